@@ -1,0 +1,80 @@
+#include "app/dispatch.h"
+
+#include "app/autorun_timer.h"
+#include "app/control_table.h"
+#include "app/history_handler.h"
+#include "app/shutdown.h"
+
+namespace zuno {
+namespace {
+
+void Call(const std::function<void()>& handler) {
+  if (handler) handler();
+}
+
+}  // namespace
+
+void Dispatcher::Dispatch(const Event& e) {
+  switch (e.kind) {
+    case EventKind::Timer:
+      if (e.timerId == 0) Call(h_.runStatement);
+      return;
+    case EventKind::Menu:
+      if (h_.popupItem) h_.popupItem(e.menuItem);
+      return;
+    case EventKind::Close:
+      // The window is not destroyed by the request; the program ends.
+      WriteSettings(s_);
+      EndProgram(s_, h_.closeConnection);
+      return;
+    case EventKind::Control:
+      if (e.window == WindowId::Main) MainWindowControl(e.control, e.action);
+      if (e.window == WindowId::Library) LibraryWindowControl(e.control, e.action);
+      return;
+  }
+}
+
+void Dispatcher::MainWindowControl(int control, Action action) {
+  switch (control) {
+    case kHistoryList:
+      if (action == Action::LeftDoubleClick) OnHistoryDoubleClick(s_);
+      return;
+    case kConnectButton: return Call(h_.connect);
+    case kRunButton: return Call(h_.runStatement);
+    case kExitButton:
+      WriteSettings(s_);
+      EndProgram(s_, h_.closeConnection);
+      return;
+    case kResultGrid:
+      if (action == Action::RightClick) s_.ui.ShowPopupMenu();
+      if (action == Action::LeftDoubleClick) Call(h_.gridDrillDown);
+      return;
+    case kTimerCheckBox: return OnTimerCheckBox(s_);
+    case kCatalogButton: return Call(h_.catalog);
+    case kCreatorsButton: return Call(h_.creators);
+    case kLastCreatorButton: return Call(h_.lastCreator);
+    case kEditSqlButton: return Call(h_.editSql);
+    case kFormatSqlButton: return Call(h_.formatSql);
+    case kSaveReportButton: return Call(h_.saveReport);
+    case kSaveLoadQueryButton: return Call(h_.openLibrary);
+    default: return;  // the Password field and all others: nothing
+  }
+}
+
+void Dispatcher::LibraryWindowControl(int control, Action action) {
+  switch (control) {
+    case kLibrarySaveButton: return Call(h_.librarySave);
+    case kLibraryLoadButton: return Call(h_.libraryLoad);
+    case kLibraryDeleteButton:
+      if (s_.ui.Text(kLibraryDeleteButton) == kSelectColumnCaption) return Call(h_.columnChooserSelect);
+      return Call(h_.libraryDelete);
+    case kStoreModeButton: return Call(h_.switchStore);
+    case kLibraryExitButton: return Call(h_.libraryExit);
+    case kQueryNamesList:
+      if (action == Action::LeftDoubleClick) Call(h_.libraryLoad);
+      return;
+    default: return;
+  }
+}
+
+}  // namespace zuno

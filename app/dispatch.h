@@ -1,0 +1,25 @@
+// The dispatch table: which handler an event selects by window, control and action.
+#pragma once
+
+#include "app/event.h"
+#include "app/handlers.h"
+#include "app/session.h"
+
+namespace zuno {
+
+class Dispatcher {
+ public:
+  Dispatcher(Session& session, Handlers handlers) : s_(session), h_(std::move(handlers)) {}
+
+  void Dispatch(const Event& e);
+  Handlers& handlers() { return h_; }
+
+ private:
+  void MainWindowControl(int control, Action action);
+  void LibraryWindowControl(int control, Action action);
+
+  Session& s_;
+  Handlers h_;
+};
+
+}  // namespace zuno

@@ -1,0 +1,38 @@
+// The events the loop tells apart, each with the window it came from.
+#pragma once
+
+#include "app/control_ids.h"
+
+namespace zuno {
+
+// A change of the Main Window's size is not an event of the loop: the shell lays
+// the controls out again on the spot, also while a handler runs.
+enum class EventKind { Close, Control, Menu, Timer };
+
+enum class Action { LeftClick, LeftDoubleClick, RightClick, RightDoubleClick, Change };
+
+struct Event {
+  EventKind kind = EventKind::Control;
+  WindowId window = WindowId::Main;
+  int control = -1;
+  Action action = Action::LeftClick;
+  int menuItem = 0;
+  int timerId = 0;
+
+  static Event CloseOf(WindowId w) { return {EventKind::Close, w}; }
+  static Event ControlOf(WindowId w, int control, Action a) {
+    return {EventKind::Control, w, control, a};
+  }
+  static Event MenuOf(int item) {
+    Event e{EventKind::Menu};
+    e.menuItem = item;
+    return e;
+  }
+  static Event TimerTick(int id = 0) {
+    Event e{EventKind::Timer};
+    e.timerId = id;
+    return e;
+  }
+};
+
+}  // namespace zuno

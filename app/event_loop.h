@@ -1,0 +1,38 @@
+// Hands each event to one handler at a time. Events that arrive while a handler
+// runs (a timer tick or a close request delivered by a modal dialog's or the busy
+// window's nested loop) wait until it has finished; input to the windows cannot
+// arrive then, because dialogs and the busy window hold the input grab.
+#pragma once
+
+#include <deque>
+#include <functional>
+
+#include "app/event.h"
+
+namespace zuno {
+
+class EventLoop {
+ public:
+  using Sink = std::function<void(const Event&)>;
+
+  void SetSink(Sink sink) { sink_ = std::move(sink); }
+  void Deliver(const Event& e);
+
+  // Forget ticks of the Autorun Timer that are waiting to be handled.
+  void DropTimerTicks();
+
+  void End() { ended_ = true; }
+  bool Ended() const { return ended_; }
+  bool Handling() const { return handling_; }
+  std::size_t Waiting() const { return waiting_.size(); }
+
+ private:
+  void Handle(const Event& e);
+
+  Sink sink_;
+  std::deque<Event> waiting_;
+  bool handling_ = false;
+  bool ended_ = false;
+};
+
+}  // namespace zuno

@@ -1,0 +1,453 @@
+#include "app/gtk_shell.h"
+
+#include <string>
+
+#include "app/css_provider.h"
+#include "app/gobject_ptr.h"
+#include "app/resize_rule.h"
+
+namespace zuno {
+namespace {
+
+constexpr const char* kControlKey = "zuno-control";
+constexpr const char* kMenuItemKey = "zuno-menu-item";
+
+// Texts from files or the database may hold invalid UTF-8, which GTK refuses.
+std::string ValidUtf8(std::string_view text) {
+  if (g_utf8_validate(text.data(), static_cast<gssize>(text.size()), nullptr)) return std::string(text);
+  GCharPtr valid(g_utf8_make_valid(text.data(), static_cast<gssize>(text.size())));
+  return valid.get();
+}
+
+Control ControlOf(GtkWidget* w) {
+  return static_cast<Control>(GPOINTER_TO_INT(g_object_get_data(G_OBJECT(w), kControlKey)));
+}
+
+GtkWidget* Widget(const ControlWidgets& w, Control c) { return w.inner[c]; }
+
+// Runs what the toolkit has queued (draws, a dialog's last events) before the
+// handler goes on.
+void HandlePendingEvents() {
+  while (gtk_events_pending()) gtk_main_iteration_do(FALSE);
+}
+
+GtkWidget* MessageDialog(GtkMessageType type, GtkButtonsType buttons, std::string_view text) {
+  std::string valid = ValidUtf8(text);
+  GtkWidget* d = gtk_message_dialog_new(nullptr, GTK_DIALOG_MODAL, type, buttons, "%s", valid.c_str());
+  gtk_window_set_title(GTK_WINDOW(d), "ZUNO");
+  gtk_window_set_position(GTK_WINDOW(d), GTK_WIN_POS_CENTER);
+  return d;
+}
+
+}  // namespace
+
+GtkShell::GtkShell(EventLoop& loop) : loop_(loop) {
+  main_ = BuildWindow(WindowId::Main, nullptr, widgets_);
+  grid_ = std::make_unique<GtkResultGrid>(
+      [this](Action a) { DeliverControl(WindowId::Main, kResultGrid, a); });
+  widgets_.outer[kResultGrid] = grid_->widget();
+  widgets_.inner[kResultGrid] = GTK_WIDGET(grid_->view());
+  PlaceControl(main_, grid_->widget(), ControlById(kResultGrid).place);
+  SetAccessibleName(grid_->widget(), ControlById(kResultGrid).role);
+  SetAccessibleName(GTK_WIDGET(grid_->view()), ControlById(kResultGrid).role);
+  // Created with one column, which start-up removes again.
+  grid_->AddColumn(0, "Column 1", 100);
+  gtk_widget_set_name(main_.window, "main-window");
+
+  for (const ControlSpec& c : AllControls())
+    if (c.window == WindowId::Main) ConnectControlSignals(WindowId::Main, c.id);
+
+  g_signal_connect(main_.window, "delete-event",
+                   G_CALLBACK(+[](GtkWidget*, GdkEvent*, gpointer self) -> gboolean {
+                     static_cast<GtkShell*>(self)->loop_.Deliver(Event::CloseOf(WindowId::Main));
+                     return TRUE;
+                   }),
+                   this);
+  g_signal_connect(main_.window, "configure-event",
+                   G_CALLBACK(+[](GtkWidget*, GdkEventConfigure* e, gpointer self) -> gboolean {
+                     static_cast<GtkShell*>(self)->ApplyResizeRule(e->width, e->height);
+                     return FALSE;
+                   }),
+                   this);
+}
+
+GtkShell::~GtkShell() {
+  StopAutorunTimer();
+  DestroyWindow(busy_, WindowId::Busy);
+  DestroyWindow(library_, WindowId::Library);
+  DestroyWindow(main_, WindowId::Main);
+}
+
+void GtkShell::DestroyWindow(BuiltWindow& w, WindowId id) {
+  if (!w.window) return;
+  gtk_widget_destroy(w.window);
+  w = {};
+  ForgetControls(id);
+}
+
+void GtkShell::ForgetControls(WindowId id) {
+  for (const ControlSpec& c : AllControls())
+    if (c.window == id) widgets_.outer[c.id] = widgets_.inner[c.id] = nullptr;
+  if (id == WindowId::Library) libraryClicks_.clear();
+}
+
+void GtkShell::ConnectControlSignals(WindowId window, Control c) {
+  GtkWidget* w = Widget(widgets_, c);
+  if (!w) return;
+  g_object_set_data(G_OBJECT(w), kControlKey, GINT_TO_POINTER(c));
+  switch (ControlById(c).kind) {
+    case ControlKind::Button:
+    case ControlKind::CheckBox:
+      g_signal_connect(w, "clicked", G_CALLBACK(+[](GtkWidget* b, gpointer self) {
+                         Control id = ControlOf(b);
+                         static_cast<GtkShell*>(self)->DeliverControl(ControlById(id).window, id,
+                                                                      Action::LeftClick);
+                       }),
+                       this);
+      break;
+    case ControlKind::List: {
+      auto tracker = std::make_unique<ClickTracker>(
+          w, widgets_.outer[c], [this, window, c](Action a) { DeliverControl(window, c, a); });
+      (window == WindowId::Library ? libraryClicks_ : mainClicks_).push_back(std::move(tracker));
+      break;
+    }
+    default:
+      break;  // fields report nothing any handler uses
+  }
+}
+
+void GtkShell::DeliverControl(WindowId window, Control c, Action a) {
+  loop_.Deliver(Event::ControlOf(window, c, a));
+}
+
+void GtkShell::ApplyResizeRule(int width, int height) {
+  std::array<Rect, kMainControlCount> layout = MainWindowLayout(width, height);
+  for (int c = 0; c < kMainControlCount; ++c)
+    if (widgets_.outer[c]) MoveControl(main_.layout, widgets_.outer[c], layout[c]);
+}
+
+void GtkShell::ShowMainWindow() { gtk_widget_show_all(main_.window); }
+
+void GtkShell::CreatePopupMenu() {
+  popup_ = gtk_menu_new();
+  for (const PopupMenuEntry& entry : PopupMenuEntries()) {
+    GtkWidget* item = entry.id == 0 ? gtk_separator_menu_item_new()
+                                    : gtk_menu_item_new_with_label(std::string(entry.caption).c_str());
+    g_object_set_data(G_OBJECT(item), kMenuItemKey, GINT_TO_POINTER(entry.id));
+    if (entry.id != 0)
+      g_signal_connect(item, "activate", G_CALLBACK(+[](GtkMenuItem* i, gpointer self) {
+                         int id = GPOINTER_TO_INT(g_object_get_data(G_OBJECT(i), kMenuItemKey));
+                         static_cast<GtkShell*>(self)->loop_.Deliver(Event::MenuOf(id));
+                       }),
+                       this);
+    gtk_menu_shell_append(GTK_MENU_SHELL(popup_), item);
+  }
+  gtk_widget_show_all(popup_);
+  gtk_menu_attach_to_widget(GTK_MENU(popup_), main_.window, nullptr);
+}
+
+void GtkShell::ShowPopupMenu() {
+  if (popup_) gtk_menu_popup_at_pointer(GTK_MENU(popup_), nullptr);
+}
+
+void GtkShell::PrependListItem(Control c, std::string_view item) {
+  gtk_combo_box_text_prepend_text(GTK_COMBO_BOX_TEXT(widgets_.outer[c]), ValidUtf8(item).c_str());
+}
+
+void GtkShell::ClearDropDown(Control c) {
+  gtk_combo_box_text_remove_all(GTK_COMBO_BOX_TEXT(widgets_.outer[c]));
+}
+
+void GtkShell::ShowLogo(GdkPixbuf* pixbuf) {
+  gtk_image_set_from_pixbuf(GTK_IMAGE(widgets_.inner[kLogoImage]), pixbuf);
+}
+
+void GtkShell::FocusControl(Control c) {
+  if (GtkWidget* w = Widget(widgets_, c)) gtk_widget_grab_focus(w);
+}
+
+std::string GtkShell::Text(Control c) const {
+  GtkWidget* w = Widget(widgets_, c);
+  if (!w) return {};
+  switch (ControlById(c).kind) {
+    case ControlKind::Button:
+    case ControlKind::CheckBox: {
+      const gchar* label = gtk_button_get_label(GTK_BUTTON(w));
+      return label ? label : "";
+    }
+    case ControlKind::ComboEntry:
+    case ControlKind::Entry:
+    case ControlKind::PasswordEntry:
+    case ControlKind::DigitsEntry:
+      return gtk_entry_get_text(GTK_ENTRY(w));
+    case ControlKind::LabelLeft:
+    case ControlKind::LabelRight:
+    case ControlKind::LabelCentre:
+      return gtk_label_get_text(GTK_LABEL(w));
+    case ControlKind::Editor: {
+      GtkTextBuffer* b = gtk_text_view_get_buffer(GTK_TEXT_VIEW(w));
+      GtkTextIter start, end;
+      gtk_text_buffer_get_bounds(b, &start, &end);
+      GCharPtr text(gtk_text_buffer_get_text(b, &start, &end, TRUE));
+      return text.get();
+    }
+    default:
+      return {};
+  }
+}
+
+void GtkShell::SetText(Control c, std::string_view text) {
+  GtkWidget* w = Widget(widgets_, c);
+  if (!w) return;
+  std::string t = ValidUtf8(text);
+  switch (ControlById(c).kind) {
+    case ControlKind::Button:
+    case ControlKind::CheckBox:
+      gtk_button_set_label(GTK_BUTTON(w), t.c_str());
+      break;
+    case ControlKind::ComboEntry:
+    case ControlKind::Entry:
+    case ControlKind::PasswordEntry:
+    case ControlKind::DigitsEntry:
+      gtk_entry_set_text(GTK_ENTRY(w), t.c_str());
+      break;
+    case ControlKind::LabelLeft:
+    case ControlKind::LabelRight:
+    case ControlKind::LabelCentre:
+      gtk_label_set_text(GTK_LABEL(w), t.c_str());
+      break;
+    case ControlKind::Editor:
+      gtk_text_buffer_set_text(gtk_text_view_get_buffer(GTK_TEXT_VIEW(w)), t.c_str(),
+                               static_cast<gint>(t.size()));
+      break;
+    default:
+      break;
+  }
+}
+
+bool GtkShell::IsEnabled(Control c) const {
+  GtkWidget* w = widgets_.outer[c];
+  return w && gtk_widget_get_sensitive(w);
+}
+
+void GtkShell::SetEnabled(Control c, bool enabled) {
+  if (GtkWidget* w = widgets_.outer[c]) gtk_widget_set_sensitive(w, enabled);
+}
+
+bool GtkShell::IsChecked(Control c) const {
+  GtkWidget* w = Widget(widgets_, c);
+  return w && GTK_IS_TOGGLE_BUTTON(w) && gtk_toggle_button_get_active(GTK_TOGGLE_BUTTON(w));
+}
+
+void GtkShell::SetWindowTitle(WindowId id, std::string_view title) {
+  GtkWidget* w = id == WindowId::Main ? main_.window : id == WindowId::Library ? library_.window : busy_.window;
+  if (w) gtk_window_set_title(GTK_WINDOW(w), ValidUtf8(title).c_str());
+}
+
+std::vector<std::string> GtkShell::ListItems(Control c) const {
+  std::vector<std::string> items;
+  GtkWidget* w = Widget(widgets_, c);
+  if (!w) return items;
+  GtkTreeModel* model = ControlById(c).kind == ControlKind::ComboEntry
+                            ? gtk_combo_box_get_model(GTK_COMBO_BOX(widgets_.outer[c]))
+                            : gtk_tree_view_get_model(GTK_TREE_VIEW(w));
+  GtkTreeIter it;
+  for (bool more = gtk_tree_model_get_iter_first(model, &it); more;
+       more = gtk_tree_model_iter_next(model, &it)) {
+    gchar* text = nullptr;
+    gtk_tree_model_get(model, &it, 0, &text, -1);
+    GCharPtr owned(text);
+    items.emplace_back(text ? text : "");
+  }
+  return items;
+}
+
+void GtkShell::AppendListItem(Control c, std::string_view item) {
+  GtkWidget* w = Widget(widgets_, c);
+  if (!w) return;
+  std::string t = ValidUtf8(item);
+  if (ControlById(c).kind == ControlKind::ComboEntry) {
+    gtk_combo_box_text_append_text(GTK_COMBO_BOX_TEXT(widgets_.outer[c]), t.c_str());
+    return;
+  }
+  GtkTreeIter it;
+  gtk_list_store_append(ListStoreOf(w), &it);
+  gtk_list_store_set(ListStoreOf(w), &it, 0, t.c_str(), -1);
+}
+
+int GtkShell::SelectedListItem(Control c) const {
+  GtkWidget* w = Widget(widgets_, c);
+  if (!w || ControlById(c).kind != ControlKind::List) return -1;
+  GtkTreeModel* model = nullptr;
+  GtkTreeIter it;
+  if (!gtk_tree_selection_get_selected(gtk_tree_view_get_selection(GTK_TREE_VIEW(w)), &model, &it))
+    return -1;
+  GtkTreePath* path = gtk_tree_model_get_path(model, &it);
+  int index = gtk_tree_path_get_indices(path)[0];
+  gtk_tree_path_free(path);
+  return index;
+}
+
+void GtkShell::ClearList(Control c) {
+  GtkWidget* w = Widget(widgets_, c);
+  if (!w) return;
+  if (ControlById(c).kind == ControlKind::ComboEntry)
+    ClearDropDown(c);
+  else
+    gtk_list_store_clear(ListStoreOf(w));
+}
+
+void GtkShell::ShowMessage(std::string_view text) {
+  GtkWidget* d = MessageDialog(GTK_MESSAGE_OTHER, GTK_BUTTONS_OK, text);
+  gtk_dialog_run(GTK_DIALOG(d));
+  gtk_widget_destroy(d);
+  HandlePendingEvents();
+}
+
+bool GtkShell::AskYesNo(std::string_view question) {
+  GtkWidget* d = MessageDialog(GTK_MESSAGE_QUESTION, GTK_BUTTONS_YES_NO, question);
+  gint answer = gtk_dialog_run(GTK_DIALOG(d));
+  gtk_widget_destroy(d);
+  HandlePendingEvents();
+  return answer == GTK_RESPONSE_YES;
+}
+
+std::string GtkShell::AskText(std::string_view title, std::string_view prompt, std::string_view preset) {
+  GtkWidget* d = gtk_dialog_new_with_buttons(ValidUtf8(title).c_str(), nullptr, GTK_DIALOG_MODAL,
+                                             "OK", GTK_RESPONSE_OK, nullptr);
+  gtk_window_set_position(GTK_WINDOW(d), GTK_WIN_POS_CENTER);
+  gtk_dialog_set_default_response(GTK_DIALOG(d), GTK_RESPONSE_OK);
+  GtkWidget* area = gtk_dialog_get_content_area(GTK_DIALOG(d));
+  GtkWidget* label = gtk_label_new(ValidUtf8(prompt).c_str());
+  gtk_label_set_xalign(GTK_LABEL(label), 0.0f);
+  GtkWidget* entry = gtk_entry_new();
+  gtk_entry_set_text(GTK_ENTRY(entry), ValidUtf8(preset).c_str());
+  gtk_entry_set_activates_default(GTK_ENTRY(entry), TRUE);  // Enter and keypad Enter
+  gtk_box_pack_start(GTK_BOX(area), label, FALSE, FALSE, 4);
+  gtk_box_pack_start(GTK_BOX(area), entry, FALSE, FALSE, 4);
+  gtk_widget_show_all(d);
+  gint response = gtk_dialog_run(GTK_DIALOG(d));
+  std::string answer = response == GTK_RESPONSE_OK ? gtk_entry_get_text(GTK_ENTRY(entry)) : "";
+  gtk_widget_destroy(d);
+  HandlePendingEvents();
+  return answer;
+}
+
+std::optional<std::string> GtkShell::ChooseSaveFile(std::string_view title, std::string_view suggestedName) {
+  GtkWidget* d = gtk_file_chooser_dialog_new(ValidUtf8(title).c_str(), nullptr,
+                                             GTK_FILE_CHOOSER_ACTION_SAVE, "_Cancel",
+                                             GTK_RESPONSE_CANCEL, "_Save", GTK_RESPONSE_ACCEPT, nullptr);
+  gtk_file_chooser_set_do_overwrite_confirmation(GTK_FILE_CHOOSER(d), FALSE);
+  gtk_file_chooser_set_current_name(GTK_FILE_CHOOSER(d), ValidUtf8(suggestedName).c_str());
+  std::optional<std::string> path;
+  if (gtk_dialog_run(GTK_DIALOG(d)) == GTK_RESPONSE_ACCEPT) {
+    GCharPtr file(gtk_file_chooser_get_filename(GTK_FILE_CHOOSER(d)));
+    if (file) path = file.get();
+  }
+  gtk_widget_destroy(d);
+  HandlePendingEvents();
+  return path;
+}
+
+void GtkShell::OpenBusyWindow() {
+  if (busy_.window) return;
+  busy_ = BuildWindow(WindowId::Busy, GTK_WINDOW(main_.window), widgets_);
+  g_signal_connect(busy_.window, "delete-event",
+                   G_CALLBACK(+[](GtkWidget*, GdkEvent*, gpointer self) -> gboolean {
+                     static_cast<GtkShell*>(self)->loop_.Deliver(Event::CloseOf(WindowId::Busy));
+                     return TRUE;
+                   }),
+                   this);
+  bool drawn = false;
+  gulong handler = g_signal_connect_after(busy_.window, "draw",
+                                          G_CALLBACK(+[](GtkWidget*, cairo_t*, gpointer flag) -> gboolean {
+                                            *static_cast<bool*>(flag) = true;
+                                            return FALSE;
+                                          }),
+                                          &drawn);
+  gtk_widget_show_all(busy_.window);
+  // The busy window takes all input while the handler runs: clicks elsewhere are dropped.
+  gtk_grab_add(busy_.window);
+  // Let the window paint its text before the handler blocks the loop.
+  guint wake = g_timeout_add(20, [](gpointer) -> gboolean { return G_SOURCE_CONTINUE; }, nullptr);
+  gint64 deadline = g_get_monotonic_time() + 2 * G_TIME_SPAN_SECOND;
+  while (!drawn && g_get_monotonic_time() < deadline) g_main_context_iteration(nullptr, TRUE);
+  g_source_remove(wake);
+  g_signal_handler_disconnect(busy_.window, handler);
+  gdk_display_flush(gtk_widget_get_display(busy_.window));
+}
+
+void GtkShell::CloseBusyWindow() {
+  if (!busy_.window) return;
+  gtk_grab_remove(busy_.window);
+  DestroyWindow(busy_, WindowId::Busy);
+}
+
+void GtkShell::SetClipboardText(std::string_view text) {
+  std::string t = ValidUtf8(text);
+  gtk_clipboard_set_text(gtk_clipboard_get(GDK_SELECTION_CLIPBOARD), t.c_str(),
+                         static_cast<gint>(t.size()));
+}
+
+void GtkShell::StartAutorunTimer(int periodMs) {
+  StopAutorunTimer();
+  timerSource_ = g_timeout_add(static_cast<guint>(periodMs),
+                               [](gpointer self) -> gboolean {
+                                 static_cast<GtkShell*>(self)->loop_.Deliver(Event::TimerTick(0));
+                                 return G_SOURCE_CONTINUE;
+                               },
+                               this);
+}
+
+void GtkShell::StopAutorunTimer() {
+  if (timerSource_ != 0) g_source_remove(timerSource_);
+  timerSource_ = 0;
+}
+
+void GtkShell::SetTimerFieldHighlighted(bool on) {
+  GtkWidget* field = widgets_.outer[kTimerSecondsField];
+  if (!field) return;
+  GtkStyleContext* style = gtk_widget_get_style_context(field);
+  if (on)
+    gtk_style_context_add_class(style, kTimerRunningClass);
+  else
+    gtk_style_context_remove_class(style, kTimerRunningClass);
+}
+
+void GtkShell::OpenLibraryWindow(LibraryForm form) {
+  DestroyWindow(library_, WindowId::Library);
+  library_ = BuildWindow(WindowId::Library, GTK_WINDOW(main_.window), widgets_);
+  for (const ControlSpec& c : AllControls())
+    if (c.window == WindowId::Library) ConnectControlSignals(WindowId::Library, c.id);
+  g_signal_connect(library_.window, "delete-event",
+                   G_CALLBACK(+[](GtkWidget*, GdkEvent*, gpointer self) -> gboolean {
+                     static_cast<GtkShell*>(self)->loop_.Deliver(Event::CloseOf(WindowId::Library));
+                     return TRUE;
+                   }),
+                   this);
+  gtk_widget_show_all(library_.window);
+  if (form == LibraryForm::ColumnChooser) {
+    for (Control c : {kLibrarySaveButton, kLibraryLoadButton, kStoreModeButton, kLibraryExitButton})
+      gtk_widget_hide(widgets_.outer[c]);
+    SetText(kLibraryDeleteButton, kSelectColumnCaption);
+  }
+}
+
+void GtkShell::HideLibraryWindow() {
+  if (library_.window) gtk_widget_hide(library_.window);
+}
+
+void GtkShell::CloseLibraryWindow() { DestroyWindow(library_, WindowId::Library); }
+
+void GtkShell::HandOverClipboard() {
+  GtkClipboard* clipboard = gtk_clipboard_get(GDK_SELECTION_CLIPBOARD);
+  gtk_clipboard_set_can_store(clipboard, nullptr, 0);
+  gtk_clipboard_store(clipboard);
+}
+
+void GtkShell::QuitEventLoop() {
+  StopAutorunTimer();
+  if (gtk_main_level() > 0) gtk_main_quit();
+}
+
+}  // namespace zuno

@@ -1,0 +1,95 @@
+// The GTK side of the windows: creates windows 0, 1 and 2, answers the handlers
+// through Ui, and turns the toolkit's signals into events for the loop.
+#pragma once
+
+#include <gtk/gtk.h>
+
+#include <memory>
+#include <vector>
+
+#include "app/click_tracker.h"
+#include "app/event_loop.h"
+#include "app/gtk_windows.h"
+#include "app/ui.h"
+#include "grid/gtk_result_grid.h"
+
+namespace zuno {
+
+class GtkShell : public Ui {
+ public:
+  explicit GtkShell(EventLoop& loop);
+  ~GtkShell() override;
+  GtkShell(const GtkShell&) = delete;
+  GtkShell& operator=(const GtkShell&) = delete;
+
+  ResultGrid& grid() { return *grid_; }
+  GtkResultGrid& gtkGrid() { return *grid_; }
+  GtkWidget* mainWindow() const { return main_.window; }
+  GtkWidget* libraryWindow() const { return library_.window; }
+  GtkWidget* busyWindow() const { return busy_.window; }
+  GtkWidget* outer(Control c) const { return widgets_.outer[c]; }
+  GtkWidget* inner(Control c) const { return widgets_.inner[c]; }
+  GtkWidget* popupMenu() const { return popup_; }
+  bool timerRunning() const { return timerSource_ != 0; }
+
+  // Start-up helpers that are not handler business.
+  void PrependListItem(Control c, std::string_view item);
+  void ClearDropDown(Control c);
+  void ShowLogo(GdkPixbuf* pixbuf);
+  void FocusControl(Control c);
+  void CreatePopupMenu();
+  void ShowMainWindow();
+
+  // Lays the Main Window's controls out for its client size.
+  void ApplyResizeRule(int width, int height);
+
+  // Ui
+  std::string Text(Control c) const override;
+  void SetText(Control c, std::string_view text) override;
+  bool IsEnabled(Control c) const override;
+  void SetEnabled(Control c, bool enabled) override;
+  bool IsChecked(Control c) const override;
+  void SetWindowTitle(WindowId w, std::string_view title) override;
+  std::vector<std::string> ListItems(Control c) const override;
+  void AppendListItem(Control c, std::string_view item) override;
+  int SelectedListItem(Control c) const override;
+  void ClearList(Control c) override;
+  void ShowMessage(std::string_view text) override;
+  std::string AskText(std::string_view title, std::string_view prompt,
+                      std::string_view preset) override;
+  bool AskYesNo(std::string_view question) override;
+  std::optional<std::string> ChooseSaveFile(std::string_view title,
+                                            std::string_view suggestedName) override;
+  void OpenBusyWindow() override;
+  void CloseBusyWindow() override;
+  void SetClipboardText(std::string_view text) override;
+  void StartAutorunTimer(int periodMs) override;
+  void StopAutorunTimer() override;
+  void SetTimerFieldHighlighted(bool on) override;
+  void ShowPopupMenu() override;
+  void OpenLibraryWindow(LibraryForm form) override;
+  void HideLibraryWindow() override;
+  void CloseLibraryWindow() override;
+  void HandOverClipboard() override;
+  void QuitEventLoop() override;
+
+ private:
+  void ConnectControlSignals(WindowId window, Control c);
+  void DeliverControl(WindowId window, Control c, Action a);
+  void DestroyWindow(BuiltWindow& w, WindowId id);
+  void ForgetControls(WindowId id);
+
+  EventLoop& loop_;
+  ControlWidgets widgets_;
+  BuiltWindow main_;
+  BuiltWindow library_;
+  BuiltWindow busy_;
+  std::unique_ptr<GtkResultGrid> grid_;
+  std::vector<std::unique_ptr<ClickTracker>> mainClicks_;
+  std::vector<std::unique_ptr<ClickTracker>> libraryClicks_;
+  GtkWidget* popup_ = nullptr;
+  guint timerSource_ = 0;
+  bool quitting_ = false;
+};
+
+}  // namespace zuno

@@ -1,0 +1,18 @@
+// What a handler works with: the state record, the windows, the grid, the loop.
+#pragma once
+
+#include "app/app_state.h"
+#include "app/event_loop.h"
+#include "app/ui.h"
+#include "grid/result_grid.h"
+
+namespace zuno {
+
+struct Session {
+  AppState& state;
+  Ui& ui;
+  ResultGrid& grid;
+  EventLoop& loop;
+};
+
+}  // namespace zuno

@@ -1,0 +1,80 @@
+#include "app/settings_file.h"
+
+#include "app/text_file.h"
+
+namespace zuno {
+namespace {
+
+constexpr std::string_view kLastConnect = "lastconnect=";
+constexpr std::string_view kLastUser = "lastuser=";
+
+// Length of the UTF-8 sequence starting with byte b; stray bytes count as one.
+size_t SequenceLength(unsigned char b) {
+  if (b >= 0xF0 && b <= 0xF4) return 4;
+  if (b >= 0xE0) return b <= 0xEF ? 3 : 1;
+  if (b >= 0xC2) return 2;
+  return 1;
+}
+
+// The text of line from its (count + 1)-th character on.
+std::string_view FromCharacter(std::string_view line, size_t count) {
+  size_t pos = 0;
+  for (size_t i = 0; i < count && pos < line.size(); ++i) {
+    size_t len = SequenceLength(static_cast<unsigned char>(line[pos]));
+    size_t next = pos + 1;
+    while (next < line.size() && next < pos + len &&
+           (static_cast<unsigned char>(line[next]) & 0xC0) == 0x80)
+      ++next;
+    pos = next;
+  }
+  return line.substr(pos);
+}
+
+}  // namespace
+
+std::string SettingsPath(const std::string& homeDirectory) {
+  return homeDirectory + std::string(kSettingsFileName);
+}
+
+std::vector<std::string_view> SplitLines(std::string_view text) {
+  std::vector<std::string_view> lines;
+  size_t start = 0;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != '\n' && text[i] != '\r') continue;
+    lines.push_back(text.substr(start, i - start));
+    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+    start = i + 1;
+  }
+  if (start < text.size()) lines.push_back(text.substr(start));
+  return lines;
+}
+
+Settings ParseSettings(std::string_view text) {
+  Settings s;
+  for (std::string_view line : SplitLines(text)) {
+    if (line.find(kLastConnect) != std::string_view::npos)
+      s.lastConnect = std::string(FromCharacter(line, kLastConnect.size()));
+    if (line.find(kLastUser) != std::string_view::npos)
+      s.lastUser = std::string(FromCharacter(line, kLastUser.size()));
+  }
+  return s;
+}
+
+std::string FormatSettings(std::string_view dataSource, std::string_view user) {
+  std::string text;
+  text.append(kLastConnect).append(dataSource).append("\r\n");
+  text.append(kLastUser).append(user).append("\r\n");
+  return text;
+}
+
+std::optional<Settings> ReadSettingsFile(const std::string& path) {
+  std::optional<std::string> bytes = ReadWholeFile(path);
+  if (!bytes) return std::nullopt;
+  return ParseSettings(*bytes);
+}
+
+bool WriteSettingsFile(const std::string& path, std::string_view dataSource, std::string_view user) {
+  return ReplaceFileAtomically(path, FormatSettings(dataSource, user));
+}
+
+}  // namespace zuno

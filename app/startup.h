@@ -1,0 +1,39 @@
+// Start-up from the process entry to the first wait for an event, and the end.
+#pragma once
+
+#include <memory>
+
+#include "app/app_state.h"
+#include "app/dispatch.h"
+#include "app/event_loop.h"
+#include "app/gtk_shell.h"
+#include "app/session.h"
+
+namespace zuno {
+
+// Everything the running program is made of; it lives from start to exit.
+class Program {
+ public:
+  Program();
+  Program(const Program&) = delete;
+  Program& operator=(const Program&) = delete;
+
+  AppState state;
+  EventLoop loop;
+  GtkShell shell;
+  Session session;
+  Dispatcher dispatcher;
+};
+
+// Locale for everything but numbers, then the toolkit with its settings and the
+// program's style provider (steps 1 and 2 of start-up).
+void InitToolkit(int* argc, char*** argv);
+
+// Steps 3 to 12: state, windows, Settings File, Rows To Fetch, logo, popup menu.
+// The Main Window is shown; the loop has not started.
+std::unique_ptr<Program> StartProgram();
+
+// The whole life of the process; returns its exit code.
+int RunProgram(int argc, char** argv);
+
+}  // namespace zuno

@@ -1,0 +1,69 @@
+// What handlers need from the windows. The GTK shell answers on screen; the
+// scripted implementation in the tests answers from memory.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/control_ids.h"
+
+namespace zuno {
+
+class Ui {
+ public:
+  virtual ~Ui() = default;
+
+  // Caption of a button or check box, text of a field, label or the SQL editor,
+  // the entry text of a drop-down.
+  virtual std::string Text(Control c) const = 0;
+  virtual void SetText(Control c, std::string_view text) = 0;
+  virtual bool IsEnabled(Control c) const = 0;
+  virtual void SetEnabled(Control c, bool enabled) = 0;
+  virtual bool IsChecked(Control c) const = 0;
+  virtual void SetWindowTitle(WindowId w, std::string_view title) = 0;
+
+  // Lists (Statement History, Query Names) and the drop-down lists.
+  virtual std::vector<std::string> ListItems(Control c) const = 0;
+  virtual void AppendListItem(Control c, std::string_view item) = 0;
+  virtual int SelectedListItem(Control c) const = 0;  // -1 when none is selected
+  virtual void ClearList(Control c) = 0;
+
+  // Modal dialogs, each titled "ZUNO" unless a title is given.
+  virtual void ShowMessage(std::string_view text) = 0;
+  // Input dialog with one OK button; closing it gives the empty text.
+  virtual std::string AskText(std::string_view title, std::string_view prompt,
+                              std::string_view preset) = 0;
+  virtual bool AskYesNo(std::string_view question) = 0;
+  // Save-file chooser; nullopt when the user cancels.
+  virtual std::optional<std::string> ChooseSaveFile(std::string_view title,
+                                                    std::string_view suggestedName) = 0;
+
+  virtual void OpenBusyWindow() = 0;
+  virtual void CloseBusyWindow() = 0;
+
+  virtual void SetClipboardText(std::string_view text) = 0;
+
+  // Autorun Timer 0: a repeating tick every periodMs milliseconds.
+  virtual void StartAutorunTimer(int periodMs) = 0;
+  virtual void StopAutorunTimer() = 0;
+  // The Timer Seconds field's orange background while the timer is switched on.
+  virtual void SetTimerFieldHighlighted(bool on) = 0;
+
+  virtual void ShowPopupMenu() = 0;
+
+  // Window 1, created anew each time (an existing one is destroyed first). In its
+  // Column Chooser form only the list and the "Select Column" button show.
+  enum class LibraryForm { Library, ColumnChooser };
+  virtual void OpenLibraryWindow(LibraryForm form) = 0;
+  virtual void HideLibraryWindow() = 0;
+  virtual void CloseLibraryWindow() = 0;
+
+  // End of the program: hand the clipboard's text to the desktop's clipboard
+  // manager, then destroy the windows and leave the toolkit's loop.
+  virtual void HandOverClipboard() = 0;
+  virtual void QuitEventLoop() = 0;
+};
+
+}  // namespace zuno

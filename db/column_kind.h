@@ -1,0 +1,24 @@
+// How a result column's values are read, decided by the SQL type code the
+// driver reports for it.
+#pragma once
+
+namespace zuno {
+
+enum class ColumnKind {
+  Long,       // GetLong, shown padded; class "LONG"
+  String,     // GetText, not padded; class decided per value
+  Float,      // GetFloat, two decimals, padded; class "FLOAT"
+  Double,     // GetDouble, padded; class "DOUBLE"
+  Quad,       // GetQuad, padded; class "QUAD"
+  Blob,       // not read; shown as a placeholder; class "BLOB"
+  Decimal,    // GetText: the driver's exact digits, padded; class "FLOAT"
+  LargeText,  // Db2 CLOB, DBCLOB and XML: GetText, not padded; class "CLOB"
+  Other,      // a code this program does not know: GetText, not padded
+  None,       // the column could not be described: GetText, not padded
+};
+
+// The kind for an ODBC SQL type code (the data type SQLDescribeCol reports,
+// including Db2's own codes for graphic, large-object and DECFLOAT columns).
+ColumnKind ColumnKindOf(int sqlType);
+
+}  // namespace zuno

@@ -1,0 +1,98 @@
+#include "db/type_class.h"
+
+#include "db/wide_text.h"
+
+namespace zuno {
+namespace {
+
+// Classes of columns this size or wider whose kind gives no class of their
+// own are large texts.
+constexpr int kLargeTextSize = 35;
+
+// Characters from..from+length-1 of t, counted from 1; shorter or empty
+// where t ends first.
+std::u16string_view Part(std::u16string_view t, size_t from, size_t length) {
+  if (from > t.size()) return {};
+  return t.substr(from - 1, length);
+}
+
+bool Within(std::u16string_view part, std::u16string_view low, std::u16string_view high) {
+  return low <= part && part <= high;
+}
+
+bool HasAt(std::u16string_view t, size_t position, char16_t c) {
+  return t.size() >= position && t[position - 1] == c;
+}
+
+// YYYY-MM-DD at the start of t, only the ranges of the digit groups checked.
+bool StartsLikeDate(std::u16string_view t) {
+  return HasAt(t, 5, u'-') && HasAt(t, 8, u'-') && Within(Part(t, 1, 4), u"0000", u"9999") &&
+         Within(Part(t, 9, 2), u"01", u"31") && Within(Part(t, 6, 2), u"01", u"12");
+}
+
+// HH:MM:SS at the start of t, only the ranges of the digit groups checked.
+bool StartsLikeTime(std::u16string_view t) {
+  return HasAt(t, 3, u':') && HasAt(t, 6, u':') && Within(Part(t, 1, 2), u"00", u"24") &&
+         Within(Part(t, 4, 2), u"00", u"59") && Within(Part(t, 7, 2), u"00", u"59");
+}
+
+}  // namespace
+
+std::string_view TypeClassWord(TypeClass typeClass) {
+  switch (typeClass) {
+    case TypeClass::Unset: return "";
+    case TypeClass::Long: return "LONG";
+    case TypeClass::Quad: return "QUAD";
+    case TypeClass::Float: return "FLOAT";
+    case TypeClass::Double: return "DOUBLE";
+    case TypeClass::String: return "STRING";
+    case TypeClass::Blob: return "BLOB";
+    case TypeClass::Clob: return "CLOB";
+    case TypeClass::Date: return "DATE";
+    case TypeClass::Time: return "TIME";
+    case TypeClass::Timestamp: return "TIMESTAMP";
+    case TypeClass::Other: return "OTHER";
+  }
+  return "";
+}
+
+TypeClass KindTypeClass(ColumnKind kind, int columnSize) {
+  switch (kind) {
+    case ColumnKind::Long: return TypeClass::Long;
+    case ColumnKind::String: return TypeClass::String;
+    case ColumnKind::Float: return TypeClass::Float;
+    case ColumnKind::Double: return TypeClass::Double;
+    case ColumnKind::Quad: return TypeClass::Quad;
+    case ColumnKind::Blob: return TypeClass::Blob;
+    case ColumnKind::Decimal: return TypeClass::Float;
+    case ColumnKind::LargeText: return TypeClass::Clob;
+    case ColumnKind::Other:
+      return columnSize >= kLargeTextSize ? TypeClass::Clob : TypeClass::Other;
+    case ColumnKind::None: return TypeClass::Other;
+  }
+  return TypeClass::Other;
+}
+
+TypeClass StringTypeClass(std::u16string_view text, int columnSize) {
+  if (StartsLikeDate(text)) {
+    if (columnSize == 10) return TypeClass::Date;
+    if (columnSize >= 26) return TypeClass::Timestamp;
+  }
+  if (StartsLikeTime(text) && columnSize == 8) return TypeClass::Time;
+  return TypeClass::String;
+}
+
+TypeClass StringTypeClass(std::string_view utf8Text, int columnSize) {
+  // Only the first ten code units decide; they lie within the first 40 bytes
+  // whatever the characters, so a long text is not converted whole.
+  return StringTypeClass(Utf8ToUtf16(utf8Text.substr(0, 40)), columnSize);
+}
+
+TypeClass NextTypeClass(TypeClass current, ColumnKind kind, int columnSize, bool isNull,
+                        std::string_view utf8Text) {
+  if (kind != ColumnKind::String) return KindTypeClass(kind, columnSize);
+  if (isNull) return current == TypeClass::Unset ? TypeClass::String : current;
+  return StringTypeClass(utf8Text, columnSize);
+}
+
+}  // namespace zuno

@@ -1,0 +1,17 @@
+// UTF-8 <-> UTF-16 conversion for the texts that cross the driver boundary.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace zuno {
+
+// Each ill-formed sequence (a stray byte, a cut-off or overlong sequence, an
+// encoded surrogate, a value above U+10FFFF) becomes one U+FFFD, so text
+// from a file or the clipboard in another encoding still reaches the driver.
+std::u16string Utf8ToUtf16(std::string_view utf8);
+
+// An unpaired surrogate becomes U+FFFD.
+std::string Utf16ToUtf8(std::u16string_view utf16);
+
+}  // namespace zuno

@@ -1,0 +1,40 @@
+// The Result Grid's operations: everything that shows a table goes through them.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace zuno {
+
+// 24-bit colour: red + green * 256 + blue * 65536.
+using Rgb = std::uint32_t;
+constexpr Rgb MakeRgb(unsigned r, unsigned g, unsigned b) { return r + g * 256 + b * 65536; }
+
+class ResultGrid {
+ public:
+  virtual ~ResultGrid() = default;
+
+  virtual void ClearRows() = 0;
+  virtual void RemoveAllColumns() = 0;
+  // A position below 0 or beyond the column count appends.
+  virtual void AddColumn(int position, std::string_view title, int width) = 0;
+  // Texts fill the columns in order; missing texts leave cells empty.
+  virtual void AppendRow(const std::vector<std::string>& texts) = 0;
+  virtual int RowCount() const = 0;
+  virtual int ColumnCount() const = 0;
+  // Row -1 gives the title; anything out of range gives the empty text.
+  virtual std::string CellText(int row, int column) const = 0;
+  virtual std::string ColumnTitle(int column) const = 0;
+  virtual int SelectedRow() const = 0;
+  // Below 0 clears the selection; a row that does not exist changes nothing.
+  virtual void SelectRow(int row) = 0;
+  // Below 1 hides the column; 1 or more shows it at that width.
+  virtual void SetColumnWidth(int column, int width) = 0;
+  // Colours the rows present now; rows appended later have no colour.
+  virtual void SetColumnBackground(int column, Rgb colour) = 0;
+  virtual void SetGridVisible(bool visible) = 0;
+};
+
+}  // namespace zuno

@@ -1,0 +1,66 @@
+#include "tests/gui/gui_harness.h"
+
+namespace zuno::testing {
+namespace {
+
+std::vector<std::string>& Warnings() {
+  static std::vector<std::string> warnings;
+  return warnings;
+}
+
+}  // namespace
+
+void RecordToolkitWarning(const std::string& message) { Warnings().push_back(message); }
+
+std::vector<std::string> TakeToolkitWarnings() {
+  std::vector<std::string> taken;
+  taken.swap(Warnings());
+  return taken;
+}
+
+bool RunUntil(const std::function<bool()>& done, int timeoutMs) {
+  gint64 deadline = g_get_monotonic_time() + gint64{timeoutMs} * 1000;
+  guint wake = g_timeout_add(10, [](gpointer) -> gboolean { return G_SOURCE_CONTINUE; }, nullptr);
+  while (!done() && g_get_monotonic_time() < deadline) g_main_context_iteration(nullptr, TRUE);
+  g_source_remove(wake);
+  return done();
+}
+
+void RunFor(int ms) {
+  gint64 end = g_get_monotonic_time() + gint64{ms} * 1000;
+  RunUntil([end] { return g_get_monotonic_time() >= end; }, ms + 1000);
+}
+
+bool WaitForDraw(GtkWidget* widget, int timeoutMs) {
+  bool drawn = false;
+  gulong id = g_signal_connect_after(widget, "draw",
+                                     G_CALLBACK(+[](GtkWidget*, cairo_t*, gpointer flag) -> gboolean {
+                                       *static_cast<bool*>(flag) = true;
+                                       return FALSE;
+                                     }),
+                                     &drawn);
+  gtk_widget_queue_draw(widget);
+  bool ok = RunUntil([&] { return drawn; }, timeoutMs);
+  g_signal_handler_disconnect(widget, id);
+  return ok;
+}
+
+std::unique_ptr<Program> StartAndShow() {
+  std::unique_ptr<Program> p = StartProgram();
+  WaitForDraw(p->shell.mainWindow());
+  // Let the size negotiation settle before anyone measures.
+  RunUntil([&] {
+    GtkAllocation a;
+    gtk_widget_get_allocation(p->shell.outer(kExitButton), &a);
+    return a.width == 145;
+  });
+  return p;
+}
+
+Rect AllocationOf(GtkWidget* w) {
+  GtkAllocation a;
+  gtk_widget_get_allocation(w, &a);
+  return Rect{a.x, a.y, a.width, a.height};
+}
+
+}  // namespace zuno::testing

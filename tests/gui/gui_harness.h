@@ -1,0 +1,32 @@
+// Starts the real program in this process and waits for what the screen does.
+#pragma once
+
+#include <gtk/gtk.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/startup.h"
+
+namespace zuno::testing {
+
+void RecordToolkitWarning(const std::string& message);
+std::vector<std::string> TakeToolkitWarnings();
+
+// Runs the main loop until done() holds or the time is up; returns done().
+bool RunUntil(const std::function<bool()>& done, int timeoutMs = 5000);
+
+// Runs the main loop for a while, for checks that something does not happen.
+void RunFor(int ms);
+
+// Runs the main loop until the widget has been drawn once more.
+bool WaitForDraw(GtkWidget* widget, int timeoutMs = 5000);
+
+// The program as start-up leaves it, with its Main Window drawn.
+std::unique_ptr<Program> StartAndShow();
+
+Rect AllocationOf(GtkWidget* w);
+
+}  // namespace zuno::testing

@@ -1,0 +1,50 @@
+// The GUI suite's entry: lists its tests without a display (test discovery at
+// build time), otherwise starts GTK and fails any test during which GTK, GDK or
+// GLib logged a warning or a critical.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "app/startup.h"
+#include "tests/gui/gui_harness.h"
+
+namespace {
+
+GLogWriterOutput RecordWarnings(GLogLevelFlags level, const GLogField* fields, gsize n, gpointer) {
+  if (level & (G_LOG_LEVEL_WARNING | G_LOG_LEVEL_CRITICAL | G_LOG_LEVEL_ERROR)) {
+    std::string message;
+    for (gsize i = 0; i < n; ++i)
+      if (std::strcmp(fields[i].key, "MESSAGE") == 0 && fields[i].length < 0)
+        message = static_cast<const char*>(fields[i].value);
+    zuno::testing::RecordToolkitWarning(message);
+  }
+  return g_log_writer_default(level, fields, n, nullptr);
+}
+
+class FailOnToolkitWarnings : public ::testing::EmptyTestEventListener {
+  void OnTestStart(const ::testing::TestInfo&) override { zuno::testing::TakeToolkitWarnings(); }
+  void OnTestEnd(const ::testing::TestInfo&) override {
+    for (const std::string& w : zuno::testing::TakeToolkitWarnings())
+      ADD_FAILURE() << "toolkit warning: " << w;
+  }
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  ::testing::InitGoogleTest(&argc, argv);
+  if (::testing::GTEST_FLAG(list_tests)) return RUN_ALL_TESTS();
+
+  // Simulated input must go through the core pointer, and no accessibility
+  // daemons may outlive the suite.
+  setenv("GDK_CORE_DEVICE_EVENTS", "1", 1);
+  setenv("NO_AT_BRIDGE", "1", 0);
+  setenv("GTK_THEME", "Adwaita", 0);
+  setenv("GSETTINGS_BACKEND", "memory", 0);
+  g_log_set_writer_func(RecordWarnings, nullptr, nullptr);
+  zuno::InitToolkit(&argc, &argv);
+  ::testing::UnitTest::GetInstance()->listeners().Append(new FailOnToolkitWarnings);
+  return RUN_ALL_TESTS();
+}

@@ -1,0 +1,179 @@
+#include <gtest/gtest.h>
+
+#include "app/control_table.h"
+#include "app/gtk_windows.h"
+#include "app/resize_rule.h"
+#include "tests/gui/gui_harness.h"
+
+namespace zuno {
+namespace {
+
+using testing::AllocationOf;
+using testing::RunUntil;
+using testing::StartAndShow;
+
+std::string AccessibleName(GtkWidget* w) {
+  const char* name = atk_object_get_name(gtk_widget_get_accessible(w));
+  return name ? name : "";
+}
+
+TEST(MainWindowTest, EveryControlStandsAtItsPlaceWithItsCaptionAndState) {
+  auto p = StartAndShow();
+  GtkShell& shell = p->shell;
+  for (const ControlSpec& c : AllControls()) {
+    if (c.window != WindowId::Main) continue;
+    SCOPED_TRACE(std::string(c.role));
+    GtkWidget* outer = shell.outer(c.id);
+    ASSERT_NE(outer, nullptr);
+    EXPECT_EQ(AllocationOf(outer), c.place);
+    bool enabled = c.id == kRowsToFetchBox ? false : c.enabled;  // disabled for the whole run
+    EXPECT_EQ(shell.IsEnabled(c.id), enabled);
+    EXPECT_EQ(shell.IsChecked(c.id), c.checked);
+    // Screen readers tell the controls apart: a caption names itself, the rest carry their role.
+    std::string expectedName(HasOwnCaption(c.kind) ? c.caption : c.role);
+    if (c.kind != ControlKind::LabelLeft && c.kind != ControlKind::LabelRight)
+      EXPECT_EQ(AccessibleName(shell.inner(c.id)), expectedName);
+    switch (c.kind) {
+      case ControlKind::Button:
+      case ControlKind::CheckBox:
+      case ControlKind::LabelLeft:
+      case ControlKind::LabelRight:
+      case ControlKind::DigitsEntry:
+        EXPECT_EQ(shell.Text(c.id), c.caption);
+        break;
+      default:
+        break;
+    }
+  }
+  GtkAllocation client;
+  gtk_widget_get_allocation(gtk_bin_get_child(GTK_BIN(shell.mainWindow())), &client);
+  EXPECT_EQ(client.width, 820);
+  EXPECT_EQ(client.height, 555);
+  EXPECT_STREQ(gtk_window_get_title(GTK_WINDOW(shell.mainWindow())), "ZUNO");
+}
+
+TEST(MainWindowTest, StartUpLeavesAnEmptyGridAndTheFixedRowLimit) {
+  auto p = StartAndShow();
+  EXPECT_EQ(p->shell.grid().ColumnCount(), 0);
+  EXPECT_EQ(p->shell.grid().RowCount(), 0);
+  EXPECT_EQ(p->shell.Text(kRowsToFetchBox), "50");
+  EXPECT_EQ(p->shell.ListItems(kRowsToFetchBox),
+            (std::vector<std::string>{"0", "100", "1000", "10000", "100000"}));
+  EXPECT_TRUE(p->shell.ListItems(kDataSourceBox).empty());
+  EXPECT_EQ(p->shell.Text(kTimerSecondsField), "30");
+}
+
+TEST(MainWindowTest, ARealResizeLaysTheControlsOutAgain) {
+  auto p = StartAndShow();
+  GtkShell& shell = p->shell;
+  for (Size s : {Size{1000, 700}, Size{700, 400}, Size{820, 555}}) {
+    gtk_window_resize(GTK_WINDOW(shell.mainWindow()), s.w, s.h);
+    auto expected = MainWindowLayout(s.w, s.h);
+    ASSERT_TRUE(RunUntil([&] { return AllocationOf(shell.outer(kResultGrid)) == expected[kResultGrid]; }))
+        << s.w << "x" << s.h;
+    for (int c = 0; c < kMainControlCount; ++c)
+      EXPECT_EQ(AllocationOf(shell.outer(static_cast<Control>(c))), expected[c])
+          << "control " << c << " at " << s.w << "x" << s.h;
+  }
+}
+
+TEST(MainWindowTest, ATinyWindowAsksOnePixelWhereTheRuleGoesNegative) {
+  auto p = StartAndShow();
+  GtkWidget* win = p->shell.mainWindow();
+  gtk_window_resize(GTK_WINDOW(win), 100, 100);
+  auto requested = [&](Control c) {
+    int w = 0, h = 0;
+    gtk_widget_get_size_request(p->shell.outer(c), &w, &h);
+    return Size{w, h};
+  };
+  // Widgets cannot be allocated below their own minimum, but nothing may ask
+  // for a negative size (GTK would refuse it with a warning).
+  ASSERT_TRUE(RunUntil([&] { return requested(kResultGrid) == Size{1, 1}; }));
+  EXPECT_EQ(requested(kSqlEditor), (Size{1, 90}));
+  EXPECT_EQ(requested(kHistoryList), (Size{1, 85}));
+  EXPECT_TRUE(RunUntil([&] {
+    GtkAllocation a;
+    gtk_widget_get_allocation(win, &a);
+    return a.width == 100 && a.height == 100;
+  }));
+}
+
+TEST(MainWindowTest, TimerSecondsFieldDropsTypedAndPastedNonDigits) {
+  auto p = StartAndShow();
+  GtkWidget* field = p->shell.inner(kTimerSecondsField);
+  gtk_entry_set_text(GTK_ENTRY(field), "");
+  gint pos = 0;
+  gtk_editable_insert_text(GTK_EDITABLE(field), "1a2 b3", -1, &pos);  // a paste
+  EXPECT_EQ(p->shell.Text(kTimerSecondsField), "123");
+  EXPECT_EQ(pos, 3);
+
+  gtk_window_present(GTK_WINDOW(p->shell.mainWindow()));
+  gtk_widget_grab_focus(field);
+  gtk_editable_set_position(GTK_EDITABLE(field), -1);
+  ASSERT_TRUE(RunUntil([&] { return gtk_widget_has_focus(field); }));
+  GdkWindow* w = gtk_widget_get_window(field);
+  for (guint key : {GDK_KEY_x, GDK_KEY_4, GDK_KEY_minus})
+    gdk_test_simulate_key(w, 5, 5, key, GdkModifierType(0), GDK_KEY_PRESS);
+  RunUntil([&] { return p->shell.Text(kTimerSecondsField).size() > 3; }, 2000);
+  EXPECT_EQ(p->shell.Text(kTimerSecondsField), "1234");
+}
+
+TEST(LibraryWindowTest, BothFormsHaveTheirControlsInPlace) {
+  auto p = StartAndShow();
+  GtkShell& shell = p->shell;
+  shell.OpenLibraryWindow(Ui::LibraryForm::Library);
+  ASSERT_TRUE(testing::WaitForDraw(shell.libraryWindow()));
+  EXPECT_EQ(gtk_window_get_transient_for(GTK_WINDOW(shell.libraryWindow())), GTK_WINDOW(shell.mainWindow()));
+  EXPECT_FALSE(gtk_window_get_resizable(GTK_WINDOW(shell.libraryWindow())));
+  for (const ControlSpec& c : AllControls()) {
+    if (c.window != WindowId::Library) continue;
+    EXPECT_EQ(AllocationOf(shell.outer(c.id)), c.place) << c.role;
+    EXPECT_TRUE(gtk_widget_get_visible(shell.outer(c.id))) << c.role;
+  }
+  EXPECT_EQ(shell.Text(kLibraryDeleteButton), "Delete");
+  EXPECT_EQ(shell.Text(kStoreModeButton), "Local");
+
+  shell.OpenLibraryWindow(Ui::LibraryForm::ColumnChooser);  // replaces the open one
+  ASSERT_TRUE(testing::WaitForDraw(shell.libraryWindow()));
+  EXPECT_EQ(shell.Text(kLibraryDeleteButton), "Select Column");
+  for (Control c : {kLibrarySaveButton, kLibraryLoadButton, kStoreModeButton, kLibraryExitButton})
+    EXPECT_FALSE(gtk_widget_get_visible(shell.outer(c))) << c;
+  EXPECT_TRUE(gtk_widget_get_visible(shell.outer(kQueryNamesList)));
+  shell.CloseLibraryWindow();
+  EXPECT_EQ(shell.libraryWindow(), nullptr);
+}
+
+TEST(BusyWindowTest, PaintsItsTextBeforeTheHandlerGoesOn) {
+  auto p = StartAndShow();
+  GtkShell& shell = p->shell;
+  shell.OpenBusyWindow();
+  // Nothing may be left to do for the window to show its text: it was drawn
+  // inside OpenBusyWindow, before a handler would block the loop.
+  ASSERT_NE(shell.busyWindow(), nullptr);
+  EXPECT_TRUE(gtk_widget_get_mapped(shell.busyWindow()));
+  EXPECT_STREQ(gtk_window_get_title(GTK_WINDOW(shell.busyWindow())), "running...");
+  EXPECT_EQ(shell.Text(kBusyText), "ZUNO");
+  EXPECT_EQ(AllocationOf(shell.outer(kBusyText)), (Rect{5, 5, 240, 20}));
+  EXPECT_EQ(gtk_window_get_type_hint(GTK_WINDOW(shell.busyWindow())), GDK_WINDOW_TYPE_HINT_UTILITY);
+  EXPECT_EQ(gtk_grab_get_current(), shell.busyWindow());
+  shell.CloseBusyWindow();
+  EXPECT_EQ(shell.busyWindow(), nullptr);
+  EXPECT_EQ(gtk_grab_get_current(), nullptr);
+}
+
+TEST(PopupMenuTest, HoldsTheEightItemsWithSeparators) {
+  auto p = StartAndShow();
+  GList* children = gtk_container_get_children(GTK_CONTAINER(p->shell.popupMenu()));
+  std::vector<std::string> labels;
+  for (GList* l = children; l; l = l->next)
+    labels.push_back(GTK_IS_SEPARATOR_MENU_ITEM(l->data) ? "-" : gtk_menu_item_get_label(GTK_MENU_ITEM(l->data)));
+  g_list_free(children);
+  EXPECT_EQ(labels, (std::vector<std::string>{"Copy to Clipboard", "Show in Editor",
+                                              "Copy and Format to Current Query", "-",
+                                              "Generate Insert SQL", "Generate Update SQL",
+                                              "Generate Delete SQL", "-", "Autosize Columns",
+                                              "Fixed Column Size"}));
+}
+
+}  // namespace
+}  // namespace zuno

@@ -1,0 +1,31 @@
+// The program's handlers wired to the scripted windows and the in-memory grid.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "app/dispatch.h"
+#include "tests/support/memory_result_grid.h"
+#include "tests/support/scripted_ui.h"
+
+namespace zuno::testing {
+
+struct HandlerHarness {
+  explicit HandlerHarness(const std::string& home = "") : state(InitialAppState(home)) {
+    loop.SetSink([this](const Event& e) { dispatcher.Dispatch(e); });
+  }
+
+  void Click(Control c, Action a = Action::LeftClick) {
+    WindowId w = ControlById(c).window;
+    loop.Deliver(Event::ControlOf(w, c, a));
+  }
+
+  AppState state;
+  ScriptedUi ui;
+  MemoryResultGrid grid;
+  EventLoop loop;
+  Session session{state, ui, grid, loop};
+  Dispatcher dispatcher{session, Handlers{}};
+};
+
+}  // namespace zuno::testing

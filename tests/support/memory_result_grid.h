@@ -1,0 +1,49 @@
+// The Result Grid in memory, for handler tests; the shared grid suite holds it
+// to the same behaviour as the widget.
+#pragma once
+
+#include <optional>
+
+#include "grid/result_grid.h"
+
+namespace zuno::testing {
+
+class MemoryResultGrid : public ResultGrid {
+ public:
+  struct Column {
+    std::string title;
+    int width = 0;
+    bool visible = true;
+  };
+  struct Cell {
+    std::string text;
+    std::optional<Rgb> background;
+  };
+
+  void ClearRows() override;
+  void RemoveAllColumns() override;
+  void AddColumn(int position, std::string_view title, int width) override;
+  void AppendRow(const std::vector<std::string>& texts) override;
+  int RowCount() const override { return static_cast<int>(rows_.size()); }
+  int ColumnCount() const override { return static_cast<int>(columns_.size()); }
+  std::string CellText(int row, int column) const override;
+  std::string ColumnTitle(int column) const override;
+  int SelectedRow() const override { return selected_; }
+  void SelectRow(int row) override;
+  void SetColumnWidth(int column, int width) override;
+  void SetColumnBackground(int column, Rgb colour) override;
+  void SetGridVisible(bool visible) override { visible_ = visible; }
+
+  const std::vector<Column>& columns() const { return columns_; }
+  std::optional<Rgb> Background(int row, int column) const;
+  bool visible() const { return visible_; }
+
+ private:
+  bool ValidColumn(int c) const { return c >= 0 && c < ColumnCount(); }
+  std::vector<Column> columns_;
+  std::vector<std::vector<Cell>> rows_;  // one cell per column
+  int selected_ = -1;
+  bool visible_ = true;
+};
+
+}  // namespace zuno::testing
