@@ -162,12 +162,12 @@ void PlaceControl(const BuiltWindow& w, GtkWidget* outer, const Rect& r) {
 }
 
 BuiltWindow BuildWindow(WindowId id, GtkWindow* parent, ControlWidgets& widgets) {
-  const WindowSpec& spec = WindowById(id);
+  const WindowSpec& shape = WindowById(id);
   BuiltWindow built;
   built.window = gtk_window_new(GTK_WINDOW_TOPLEVEL);
   GtkWindow* win = GTK_WINDOW(built.window);
   gtk_window_set_title(win, std::string(spec.title).c_str());
-  gtk_window_set_default_size(win, spec.size.w, spec.size.h);
+  gtk_window_set_default_size(win, shape.size.w, shape.size.h);
 
   if (id == WindowId::Main) {
     gtk_window_set_position(win, GTK_WIN_POS_CENTER);
@@ -185,7 +185,7 @@ BuiltWindow BuildWindow(WindowId id, GtkWindow* parent, ControlWidgets& widgets)
 
   built.layout = gtk_layout_new(nullptr, nullptr);
   // A fixed window still needs its client size as a request: a layout asks for none.
-  if (id != WindowId::Main) gtk_widget_set_size_request(built.layout, spec.size.w, spec.size.h);
+  if (id != WindowId::Main) gtk_widget_set_size_request(built.layout, shape.size.w, shape.size.h);
   gtk_container_add(GTK_CONTAINER(win), built.layout);
 
   for (const ControlSpec& c : AllControls()) {
