@@ -166,7 +166,7 @@ BuiltWindow BuildWindow(WindowId id, GtkWindow* parent, ControlWidgets& widgets)
   BuiltWindow built;
   built.window = gtk_window_new(GTK_WINDOW_TOPLEVEL);
   GtkWindow* win = GTK_WINDOW(built.window);
-  gtk_window_set_title(win, std::string(spec.title).c_str());
+  gtk_window_set_title(win, std::string(shape.title).c_str());
   gtk_window_set_default_size(win, shape.size.w, shape.size.h);
 
   if (id == WindowId::Main) {
