@@ -1,9 +1,11 @@
-// What a handler works with: the state record, the windows, the grid, the loop.
+// What a handler works with: the state record, the windows, the grid, the
+// loop and the database.
 #pragma once
 
 #include "app/app_state.h"
 #include "app/event_loop.h"
 #include "app/ui.h"
+#include "db/odbc_layer.h"
 #include "grid/result_grid.h"
 
 namespace zuno {
@@ -13,6 +15,7 @@ struct Session {
   Ui& ui;
   ResultGrid& grid;
   EventLoop& loop;
+  OdbcLayer& db;
 };
 
 }  // namespace zuno

@@ -21,7 +21,6 @@ std::string SettingsPath(const std::string& homeDirectory);
 // gives its text from the 13th character on, "lastuser=" from the 10th; a later
 // line wins. Characters are counted as UTF-8 sequences; a stray byte counts as one.
 Settings ParseSettings(std::string_view text);
-std::vector<std::string_view> SplitLines(std::string_view text);
 
 std::string FormatSettings(std::string_view dataSource, std::string_view user);
 

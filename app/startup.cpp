@@ -7,13 +7,29 @@
 #include "app/home_directory.h"
 #include "app/settings_file.h"
 #include "app/shutdown.h"
+#include "db/connect_handler.h"
+#include "db/data_source_list.h"
+#include "query/run_statement.h"
 
 namespace zuno {
 namespace {
 
 constexpr const char* kLogoFile = "ZUNO.JPG";
 
-Handlers MakeHandlers(Program&) { return Handlers{}; }
+Handlers MakeHandlers(Program& p) {
+  Session& s = p.session;
+  Handlers h;
+  h.connect = [&s] { OnConnectClicked(s); };
+  h.runStatement = [&s] { RunStatement(s); };
+  h.closeConnection = [&s] { s.db.CloseConnection(); };
+  return h;
+}
+
+// Appending keeps whatever text the box's entry already holds.
+void FillDataSources(Program& p) {
+  p.state.dataSourceNames = ListDataSources(p.db);
+  for (const std::string& name : p.state.dataSourceNames) p.shell.AppendListItem(kDataSourceBox, name);
+}
 
 void ReadSettingsInto(Program& p) {
   std::optional<Settings> settings = ReadSettingsFile(SettingsPath(p.state.homeDirectory));
@@ -41,7 +57,7 @@ void LoadLogo(GtkShell& shell) {
 Program::Program()
     : state(InitialAppState(HomeDirectory())),
       shell(loop),
-      session{state, shell, shell.grid(), loop},
+      session{state, shell, shell.grid(), loop, db},
       dispatcher(session, Handlers{}) {
   dispatcher.handlers() = MakeHandlers(*this);
   loop.SetSink([this](const Event& e) { dispatcher.Dispatch(e); });
@@ -59,12 +75,14 @@ void InitToolkit(int* argc, char*** argv) {
 std::unique_ptr<Program> StartProgram() {
   auto p = std::make_unique<Program>();
   GtkShell& shell = p->shell;
+  p->db.OpenEnvironment();  // a failure shows later, as an empty list and failing connects
   shell.ClearDropDown(kDataSourceBox);
   shell.ClearDropDown(kRowsToFetchBox);
   shell.grid().RemoveAllColumns();
   ReadSettingsInto(*p);
   FillRowsToFetch(shell);
   LoadLogo(shell);
+  FillDataSources(*p);
   shell.CreatePopupMenu();
   shell.ShowMainWindow();
   return p;

@@ -20,6 +20,7 @@ class Program {
 
   AppState state;
   EventLoop loop;
+  OdbcLayer db;
   GtkShell shell;
   Session session;
   Dispatcher dispatcher;

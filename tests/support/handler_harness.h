@@ -12,6 +12,7 @@ namespace zuno::testing {
 
 struct HandlerHarness {
   explicit HandlerHarness(const std::string& home = "") : state(InitialAppState(home)) {
+    db.OpenEnvironment();
     loop.SetSink([this](const Event& e) { dispatcher.Dispatch(e); });
   }
 
@@ -24,7 +25,8 @@ struct HandlerHarness {
   ScriptedUi ui;
   MemoryResultGrid grid;
   EventLoop loop;
-  Session session{state, ui, grid, loop};
+  OdbcLayer db;
+  Session session{state, ui, grid, loop, db};
   Dispatcher dispatcher{session, Handlers{}};
 };
 

@@ -1,0 +1,309 @@
+#include "db/odbc_layer.h"
+
+#include <optional>
+#include <vector>
+
+#include "db/odbc_handles.h"
+#include "db/wide_text.h"
+
+static_assert(sizeof(SQLWCHAR) == sizeof(char16_t), "the driver manager must speak UTF-16");
+
+namespace zuno {
+namespace {
+
+constexpr SQLSMALLINT kNameUnits = 100;          // data source names and descriptions
+constexpr SQLSMALLINT kColumnNameUnits = 4096;   // ColumnName
+constexpr SQLSMALLINT kColumnSizeNameUnits = 128;  // ColumnSize and ColumnKind
+constexpr SQLSMALLINT kDiagnosticBytes = 16384;
+constexpr SQLLEN kPieceUnits = 2048;             // GetText reads this many characters a call
+
+bool Succeeded(SQLRETURN rc) { return rc == SQL_SUCCESS || rc == SQL_SUCCESS_WITH_INFO; }
+
+std::u16string Wide(std::string_view utf8) { return Utf8ToUtf16(utf8); }
+
+SQLWCHAR* Units(std::u16string& s) { return reinterpret_cast<SQLWCHAR*>(s.data()); }
+
+// Lengths are given in code units rather than as terminated texts: the
+// driver manager's conversion of a terminated wide text reads past its end.
+SQLSMALLINT Length(const std::u16string& s) { return static_cast<SQLSMALLINT>(s.size()); }
+
+std::string Narrow(const SQLWCHAR* units, size_t count) {
+  return Utf16ToUtf8(std::u16string_view(reinterpret_cast<const char16_t*>(units), count));
+}
+
+// Units up to the first terminator, at most max.
+size_t TerminatedLength(const SQLWCHAR* units, size_t max) {
+  size_t n = 0;
+  while (n < max && units[n] != 0) ++n;
+  return n;
+}
+
+std::string DiagnosticText(SQLSMALLINT type, SQLHANDLE handle) {
+  std::vector<SQLWCHAR> buffer(kDiagnosticBytes / sizeof(SQLWCHAR), 0);
+  SQLSMALLINT length = 0;
+  SQLGetDiagFieldW(type, handle, 1, SQL_DIAG_MESSAGE_TEXT, buffer.data(), kDiagnosticBytes, &length);
+  return Narrow(buffer.data(), TerminatedLength(buffer.data(), buffer.size() - 1));
+}
+
+struct Connection {
+  ConnectionHandle dbc;
+  StatementHandle current;  // the last ExecuteQuery's statement, if any
+  StatementHandle spare;    // allocated in advance for the next statement
+  std::int32_t affectedRows = 0;
+
+  StatementHandle NewStatement() const {
+    SQLHSTMT h = SQL_NULL_HSTMT;
+    if (SQLAllocHandle(SQL_HANDLE_STMT, dbc.get(), &h) != SQL_SUCCESS) return {};
+    return StatementHandle(h);
+  }
+};
+
+enum class Cursor { Idle, FirstFetched, Delivering };
+
+struct ColumnDescription {
+  SQLRETURN rc = SQL_ERROR;
+  SQLSMALLINT dataType = 0;
+  SQLULEN size = 0;
+};
+
+}  // namespace
+
+struct OdbcLayer::State {
+  SQLHENV env = SQL_NULL_HENV;  // allocated once and kept until the layer goes
+  bool usable = false;
+
+  Cursor cursor = Cursor::Idle;
+  SQLWCHAR name[kNameUnits] = {};
+  SQLWCHAR description[kNameUnits] = {};
+
+  std::optional<Connection> connection;
+  std::string lastError;
+
+  SQLHSTMT Current() const {
+    return connection && connection->current ? connection->current.get() : SQL_NULL_HSTMT;
+  }
+
+  SQLRETURN FetchDataSource(SQLUSMALLINT direction) {
+    SQLSMALLINT nameLength = 0, descriptionLength = 0;
+    return SQLDataSourcesW(env, direction, name, kNameUnits, &nameLength, description, kNameUnits,
+                           &descriptionLength);
+  }
+
+  // Describes the column afresh with a name buffer of the given size.
+  ColumnDescription Describe(int column, SQLSMALLINT nameUnits, std::vector<SQLWCHAR>* nameOut,
+                             SQLSMALLINT* nameLength) const {
+    ColumnDescription d;
+    SQLHSTMT stmt = Current();
+    if (stmt == SQL_NULL_HSTMT) return d;
+    std::vector<SQLWCHAR> local;
+    std::vector<SQLWCHAR>& buffer = nameOut ? *nameOut : local;
+    buffer.assign(static_cast<size_t>(nameUnits), 0);
+    SQLSMALLINT decimals = 0, nullable = 0;
+    d.rc = SQLDescribeColW(stmt, static_cast<SQLUSMALLINT>(column + 1), buffer.data(), nameUnits,
+                           nameLength, &d.dataType, &d.size, &decimals, &nullable);
+    return d;
+  }
+
+  template <typename T>
+  T GetFixed(int column, SQLSMALLINT cType) const {
+    T value{};
+    SQLLEN indicator = 0;
+    SQLHSTMT stmt = Current();
+    if (stmt != SQL_NULL_HSTMT)
+      SQLGetData(stmt, static_cast<SQLUSMALLINT>(column + 1), cType, &value, sizeof value, &indicator);
+    return value;
+  }
+};
+
+OdbcLayer::OdbcLayer() : s_(std::make_unique<State>()) {}
+
+OdbcLayer::~OdbcLayer() {
+  CloseConnection();
+  if (s_->env != SQL_NULL_HENV) SQLFreeHandle(SQL_HANDLE_ENV, s_->env);
+}
+
+bool OdbcLayer::OpenEnvironment() {
+  if (SQLAllocHandle(SQL_HANDLE_ENV, SQL_NULL_HANDLE, &s_->env) != SQL_SUCCESS) return false;
+  s_->usable = SQLSetEnvAttr(s_->env, SQL_ATTR_ODBC_VERSION,
+                             reinterpret_cast<SQLPOINTER>(static_cast<SQLLEN>(SQL_OV_ODBC3)),
+                             SQL_IS_INTEGER) == SQL_SUCCESS;
+  return s_->usable;
+}
+
+bool OdbcLayer::FirstDataSource() {
+  if (s_->env == SQL_NULL_HENV) return false;
+  if (!Succeeded(s_->FetchDataSource(SQL_FETCH_FIRST))) return false;
+  s_->cursor = Cursor::FirstFetched;
+  return true;
+}
+
+bool OdbcLayer::NextDataSource() {
+  switch (s_->cursor) {
+    case Cursor::FirstFetched:
+      s_->cursor = Cursor::Delivering;
+      return true;
+    case Cursor::Delivering:
+      // A name cut short (with info) ends the list as the end of data does.
+      if (s_->FetchDataSource(SQL_FETCH_NEXT) == SQL_SUCCESS) return true;
+      s_->cursor = Cursor::Idle;
+      return false;
+    case Cursor::Idle:
+      return false;
+  }
+  return false;
+}
+
+std::string OdbcLayer::DataSourceName() const {
+  if (s_->cursor != Cursor::Delivering) return {};
+  return Narrow(s_->name, TerminatedLength(s_->name, kNameUnits - 1));
+}
+
+bool OdbcLayer::Connect(std::string_view dsn, std::string_view user, std::string_view password) {
+  CloseConnection();
+  if (!s_->usable) return false;
+  s_->lastError.clear();
+
+  SQLHDBC h = SQL_NULL_HDBC;
+  if (SQLAllocHandle(SQL_HANDLE_DBC, s_->env, &h) != SQL_SUCCESS) return false;
+  Connection c;
+  c.dbc = ConnectionHandle(h);
+
+  std::u16string d = Wide(dsn), u = Wide(user), p = Wide(password);
+  if (!Succeeded(SQLConnectW(h, Units(d), Length(d), Units(u), Length(u), Units(p), Length(p)))) {
+    s_->lastError = DiagnosticText(SQL_HANDLE_DBC, h);
+    return false;  // the handle disconnects and frees itself
+  }
+  c.spare = c.NewStatement();
+  if (!c.spare) return false;
+  s_->connection = std::move(c);
+  return true;
+}
+
+bool OdbcLayer::ExecuteQuery(std::string_view sql) {
+  if (!s_->connection) return false;
+  Connection& c = *s_->connection;
+  s_->lastError.clear();
+  c.current.Free();  // its result set ends
+  c.current = std::move(c.spare);
+  c.spare = c.NewStatement();
+  if (!c.current) return false;
+
+  std::u16string text = Wide(sql);
+  SQLRETURN rc = SQLExecDirectW(c.current.get(), Units(text), static_cast<SQLINTEGER>(text.size()));
+  if (Succeeded(rc)) return true;
+  // No data leaves no diagnostic record, and so an empty text.
+  s_->lastError = DiagnosticText(SQL_HANDLE_STMT, c.current.get());
+  return false;
+}
+
+bool OdbcLayer::ExecuteUpdate(std::string_view sql) {
+  if (!s_->connection) return false;
+  Connection& c = *s_->connection;
+  s_->lastError.clear();
+  c.affectedRows = 0;
+  StatementHandle s = std::move(c.spare);
+  c.spare = c.NewStatement();
+  if (!s || !c.spare) return false;
+
+  std::u16string text = Wide(sql);
+  SQLRETURN rc = SQLExecDirectW(s.get(), Units(text), static_cast<SQLINTEGER>(text.size()));
+  if (rc == SQL_NO_DATA) return true;  // nothing matched: 0 rows changed
+  if (!Succeeded(rc)) {
+    s_->lastError = DiagnosticText(SQL_HANDLE_STMT, s.get());
+    return false;
+  }
+  SQLLEN count = 0;
+  if (SQLRowCount(s.get(), &count) == SQL_SUCCESS) c.affectedRows = static_cast<std::int32_t>(count);
+  return true;
+}
+
+int OdbcLayer::ColumnCount() {
+  SQLHSTMT stmt = s_->Current();
+  SQLSMALLINT count = 0;
+  if (stmt == SQL_NULL_HSTMT || SQLNumResultCols(stmt, &count) != SQL_SUCCESS) return 0;
+  return count;
+}
+
+std::string OdbcLayer::ColumnName(int column) {
+  std::vector<SQLWCHAR> name;
+  SQLSMALLINT length = 0;
+  s_->Describe(column, kColumnNameUnits, &name, &length);
+  if (name.empty()) return {};
+  size_t units = std::min<size_t>(static_cast<size_t>(std::max<SQLSMALLINT>(length, 0)), name.size() - 1);
+  return Narrow(name.data(), TerminatedLength(name.data(), units));
+}
+
+int OdbcLayer::ColumnSize(int column) {
+  ColumnDescription d = s_->Describe(column, kColumnSizeNameUnits, nullptr, nullptr);
+  return d.rc == SQL_SUCCESS ? static_cast<std::int32_t>(d.size) : 0;
+}
+
+ColumnKind OdbcLayer::ColumnKindOf(int column) {
+  ColumnDescription d = s_->Describe(column, kColumnSizeNameUnits, nullptr, nullptr);
+  return d.rc == SQL_SUCCESS ? zuno::ColumnKindOf(d.dataType) : ColumnKind::None;
+}
+
+bool OdbcLayer::NextRow() {
+  SQLHSTMT stmt = s_->Current();
+  return stmt != SQL_NULL_HSTMT && Succeeded(SQLFetch(stmt));
+}
+
+bool OdbcLayer::IsNull(int column) {
+  SQLHSTMT stmt = s_->Current();
+  if (stmt == SQL_NULL_HSTMT) return false;
+  SQLWCHAR target = 0;
+  SQLLEN indicator = 0;
+  SQLGetData(stmt, static_cast<SQLUSMALLINT>(column + 1), SQL_C_WCHAR, &target, 0, &indicator);
+  return indicator == SQL_NULL_DATA;
+}
+
+std::string OdbcLayer::GetText(int column) {
+  SQLHSTMT stmt = s_->Current();
+  if (stmt == SQL_NULL_HSTMT) return {};
+  // Pieces of 2,048 characters; each next piece starts on the terminator of
+  // the one before, so a value of any length needs no up-front size.
+  std::vector<SQLWCHAR> buffer(kPieceUnits + 1, 0);
+  size_t p = 0;
+  for (;;) {
+    SQLLEN indicator = 0;
+    SQLRETURN rc = SQLGetData(stmt, static_cast<SQLUSMALLINT>(column + 1), SQL_C_WCHAR, buffer.data() + p,
+                              (kPieceUnits + 1) * sizeof(SQLWCHAR), &indicator);
+    if (rc == SQL_SUCCESS_WITH_INFO) {
+      p += kPieceUnits;
+      buffer.resize(p + kPieceUnits + 1, 0);
+      continue;
+    }
+    if (rc == SQL_SUCCESS) {
+      if (indicator == SQL_NULL_DATA) return {};
+      return Narrow(buffer.data(), TerminatedLength(buffer.data(), buffer.size() - 1));
+    }
+    return Narrow(buffer.data(), TerminatedLength(buffer.data(), p));  // what arrived before the failure
+  }
+}
+
+std::int32_t OdbcLayer::GetLong(int column) { return s_->GetFixed<SQLINTEGER>(column, SQL_C_SLONG); }
+std::int64_t OdbcLayer::GetQuad(int column) { return s_->GetFixed<SQLBIGINT>(column, SQL_C_SBIGINT); }
+float OdbcLayer::GetFloat(int column) { return s_->GetFixed<SQLREAL>(column, SQL_C_FLOAT); }
+double OdbcLayer::GetDouble(int column) { return s_->GetFixed<SQLDOUBLE>(column, SQL_C_DOUBLE); }
+
+void OdbcLayer::FinishQuery() {
+  if (s_->connection) s_->connection->current.Free();
+}
+
+std::int32_t OdbcLayer::AffectedRows() const {
+  return s_->connection ? s_->connection->affectedRows : 0;
+}
+
+const std::string& OdbcLayer::LastError() const { return s_->lastError; }
+
+bool OdbcLayer::Connected() const { return s_->connection.has_value(); }
+
+void OdbcLayer::CloseConnection() {
+  if (!s_->connection) return;
+  // Statements first, then the connection: the members go in this order.
+  s_->connection->current.Free();
+  s_->connection->spare.Free();
+  s_->connection.reset();
+}
+
+}  // namespace zuno

@@ -1,0 +1,66 @@
+// The program's only path to the database: a thin, synchronous wrapper over
+// the wide-character call set of the ODBC driver manager. It owns the
+// environment, the one connection with its statements, the data-source
+// cursor and the text of the last error. Texts cross this boundary as UTF-8.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "db/column_kind.h"
+
+namespace zuno {
+
+class OdbcLayer {
+ public:
+  OdbcLayer();
+  ~OdbcLayer();
+  OdbcLayer(const OdbcLayer&) = delete;
+  OdbcLayer& operator=(const OdbcLayer&) = delete;
+
+  // Allocates the environment and asks for ODBC 3 behaviour; false (and every
+  // later Connect false) when either step does not succeed exactly.
+  bool OpenEnvironment();
+
+  // The configured data sources, user and system, first to last:
+  // if (FirstDataSource()) while (NextDataSource()) use DataSourceName().
+  bool FirstDataSource();
+  bool NextDataSource();
+  std::string DataSourceName() const;
+
+  // Closes any existing connection first, also when the new attempt fails.
+  bool Connect(std::string_view dsn, std::string_view user, std::string_view password);
+
+  // Runs a statement whose result set the column and row operations read.
+  bool ExecuteQuery(std::string_view sql);
+  // Runs a statement for its row count. A searched UPDATE or DELETE that
+  // touched no row ends with no data; that is a success with 0 rows.
+  bool ExecuteUpdate(std::string_view sql);
+
+  int ColumnCount();
+  std::string ColumnName(int column);
+  int ColumnSize(int column);
+  ColumnKind ColumnKindOf(int column);
+
+  bool NextRow();
+  bool IsNull(int column);
+  std::string GetText(int column);
+  std::int32_t GetLong(int column);
+  std::int64_t GetQuad(int column);
+  float GetFloat(int column);
+  double GetDouble(int column);
+  void FinishQuery();
+
+  std::int32_t AffectedRows() const;
+  const std::string& LastError() const;
+  bool Connected() const;
+  void CloseConnection();
+
+ private:
+  struct State;
+  std::unique_ptr<State> s_;
+};
+
+}  // namespace zuno

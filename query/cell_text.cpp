@@ -1,0 +1,105 @@
+#include "query/cell_text.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+
+namespace zuno {
+namespace {
+
+bool IsContinuation(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
+
+// Characters first..first+count-1 of a UTF-8 text, counted from 1; shorter
+// or empty where the text ends first.
+std::string_view Characters(std::string_view text, std::size_t first, std::size_t count) {
+  std::size_t at = 0;
+  std::size_t seen = 0;
+  auto next = [&] {
+    ++at;
+    while (at < text.size() && IsContinuation(text[at])) ++at;
+  };
+  while (at < text.size() && ++seen < first) next();
+  std::size_t from = at;
+  for (std::size_t taken = 0; at < text.size() && taken < count; ++taken) next();
+  return text.substr(from, at - from);
+}
+
+// Fixed notation with the given decimals; to_chars never writes a decimal
+// comma, whatever the locale.
+std::string Fixed(double value, int decimals) {
+  if (std::isnan(value)) return "NaN";
+  if (std::isinf(value)) return value > 0 ? "+Infinity" : "-Infinity";
+  char buffer[400];  // the largest double has 309 digits before the point
+  auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed,
+                              decimals);
+  return std::string(buffer, result.ptr);
+}
+
+}  // namespace
+
+std::string MarkLineFeeds(std::string_view text) {
+  std::string marked;
+  marked.reserve(text.size());
+  for (char c : text) {
+    if (c == '\n')
+      marked += kLineFeedMarker;
+    else
+      marked += c;
+  }
+  return marked;
+}
+
+std::string RestoreLineFeeds(std::string_view text) {
+  std::string restored;
+  restored.reserve(text.size());
+  std::size_t from = 0;
+  for (std::size_t at = text.find(kLineFeedMarker); at != std::string_view::npos;
+       at = text.find(kLineFeedMarker, from)) {
+    restored.append(text, from, at - from);
+    restored += '\n';
+    from = at + kLineFeedMarker.size();
+  }
+  restored.append(text, from);
+  return restored;
+}
+
+std::size_t CharacterCount(std::string_view utf8) {
+  std::size_t count = 0;
+  for (char c : utf8)
+    if (!IsContinuation(c)) ++count;
+  return count;
+}
+
+std::string Pad(std::string_view text, std::int64_t columnSize) {
+  const std::int64_t width = std::min(columnSize, kMaxPadWidth - 1) + 1;
+  const auto length = static_cast<std::int64_t>(CharacterCount(text));
+  if (length >= width) return std::string(text);
+  std::string padded(static_cast<std::size_t>(width - length), ' ');
+  padded += text;
+  return padded;
+}
+
+std::string DoubleText(double value) {
+  std::string text = Fixed(value, 10);
+  if (!std::isfinite(value)) return text;
+  text.erase(text.find_last_not_of('0') + 1);
+  if (text.back() == '.') text.pop_back();
+  return text;
+}
+
+std::string FloatText(double value) { return Fixed(value, 2); }
+
+std::string DateText(std::string_view text) {
+  std::string date(Characters(text, 9, 2));
+  date += '.';
+  date += Characters(text, 6, 2);
+  date += '.';
+  date += Characters(text, 1, 4);
+  return date;
+}
+
+std::string ElapsedText(std::int64_t startMs, std::int64_t endMs) {
+  return "SQL Sec. " + DoubleText(static_cast<double>(endMs - startMs) / 1000.0);
+}
+
+}  // namespace zuno

@@ -1,0 +1,65 @@
+#include "query/db2_command_runner.h"
+
+#include <unistd.h>
+
+#include <chrono>
+#include <thread>
+
+#include "app/text_lines.h"
+#include "query/statement_history.h"
+#include "tools/command_substitution.h"
+#include "tools/program_runner.h"
+#include "tools/temp_file_text.h"
+
+namespace zuno {
+namespace {
+
+constexpr const char* kCommandFile = "zunocmd.bat";
+constexpr const char* kOutputFile = "zunocmd.txt";
+constexpr const char* kProcessor = "db2";
+constexpr const char* kProcessorParameters = "-vstf zunocmd.bat -z zunocmd.txt";
+constexpr const char* kCannotCreate = "Erro create the file!";
+constexpr std::chrono::milliseconds kSettleTime{2000};
+// The output file is opened again for about a second before giving up: a
+// directory that is not writable would otherwise keep the program here.
+constexpr int kOpenAttempts = 20;
+constexpr std::chrono::milliseconds kOpenRetryPause{50};
+
+std::optional<std::string> ReadOutput() {
+  for (int attempt = 0; attempt < kOpenAttempts; ++attempt) {
+    if (std::optional<std::string> text = ReadTextFileBack(kOutputFile, TextFileAccess::kOwnerOnly)) return text;
+    std::this_thread::sleep_for(kOpenRetryPause);
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
+void RunDb2Command(Session& s) {
+  std::string text = SubstituteConnectionMarkers(s.ui.Text(kSqlEditor), s.state.connectionDsn,
+                                                 s.state.connectionUser, s.state.connectionPassword);
+  // Both files may hold the password: readable by the user alone, and a link
+  // planted at either name is never followed.
+  if (!WriteTextFile(kCommandFile, text, TextFileAccess::kOwnerOnly)) s.ui.ShowMessage(kCannotCreate);
+  WriteTextFile(kOutputFile, "", TextFileAccess::kOwnerOnly);
+
+  s.ui.OpenBusyWindow();
+  RunProgram(kProcessor, kProcessorParameters, "", true);
+  std::this_thread::sleep_for(kSettleTime);
+
+  s.grid.AddColumn(0, "Command Output", 1000);
+  s.grid.AppendRow({""});
+  std::optional<std::string> output = ReadOutput();
+  if (output) {
+    for (std::string_view line : SplitLines(*output)) s.grid.AppendRow({std::string(line)});
+  } else {
+    s.ui.ShowMessage(kCannotCreate);
+  }
+
+  unlink(kOutputFile);
+  unlink(kCommandFile);
+  s.ui.CloseBusyWindow();
+  RememberStatement(s.ui, text);
+}
+
+}  // namespace zuno

@@ -1,0 +1,35 @@
+#include "query/run_statement.h"
+
+#include "app/clock.h"
+#include "query/comment_removal.h"
+#include "query/db2_command_runner.h"
+#include "query/statement_class.h"
+#include "query/variable_scan.h"
+
+namespace zuno {
+
+void RunStatement(Session& s) {
+  s.state.gridMode = "QUERY";
+  s.grid.ClearRows();
+  s.grid.RemoveAllColumns();
+  if (s.ui.IsChecked(kDb2CommandCheckBox)) {
+    RunDb2Command(s);
+    return;
+  }
+
+  std::string text = FlattenCarriageReturns(RemoveComments(s.ui.Text(kSqlEditor)));
+  std::optional<std::string> statement = FillVariables(std::move(text), [&s](std::string_view name) {
+    return s.ui.AskText("ZUNO", VariablePrompt(name), "");
+  });
+  if (!statement) return;  // an empty answer: nothing runs
+
+  StatementPath path = ClassifyStatement(*statement);
+  s.state.startTime = NowMilliseconds();
+  s.ui.OpenBusyWindow();
+  if (path == StatementPath::ResultSet)
+    RunResultSetPath(s, *statement);
+  else
+    RunUpdatePath(s, *statement);
+}
+
+}  // namespace zuno

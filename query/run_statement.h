@@ -1,0 +1,21 @@
+#pragma once
+
+#include <string>
+
+#include "app/session.h"
+
+namespace zuno {
+
+// The editor's text made into one statement and run: comments removed,
+// carriage returns flattened, variables asked for; then its rows fill the
+// grid, or its affected rows are reported. With "DB2 Command" checked the
+// text goes to the Db2 command line processor instead. Run by the Run
+// button, the Autorun Timer and the drill-down.
+void RunStatement(Session& s);
+
+// The two ways a prepared statement runs; Start Time is taken and the busy
+// window is open when they are entered.
+void RunResultSetPath(Session& s, const std::string& statement);
+void RunUpdatePath(Session& s, const std::string& statement);
+
+}  // namespace zuno

@@ -1,0 +1,84 @@
+#include "query/variable_scan.h"
+
+namespace zuno {
+namespace {
+
+bool EndsVariable(char c) {
+  return c == '\'' || c == ',' || c == '|' || c == ')' || c == ' ';
+}
+
+bool IsContinuation(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
+
+// Where the UTF-8 character that ends before position end starts.
+std::size_t PreviousCharacter(std::string_view text, std::size_t end) {
+  std::size_t at = end;
+  while (at > 0) {
+    --at;
+    if (!IsContinuation(text[at]) || end - at == 4) break;
+  }
+  return at;
+}
+
+std::string ReplaceAll(std::string_view text, std::string_view name, std::string_view answer) {
+  std::string replaced;
+  std::size_t from = 0;
+  for (std::size_t at = text.find(name); at != std::string_view::npos;
+       at = text.find(name, from)) {
+    replaced.append(text, from, at - from);
+    replaced += answer;
+    from = at + name.size();
+  }
+  replaced.append(text, from);
+  return replaced;
+}
+
+}  // namespace
+
+std::vector<std::string> ScanVariables(std::string_view text) {
+  // Delimiters are ASCII and never part of a multi-byte character, so the
+  // scan walks bytes; only "the last character" and "the one before it" are
+  // found as whole characters.
+  std::vector<std::string> names;
+  const std::size_t last = PreviousCharacter(text, text.size());
+  const std::size_t beforeLast = PreviousCharacter(text, last);
+  bool quoted = false;
+  std::size_t colon = 0;
+  bool inVariable = false;
+  for (std::size_t i = 0; i < last && names.size() < kMaxVariables; ++i) {
+    char c = text[i];
+    if (c == '\'') quoted = !quoted;
+    if (c == ':' && !quoted) {
+      colon = i;
+      inVariable = true;
+      continue;
+    }
+    const bool atEnd = i == beforeLast;
+    if (!inVariable || !(EndsVariable(c) || atEnd)) continue;
+    // A colon that follows anything else (a parenthesis, "=", a letter)
+    // starts no variable; it stays pending until the next colon.
+    if (colon == 0 || !EndsVariable(text[colon - 1])) continue;
+    names.emplace_back(atEnd ? text.substr(colon) : text.substr(colon, i - colon));
+    inVariable = false;
+  }
+  return names;
+}
+
+std::string VariablePrompt(std::string_view name) {
+  return "Enter data for variable " + std::string(name);
+}
+
+std::optional<std::string> FillVariables(std::string text, const AskVariable& ask) {
+  const std::vector<std::string> names = ScanVariables(text);
+  std::string_view previous;
+  for (const std::string& name : names) {
+    if (name != previous) {
+      std::string answer = ask(name);
+      if (answer.empty()) return std::nullopt;
+      text = ReplaceAll(text, name, answer);
+    }
+    previous = name;
+  }
+  return text;
+}
+
+}  // namespace zuno

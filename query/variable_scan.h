@@ -1,0 +1,41 @@
+// Variables in a statement: a colon and a name, asked for and replaced by
+// the user's answer before the statement runs.
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace zuno {
+
+// The statement holds at most this many variable occurrences; the scan stops
+// at the last one and leaves the rest of the text as typed.
+constexpr std::size_t kMaxVariables = 1000;
+
+// The variable names in order of occurrence, each with its colon and as
+// written (case kept); a name that occurs twice is listed twice. A variable
+// must follow an apostrophe, comma, vertical bar, closing parenthesis or
+// space and ends at the next of these; colons inside apostrophe quotes
+// start none. The text's last character is never looked at, so a variable
+// of one letter that ends the text is not found, while a longer one is
+// taken up to the end.
+std::vector<std::string> ScanVariables(std::string_view text);
+
+// "Enter data for variable " and the name: the input dialog's prompt.
+std::string VariablePrompt(std::string_view name);
+
+// Answers a variable's prompt; an empty answer (or a closed dialog) means
+// the user gave up.
+using AskVariable = std::function<std::string(std::string_view name)>;
+
+// Asks for every variable of text whose name differs from the one listed
+// before it and replaces all occurrences of the name (case-sensitive, plain
+// substring, so :A also changes :AB) by the answer as typed. A name that
+// recurs later, not next to itself, is asked again although its occurrences
+// are already gone. Returns nullopt at the first empty answer.
+std::optional<std::string> FillVariables(std::string text, const AskVariable& ask);
+
+}  // namespace zuno

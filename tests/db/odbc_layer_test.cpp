@@ -1,0 +1,274 @@
+#include "db/odbc_layer.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "db/data_source_list.h"
+#include "db/type_class.h"
+#include "tests/support/data_sources.h"
+#include "tests/support/temp_dir.h"
+
+namespace zuno {
+namespace {
+
+using testing::DataSource;
+
+// What a column shows through the layer: its kind, the value as the result
+// display would read it, and the class that value gives the column.
+struct Read {
+  ColumnKind kind;
+  std::string value;
+  std::string typeClass;
+};
+
+std::string Number(const char* format, double v) {
+  char text[64];
+  std::snprintf(text, sizeof text, format, v);
+  return text;
+}
+
+Read ReadCell(OdbcLayer& db, int column) {
+  Read r;
+  r.kind = db.ColumnKindOf(column);
+  int size = db.ColumnSize(column);
+  bool null = db.IsNull(column);
+  if (null) {
+    r.value = "NULL";
+  } else {
+    switch (r.kind) {
+      case ColumnKind::Long: r.value = std::to_string(db.GetLong(column)); break;
+      case ColumnKind::Quad: r.value = std::to_string(db.GetQuad(column)); break;
+      case ColumnKind::Float: r.value = Number("%.2f", db.GetFloat(column)); break;
+      case ColumnKind::Double: r.value = Number("%.10g", db.GetDouble(column)); break;
+      case ColumnKind::Blob: r.value = "binary"; break;
+      default: r.value = db.GetText(column); break;
+    }
+  }
+  r.typeClass = std::string(TypeClassWord(NextTypeClass(TypeClass::Unset, r.kind, size, null, r.value)));
+  return r;
+}
+
+std::vector<Read> ReadRow(OdbcLayer& db) {
+  std::vector<Read> row;
+  for (int c = 0; c < db.ColumnCount(); ++c) row.push_back(ReadCell(db, c));
+  return row;
+}
+
+struct Expected {
+  const char* column;
+  ColumnKind kind;
+  const char* value;
+  const char* typeClass;
+};
+
+void ExpectRow(OdbcLayer& db, const std::vector<Expected>& expected) {
+  ASSERT_EQ(db.ColumnCount(), static_cast<int>(expected.size()));
+  ASSERT_TRUE(db.NextRow());
+  std::vector<Read> row = ReadRow(db);
+  for (size_t c = 0; c < expected.size(); ++c) {
+    SCOPED_TRACE(expected[c].column);
+    EXPECT_EQ(db.ColumnName(static_cast<int>(c)), expected[c].column);
+    EXPECT_EQ(row[c].kind, expected[c].kind);
+    EXPECT_EQ(row[c].value, expected[c].value);
+    EXPECT_EQ(row[c].typeClass, expected[c].typeClass);
+  }
+}
+
+void ExpectAllNull(OdbcLayer& db) {
+  ASSERT_TRUE(db.NextRow());
+  for (int c = 0; c < db.ColumnCount(); ++c) EXPECT_TRUE(db.IsNull(c)) << db.ColumnName(c);
+}
+
+struct LayerTest : ::testing::Test {
+  OdbcLayer db;
+  void SetUp() override {
+    ZUNO_REQUIRE_FIXTURES();
+    ASSERT_TRUE(db.OpenEnvironment());
+  }
+  void Update(const std::string& sql) { ASSERT_TRUE(db.ExecuteUpdate(sql)) << sql << ": " << db.LastError(); }
+  void Query(const std::string& sql) { ASSERT_TRUE(db.ExecuteQuery(sql)) << sql << ": " << db.LastError(); }
+};
+
+// The PostgreSQL Unicode driver reports character columns as wide types and
+// DOUBLE PRECISION as FLOAT; read by the narrow table they showed as 0.
+TEST_F(LayerTest, PostgresColumnsAreReadByTheirKind) {
+  ASSERT_TRUE(testing::ConnectTo(db, testing::PgPlain()));
+  Update(
+      "create temp table kinds (b bigint, i integer, s smallint, r real, d double precision,"
+      " n numeric(20,5), c char(10), v varchar(20), t text, dt date, tm time, ts timestamp(6),"
+      " bl bytea, bo boolean)");
+  Update(
+      "insert into kinds values (9000000000, 42, -7, 1.5, 2.25, 123456789012.12345, '2024-03-01',"
+      " '24:59:59', 'plain text', '2024-03-01', '10:11:12', '2024-03-01 10:11:12.123456', '\\x0102', true)");
+  Update("insert into kinds values (null, null, null, null, null, null, null, null, null, null, null, null, null, null)");
+  Query("select * from kinds");
+  ExpectRow(db, {
+                    {"b", ColumnKind::Quad, "9000000000", "QUAD"},
+                    {"i", ColumnKind::Long, "42", "LONG"},
+                    {"s", ColumnKind::Long, "-7", "LONG"},
+                    {"r", ColumnKind::Float, "1.50", "FLOAT"},
+                    {"d", ColumnKind::Double, "2.25", "DOUBLE"},
+                    // past seven digits a 32-bit float would corrupt it
+                    {"n", ColumnKind::Decimal, "123456789012.12345", "FLOAT"},
+                    {"c", ColumnKind::String, "2024-03-01", "DATE"},
+                    {"v", ColumnKind::String, "24:59:59", "STRING"},
+                    {"t", ColumnKind::String, "plain text", "STRING"},
+                    {"dt", ColumnKind::String, "2024-03-01", "DATE"},
+                    {"tm", ColumnKind::String, "10:11:12", "TIME"},
+                    {"ts", ColumnKind::String, "2024-03-01 10:11:12.123456", "TIMESTAMP"},
+                    {"bl", ColumnKind::Blob, "binary", "BLOB"},
+                    {"bo", ColumnKind::String, "1", "STRING"},  // the driver sends booleans as text
+                });
+  ExpectAllNull(db);
+  EXPECT_FALSE(db.NextRow());
+  db.FinishQuery();
+}
+
+// The SQLite driver has no wide calls of its own; the driver manager converts
+// by the locale, and BLOB comes as BINARY.
+TEST_F(LayerTest, SqliteColumnsAreReadByTheirKind) {
+  ASSERT_TRUE(testing::ConnectTo(db, testing::Sqlite()));
+  Update(
+      "create temp table kinds (i integer, b bigint, d double, n decimal(20,5), c char(10),"
+      " v varchar(20), t text, dt date, ts timestamp, bl blob)");
+  Update(
+      "insert into kinds values (42, 9000000000, 2.25, 12.25, '2024-03-01', 'Grüße, 日本',"
+      " 'plain text', '2024-03-01', '2024-03-01 10:11:12', x'0102')");
+  Update("insert into kinds values (null, null, null, null, null, null, null, null, null, null)");
+  Query("select * from kinds");
+  ExpectRow(db, {
+                    {"i", ColumnKind::Long, "42", "LONG"},
+                    {"b", ColumnKind::Quad, "9000000000", "QUAD"},
+                    {"d", ColumnKind::Double, "2.25", "DOUBLE"},
+                    {"n", ColumnKind::String, "12.25", "STRING"},
+                    {"c", ColumnKind::String, "2024-03-01", "DATE"},
+                    {"v", ColumnKind::String, "Grüße, 日本", "STRING"},
+                    {"t", ColumnKind::String, "plain text", "STRING"},
+                    {"dt", ColumnKind::String, "2024-03-01", "DATE"},
+                    {"ts", ColumnKind::String, "2024-03-01 10:11:12", "TIMESTAMP"},
+                    {"bl", ColumnKind::Blob, "binary", "BLOB"},
+                });
+  ExpectAllNull(db);
+}
+
+TEST_F(LayerTest, LongAndMultiLineTextsComeBackWhole) {
+  for (const DataSource& source : {testing::PgPlain(), testing::Sqlite()}) {
+    SCOPED_TRACE(source.dsn);
+    OdbcLayer layer;
+    ASSERT_TRUE(layer.OpenEnvironment());
+    ASSERT_TRUE(testing::ConnectTo(layer, source));
+    // 5,000 characters take three pieces; two-byte characters make sure the
+    // pieces are joined by characters, not bytes.
+    std::string longText(4990, 'x');
+    for (int i = 0; i < 10; ++i) longText += "é";
+    std::string lines = "first line\nzweite Zeile, Grüße\n日本";
+    ASSERT_TRUE(layer.ExecuteUpdate("create temp table texts (t varchar(6000))")) << layer.LastError();
+    ASSERT_TRUE(layer.ExecuteUpdate("insert into texts values ('" + longText + "')")) << layer.LastError();
+    ASSERT_TRUE(layer.ExecuteUpdate("insert into texts values ('" + lines + "')")) << layer.LastError();
+    ASSERT_TRUE(layer.ExecuteQuery("select t from texts")) << layer.LastError();
+    ASSERT_TRUE(layer.NextRow());
+    EXPECT_FALSE(layer.IsNull(0));
+    EXPECT_EQ(layer.GetText(0), longText);
+    ASSERT_TRUE(layer.NextRow());
+    EXPECT_FALSE(layer.IsNull(0));
+    EXPECT_EQ(layer.GetText(0), lines);
+    EXPECT_FALSE(layer.NextRow());
+  }
+}
+
+TEST_F(LayerTest, StatementsReportTheirRowsAndTheirFailures) {
+  for (const DataSource& source : {testing::PgPlain(), testing::Sqlite()}) {
+    SCOPED_TRACE(source.dsn);
+    OdbcLayer layer;
+    ASSERT_TRUE(layer.OpenEnvironment());
+    ASSERT_TRUE(testing::ConnectTo(layer, source));
+
+    // A statement without a result set through ExecuteQuery has no columns.
+    ASSERT_TRUE(layer.ExecuteQuery("create temp table rows3 (i integer)")) << layer.LastError();
+    EXPECT_EQ(layer.ColumnCount(), 0);
+    EXPECT_FALSE(layer.NextRow());
+
+    ASSERT_TRUE(layer.ExecuteUpdate("insert into rows3 values (1), (2), (3)")) << layer.LastError();
+    EXPECT_EQ(layer.AffectedRows(), 3);
+    // Touching no row ends with no data; that is a success with 0 rows.
+    EXPECT_TRUE(layer.ExecuteUpdate("delete from rows3 where i = 99")) << layer.LastError();
+    EXPECT_EQ(layer.AffectedRows(), 0);
+    EXPECT_EQ(layer.LastError(), "");
+    ASSERT_TRUE(layer.ExecuteUpdate("update rows3 set i = i + 10 where i >= 2"));
+    EXPECT_EQ(layer.AffectedRows(), 2);
+
+    EXPECT_FALSE(layer.ExecuteQuery("selec i from rows3"));
+    EXPECT_NE(layer.LastError().find("syntax error"), std::string::npos) << layer.LastError();
+    EXPECT_FALSE(layer.ExecuteUpdate("insert into no_such_table values (1)"));
+    EXPECT_NE(layer.LastError(), "");
+    // The error text is cleared by the next statement that gets going.
+    EXPECT_TRUE(layer.ExecuteQuery("select i from rows3"));
+    EXPECT_EQ(layer.LastError(), "");
+    // Reads after a failed query give nothing.
+    EXPECT_FALSE(layer.ExecuteQuery("select nothing from nowhere"));
+    EXPECT_EQ(layer.ColumnCount(), 0);
+    EXPECT_FALSE(layer.NextRow());
+    EXPECT_EQ(layer.GetText(0), "");
+  }
+}
+
+TEST_F(LayerTest, WithoutAConnectionStatementsFailAndKeepTheLastText) {
+  EXPECT_FALSE(db.ExecuteQuery("select 1"));
+  EXPECT_EQ(db.LastError(), "");
+  EXPECT_FALSE(db.ExecuteUpdate("delete from t"));
+
+  DataSource wrong = testing::PgLuw();
+  wrong.password = "wrong";
+  EXPECT_FALSE(db.Connect(wrong.dsn, wrong.user, wrong.password));
+  std::string refused = db.LastError();
+  EXPECT_NE(refused.find("password authentication failed"), std::string::npos) << refused;
+  EXPECT_FALSE(db.ExecuteQuery("select 1"));
+  EXPECT_EQ(db.LastError(), refused);
+}
+
+TEST_F(LayerTest, AFailedReconnectLeavesNoConnection) {
+  ASSERT_TRUE(testing::ConnectTo(db, testing::PgLuw()));
+  DataSource wrong = testing::PgLuw();
+  wrong.password = "wrong";
+  EXPECT_FALSE(db.Connect(wrong.dsn, wrong.user, wrong.password));
+  EXPECT_FALSE(db.Connected());
+  EXPECT_FALSE(db.ExecuteQuery("select 1"));
+  EXPECT_TRUE(testing::ConnectTo(db, testing::PgZos()));
+}
+
+TEST_F(LayerTest, DataSourceListHoldsUserAndSystemSourcesSortedIgnoringCase) {
+  std::vector<std::string> names = ListDataSources(db);
+  for (const char* expected :
+       {"ZUNO_PG_LUW", "ZUNO_PG_ZOS", "ZUNO_PG_BOTH", "ZUNO_PG_PLAIN", "ZUNO_SQLITE", "ZUNO_SYSTEM_DSN"})
+    EXPECT_NE(std::find(names.begin(), names.end(), expected), names.end()) << expected;
+  std::vector<std::string> sorted = names;
+  SortIgnoringCase(sorted);
+  EXPECT_EQ(names, sorted);
+}
+
+// The driver manager keeps the configuration it read for the life of the
+// process, so the empty one is read in a process started afresh.
+TEST(DataSourceListTest, NoneConfiguredGivesAnEmptyList) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  testing::TempDir empty;
+  EXPECT_EXIT(
+      {
+        setenv("ODBCINI", empty.File("odbc.ini").c_str(), 1);
+        setenv("ODBCSYSINI", empty.path().c_str(), 1);
+        OdbcLayer db;
+        bool none = db.OpenEnvironment() && !db.FirstDataSource() && ListDataSources(db).empty();
+        std::_Exit(none ? 0 : 1);
+      },
+      ::testing::ExitedWithCode(0), "");
+}
+
+TEST(DataSourceListTest, SortsIgnoringCaseAndKeepsEqualNamesInOrder) {
+  std::vector<std::string> names = {"sample", "DEMO", "Zeta", "alpha", "Sample", "demo2"};
+  SortIgnoringCase(names);
+  EXPECT_EQ(names, (std::vector<std::string>{"alpha", "DEMO", "demo2", "sample", "Sample", "Zeta"}));
+}
+
+}  // namespace
+}  // namespace zuno

@@ -1,0 +1,38 @@
+#include "tools/report_lines.h"
+
+#include <gtest/gtest.h>
+
+namespace zuno {
+namespace {
+
+TEST(BuildReportTextTest, WritesEachCellFollowedByTheDelimiter) {
+  const ReportTable people{{"ID", "NAME"}, {{"1", "Ann"}, {"2", "Bob"}}};
+  const ReportTable noColumns{{}, {{}, {}, {}}};
+  const ReportTable noRows{{"ID", "NAME"}, {}};
+  const ReportTable awkward{{"A", "B"}, {{"x;y", "say \"hi\"\nthere"}, {" pad ", "Null"}}};
+  const ReportTable ragged{{"A", "B"}, {{"1"}, {"1", "2", "3"}}};
+  struct {
+    const char* name;
+    const ReportTable& table;
+    const char* delimiter;
+    bool header;
+    std::string text;
+  } cases[] = {
+      {"WithHeader", people, ";", true, "ID;NAME;\n1;Ann;\n2;Bob;\n"},
+      {"WithoutHeader", people, ";", false, "1;Ann;\n2;Bob;\n"},
+      {"EmptyDelimiterRunsCellsTogether", people, "", true, "IDNAME\n1Ann\n2Bob\n"},
+      {"MultiCharacterDelimiterWhole", people, " , ", false, "1 , Ann , \n2 , Bob , \n"},
+      {"TabDelimiter", people, "\t", false, "1\tAnn\t\n2\tBob\t\n"},
+      {"RowsWithoutColumnsGiveBareLines", noColumns, ";", false, "\n\n\n"},
+      {"RowsWithoutColumnsHeaderIsBare", noColumns, ";", true, "\n\n\n\n"},
+      {"NoRowsWithHeaderOnlyTitles", noRows, ";", true, "ID;NAME;\n"},
+      {"NoRowsWithoutHeaderEmpty", noRows, ";", false, ""},
+      {"NothingQuotedOrTrimmed", awkward, ";", false, "x;y;say \"hi\"\nthere;\n pad ;Null;\n"},
+      {"MissingCellsEmptyExtraCellsDropped", ragged, ",", false, "1,,\n1,2,\n"},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(BuildReportText(c.table, c.delimiter, c.header), c.text) << c.name;
+}
+
+}  // namespace
+}  // namespace zuno

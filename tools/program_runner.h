@@ -1,0 +1,45 @@
+// The one way ZUNO starts other programs: the editor, the formatter, the Db2
+// command line processor, a text file or report handed to the desktop.
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace zuno {
+
+// Words of a parameter string beyond this are dropped.
+constexpr std::size_t kMaxProgramWords = 511;
+
+// A file may be started when its status can be read, it is not a directory,
+// it is not empty and the process may execute it.
+bool IsExecutableFile(const std::string& path);
+
+// The file that would be started for name. A name with a "/" that names an
+// executable file is used as it is; any other name beginning with "/" or "./"
+// finds nothing; everything else is looked up in the directories of
+// pathVariable (the value of PATH, nullptr when unset), empty entries skipped.
+std::optional<std::string> FindProgram(std::string_view name, const char* pathVariable);
+
+// The words of a parameter string: separated by runs of blanks, tabs and line
+// feeds; a word that begins with a double quote runs to the next double quote
+// (or to the end) and may hold blanks. A quote inside an unquoted word is an
+// ordinary character; there is no escape character. At most kMaxProgramWords.
+std::vector<std::string> SplitArguments(std::string_view parameters);
+
+// The argument list handed to the program: its name as passed, then the words.
+std::vector<std::string> ProgramArguments(std::string_view program, std::string_view parameters);
+
+// Starts program (found as FindProgram does, on the process's PATH) with the
+// words of parameters, in workingDirectory unless that is empty.
+// wait: returns once the program has ended; true when it was started (its exit
+// status is not looked at). Otherwise the program is started as a grandchild
+// that nobody waits for, and the call returns at once; true when the
+// grandchild's process id arrived and the intermediate child was reaped.
+// False when nothing was found or no process or pipe could be made.
+bool RunProgram(const std::string& program, std::string_view parameters,
+                const std::string& workingDirectory, bool wait);
+
+}  // namespace zuno
