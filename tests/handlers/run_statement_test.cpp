@@ -1,0 +1,219 @@
+#include "query/run_statement.h"
+
+#include <gtest/gtest.h>
+
+#include "grid/result_grid.h"
+#include "tests/support/data_sources.h"
+#include "tests/support/handler_harness.h"
+
+namespace zuno {
+namespace {
+
+using testing::DataSource;
+using testing::HandlerHarness;
+
+constexpr std::string_view kMarker = "\xC3\xBF";  // a line feed as the grid shows it
+
+struct RunTest : ::testing::Test {
+  HandlerHarness h;
+
+  void SetUp() override { ZUNO_REQUIRE_FIXTURES(); }
+
+  // The state start-up leaves: the row limit fixed at 50.
+  void Connect(const DataSource& source) {
+    h.ui.SetText(kRowsToFetchBox, "50");
+    ASSERT_TRUE(testing::ConnectTo(h.db, source));
+  }
+  void Setup(const std::string& sql) { ASSERT_TRUE(h.db.ExecuteUpdate(sql)) << sql << ": " << h.db.LastError(); }
+  void Run(const std::string& editorText) {
+    h.ui.SetText(kSqlEditor, editorText);
+    RunStatement(h.session);
+  }
+  std::vector<std::string> Titles() {
+    std::vector<std::string> t;
+    for (int c = 0; c < h.grid.ColumnCount(); ++c) t.push_back(h.grid.ColumnTitle(c));
+    return t;
+  }
+  std::vector<std::string> Row(int r) {
+    std::vector<std::string> cells;
+    for (int c = 0; c < h.grid.ColumnCount(); ++c) cells.push_back(h.grid.CellText(r, c));
+    return cells;
+  }
+  std::vector<std::string> History() { return h.ui.ListItems(kHistoryList); }
+};
+
+TEST_F(RunTest, RowsFillTheGridWithTheirCountTimeAndHistory) {
+  Connect(testing::PgPlain());
+  Setup("create temp table people (id integer, name varchar(12))");
+  Setup("insert into people values (1, 'Ann'), (2, 'Bob'), (3, null)");
+
+  Run("select id, name from people order by id");
+  EXPECT_TRUE(h.ui.messages.empty()) << h.ui.messages.front();
+  EXPECT_EQ(Titles(), (std::vector<std::string>{"id", "name"}));
+  ASSERT_EQ(h.grid.RowCount(), 3);
+  // INTEGER has size 10: numbers right-aligned in 11 characters.
+  EXPECT_EQ(Row(0), (std::vector<std::string>{"          1", "Ann"}));
+  EXPECT_EQ(Row(2), (std::vector<std::string>{"          3", "Null"}));
+  EXPECT_EQ(h.ui.Text(kRowCountText), "Row Count: 3");
+  EXPECT_EQ(h.ui.Text(kElapsedTimeText).rfind("SQL Sec. ", 0), 0u);
+  EXPECT_EQ(h.state.gridMode, "QUERY");
+  EXPECT_EQ(History(), std::vector<std::string>{"select id, name from people order by id"});
+  EXPECT_FALSE(h.ui.busyOpen);
+  EXPECT_EQ(h.ui.busyOpened, h.ui.busyClosed);
+
+  // The same statement again is listed once.
+  Run("select id, name from people order by id");
+  EXPECT_EQ(History().size(), 1u);
+}
+
+TEST_F(RunTest, AnEmptyResultStillShowsItsColumns) {
+  Connect(testing::Sqlite());
+  Setup("create temp table empty_t (a integer, b varchar(30))");
+  Run("select a, b from empty_t");
+  EXPECT_EQ(Titles(), (std::vector<std::string>{"a", "b"}));
+  EXPECT_EQ(h.grid.RowCount(), 0);
+  EXPECT_EQ(h.ui.Text(kRowCountText), "Row Count: 0");
+  EXPECT_EQ(History().size(), 1u);
+}
+
+TEST_F(RunTest, FetchingStopsAtFiftyRowsWithAMessage) {
+  for (const DataSource& source : {testing::PgPlain(), testing::Sqlite()}) {
+    SCOPED_TRACE(source.dsn);
+    HandlerHarness fresh;
+    fresh.ui.SetText(kRowsToFetchBox, "50");
+    ASSERT_TRUE(testing::ConnectTo(fresh.db, source));
+    ASSERT_TRUE(fresh.db.ExecuteUpdate("create temp table many (n integer)"));
+    for (int i = 0; i < 120; ++i) ASSERT_TRUE(fresh.db.ExecuteUpdate("insert into many values (" + std::to_string(i) + ")"));
+    fresh.ui.SetText(kSqlEditor, "select n from many order by n");
+    RunStatement(fresh.session);
+    EXPECT_EQ(fresh.grid.RowCount(), 50);
+    EXPECT_EQ(fresh.ui.messages, std::vector<std::string>{"Limit of 50 rows reached!"});
+    EXPECT_EQ(fresh.ui.Text(kRowCountText), "Row Count: 50");
+    EXPECT_FALSE(fresh.ui.busyOpen);
+    EXPECT_EQ(fresh.ui.ListItems(kHistoryList).size(), 1u);
+  }
+}
+
+TEST_F(RunTest, EachKindShowsItsTextAndColour) {
+  Connect(testing::PgPlain());
+  Setup(
+      "create temp table kinds (i integer, b bigint, r real, d double precision, n numeric(20,5),"
+      " c char(10), v varchar(20), dt date, ts timestamp(6), t text, bl bytea)");
+  Setup(
+      "insert into kinds values (7, 9000000000, 1.5, 1.5, 123456789012.12345, '2024-03-01', '2024-03-01',"
+      " '2024-03-01', '2024-03-01 10:11:12.5', E'two\\nlines', '\\x01')");
+  Setup("insert into kinds values (null, null, null, null, null, null, null, null, null, null, null)");
+  h.ui.SetChecked(kColoredDatatypesCheckBox, true);
+  Run("select * from kinds");
+  ASSERT_EQ(h.grid.RowCount(), 2);
+  std::vector<std::string> values = Row(0);
+  EXPECT_EQ(values[0], "          7");                           // INTEGER, size 10
+  EXPECT_EQ(values[1], "          9000000000");                  // BIGINT, size 19
+  EXPECT_EQ(values[2].substr(values[2].size() - 5), " 1.50");   // REAL: two decimals
+  EXPECT_EQ(values[3].substr(values[3].size() - 4), " 1.5");    // DOUBLE: Double text
+  EXPECT_EQ(values[4], "   123456789012.12345");                 // NUMERIC(20,5): exact digits in 21
+  EXPECT_EQ(values[5], "01.03.2024");                            // CHAR(10): a date
+  EXPECT_EQ(values[6], "2024-03-01");                            // VARCHAR(20): a plain text
+  EXPECT_EQ(values[7], "01.03.2024");
+  EXPECT_EQ(values[8], "2024-03-01 10:11:12.5");
+  EXPECT_EQ(values[9], "two" + std::string(kMarker) + "lines");
+  EXPECT_EQ(values[10], "binary Data");
+
+  std::vector<std::string> nulls = Row(1);
+  EXPECT_EQ(nulls[0], "       Null");  // right-aligned in size + 1
+  EXPECT_EQ(nulls[5], "Null");
+  EXPECT_EQ(nulls[10], "Null");
+
+  // The class of the last row decides; a NULL text keeps the class before it.
+  struct {
+    int column;
+    Rgb colour;
+  } tints[] = {
+      {0, MakeRgb(253, 250, 204)}, {1, MakeRgb(175, 224, 254)}, {2, MakeRgb(255, 205, 205)},
+      {3, MakeRgb(192, 254, 206)}, {4, MakeRgb(255, 205, 205)}, {5, MakeRgb(168, 211, 255)},
+      {6, MakeRgb(250, 250, 250)}, {7, MakeRgb(168, 211, 255)}, {8, MakeRgb(255, 240, 211)},
+      {9, MakeRgb(250, 250, 250)}, {10, MakeRgb(250, 223, 252)},
+  };
+  for (const auto& t : tints) {
+    SCOPED_TRACE(h.grid.ColumnTitle(t.column));
+    EXPECT_EQ(h.grid.Background(0, t.column), t.colour);
+    EXPECT_EQ(h.grid.Background(1, t.column), t.colour);
+  }
+}
+
+TEST_F(RunTest, UncheckedColoredDatatypesLeavesTheCellsUntinted) {
+  Connect(testing::Sqlite());
+  h.ui.SetChecked(kColoredDatatypesCheckBox, false);
+  Run("select 1 as one, 'x' as two");
+  ASSERT_EQ(h.grid.RowCount(), 1);
+  EXPECT_EQ(h.grid.Background(0, 0), std::nullopt);
+  EXPECT_EQ(h.grid.Background(0, 1), std::nullopt);
+}
+
+TEST_F(RunTest, ChangesReportTheirAffectedRows) {
+  Connect(testing::PgPlain());
+  Setup("create temp table items (n integer)");
+
+  Run("insert into items values (1), (2), (3)");
+  EXPECT_EQ(h.ui.messages.back(), "insert into items values (1), (2), (3)\nAffected Rows: 3");
+  EXPECT_EQ(h.grid.ColumnCount(), 0);
+
+  // Touching no row is a success with 0 rows, not an empty error box.
+  Run("update items set n = 0 where n = 99");
+  EXPECT_EQ(h.ui.messages.back(), "update items set n = 0 where n = 99\nAffected Rows: 0");
+  EXPECT_EQ(History(), (std::vector<std::string>{"insert into items values (1), (2), (3)",
+                                                 "update items set n = 0 where n = 99"}));
+  EXPECT_FALSE(h.ui.busyOpen);
+}
+
+TEST_F(RunTest, AFailingStatementShowsTheDriversTextAndLeavesNoTrace) {
+  Connect(testing::PgPlain());
+  h.ui.SetText(kRowCountText, "Row Count: 12");
+  Run("select * from no_such_table");
+  ASSERT_EQ(h.ui.messages.size(), 1u);
+  EXPECT_NE(h.ui.messages[0].find("no_such_table"), std::string::npos) << h.ui.messages[0];
+  EXPECT_EQ(h.grid.ColumnCount(), 0);
+  EXPECT_EQ(h.ui.Text(kRowCountText), "Row Count: 12");
+  EXPECT_EQ(h.ui.Text(kElapsedTimeText).rfind("SQL Sec. ", 0), 0u);
+  EXPECT_TRUE(History().empty());
+  EXPECT_FALSE(h.ui.busyOpen);
+
+  Run("delete from no_such_table");
+  EXPECT_EQ(h.ui.messages.size(), 2u);
+  EXPECT_TRUE(History().empty());
+}
+
+TEST_F(RunTest, VariablesAreAskedForAndAnEmptyAnswerRunsNothing) {
+  Connect(testing::PgPlain());
+  Setup("create temp table people (id integer, name varchar(12))");
+  Setup("insert into people values (1, 'Ann'), (42, 'Zed')");
+
+  h.ui.textAnswers = {"42"};
+  Run("select name from people where id = :ID");
+  EXPECT_EQ(h.ui.prompts, std::vector<std::string>{"ZUNO|Enter data for variable :ID|"});
+  ASSERT_EQ(h.grid.RowCount(), 1);
+  EXPECT_EQ(h.grid.CellText(0, 0), "Zed");
+  EXPECT_EQ(History(), std::vector<std::string>{"select name from people where id = 42"});
+
+  h.ui.textAnswers = {};  // the dialog closed: the empty text
+  Run("select name from people where id = :ID");
+  EXPECT_EQ(h.grid.ColumnCount(), 0);
+  EXPECT_EQ(History().size(), 1u);
+  EXPECT_EQ(h.ui.busyOpened, 1);
+}
+
+TEST_F(RunTest, CommentsAndLineEndsDoNotChangeWhatRuns) {
+  Connect(testing::Sqlite());
+  Setup("create temp table t (a integer)");
+  Setup("insert into t values (1), (2)");
+  // A commented first line, LF line ends, the first word alone on its line.
+  Run("-- the rows\nselect\n* from t -- all of them\nwhere a = 2");
+  ASSERT_EQ(h.grid.RowCount(), 1) << (h.ui.messages.empty() ? "" : h.ui.messages.front());
+  // A comment line inside a DELETE keeps its WHERE clause; carriage returns
+  // become blanks.
+  Run("-- remove one\r\ndelete from t\r\n-- only this one\r\nwhere a = 1");
+  EXPECT_EQ(h.ui.messages.back(), "delete from t \n \nwhere a = 1\nAffected Rows: 1");
+}
+
+}  // namespace
+}  // namespace zuno
