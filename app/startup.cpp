@@ -7,6 +7,8 @@
 #include "app/home_directory.h"
 #include "app/settings_file.h"
 #include "app/shutdown.h"
+#include "catalog/catalog_buttons.h"
+#include "catalog/drill_down.h"
 #include "db/connect_handler.h"
 #include "db/data_source_list.h"
 #include "query/run_statement.h"
@@ -21,6 +23,10 @@ Handlers MakeHandlers(Program& p) {
   Handlers h;
   h.connect = [&s] { OnConnectClicked(s); };
   h.runStatement = [&s] { RunStatement(s); };
+  h.catalog = [&s] { OnCatalogClicked(s); };
+  h.creators = [&s] { OnCreatorsClicked(s); };
+  h.lastCreator = [&s] { OnLastCreatorClicked(s); };
+  h.gridDrillDown = [&s] { OnGridDoubleClick(s); };
   h.closeConnection = [&s] { s.db.CloseConnection(); };
   return h;
 }

@@ -78,6 +78,7 @@ struct OdbcLayer::State {
 
   std::optional<Connection> connection;
   std::string lastError;
+  std::vector<SQLWCHAR> text;  // GetText's buffer, kept so a long list reuses it
 
   SQLHSTMT Current() const {
     return connection && connection->current ? connection->current.get() : SQL_NULL_HSTMT;
@@ -262,7 +263,9 @@ std::string OdbcLayer::GetText(int column) {
   if (stmt == SQL_NULL_HSTMT) return {};
   // Pieces of 2,048 characters; each next piece starts on the terminator of
   // the one before, so a value of any length needs no up-front size.
-  std::vector<SQLWCHAR> buffer(kPieceUnits + 1, 0);
+  std::vector<SQLWCHAR>& buffer = s_->text;
+  buffer.resize(kPieceUnits + 1);
+  buffer[0] = 0;
   size_t p = 0;
   for (;;) {
     SQLLEN indicator = 0;

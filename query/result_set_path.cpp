@@ -3,7 +3,7 @@
 #include "app/clock.h"
 #include "query/cell_reader.h"
 #include "query/cell_text.h"
-#include "query/column_width.h"
+#include "query/result_columns.h"
 #include "query/row_limit.h"
 #include "query/run_statement.h"
 #include "query/statement_history.h"
@@ -17,14 +17,6 @@ void ShowElapsedTime(Session& s) {
   s.ui.SetText(kElapsedTimeText, ElapsedText(s.state.startTime, s.state.endTime));
 }
 
-void AddColumns(Session& s, int columns) {
-  for (int c = 0; c < columns; ++c) {
-    int size = s.db.ColumnSize(c);
-    std::string title = s.db.ColumnName(c);
-    s.grid.AddColumn(c, title, ColumnWidthPixels(title, size));
-  }
-}
-
 }  // namespace
 
 void RunResultSetPath(Session& s, const std::string& statement) {
@@ -36,9 +28,8 @@ void RunResultSetPath(Session& s, const std::string& statement) {
     return;
   }
 
-  const int columns = s.db.ColumnCount();
   s.grid.SetGridVisible(false);  // no layout row by row while it fills
-  AddColumns(s, columns);
+  const int columns = AddResultColumns(s.db, s.grid);
 
   const int limit = ParseRowLimit(s.ui.Text(kRowsToFetchBox));
   std::vector<TypeClass> classes(static_cast<size_t>(columns), TypeClass::Unset);

@@ -1,0 +1,70 @@
+#include "catalog/catalog_sql.h"
+
+namespace zuno {
+namespace {
+
+// The texts are sent as they stand, runs of two blanks included.
+constexpr std::string_view kCatalogZos =
+    "Select strip(creator) As tabschema  ,strip(NAME) As tabname  , type  , card  , remarks  , TBCREATOR As "
+    "base_schema  , tbname As base_name  , '' As location FROM sysibm.systables WHERE creator = 'SYSIBM' ORDER BY "
+    "NAME";
+constexpr std::string_view kCatalogLuw =
+    "Select strip(creator) As tabschema  ,strip(NAME) As tabname  , type  , card  , remarks  , base_schema  , "
+    "base_name  , '' As location FROM sysibm.systables WHERE creator = 'SYSCAT' ORDER BY NAME";
+constexpr std::string_view kCreators = "SELECT distinct creator as tabschema  FROM sysibm.systables ORDER BY 1";
+constexpr std::string_view kLastCreatorLuw =
+    "SELECT strip(creator) as tabschema , strip(NAME) as tabname , type  , card  , remarks  , base_schema  , "
+    "base_name  , '' AS location FROM sysibm.systables WHERE creator = '";
+constexpr std::string_view kLastCreatorZos =
+    "Select strip(creator) As tabschema , strip(NAME) As tabname , type  , card  , remarks  , tbcreator As "
+    "base_schema  ,tbname As  base_name  , '' As location FROM sysibm.systables WHERE creator = '";
+constexpr std::string_view kDrillLuw =
+    "SELECT strip(creator) as tabschema  , strip(NAME) as tabname  , type  , card  , remarks  , base_schema  , "
+    "base_name  , '' AS location FROM sysibm.systables WHERE creator = '";
+constexpr std::string_view kDrillZos =
+    "Select strip(creator) As tabschema  , strip(NAME) As tabname  , type  , card  , remarks  , tbcreator As "
+    "base_schema  , tbname As base_name  , '' As location FROM sysibm.systables WHERE creator = '";
+constexpr std::string_view kByName = "' ORDER BY NAME";
+
+std::string ForCreator(std::string_view prefix, std::string_view creator) {
+  return std::string(prefix) + SqlLiteralText(creator) + std::string(kByName);
+}
+
+}  // namespace
+
+std::string SqlLiteralText(std::string_view name) {
+  std::string text;
+  text.reserve(name.size());
+  for (char c : name) {
+    text += c;
+    if (c == '\'') text += '\'';
+  }
+  return text;
+}
+
+std::string CatalogListSql(std::string_view flavour) {
+  if (flavour == kDb2Zos) return std::string(kCatalogZos);
+  if (flavour == kDb2Luw) return std::string(kCatalogLuw);
+  return {};
+}
+
+std::string CreatorsListSql() { return std::string(kCreators); }
+
+std::string LastCreatorListSql(std::string_view flavour, std::string_view creator) {
+  if (flavour == kDb2Luw) return ForCreator(kLastCreatorLuw, creator);
+  if (flavour == kDb2Zos) return ForCreator(kLastCreatorZos, creator);
+  return {};
+}
+
+std::string CreatorDrillSql(std::string_view flavour, std::string_view creator) {
+  if (flavour == kDb2Luw) return ForCreator(kDrillLuw, creator);
+  if (flavour == kDb2Zos) return ForCreator(kDrillZos, creator);
+  return {};
+}
+
+std::string ColumnQuerySql(std::string_view schema, std::string_view table) {
+  return "select strip(name),strip(coltype),colno from sysibm.syscolumns where tbcreator ='" +
+         SqlLiteralText(schema) + "' and tbname = '" + SqlLiteralText(table) + "' order by colno";
+}
+
+}  // namespace zuno

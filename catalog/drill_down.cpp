@@ -1,0 +1,89 @@
+#include "catalog/drill_down.h"
+
+#include "app/clock.h"
+#include "catalog/catalog_list_fill.h"
+#include "catalog/catalog_sql.h"
+#include "query/cell_text.h"
+#include "query/run_statement.h"
+
+namespace zuno {
+namespace {
+
+// Columns of the table lists, by position.
+constexpr int kSchemaColumn = 0;
+constexpr int kNameColumn = 1;
+constexpr int kTypeColumn = 2;
+constexpr int kBaseSchemaColumn = 5;
+constexpr int kBaseNameColumn = 6;
+
+struct TableName {
+  std::string schema;
+  std::string name;
+};
+
+// "select A,B,C" from the column query's rows; the bare word select when the
+// catalog knows no column of the table.
+std::string ColumnList(Session& s) {
+  std::string list = "select ";
+  while (s.db.NextRow()) list += s.db.GetText(0) + ",";
+  list.pop_back();
+  return list;
+}
+
+void TableDrill(Session& s, int row) {
+  s.state.lastDrilledRow = row;
+  s.state.gridMode = "QUERY";
+  // An alias has no columns of its own: its base table's are listed, and the
+  // alias keeps its place after FROM.
+  TableName alias;
+  if (s.grid.CellText(row, kTypeColumn) == "A") {
+    s.state.drilledTableSchema = s.grid.CellText(row, kBaseSchemaColumn);
+    s.state.drilledTableName = s.grid.CellText(row, kBaseNameColumn);
+    alias = {s.grid.CellText(row, kSchemaColumn), s.grid.CellText(row, kNameColumn)};
+  } else {
+    s.state.drilledTableSchema = s.grid.CellText(row, kSchemaColumn);
+    s.state.drilledTableName = s.grid.CellText(row, kNameColumn);
+  }
+  s.grid.ClearRows();
+  s.grid.RemoveAllColumns();
+
+  std::string sql = ColumnQuerySql(s.state.drilledTableSchema, s.state.drilledTableName);
+  s.state.startTime = NowMilliseconds();
+  s.ui.OpenBusyWindow();
+  if (!s.db.ExecuteQuery(sql)) {
+    s.ui.CloseBusyWindow();
+    s.ui.ShowMessage(s.db.LastError());
+    return;
+  }
+  s.state.endTime = NowMilliseconds();
+  std::string list = ColumnList(s);
+  s.db.FinishQuery();
+  s.ui.CloseBusyWindow();
+
+  TableName from = alias.schema.empty() ? TableName{s.state.drilledTableSchema, s.state.drilledTableName} : alias;
+  s.ui.SetText(kSqlEditor, list + "\n from " + from.schema + "." + from.name);
+  if (s.ui.IsChecked(kQueryAutorunCheckBox)) RunStatement(s);
+  // After an autorun the times are those the run left behind.
+  s.ui.SetText(kElapsedTimeText, ElapsedText(s.state.startTime, s.state.endTime));
+}
+
+void CreatorDrill(Session& s, int row) {
+  s.state.gridMode = "CATALOG";
+  s.state.lastCreator = s.grid.CellText(row, kSchemaColumn);
+  s.grid.ClearRows();
+  s.grid.RemoveAllColumns();
+  FillCatalogList(s, CreatorDrillSql(s.state.databaseFlavour, s.state.lastCreator), Reselect::None);
+}
+
+}  // namespace
+
+void OnGridDoubleClick(Session& s) {
+  const int row = s.grid.SelectedRow();
+  if (row < 0) return;  // no row: the titles are no table to drill into
+  if (s.state.gridMode == "CATALOG")
+    TableDrill(s, row);
+  else if (s.state.gridMode == "CREATORS")
+    CreatorDrill(s, row);
+}
+
+}  // namespace zuno
