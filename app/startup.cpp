@@ -12,6 +12,8 @@
 #include "db/connect_handler.h"
 #include "db/data_source_list.h"
 #include "query/run_statement.h"
+#include "tools/external_editing.h"
+#include "tools/report_export.h"
 
 namespace zuno {
 namespace {
@@ -27,6 +29,9 @@ Handlers MakeHandlers(Program& p) {
   h.creators = [&s] { OnCreatorsClicked(s); };
   h.lastCreator = [&s] { OnLastCreatorClicked(s); };
   h.gridDrillDown = [&s] { OnGridDoubleClick(s); };
+  h.editSql = [&s] { OnEditSqlClicked(s); };
+  h.formatSql = [&s] { OnFormatSqlClicked(s); };
+  h.saveReport = [&s] { OnSaveReportClicked(s); };
   h.closeConnection = [&s] { s.db.CloseConnection(); };
   return h;
 }

@@ -20,15 +20,21 @@ typedef struct {
     sqlite3_int64 rowid;
 } alias_cursor;
 
-/* A module argument without the quotes SQLite leaves on it. */
+/* A module argument as the name it stands for: without the quotes SQLite
+ * leaves on it, and with a doubled quote inside read as one. */
 static char *unquoted(const char *argument)
 {
     size_t length = strlen(argument);
-    if (length >= 2 && (argument[0] == '"' || argument[0] == '\'' || argument[0] == '`' || argument[0] == '[')) {
-        char *copy = sqlite3_mprintf("%.*s", (int)(length - 2), argument + 1);
-        return copy;
+    char close = argument[0] == '[' ? ']' : argument[0];
+    if (length < 2 || (close != '"' && close != '\'' && close != '`' && close != ']') || argument[length - 1] != close)
+        return sqlite3_mprintf("%s", argument);
+    sqlite3_str *name = sqlite3_str_new(NULL);
+    for (size_t i = 1; i + 1 < length; ++i) {
+        sqlite3_str_appendchar(name, 1, argument[i]);
+        if (argument[i] == close && argument[i + 1] == close && i + 2 < length)
+            ++i;
     }
-    return sqlite3_mprintf("%s", argument);
+    return sqlite3_str_finish(name);
 }
 
 /* "CREATE TABLE x("A" INTEGER, "B" VARCHAR(20))" for the base table, or NULL
@@ -36,7 +42,8 @@ static char *unquoted(const char *argument)
 static char *declaration_of(sqlite3 *db, const char *schema, const char *table)
 {
     sqlite3_stmt *info = NULL;
-    if (sqlite3_prepare_v2(db, "SELECT name, type FROM pragma_table_info(?1, ?2) ORDER BY cid", -1, &info, NULL) != SQLITE_OK)
+    if (sqlite3_prepare_v2(db, "SELECT name, type FROM pragma_table_info(?1, ?2) ORDER BY cid", -1, &info, NULL) !=
+        SQLITE_OK)
         return NULL;
     sqlite3_bind_text(info, 1, table, -1, SQLITE_STATIC);
     sqlite3_bind_text(info, 2, schema, -1, SQLITE_STATIC);

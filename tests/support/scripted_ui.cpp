@@ -27,7 +27,7 @@ std::string ScriptedUi::AskText(std::string_view title, std::string_view prompt,
 }
 
 bool ScriptedUi::AskYesNo(std::string_view question) {
-  messages.emplace_back(question);
+  questions.emplace_back(question);
   if (yesNoAnswers.empty()) return false;
   bool answer = yesNoAnswers.front();
   yesNoAnswers.pop_front();

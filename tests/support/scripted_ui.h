@@ -25,6 +25,7 @@ class ScriptedUi : public Ui {
 
   // What the handlers did.
   std::vector<std::string> messages;
+  std::vector<std::string> questions;  // of the Yes/No dialogs
   std::vector<std::string> prompts;  // "title|prompt|preset" of each input dialog
   int busyOpened = 0;
   int busyClosed = 0;

@@ -53,4 +53,19 @@ ScopedEnv::~ScopedEnv() {
     unsetenv(name_.c_str());
 }
 
+ScopedCwd::ScopedCwd(const std::string& dir) : old_(std::filesystem::current_path().string()) {
+  std::filesystem::current_path(dir);
+}
+
+ScopedCwd::~ScopedCwd() {
+  std::error_code ec;
+  std::filesystem::current_path(old_, ec);
+}
+
+void WriteScript(const std::string& path, const std::string& body) {
+  WriteFileBytes(path, "#!/bin/sh\n" + body);
+  std::filesystem::permissions(path, std::filesystem::perms::owner_all | std::filesystem::perms::group_read |
+                                         std::filesystem::perms::group_exec);
+}
+
 }  // namespace zuno::testing

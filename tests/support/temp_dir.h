@@ -36,4 +36,19 @@ class ScopedEnv {
   std::string old_;
 };
 
+// Works in another directory for the lifetime of the guard.
+class ScopedCwd {
+ public:
+  explicit ScopedCwd(const std::string& dir);
+  ~ScopedCwd();
+  ScopedCwd(const ScopedCwd&) = delete;
+  ScopedCwd& operator=(const ScopedCwd&) = delete;
+
+ private:
+  std::string old_;
+};
+
+// Writes an executable shell script.
+void WriteScript(const std::string& path, const std::string& body);
+
 }  // namespace zuno::testing

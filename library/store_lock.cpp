@@ -1,0 +1,42 @@
+#include "library/store_lock.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <thread>
+
+namespace zuno {
+namespace {
+
+constexpr std::chrono::milliseconds kRetryPause{2};
+
+}  // namespace
+
+StoreLock::StoreLock(const std::string& lockPath, Kind kind, std::chrono::milliseconds wait,
+                     mode_t mode) {
+  // Read access is all flock needs, so a lock file made by another user with
+  // a narrower umask still serves everyone who may read the store.
+  fd_ = open(lockPath.c_str(), O_RDONLY | O_CREAT | O_CLOEXEC, mode);
+  if (fd_ < 0) return;
+  const int operation = (kind == Kind::kExclusive ? LOCK_EX : LOCK_SH) | LOCK_NB;
+  // Polled rather than blocking so that a holder that hangs cannot freeze the window.
+  const auto deadline = std::chrono::steady_clock::now() + wait;
+  for (;;) {
+    if (flock(fd_, operation) == 0) {
+      held_ = true;
+      return;
+    }
+    if (errno != EWOULDBLOCK && errno != EINTR) return;
+    if (std::chrono::steady_clock::now() >= deadline) return;
+    std::this_thread::sleep_for(kRetryPause);
+  }
+}
+
+StoreLock::~StoreLock() {
+  // Closing the descriptor releases the lock.
+  if (fd_ >= 0) close(fd_);
+}
+
+}  // namespace zuno

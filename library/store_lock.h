@@ -1,0 +1,32 @@
+// An advisory lock on a file beside a store, so that program instances sharing
+// one store never rewrite it at the same moment.
+#pragma once
+
+#include <sys/types.h>
+
+#include <chrono>
+#include <string>
+
+namespace zuno {
+
+class StoreLock {
+ public:
+  enum class Kind { kShared, kExclusive };
+
+  // Opens (creating it with mode, less the umask, when missing) the lock file
+  // and waits at most `wait` for the lock. held() tells whether it was taken:
+  // a directory where the lock file cannot be made, or a holder that does not
+  // let go, leaves it untaken rather than waiting forever.
+  StoreLock(const std::string& lockPath, Kind kind, std::chrono::milliseconds wait, mode_t mode);
+  ~StoreLock();
+  StoreLock(const StoreLock&) = delete;
+  StoreLock& operator=(const StoreLock&) = delete;
+
+  bool held() const { return held_; }
+
+ private:
+  int fd_ = -1;
+  bool held_ = false;
+};
+
+}  // namespace zuno

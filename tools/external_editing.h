@@ -1,0 +1,23 @@
+#pragma once
+
+#include <string>
+
+#include "app/session.h"
+
+namespace zuno {
+
+// Edit SQL: the editor's text in the external editor, back when it closes.
+void OnEditSqlClicked(Session& s);
+// Format SQL: the editor's text through the external SQL formatter.
+void OnFormatSqlClicked(Session& s);
+
+// Format SQL on a text: the editor then holds the formatted text (or the
+// text itself when the formatter cannot be started).
+void FormatIntoEditor(Session& s, const std::string& text);
+
+// The text opened in the external editor through the file zuno0.txt, which
+// is gone afterwards; the text as the editor left it, nullopt when the file
+// could not be read back.
+std::optional<std::string> EditInExternalEditor(Session& s, const std::string& text);
+
+}  // namespace zuno
