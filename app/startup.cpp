@@ -5,36 +5,16 @@
 #include "app/css_provider.h"
 #include "app/gobject_ptr.h"
 #include "app/home_directory.h"
+#include "app/program_handlers.h"
 #include "app/settings_file.h"
 #include "app/shutdown.h"
-#include "catalog/catalog_buttons.h"
-#include "catalog/drill_down.h"
-#include "db/connect_handler.h"
 #include "db/data_source_list.h"
-#include "query/run_statement.h"
-#include "tools/external_editing.h"
-#include "tools/report_export.h"
 
 namespace zuno {
 namespace {
 
 constexpr const char* kLogoFile = "ZUNO.JPG";
 
-Handlers MakeHandlers(Program& p) {
-  Session& s = p.session;
-  Handlers h;
-  h.connect = [&s] { OnConnectClicked(s); };
-  h.runStatement = [&s] { RunStatement(s); };
-  h.catalog = [&s] { OnCatalogClicked(s); };
-  h.creators = [&s] { OnCreatorsClicked(s); };
-  h.lastCreator = [&s] { OnLastCreatorClicked(s); };
-  h.gridDrillDown = [&s] { OnGridDoubleClick(s); };
-  h.editSql = [&s] { OnEditSqlClicked(s); };
-  h.formatSql = [&s] { OnFormatSqlClicked(s); };
-  h.saveReport = [&s] { OnSaveReportClicked(s); };
-  h.closeConnection = [&s] { s.db.CloseConnection(); };
-  return h;
-}
 
 // Appending keeps whatever text the box's entry already holds.
 void FillDataSources(Program& p) {
@@ -70,7 +50,7 @@ Program::Program()
       shell(loop),
       session{state, shell, shell.grid(), loop, db},
       dispatcher(session, Handlers{}) {
-  dispatcher.handlers() = MakeHandlers(*this);
+  dispatcher.handlers() = ProgramHandlers(session);
   loop.SetSink([this](const Event& e) { dispatcher.Dispatch(e); });
 }
 

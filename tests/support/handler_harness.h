@@ -1,10 +1,12 @@
-// The program's handlers wired to the scripted windows and the in-memory grid.
+// The program's handlers wired to the scripted windows, the in-memory grid
+// and a real ODBC layer.
 #pragma once
 
 #include <string>
 #include <vector>
 
 #include "app/dispatch.h"
+#include "app/program_handlers.h"
 #include "tests/support/memory_result_grid.h"
 #include "tests/support/scripted_ui.h"
 
@@ -27,7 +29,7 @@ struct HandlerHarness {
   EventLoop loop;
   OdbcLayer db;
   Session session{state, ui, grid, loop, db};
-  Dispatcher dispatcher{session, Handlers{}};
+  Dispatcher dispatcher{session, ProgramHandlers(session)};
 };
 
 }  // namespace zuno::testing

@@ -129,7 +129,8 @@ TEST(DispatchTest, RightClickInTheGridShowsThePopupMenuAndItsItemsReachTheHandle
 }
 
 TEST(DispatchTest, ControlsWithoutHandlersDoNothing) {
-  HandlerHarness h;  // no handler wired, as before the subsystems arrive
+  HandlerHarness h;
+  h.dispatcher.handlers() = Handlers{};  // a control whose handler is not set
   for (int c = 0; c < kControlCount; ++c) h.Click(static_cast<Control>(c));
   h.loop.Deliver(Event::TimerTick(0));
   h.loop.Deliver(Event::MenuOf(kGenerateDelete));

@@ -1,0 +1,34 @@
+#include "app/program_handlers.h"
+
+#include "catalog/catalog_buttons.h"
+#include "catalog/drill_down.h"
+#include "db/connect_handler.h"
+#include "library/library_window.h"
+#include "query/run_statement.h"
+#include "tools/external_editing.h"
+#include "tools/report_export.h"
+
+namespace zuno {
+
+Handlers ProgramHandlers(Session& s) {
+  Handlers h;
+  h.connect = [&s] { OnConnectClicked(s); };
+  h.runStatement = [&s] { RunStatement(s); };
+  h.catalog = [&s] { OnCatalogClicked(s); };
+  h.creators = [&s] { OnCreatorsClicked(s); };
+  h.lastCreator = [&s] { OnLastCreatorClicked(s); };
+  h.gridDrillDown = [&s] { OnGridDoubleClick(s); };
+  h.editSql = [&s] { OnEditSqlClicked(s); };
+  h.formatSql = [&s] { OnFormatSqlClicked(s); };
+  h.saveReport = [&s] { OnSaveReportClicked(s); };
+  h.openLibrary = [&s] { OpenLibrary(s); };
+  h.librarySave = [&s] { OnLibrarySave(s); };
+  h.libraryLoad = [&s] { OnLibraryLoad(s); };
+  h.libraryDelete = [&s] { OnLibraryDelete(s); };
+  h.switchStore = [&s] { OnSwitchStore(s); };
+  h.libraryExit = [&s] { OnLibraryExit(s); };
+  h.closeConnection = [&s] { s.db.CloseConnection(); };
+  return h;
+}
+
+}  // namespace zuno

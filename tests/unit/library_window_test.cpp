@@ -1,0 +1,127 @@
+#include "library/library_window.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "app/dispatch.h"
+#include "tests/support/handler_harness.h"
+#include "tests/support/temp_dir.h"
+
+namespace zuno {
+namespace {
+
+using testing::HandlerHarness;
+using testing::ReadFileBytes;
+using testing::TempDir;
+
+struct LibraryTest : ::testing::Test {
+  TempDir home;
+  TempDir work;
+  testing::ScopedCwd cwd{work.path()};
+  HandlerHarness h{home.path() + "/"};
+
+  void SetUp() override { h.state.connectionUser = "db2inst1"; }
+  std::vector<std::string> Names() { return h.ui.ListItems(kQueryNamesList); }
+  void Select(const std::string& name) {
+    std::vector<std::string> names = Names();
+    auto it = std::find(names.begin(), names.end(), name);
+    ASSERT_NE(it, names.end()) << name;
+    h.ui.SelectListItem(kQueryNamesList, static_cast<int>(it - names.begin()));
+  }
+  void Save(const std::string& name, const std::string& sql) {
+    h.ui.SetText(kSqlEditor, sql);
+    h.ui.textAnswers = {name};
+    OnLibrarySave(h.session);
+  }
+};
+
+TEST_F(LibraryTest, OpeningAFreshLocalStoreCreatesItEmpty) {
+  OpenLibrary(h.session);
+  EXPECT_TRUE(h.ui.libraryOpen);
+  EXPECT_EQ(h.ui.libraryForm, Ui::LibraryForm::Library);
+  EXPECT_TRUE(Names().empty());
+  EXPECT_EQ(h.ui.Text(kStoreModeButton), "Local");
+  ASSERT_TRUE(std::filesystem::exists(home.File("zuno.sql")));
+  EXPECT_EQ(std::filesystem::file_size(home.File("zuno.sql")), 0u);
+  EXPECT_EQ(h.ui.busyOpened, h.ui.busyClosed);
+}
+
+TEST_F(LibraryTest, SaveProposesTheSelectedNameAndRebuildsTheWindow) {
+  OpenLibrary(h.session);
+  Save("q1", "select 1");
+  EXPECT_EQ(h.ui.prompts.back(), "ZUNO -Query Name|Enter Queryy Name |");
+  Save("Alpha", "select \"a\",\n'b' from t");
+  EXPECT_EQ(Names(), (std::vector<std::string>{"Alpha", "q1"}));
+  EXPECT_EQ(h.ui.SelectedListItem(kQueryNamesList), -1);  // rebuilt: no selection
+
+  // Confirming the proposed name overwrites that query.
+  Select("q1");
+  Save("q1", "select 2");
+  EXPECT_EQ(h.ui.prompts.back(), "ZUNO -Query Name|Enter Queryy Name |q1");
+  EXPECT_EQ(Names(), (std::vector<std::string>{"Alpha", "q1"}));
+  EXPECT_EQ(ReadFileBytes(home.File("zuno.sql")),
+            "\"q1\",\"select 2\",\"db2inst1\"\r\n\"Alpha\",\"select \"\"a\"\",\n'b' from t\",\"db2inst1\"\r\n");
+}
+
+TEST_F(LibraryTest, AClosedNameDialogStoresAnEmptyNameListedFirst) {
+  OpenLibrary(h.session);
+  Save("b", "select 1");
+  Save("", "select 2");  // the dialog closed by its frame
+  EXPECT_EQ(Names(), (std::vector<std::string>{"", "b"}));
+}
+
+TEST_F(LibraryTest, LoadFillsTheEditorAndHidesTheWindow) {
+  OpenLibrary(h.session);
+  Save("q", "select 'x'\nfrom t");
+  h.ui.SetText(kSqlEditor, "something else");
+
+  OnLibraryLoad(h.session);  // nothing selected: nothing happens
+  EXPECT_EQ(h.ui.Text(kSqlEditor), "something else");
+  EXPECT_FALSE(h.ui.libraryHidden);
+
+  Select("q");
+  h.Click(kQueryNamesList, Action::LeftDoubleClick);  // the same as Load
+  EXPECT_EQ(h.ui.Text(kSqlEditor), "select 'x'\nfrom t");
+  EXPECT_TRUE(h.ui.libraryHidden);
+  EXPECT_EQ(h.ui.busyOpened, h.ui.busyClosed);
+}
+
+TEST_F(LibraryTest, DeleteRemovesTheSelectedQueryOnly) {
+  OpenLibrary(h.session);
+  Save("ab", "select 1");
+  Save("abc", "select ab");
+  Select("ab");
+  OnLibraryDelete(h.session);
+  EXPECT_EQ(Names(), std::vector<std::string>{"abc"});
+  // With nothing selected the store is rewritten as it was.
+  OnLibraryDelete(h.session);
+  EXPECT_EQ(Names(), std::vector<std::string>{"abc"});
+}
+
+TEST_F(LibraryTest, SwitchStoreShowsTheSharedStoreAndBack) {
+  OpenLibrary(h.session);
+  Save("local one", "select 1");
+  OnSwitchStore(h.session);
+  EXPECT_EQ(h.ui.Text(kStoreModeButton), "Shared");
+  EXPECT_TRUE(Names().empty());
+  EXPECT_TRUE(std::filesystem::exists(work.File("zuno.sql")));
+  Save("shared one", "select 2");
+  EXPECT_EQ(Names(), std::vector<std::string>{"shared one"});
+  OnSwitchStore(h.session);
+  EXPECT_EQ(h.ui.Text(kStoreModeButton), "Local");
+  EXPECT_EQ(Names(), std::vector<std::string>{"local one"});
+}
+
+TEST_F(LibraryTest, TheWindowsButtonsReachTheirHandlers) {
+  OpenLibrary(h.session);
+  h.ui.SetText(kSqlEditor, "select 9");
+  h.ui.textAnswers = {"nine"};
+  h.Click(kLibrarySaveButton);
+  EXPECT_EQ(Names(), std::vector<std::string>{"nine"});
+  h.Click(kLibraryExitButton);
+  EXPECT_FALSE(h.ui.libraryOpen);
+}
+
+}  // namespace
+}  // namespace zuno
