@@ -6,6 +6,7 @@
 #include "library/library_window.h"
 #include "query/run_statement.h"
 #include "tools/external_editing.h"
+#include "tools/popup_actions.h"
 #include "tools/report_export.h"
 
 namespace zuno {
@@ -27,6 +28,8 @@ Handlers ProgramHandlers(Session& s) {
   h.libraryDelete = [&s] { OnLibraryDelete(s); };
   h.switchStore = [&s] { OnSwitchStore(s); };
   h.libraryExit = [&s] { OnLibraryExit(s); };
+  h.popupItem = [&s](int item) { OnPopupItem(s, item); };
+  h.columnChooserSelect = [&s] { OnColumnChooserSelect(s); };
   h.closeConnection = [&s] { s.db.CloseConnection(); };
   return h;
 }

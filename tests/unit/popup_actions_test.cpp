@@ -1,0 +1,133 @@
+#include "tools/popup_actions.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "tests/support/handler_harness.h"
+#include "tests/support/temp_dir.h"
+
+namespace zuno {
+namespace {
+
+using testing::HandlerHarness;
+using testing::ReadFileBytes;
+using testing::TempDir;
+using testing::WriteScript;
+
+constexpr const char* kMarker = "\xC3\xBF";
+
+struct PopupTest : ::testing::Test {
+  TempDir work;
+  TempDir bin;
+  testing::ScopedCwd cwd{work.path()};
+  testing::ScopedEnv path{"PATH", (bin.path() + ":/usr/bin:/bin").c_str()};
+  HandlerHarness h;
+
+  void SetUp() override {
+    h.grid.AddColumn(0, "ID", 100);
+    h.grid.AddColumn(1, "NAME", 100);
+    h.grid.AddColumn(2, "NAME", 100);
+    h.grid.AddColumn(3, "", 100);
+    h.grid.AddColumn(4, "HIDDEN", 100);
+    h.grid.AppendRow({"1", std::string("two") + kMarker + "lines", "second", "x", "y"});
+    h.grid.AppendRow({"2", "Bob", "", "", ""});
+  }
+  void Choose(int item, const std::string& title) {
+    OnPopupItem(h.session, item);
+    std::vector<std::string> items = h.ui.ListItems(kQueryNamesList);
+    auto it = std::find(items.begin(), items.end(), title);
+    h.ui.SelectListItem(kQueryNamesList, it == items.end() ? -1 : static_cast<int>(it - items.begin()));
+    h.Click(kLibraryDeleteButton);  // "Select Column"
+  }
+};
+
+TEST_F(PopupTest, TheChooserListsTheTitlesUpToTheFirstEmptyOne) {
+  OnPopupItem(h.session, kCopyToClipboard);
+  EXPECT_TRUE(h.ui.libraryOpen);
+  EXPECT_EQ(h.ui.libraryForm, Ui::LibraryForm::ColumnChooser);
+  EXPECT_EQ(h.ui.Text(kLibraryDeleteButton), "Select Column");
+  EXPECT_EQ(h.ui.ListItems(kQueryNamesList), (std::vector<std::string>{"ID", "NAME", "NAME"}));
+}
+
+TEST_F(PopupTest, CopyToClipboardTakesTheCellWithItsLineFeeds) {
+  struct {
+    const char* name;
+    int selectedRow;
+    const char* title;
+    const char* clipboard;
+  } cases[] = {
+      {"the line feed comes back", 0, "NAME", "two\nlines"},
+      {"two columns of one title: the first", 1, "NAME", "Bob"},
+      {"no row selected: the title stands for the value", -1, "ID", "ID"},
+      {"nothing chosen: nothing copied", 0, "none", "untouched"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    h.ui.clipboard = "untouched";
+    h.grid.SelectRow(c.selectedRow);
+    Choose(kCopyToClipboard, c.title);
+    EXPECT_EQ(h.ui.clipboard, c.clipboard);
+    EXPECT_FALSE(h.ui.libraryOpen);  // closed in every case
+  }
+}
+
+TEST_F(PopupTest, ShowInEditorOpensTheCellInTheExternalEditor) {
+  WriteScript(bin.File("gedit"), "echo \"$@\" >\"" + bin.File("args") + "\"\ncp zuno0.txt \"" + bin.File("seen") + "\"\n");
+  h.grid.SelectRow(0);
+  Choose(kShowInEditor, "NAME");
+  EXPECT_EQ(ReadFileBytes(bin.File("args")), "--wait zuno0.txt\n");
+  EXPECT_EQ(ReadFileBytes(bin.File("seen")), "two\nlines");
+  EXPECT_EQ(h.ui.clipboard, "two\nlines");
+  EXPECT_FALSE(std::filesystem::exists(work.File("zuno0.txt")));
+}
+
+TEST_F(PopupTest, CopyAndFormatPutsTheFormattedCellIntoTheEditor) {
+  WriteScript(bin.File("sqlformat"), "tr a-z A-Z <\"$2\" >\"$2.new\" && mv \"$2.new\" \"$4\"\n");
+  h.grid.SelectRow(1);
+  Choose(kCopyAndFormat, "NAME");
+  EXPECT_EQ(h.ui.Text(kSqlEditor), "BOB");
+}
+
+TEST_F(PopupTest, GeneratedStatementsGoToTheEditorThroughTheFormatter) {
+  // A formatter that leaves the text alone shows the generator's own words.
+  WriteScript(bin.File("sqlformat"), "exit 0\n");
+  h.state.drilledTableSchema = "S";
+  h.state.drilledTableName = "T";
+  h.grid.SelectRow(1);
+  h.ui.SetText(kSqlEditor, "select * from SCH.TAB where ID = 2");
+  OnPopupItem(h.session, kGenerateDelete);
+  EXPECT_EQ(h.ui.Text(kSqlEditor), "delete from SCH.TAB where ID = 2 and NAME = 'Bob' and NAME = ''");
+  h.ui.SetText(kSqlEditor, "values 1");  // no "from": the drilled table
+  OnPopupItem(h.session, kGenerateInsert);
+  EXPECT_EQ(h.ui.Text(kSqlEditor), "insert into S.T (ID,NAME,NAME) Values (2,'Bob','')");
+  EXPECT_EQ(h.ui.busyOpened, h.ui.busyClosed);
+}
+
+TEST_F(PopupTest, AutosizeHidesEmptyColumnsAndFixedSizeShowsThemAgain) {
+  OnPopupItem(h.session, kAutosizeColumns);
+  std::vector<int> widths;
+  std::vector<bool> visible;
+  for (const auto& c : h.grid.columns()) {
+    widths.push_back(c.width);
+    visible.push_back(c.visible);
+  }
+  EXPECT_EQ(visible, (std::vector<bool>{true, true, true, true, true}));
+  EXPECT_EQ(widths, (std::vector<int>{220, 220, 220, 220, 220}));
+
+  h.grid.ClearRows();
+  h.grid.AppendRow({"", std::string(30, 'x'), "", "", ""});
+  OnPopupItem(h.session, kAutosizeColumns);
+  EXPECT_FALSE(h.grid.columns()[0].visible);
+  EXPECT_EQ(h.grid.columns()[1].width, 330);
+  EXPECT_TRUE(h.grid.columns()[1].visible);
+
+  OnPopupItem(h.session, kFixedColumnSize);
+  for (const auto& c : h.grid.columns()) {
+    EXPECT_TRUE(c.visible);
+    EXPECT_EQ(c.width, 220);
+  }
+}
+
+}  // namespace
+}  // namespace zuno

@@ -1,0 +1,187 @@
+#include "tools/statement_generator.h"
+
+#include <gtest/gtest.h>
+
+namespace zuno {
+namespace {
+
+constexpr const char* kDrillText = "select ID,ITEM,QTY\n from MYSCHEMA.ORDERS";
+
+TEST(StatementGeneratorTest, ValueFormsOfOneRow) {
+  const GeneratorInput input{
+      "", "S", "T", {"A", "B", "C", "D", "E", "F"}, {"12", "abc", "Null", "1.5e-3", " 7", "1,5"}};
+  EXPECT_EQ(GenerateInsert(input),
+            "insert into S.T (A,B,C,D,E,F) Values (12,'abc',NULL,1.5e-3, 7,'1,5')");
+}
+
+TEST(StatementGeneratorTest, DecimalNumberRule) {
+  struct {
+    const char* fault;
+    const char* text;
+    bool number;
+  } cases[] = {
+      {"plain digits quoted", "12", true},
+      {"leading minus refused", "-12", true},
+      {"leading plus refused", "+12", true},
+      {"fraction refused", "3.25", true},
+      {"lower-case exponent refused", "1e5", true},
+      {"upper-case exponent refused", "1E5", true},
+      {"exponent plus sign refused", "1e+5", true},
+      {"exponent minus sign refused", "1E-5", true},
+      {"fraction with exponent refused", "1.5e-3", true},
+      {"surrounding blanks not ignored", "  42  ", true},
+      {"surrounding tabs not ignored", "\t42\t", true},
+      {"point without digit after it taken", "1.", false},
+      {"point without digit before it taken", ".5", false},
+      {"signed point without digit before it taken", "-.5", false},
+      {"lone plus taken", "+", false},
+      {"lone minus taken", "-", false},
+      {"exponent without digits taken", "1e", false},
+      {"exponent sign without digits taken", "1e+", false},
+      {"exponent without mantissa taken", "e5", false},
+      {"two signs taken", "+-1", false},
+      {"sign after digits taken", "1-", false},
+      {"sign inside mantissa taken", "1-2", false},
+      {"two points taken", "1.2.3", false},
+      {"point in exponent taken", "1e2.5", false},
+      {"two exponents taken", "1e2e3", false},
+      {"decimal comma taken", "1,5", false},
+      {"inner blank taken", "1 2", false},
+      {"trailing line feed ignored", "12\n", false},
+      {"letters taken", "12a", false},
+      {"empty text taken", "", false},
+      {"only blanks and tabs taken", " \t ", false},
+      {"non-ASCII digit taken", "\xD9\xA3", false},
+  };
+  for (const auto& c : cases) EXPECT_EQ(IsDecimalNumber(c.text), c.number) << c.fault;
+}
+
+TEST(StatementGeneratorTest, ValueForms) {
+  struct {
+    const char* fault;
+    const char* cell;
+    const char* form;
+  } cases[] = {
+      {"Null not written as NULL", "Null", "NULL"},
+      {"other spellings of null taken as NULL", "NULL", "'NULL'"},
+      {"lower-case null taken as NULL", "null", "'null'"},
+      {"number quoted", "-4.5E+2", "-4.5E+2"},
+      {"blanks around a number removed", " 7 ", " 7 "},
+      {"text not quoted", "abc", "'abc'"},
+      {"empty text not quoted", "", "''"},
+      {"blank text not quoted", " ", "' '"},
+      {"apostrophe not doubled", "a' b", "'a'' b'"},
+      {"trailing apostrophe ends the literal", "a'", "'a'''"},
+      {"injected condition left open", "'a'='a", "'''a''=''a'"},
+      {"line-feed marker converted", "a\u00FFb", "'a\u00FFb'"},
+      {"non-ASCII text changed", "Grüße", "'Grüße'"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(ValueForm(c.cell), c.form) << c.fault;
+}
+
+TEST(StatementGeneratorTest, TargetTable) {
+  struct {
+    const char* fault;
+    const char* text;
+    const char* name;
+    bool fromText;
+  } cases[] = {
+      {"lower case from missed", "select * from SCH.TAB where X = 1", "SCH.TAB", true},
+      {"upper case FROM missed", "SELECT * FROM SCH.TAB", "SCH.TAB", true},
+      {"mixed case From missed", "Select * From SCH.TAB", "SCH.TAB", true},
+      {"drill-down line feed before from missed", "select a,b\n from SCH.TAB", "SCH.TAB", true},
+      {"from at the very start missed", "from SCH.TAB", "SCH.TAB", true},
+      {"tab after FROM missed", "SELECT *\tFROM\tSCH.TAB\tWHERE X = 1", "SCH.TAB", true},
+      {"line feed after from missed", "select *\nfrom\nSCH.TAB\nwhere 1=1", "SCH.TAB", true},
+      {"run of blanks after from falls back", "select * from   SCH.TAB", "SCH.TAB", true},
+      {"name not ended by a line feed", "select * from SCH.TAB\nwhere X = 1", "SCH.TAB", true},
+      {"name at the end of the text cut", "select * from T", "T", true},
+      {"from inside a word taken", "select datefrom x from SCH.TAB", "SCH.TAB", true},
+      {"word starting with from taken", "select fromage x from SCH.TAB", "SCH.TAB", true},
+      {"from after a point taken", "select t.from x from SCH.TAB", "SCH.TAB", true},
+      {"later from taken over the first", "select * from A.B where X in (select Y from C.D)", "A.B",
+       true},
+      {"no from does not fall back", "values 1", "S.T", false},
+      {"empty text does not fall back", "", "S.T", false},
+      {"FROM at the very end does not fall back", "SELECT * FROM", "S.T", false},
+      {"from with only blanks after it does not fall back", "select * from  \n ", "S.T", false},
+      {"from inside a word alone taken as a table", "select datefrom x", "S.T", false},
+  };
+  for (const auto& c : cases) {
+    const TargetTable target = FindTargetTable(c.text, "S", "T");
+    EXPECT_EQ(target.name, c.name) << c.fault;
+    EXPECT_EQ(target.fromText, c.fromText) << c.fault;
+  }
+  EXPECT_EQ(FindTargetTable("values 1", "", "").name, ".") << "no drill-down yet";
+}
+
+TEST(StatementGeneratorTest, FullStatements) {
+  const std::vector<std::string> titles{"ID", "ITEM", "QTY"};
+  const std::vector<std::string> values{"7", "pen", "3"};
+  struct {
+    const char* fault;
+    GeneratorInput input;
+    const char* insert;
+    const char* update;
+    const char* remove;
+  } cases[] = {
+      {"drilled table (no from in the text)",
+       {"values 1", "MYSCHEMA", "ORDERS", titles, values},
+       "insert into MYSCHEMA.ORDERS (ID,ITEM,QTY) Values (7,'pen',3)",
+       "update MYSCHEMA.ORDERS set ID = 7,ITEM = 'pen',QTY = 3 where ID = 7 and ITEM = 'pen' and QTY = 3 ",
+       "delete from MYSCHEMA.ORDERS where ID = 7 and ITEM = 'pen' and QTY = 3"},
+      {"typed select",
+       {"select * from ME.ORD where QTY > 1", "MYSCHEMA", "ORDERS", titles, values},
+       "insert into ME.ORD (ID,ITEM,QTY) Values (7,'pen',3)",
+       "update  ME.ORD set ID = 7,ITEM = 'pen',QTY = 3 where ID = 7 and ITEM = 'pen' and QTY = 3 ",
+       "delete from ME.ORD where ID = 7 and ITEM = 'pen' and QTY = 3"},
+      {"drill-down text",
+       {kDrillText, "MYSCHEMA", "ORDERS", titles, values},
+       "insert into MYSCHEMA.ORDERS (ID,ITEM,QTY) Values (7,'pen',3)",
+       "update  MYSCHEMA.ORDERS set ID = 7,ITEM = 'pen',QTY = 3 where ID = 7 and ITEM = 'pen' and QTY = 3 ",
+       "delete from MYSCHEMA.ORDERS where ID = 7 and ITEM = 'pen' and QTY = 3"},
+      {"one column",
+       {"", "S", "T", {"ID"}, {"1"}},
+       "insert into S.T (ID) Values (1)",
+       "update S.T set ID = 1 where ID = 1 ",
+       "delete from S.T where ID = 1"},
+      {"Null: NULL in lists, IS NULL in conditions",
+       {"from S.T", "", "", {"ID", "NOTE"}, {"1", "Null"}},
+       "insert into S.T (ID,NOTE) Values (1,NULL)",
+       "update  S.T set ID = 1,NOTE = NULL where ID = 1 and NOTE IS NULL ",
+       "delete from S.T where ID = 1 and NOTE IS NULL"},
+      {"apostrophes doubled in every list",
+       {"from S.T", "", "", {"NAME"}, {"O'Neil"}},
+       "insert into S.T (NAME) Values ('O''Neil')",
+       "update  S.T set NAME = 'O''Neil' where NAME = 'O''Neil' ",
+       "delete from S.T where NAME = 'O''Neil'"},
+      {"injection stays inside the literal",
+       {"from S.T", "", "", {"NAME"}, {"x' or 'a'='a"}},
+       "insert into S.T (NAME) Values ('x'' or ''a''=''a')",
+       "update  S.T set NAME = 'x'' or ''a''=''a' where NAME = 'x'' or ''a''=''a' ",
+       "delete from S.T where NAME = 'x'' or ''a''=''a'"},
+      {"missing value taken as empty text",
+       {"from S.T", "", "", {"A", "B"}, {"1"}},
+       "insert into S.T (A,B) Values (1,'')",
+       "update  S.T set A = 1,B = '' where A = 1 and B = '' ",
+       "delete from S.T where A = 1 and B = ''"},
+      {"empty grid before any drill-down",
+       {"", "", "", {}, {}},
+       "insert into . () Values ()",
+       "update . set  where ",
+       "delete from . where "},
+      {"empty grid with a typed select",
+       {"select * from S.T", "", "", {}, {}},
+       "insert into S.T () Values ()",
+       "update  S.T set  where ",
+       "delete from S.T where "},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(GenerateInsert(c.input), c.insert) << c.fault;
+    EXPECT_EQ(GenerateUpdate(c.input), c.update) << c.fault;
+    EXPECT_EQ(GenerateDelete(c.input), c.remove) << c.fault;
+  }
+}
+
+}  // namespace
+}  // namespace zuno

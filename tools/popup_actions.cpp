@@ -1,0 +1,115 @@
+#include "tools/popup_actions.h"
+
+#include <algorithm>
+
+#include "app/control_ids.h"
+#include "library/library_window.h"
+#include "query/cell_text.h"
+#include "tools/column_autosize.h"
+#include "tools/external_editing.h"
+#include "tools/statement_generator.h"
+
+namespace zuno {
+namespace {
+
+constexpr int kFixedColumnWidth = 220;
+
+// The grid's titles from the first column up to the first empty one.
+std::vector<std::string> ColumnList(const ResultGrid& grid) {
+  std::vector<std::string> titles;
+  for (int c = 0; c < grid.ColumnCount(); ++c) {
+    std::string title = grid.ColumnTitle(c);
+    if (title.empty()) break;
+    titles.push_back(std::move(title));
+  }
+  return titles;
+}
+
+// With no row selected the titles stand for the values (row -1 reads titles).
+std::vector<std::string> SelectedRowCells(const ResultGrid& grid, std::size_t columns) {
+  const int row = grid.SelectedRow();
+  std::vector<std::string> cells;
+  for (std::size_t c = 0; c < columns; ++c) cells.push_back(grid.CellText(row, static_cast<int>(c)));
+  return cells;
+}
+
+void OpenColumnChooser(Session& s, int item) {
+  s.state.popupAction = item;
+  s.ui.OpenLibraryWindow(Ui::LibraryForm::ColumnChooser);
+  s.ui.ClearList(kQueryNamesList);
+  for (const std::string& title : ColumnList(s.grid)) s.ui.AppendListItem(kQueryNamesList, title);
+}
+
+void Generate(Session& s, std::string (*generate)(const GeneratorInput&)) {
+  GeneratorInput input;
+  input.editorText = s.ui.Text(kSqlEditor);
+  input.drilledSchema = s.state.drilledTableSchema;
+  input.drilledName = s.state.drilledTableName;
+  input.titles = ColumnList(s.grid);
+  input.values = SelectedRowCells(s.grid, input.titles.size());
+  std::string statement = generate(input);
+  s.ui.SetText(kSqlEditor, statement);
+  FormatIntoEditor(s, statement);
+}
+
+void Autosize(Session& s) {
+  const int columns = s.grid.ColumnCount();
+  std::vector<std::vector<std::string>> rows(static_cast<size_t>(s.grid.RowCount()));
+  for (size_t r = 0; r < rows.size(); ++r)
+    for (int c = 0; c < columns; ++c) rows[r].push_back(s.grid.CellText(static_cast<int>(r), c));
+  std::vector<int> widths = AutosizedColumnWidths(rows, static_cast<size_t>(columns));
+  for (int c = 0; c < columns; ++c) s.grid.SetColumnWidth(c, widths[static_cast<size_t>(c)]);
+}
+
+}  // namespace
+
+void OnPopupItem(Session& s, int item) {
+  switch (item) {
+    case kCopyToClipboard:
+    case kShowInEditor:
+    case kCopyAndFormat:
+      return OpenColumnChooser(s, item);
+    case kGenerateInsert:
+      return Generate(s, GenerateInsert);
+    case kGenerateUpdate:
+      return Generate(s, GenerateUpdate);
+    case kGenerateDelete:
+      return Generate(s, GenerateDelete);
+    case kAutosizeColumns:
+      return Autosize(s);
+    case kFixedColumnSize:
+      for (int c = 0; c < s.grid.ColumnCount(); ++c) s.grid.SetColumnWidth(c, kFixedColumnWidth);
+      return;
+    default:
+      return;
+  }
+}
+
+void OnColumnChooserSelect(Session& s) {
+  std::string chosen = SelectedListText(s.ui, kQueryNamesList);
+  std::vector<std::string> titles = ColumnList(s.grid);
+  auto column = std::find(titles.begin(), titles.end(), chosen);
+  if (column != titles.end()) {
+    int c = static_cast<int>(column - titles.begin());
+    std::string text = RestoreLineFeeds(s.grid.CellText(s.grid.SelectedRow(), c));
+    switch (s.state.popupAction) {
+      case kCopyToClipboard:
+        s.ui.SetClipboardText(text);
+        break;
+      case kShowInEditor:
+        // Shown in the same editor as Edit SQL; what the user does there stays there.
+        s.ui.SetClipboardText(text);
+        EditInExternalEditor(s, text);
+        break;
+      case kCopyAndFormat:
+        s.ui.SetText(kSqlEditor, text);
+        FormatIntoEditor(s, text);
+        break;
+      default:
+        break;
+    }
+  }
+  s.ui.CloseLibraryWindow();
+}
+
+}  // namespace zuno

@@ -1,0 +1,158 @@
+#include "tools/statement_generator.h"
+
+#include <cstddef>
+
+namespace zuno {
+namespace {
+
+constexpr std::string_view kNullCell = "Null";
+
+bool IsWhiteSpace(char c) {
+  return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
+}
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+// "from" in any letter case at the given position.
+bool IsFromAt(std::string_view text, std::size_t at) {
+  constexpr std::string_view kFrom = "from";
+  if (text.size() - at < kFrom.size()) return false;
+  for (std::size_t i = 0; i < kFrom.size(); ++i)
+    if (Lower(text[at + i]) != kFrom[i]) return false;
+  return true;
+}
+
+// The text after the first "from" that stands between white space (or the
+// start of the text) and white space, up to the next white space; empty when
+// there is no such "from" or only white space follows it.
+std::string_view NameAfterFrom(std::string_view text) {
+  for (std::size_t at = 0; at < text.size(); ++at) {
+    if (!IsFromAt(text, at)) continue;
+    const bool wordStart = at == 0 || IsWhiteSpace(text[at - 1]);
+    std::size_t next = at + 4;
+    if (!wordStart || next >= text.size() || !IsWhiteSpace(text[next])) continue;
+    // "FROM  T" and "from\n\tT" name T as well: a run of white space is one gap.
+    while (next < text.size() && IsWhiteSpace(text[next])) ++next;
+    std::size_t end = next;
+    while (end < text.size() && !IsWhiteSpace(text[end])) ++end;
+    return text.substr(next, end - next);
+  }
+  return {};
+}
+
+std::string Quoted(std::string_view text) {
+  std::string out = "'";
+  for (char c : text) {
+    // A lone apostrophe would end the literal and let the rest of the value
+    // run as SQL: 'a'='a in a WHERE clause matches every row.
+    if (c == '\'') out += '\'';
+    out += c;
+  }
+  out += '\'';
+  return out;
+}
+
+std::string_view ValueAt(const GeneratorInput& input, std::size_t column) {
+  return column < input.values.size() ? std::string_view(input.values[column]) : std::string_view();
+}
+
+std::string Assignment(std::string_view title, std::string_view value) {
+  std::string out(title);
+  out += " = ";
+  out += ValueForm(value);
+  return out;
+}
+
+// "= NULL" is never true, so a WHERE term for a NULL cell must test IS NULL
+// or the statement silently touches no row.
+std::string Condition(std::string_view title, std::string_view value) {
+  if (value == kNullCell) return std::string(title) + " IS NULL";
+  return Assignment(title, value);
+}
+
+template <typename Term>
+std::string Joined(const GeneratorInput& input, std::string_view separator, Term term) {
+  std::string out;
+  for (std::size_t column = 0; column < input.titles.size(); ++column) {
+    if (column > 0) out += separator;
+    out += term(input.titles[column], ValueAt(input, column));
+  }
+  return out;
+}
+
+}  // namespace
+
+TargetTable FindTargetTable(std::string_view editorText, std::string_view drilledSchema,
+                            std::string_view drilledName) {
+  const std::string_view name = NameAfterFrom(editorText);
+  if (!name.empty()) return {std::string(name), true};
+  std::string drilled(drilledSchema);
+  drilled += '.';
+  drilled += drilledName;
+  return {drilled, false};
+}
+
+bool IsDecimalNumber(std::string_view text) {
+  const std::size_t first = text.find_first_not_of(" \t");
+  if (first == std::string_view::npos) return false;
+  text = text.substr(first, text.find_last_not_of(" \t") - first + 1);
+
+  std::size_t at = 0;
+  auto sign = [&] {
+    if (at < text.size() && (text[at] == '+' || text[at] == '-')) ++at;
+  };
+  auto digits = [&] {
+    const std::size_t from = at;
+    while (at < text.size() && IsDigit(text[at])) ++at;
+    return at > from;
+  };
+
+  sign();
+  if (!digits()) return false;
+  if (at < text.size() && text[at] == '.') {
+    ++at;
+    if (!digits()) return false;
+  }
+  if (at < text.size() && (text[at] == 'E' || text[at] == 'e')) {
+    ++at;
+    sign();
+    if (!digits()) return false;
+  }
+  return at == text.size();
+}
+
+std::string ValueForm(std::string_view cellText) {
+  if (cellText == kNullCell) return "NULL";
+  if (IsDecimalNumber(cellText)) return std::string(cellText);
+  return Quoted(cellText);
+}
+
+std::string GenerateInsert(const GeneratorInput& input) {
+  const TargetTable target =
+      FindTargetTable(input.editorText, input.drilledSchema, input.drilledName);
+  auto title = [](std::string_view text, std::string_view) { return std::string(text); };
+  auto value = [](std::string_view, std::string_view cell) { return ValueForm(cell); };
+  return "insert into " + target.name + " (" + Joined(input, ",", title) + ") Values (" +
+         Joined(input, ",", value) + ")";
+}
+
+std::string GenerateUpdate(const GeneratorInput& input) {
+  const TargetTable target =
+      FindTargetTable(input.editorText, input.drilledSchema, input.drilledName);
+  std::string out = (target.fromText ? "update  " : "update ") + target.name;
+  out += " set " + Joined(input, ",", Assignment);
+  // Every term is followed by " and "; the last "and " goes, its blank stays.
+  out += " where ";
+  if (!input.titles.empty()) out += Joined(input, " and ", Condition) + " ";
+  return out;
+}
+
+std::string GenerateDelete(const GeneratorInput& input) {
+  const TargetTable target =
+      FindTargetTable(input.editorText, input.drilledSchema, input.drilledName);
+  return "delete from " + target.name + " where " + Joined(input, " and ", Condition);
+}
+
+}  // namespace zuno
