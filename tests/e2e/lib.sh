@@ -7,14 +7,20 @@ ZUNO=$(readlink -f "$1")
 E2E_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 ROOT=$(cd "$E2E_DIR/../.." && pwd)
 
-# Every case gets a display of its own, so a window manager and leftover
-# windows of one case never meet another.
+# Every case gets a display and a session bus of its own, so a window
+# manager, the accessibility bus and leftover windows of one case never meet
+# another.
 if [[ -z "${ZUNO_E2E_ON_DISPLAY:-}" ]]; then
-  exec env ZUNO_E2E_ON_DISPLAY=1 xvfb-run -a -s "-screen 0 1280x1024x24" bash "$0" "$@"
+  exec env ZUNO_E2E_ON_DISPLAY=1 xvfb-run -a -s "-screen 0 1280x1024x24" \
+    dbus-run-session -- bash "$0" "$@" 2> >(grep -v 'Failed to set fd limit' >&2)
 fi
 
-export GTK_THEME=Adwaita GSETTINGS_BACKEND=memory NO_AT_BRIDGE=1
+export GTK_THEME=Adwaita GSETTINGS_BACKEND=memory
 export LANG=${LANG:-C.UTF-8}
+# The program's windows are read back through the accessibility tree.
+unset NO_AT_BRIDGE
+/usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
+ATSPI_PID=$!
 
 CASE_DIR=$(mktemp -d)
 export HOME=$CASE_DIR/home
@@ -26,12 +32,18 @@ WM_PID=
 cleanup() {
   [[ -n "$ZUNO_PID" ]] && kill "$ZUNO_PID" 2>/dev/null || true
   [[ -n "$WM_PID" ]] && kill "$WM_PID" 2>/dev/null || true
+  kill "$ATSPI_PID" 2>/dev/null || true
   rm -rf "$CASE_DIR"
 }
 trap cleanup EXIT
 
 fail() {
   echo "FAIL: $*" >&2
+  if [[ -n "$ZUNO_PID" ]]; then
+    local shown
+    shown=$(timeout 10 /usr/bin/python3 "$E2E_DIR/screen_reader.py" dialog 2>/dev/null) &&
+      echo "a message box shows: $shown" >&2
+  fi
   exit 1
 }
 
@@ -104,6 +116,66 @@ expect_file_bytes() {
   fi
 }
 
+# Reads the program's windows as a screen reader does (see screen_reader.py).
+read_screen() {
+  /usr/bin/python3 "$E2E_DIR/screen_reader.py" "$@"
+}
+
+# Fails unless the screen shows the expected text.
+expect_screen() {
+  local expected=$1
+  shift
+  local got
+  got=$(read_screen "$@") || fail "cannot read $*"
+  [[ "$got" == "$expected" ]] || fail "$* reads '$got', expected '$expected'"
+}
+
+# Clicks at a screen position.
+click_screen() {
+  xdotool mousemove --sync "$1" "$2" click "${3:-1}"
+}
+
+# The demo data source joins the (empty) user configuration of the case.
+use_demo_data_source() {
+  source <("$ROOT/scripts/demo-datasource" "$(dirname "$ZUNO")" "$WORK_DIR")
+}
+
+# Picks the demo data source in the drop-down list, logs in and connects.
+connect_to_demo() {
+  click_at 793 22
+  wait_for 10 read_screen item ZUNO_DEMO >/dev/null || fail "the list holds no ZUNO_DEMO"
+  click_screen $(read_screen item ZUNO_DEMO)
+  click_at $USER_FIELD_AT
+  type_text "demo"
+  click_at $PASSWORD_FIELD_AT
+  type_text "demo"
+  click_at $CONNECT_BUTTON_AT
+  wait_for 20 bash -c '[[ "$(xdotool getwindowname '"$MAIN_WINDOW"')" == "ZUNO - Db2/LUW" ]]' ||
+    fail "not connected: the title is '$(xdotool getwindowname "$MAIN_WINDOW")'"
+}
+
+# Double-clicks a cell of the Result Grid.
+double_click_cell() {
+  local xy
+  xy=$(read_screen cell "$1" "$2") || fail "no cell $1, $2"
+  # shellcheck disable=SC2086
+  xdotool mousemove --sync $xy click --repeat 2 --delay 80 1
+}
+
+# Presses a button of the dialog that has the focus, by its caption.
+press_button() {
+  local xy
+  xy=$(read_screen button "$1") || fail "no button $1"
+  # shellcheck disable=SC2086
+  click_screen $xy
+}
+
+# True when a window of the program with that title shows (any of the
+# program's windows when the second argument is given).
+window_named() {
+  xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1
+}
+
 # Where the Main Window's controls are at its creation size.
 DATA_SOURCE_BOX_AT="700 22"
 USER_FIELD_AT="700 52"
@@ -112,3 +184,5 @@ CONNECT_BUTTON_AT="730 117"
 RUN_BUTTON_AT="730 247"
 EXIT_BUTTON_AT="730 482"
 SQL_EDITOR_AT="300 150"
+CREATORS_BUTTON_AT="730 342"
+SAVE_REPORT_BUTTON_AT="730 412"

@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# A user runs a query, clicks "Save report as File", answers Yes to the
+# header, accepts ";" and types a new file name into the chooser: the file
+# holds the grid as shown.
+source "$(dirname "$0")/lib.sh"
+
+use_demo_data_source
+start_window_manager
+start_zuno
+connect_to_demo
+
+click_at $SQL_EDITOR_AT
+type_text "select CUSTOMER_ID, COUNTRY from SHOP.CUSTOMERS where CUSTOMER_ID <= 2 order by 1"
+click_at $RUN_BUTTON_AT
+read_screen wait-label "Row Count: 2" 20 >/dev/null || fail "$(read_screen label 'Row Count')"
+
+click_at $SAVE_REPORT_BUTTON_AT
+wait_for 10 bash -c '/usr/bin/python3 '"$E2E_DIR"'/screen_reader.py dialog | grep -q "Save with header?"' ||
+  fail "no header question"
+press_button Yes
+wait_for 10 bash -c '/usr/bin/python3 '"$E2E_DIR"'/screen_reader.py dialog | grep -q "Enter delimiter"' ||
+  fail "no delimiter question"
+press_button OK
+wait_for 10 window_named "ZUNO" file-chooser || fail "no file chooser"
+report=$WORK_DIR/customers.csv
+xdotool key --delay 40 ctrl+a
+type_text "$report"
+xdotool key Return
+wait_for 10 test -s "$report" || fail "no report written"
+
+cells=$(read_screen grid | tail -n +2 | tr '\t' ';' | sed 's/$/;/')
+expect_file_bytes "$report" "CUSTOMER_ID;COUNTRY;\n$(sed 's/$/\\n/' <<<"$cells" | tr -d '\n')"
+click_at $EXIT_BUTTON_AT
+expect_clean_exit
+echo "ok"

@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# A user selects a row of a query result, right-clicks it and picks "Generate
+# Delete SQL": the editor holds the DELETE for that row, formatted.
+source "$(dirname "$0")/lib.sh"
+
+use_demo_data_source
+start_window_manager
+start_zuno
+connect_to_demo
+
+click_at $SQL_EDITOR_AT
+type_text "select ITEM_ID, SKU, CATEGORY from SHOP.ITEMS where ITEM_ID in (1, 2) order by 1"
+click_at $RUN_BUTTON_AT
+read_screen wait-label "Row Count: 2" 20 >/dev/null || fail "$(read_screen label 'Row Count')"
+sku=$(read_screen grid | sed -n 3p | cut -f2)
+
+click_screen $(read_screen cell 1 1)
+click_screen $(read_screen cell 0 1) 3   # a right click keeps the selection
+wait_for 10 read_screen item "Generate Delete SQL" >/dev/null || fail "no popup menu"
+click_screen $(read_screen item "Generate Delete SQL")
+wait_for 20 bash -c '/usr/bin/python3 '"$E2E_DIR"'/screen_reader.py text "SQL editor" | grep -q "^DELETE"' ||
+  fail "editor: $(read_screen text 'SQL editor')"
+editor=$(read_screen text "SQL editor" | tr '\n' ' ' | tr -s ' ')
+[[ "$editor" == "DELETE FROM SHOP.ITEMS WHERE ITEM_ID = 2 AND SKU = '$sku' AND CATEGORY = "* ]] || fail "editor: $editor"
+
+click_at $EXIT_BUTTON_AT
+expect_clean_exit
+echo "ok"

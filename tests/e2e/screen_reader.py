@@ -1,0 +1,113 @@
+#!/usr/bin/python3
+"""Reads ZUNO's windows through the accessibility tree, as a screen reader
+does: labels, the window title, the editor's text and the Result Grid's cells.
+
+  screen_reader.py title
+  screen_reader.py label PREFIX            the first label whose text starts with PREFIX
+  screen_reader.py wait-label PREFIX SECONDS
+  screen_reader.py text NAME               the text of the field named NAME (e.g. "SQL editor")
+  screen_reader.py grid                    titles, then one line per row; cells joined by tabs
+  screen_reader.py cell ROW COLUMN         screen x and y of the cell's centre
+  screen_reader.py dialog                  the text of an open message box, if any
+  screen_reader.py item NAME               screen x and y of the centre of the showing menu item NAME
+  screen_reader.py button CAPTION          screen x and y of the centre of the showing button CAPTION
+"""
+import sys
+import time
+
+import pyatspi
+
+
+def app():
+    for a in pyatspi.Registry.getDesktop(0):
+        if a is not None and a.name == "zuno":
+            return a
+    sys.exit("zuno is not on the accessibility bus")
+
+
+def walk(node):
+    yield node
+    for i in range(node.childCount):
+        child = node.getChildAtIndex(i)
+        if child is not None:
+            yield from walk(child)
+
+
+def find(predicate):
+    for node in walk(app()):
+        try:
+            if predicate(node):
+                return node
+        except Exception:
+            pass
+    return None
+
+
+def label(prefix):
+    node = find(lambda n: n.getRole() == pyatspi.ROLE_LABEL and n.name.startswith(prefix))
+    return node.name if node else None
+
+
+def grid_table():
+    node = find(lambda n: n.getRole() == pyatspi.ROLE_TABLE and n.name == "Result Grid")
+    if node is None:
+        node = find(lambda n: n.getRole() == pyatspi.ROLE_TREE_TABLE and n.name == "Result Grid")
+    if node is None:
+        sys.exit("no Result Grid")
+    return node.queryTable()
+
+
+def main(argv):
+    command = argv[1]
+    if command == "title":
+        frame = find(lambda n: n.getRole() == pyatspi.ROLE_FRAME)
+        print(frame.name)
+    elif command == "label":
+        text = label(argv[2])
+        if text is None:
+            sys.exit("no label " + argv[2])
+        print(text)
+    elif command == "wait-label":
+        end = time.time() + float(argv[3])
+        while time.time() < end:
+            text = label(argv[2])
+            if text is not None:
+                print(text)
+                return
+            time.sleep(0.1)
+        sys.exit("no label " + argv[2])
+    elif command == "text":
+        node = find(lambda n: n.name == argv[2] and n.getRole() in (pyatspi.ROLE_TEXT, pyatspi.ROLE_ENTRY))
+        t = node.queryText()
+        print(t.getText(0, -1))
+    elif command == "grid":
+        table = grid_table()
+        titles = [table.getColumnHeader(c).name for c in range(table.nColumns)]
+        print("\t".join(titles))
+        for r in range(table.nRows):
+            print("\t".join(table.getAccessibleAt(r, c).name for c in range(table.nColumns)))
+    elif command == "cell":
+        table = grid_table()
+        cell = table.getAccessibleAt(int(argv[2]), int(argv[3]))
+        e = cell.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+        print(e.x + e.width // 2, e.y + e.height // 2)
+    elif command in ("item", "button"):
+        role = pyatspi.ROLE_MENU_ITEM if command == "item" else pyatspi.ROLE_PUSH_BUTTON
+        node = find(lambda n: n.getRole() == role and n.name.replace("_", "") == argv[2]
+                    and n.getState().contains(pyatspi.STATE_SHOWING))
+        if node is None:
+            sys.exit("no menu item " + argv[2])
+        e = node.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+        print(e.x + e.width // 2, e.y + e.height // 2)
+    elif command == "dialog":
+        node = find(lambda n: n.getRole() in (pyatspi.ROLE_ALERT, pyatspi.ROLE_DIALOG))
+        if node is None:
+            sys.exit("no dialog")
+        labels = [n.name for n in walk(node) if n.getRole() == pyatspi.ROLE_LABEL and n.name]
+        print("\n".join(labels))
+    else:
+        sys.exit(__doc__)
+
+
+if __name__ == "__main__":
+    main(sys.argv)
