@@ -1,6 +1,8 @@
 #include "app/gtk_shell.h"
 
+#include <atomic>
 #include <string>
+#include <thread>
 
 #include "app/css_provider.h"
 #include "app/gobject_ptr.h"
@@ -11,6 +13,7 @@ namespace {
 
 constexpr const char* kControlKey = "zuno-control";
 constexpr const char* kMenuItemKey = "zuno-menu-item";
+constexpr const char* kBusyTooltip = "Press Escape to cancel a running statement";
 
 // Texts from files or the database may hold invalid UTF-8, which GTK refuses.
 std::string ValidUtf8(std::string_view text) {
@@ -365,6 +368,15 @@ void GtkShell::OpenBusyWindow() {
                                             return FALSE;
                                           }),
                                           &drawn);
+  gtk_widget_set_tooltip_text(busy_.window, kBusyTooltip);
+  g_signal_connect(busy_.window, "key-press-event",
+                   G_CALLBACK(+[](GtkWidget*, GdkEventKey* e, gpointer self) -> gboolean {
+                     auto* shell = static_cast<GtkShell*>(self);
+                     if (e->keyval != GDK_KEY_Escape) return FALSE;
+                     if (shell->cancel_) shell->cancel_();
+                     return TRUE;
+                   }),
+                   this);
   gtk_widget_show_all(busy_.window);
   // The busy window takes all input while the handler runs: clicks elsewhere are dropped.
   gtk_grab_add(busy_.window);
@@ -375,6 +387,35 @@ void GtkShell::OpenBusyWindow() {
   g_source_remove(wake);
   g_signal_handler_disconnect(busy_.window, handler);
   gdk_display_flush(gtk_widget_get_display(busy_.window));
+}
+
+void GtkShell::RunBlocking(const std::function<void()>& work, const std::function<void()>& cancel) {
+  // Without the busy window an invisible widget holds the input grab, so
+  // the Main Window and the library take no clicks or keys meanwhile.
+  GtkWidget* blocker = nullptr;
+  if (!busy_.window) {
+    blocker = gtk_invisible_new();
+    gtk_widget_show(blocker);
+    gtk_grab_add(blocker);
+  }
+  cancel_ = cancel;
+  std::atomic<bool> done{false};
+  // The work runs on a thread of its own while this thread keeps drawing.
+  // Only this function starts such a thread, and it waits for it: the ODBC
+  // handles and the program's child are touched by one thread at a time,
+  // except for a cancel request, which ODBC allows from another thread.
+  std::thread worker([&] {
+    work();
+    done = true;
+    g_main_context_wakeup(nullptr);
+  });
+  while (!done) g_main_context_iteration(nullptr, TRUE);
+  worker.join();
+  cancel_ = nullptr;
+  if (blocker) {
+    gtk_grab_remove(blocker);
+    gtk_widget_destroy(blocker);
+  }
 }
 
 void GtkShell::CloseBusyWindow() {

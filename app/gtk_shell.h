@@ -62,6 +62,7 @@ class GtkShell : public Ui {
                                             std::string_view suggestedName) override;
   void OpenBusyWindow() override;
   void CloseBusyWindow() override;
+  void RunBlocking(const std::function<void()>& work, const std::function<void()>& cancel) override;
   void SetClipboardText(std::string_view text) override;
   void StartAutorunTimer(int periodMs) override;
   void StopAutorunTimer() override;
@@ -88,6 +89,8 @@ class GtkShell : public Ui {
   std::vector<std::unique_ptr<ClickTracker>> mainClicks_;
   std::vector<std::unique_ptr<ClickTracker>> libraryClicks_;
   GtkWidget* popup_ = nullptr;
+  // What Escape in the busy window cancels while a blocking call runs.
+  std::function<void()> cancel_;
   guint timerSource_ = 0;
   bool quitting_ = false;
 };

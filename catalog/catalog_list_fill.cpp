@@ -11,16 +11,28 @@ namespace {
 
 constexpr Rgb kCatalogTint = MakeRgb(250, 250, 250);
 
-int AppendAllRows(Session& s, int columns) {
-  std::vector<std::string> cells(static_cast<size_t>(columns));
-  int rows = 0;
-  while (s.db.NextRow()) {
-    for (int c = 0; c < columns; ++c)
-      cells[static_cast<size_t>(c)] = s.db.IsNull(c) ? std::string("Null") : s.db.GetText(c);
-    s.grid.AppendRow(cells);
-    ++rows;
+struct CatalogList {
+  bool executed = false;
+  std::int64_t executedAt = 0;
+  std::vector<ResultColumn> columns;
+  std::vector<std::vector<std::string>> rows;
+};
+
+// Every row, each value as text or "Null"; the list has no row limit. Only
+// the database is touched here, so this may run off the windows' thread.
+CatalogList ExecuteAndFetchAll(OdbcLayer& db, const std::string& sql) {
+  CatalogList list;
+  list.executed = db.ExecuteQuery(sql);
+  if (!list.executed) return list;
+  list.executedAt = NowMilliseconds();  // the time shown leaves the fetch out
+  list.columns = ReadResultColumns(db);
+  const int columns = static_cast<int>(list.columns.size());
+  while (db.NextRow()) {
+    std::vector<std::string> cells(list.columns.size());
+    for (int c = 0; c < columns; ++c) cells[static_cast<size_t>(c)] = db.IsNull(c) ? "Null" : db.GetText(c);
+    list.rows.push_back(std::move(cells));
   }
-  return rows;
+  return list;
 }
 
 }  // namespace
@@ -28,15 +40,19 @@ int AppendAllRows(Session& s, int columns) {
 void FillCatalogList(Session& s, const std::string& sql, Reselect reselect) {
   s.state.startTime = NowMilliseconds();
   s.ui.OpenBusyWindow();
-  if (!s.db.ExecuteQuery(sql)) {
+  CatalogList list;
+  s.ui.RunBlocking([&] { list = ExecuteAndFetchAll(s.db, sql); }, [&] { s.db.Cancel(); });
+  if (!list.executed) {
     s.ui.CloseBusyWindow();
     s.ui.ShowMessage(s.db.LastError());
     return;
   }
-  s.state.endTime = NowMilliseconds();
+  s.state.endTime = list.executedAt;
 
-  const int columns = AddResultColumns(s.db, s.grid);
-  const int rows = AppendAllRows(s, columns);
+  AddResultColumns(s.grid, list.columns);
+  AppendRows(s.grid, list.rows);
+  const int columns = static_cast<int>(list.columns.size());
+  const int rows = static_cast<int>(list.rows.size());
   if (s.ui.IsChecked(kColoredDatatypesCheckBox))
     for (int c = 0; c < columns; ++c) s.grid.SetColumnBackground(c, kCatalogTint);
   s.ui.SetText(kElapsedTimeText, ElapsedText(s.state.startTime, s.state.endTime));

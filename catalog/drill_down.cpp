@@ -23,9 +23,9 @@ struct TableName {
 
 // "select A,B,C" from the column query's rows; the bare word select when the
 // catalog knows no column of the table.
-std::string ColumnList(Session& s) {
+std::string ColumnList(OdbcLayer& db) {
   std::string list = "select ";
-  while (s.db.NextRow()) list += s.db.GetText(0) + ",";
+  while (db.NextRow()) list += db.GetText(0) + ",";
   list.pop_back();
   return list;
 }
@@ -50,14 +50,24 @@ void TableDrill(Session& s, int row) {
   std::string sql = ColumnQuerySql(s.state.drilledTableSchema, s.state.drilledTableName);
   s.state.startTime = NowMilliseconds();
   s.ui.OpenBusyWindow();
-  if (!s.db.ExecuteQuery(sql)) {
+  bool executed = false;
+  std::int64_t executedAt = 0;
+  std::string list;
+  s.ui.RunBlocking(
+      [&] {
+        executed = s.db.ExecuteQuery(sql);
+        if (!executed) return;
+        executedAt = NowMilliseconds();
+        list = ColumnList(s.db);
+        s.db.FinishQuery();
+      },
+      [&] { s.db.Cancel(); });
+  if (!executed) {
     s.ui.CloseBusyWindow();
     s.ui.ShowMessage(s.db.LastError());
     return;
   }
-  s.state.endTime = NowMilliseconds();
-  std::string list = ColumnList(s);
-  s.db.FinishQuery();
+  s.state.endTime = executedAt;
   s.ui.CloseBusyWindow();
 
   TableName from = alias.schema.empty() ? TableName{s.state.drilledTableSchema, s.state.drilledTableName} : alias;

@@ -16,10 +16,13 @@ constexpr Control kNeedConnection[] = {kRunButton,        kCatalogButton,    kCr
                                        kLastCreatorButton, kSaveReportButton, kSaveLoadQueryButton};
 
 // Each catalog answers on its own platform only; a data source with both is
-// taken for Db2/zOS. The probes' rows are never read.
-void DetectFlavour(Session& s) {
-  if (s.db.ExecuteQuery(kLuwProbe)) s.state.databaseFlavour = kLuw;
-  if (s.db.ExecuteQuery(kZosProbe)) s.state.databaseFlavour = kZos;
+// taken for Db2/zOS. The probes' rows are never read. Empty when neither
+// answers.
+std::string DetectFlavour(OdbcLayer& db) {
+  std::string flavour;
+  if (db.ExecuteQuery(kLuwProbe)) flavour = kLuw;
+  if (db.ExecuteQuery(kZosProbe)) flavour = kZos;
+  return flavour;
 }
 
 }  // namespace
@@ -36,9 +39,17 @@ void OnConnectClicked(Session& s) {
   }
 
   s.state.startTime = NowMilliseconds();
-  if (s.db.Connect(s.state.connectionDsn, s.state.connectionUser, s.state.connectionPassword)) {
+  bool connected = false;
+  std::string flavour;
+  s.ui.RunBlocking(
+      [&] {
+        connected = s.db.Connect(s.state.connectionDsn, s.state.connectionUser, s.state.connectionPassword);
+        if (connected) flavour = DetectFlavour(s.db);
+      },
+      [&] { s.db.Cancel(); });
+  if (connected) {
     for (Control c : kNeedConnection) s.ui.SetEnabled(c, true);
-    DetectFlavour(s);
+    if (!flavour.empty()) s.state.databaseFlavour = flavour;
     s.ui.SetText(kConnectionStatusText, "DBALIAS: " + s.state.connectionDsn);
     s.ui.SetWindowTitle(WindowId::Main, "ZUNO - " + s.state.databaseFlavour);
     s.ui.CloseBusyWindow();

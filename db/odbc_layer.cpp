@@ -1,5 +1,7 @@
 #include "db/odbc_layer.h"
 
+#include <atomic>
+#include <mutex>
 #include <optional>
 #include <vector>
 
@@ -78,6 +80,25 @@ struct OdbcLayer::State {
 
   std::optional<Connection> connection;
   std::string lastError;
+
+  // The statement a cancel request may reach: set while it executes or its
+  // rows are fetched, cleared before it is freed, under the mutex both ways.
+  std::mutex activeMutex;
+  SQLHSTMT active = SQL_NULL_HSTMT;
+  std::atomic<bool> cancelled{false};
+
+  void SetActive(SQLHSTMT stmt) {
+    std::lock_guard lock(activeMutex);
+    active = stmt;
+  }
+  // Frees a statement no cancel request can be reaching.
+  void Retire(StatementHandle& stmt) {
+    {
+      std::lock_guard lock(activeMutex);
+      if (active == stmt.get()) active = SQL_NULL_HSTMT;
+    }
+    stmt.Free();
+  }
   std::vector<SQLWCHAR> text;  // GetText's buffer, kept so a long list reuses it
 
   SQLHSTMT Current() const {
@@ -184,12 +205,16 @@ bool OdbcLayer::ExecuteQuery(std::string_view sql) {
   if (!s_->connection) return false;
   Connection& c = *s_->connection;
   s_->lastError.clear();
-  c.current.Free();  // its result set ends
+  s_->cancelled = false;
+  s_->Retire(c.current);  // its result set ends
   c.current = std::move(c.spare);
   c.spare = c.NewStatement();
   if (!c.current) return false;
 
   std::u16string text = Wide(sql);
+  // The statement stays reachable for a cancel until it is freed: its rows
+  // are fetched after this call.
+  s_->SetActive(c.current.get());
   SQLRETURN rc = SQLExecDirectW(c.current.get(), Units(text), static_cast<SQLINTEGER>(text.size()));
   if (Succeeded(rc)) return true;
   // No data leaves no diagnostic record, and so an empty text.
@@ -201,21 +226,27 @@ bool OdbcLayer::ExecuteUpdate(std::string_view sql) {
   if (!s_->connection) return false;
   Connection& c = *s_->connection;
   s_->lastError.clear();
+  s_->cancelled = false;
   c.affectedRows = 0;
   StatementHandle s = std::move(c.spare);
   c.spare = c.NewStatement();
   if (!s || !c.spare) return false;
 
   std::u16string text = Wide(sql);
+  s_->SetActive(s.get());
   SQLRETURN rc = SQLExecDirectW(s.get(), Units(text), static_cast<SQLINTEGER>(text.size()));
-  if (rc == SQL_NO_DATA) return true;  // nothing matched: 0 rows changed
-  if (!Succeeded(rc)) {
+  bool ok = true;
+  if (rc == SQL_NO_DATA) {
+    // nothing matched: 0 rows changed
+  } else if (!Succeeded(rc)) {
     s_->lastError = DiagnosticText(SQL_HANDLE_STMT, s.get());
-    return false;
+    ok = false;
+  } else {
+    SQLLEN count = 0;
+    if (SQLRowCount(s.get(), &count) == SQL_SUCCESS) c.affectedRows = static_cast<std::int32_t>(count);
   }
-  SQLLEN count = 0;
-  if (SQLRowCount(s.get(), &count) == SQL_SUCCESS) c.affectedRows = static_cast<std::int32_t>(count);
-  return true;
+  s_->Retire(s);
+  return ok;
 }
 
 int OdbcLayer::ColumnCount() {
@@ -246,7 +277,7 @@ ColumnKind OdbcLayer::ColumnKindOf(int column) {
 
 bool OdbcLayer::NextRow() {
   SQLHSTMT stmt = s_->Current();
-  return stmt != SQL_NULL_HSTMT && Succeeded(SQLFetch(stmt));
+  return stmt != SQL_NULL_HSTMT && !s_->cancelled && Succeeded(SQLFetch(stmt));
 }
 
 bool OdbcLayer::IsNull(int column) {
@@ -290,7 +321,13 @@ float OdbcLayer::GetFloat(int column) { return s_->GetFixed<SQLREAL>(column, SQL
 double OdbcLayer::GetDouble(int column) { return s_->GetFixed<SQLDOUBLE>(column, SQL_C_DOUBLE); }
 
 void OdbcLayer::FinishQuery() {
-  if (s_->connection) s_->connection->current.Free();
+  if (s_->connection) s_->Retire(s_->connection->current);
+}
+
+void OdbcLayer::Cancel() {
+  s_->cancelled = true;
+  std::lock_guard lock(s_->activeMutex);
+  if (s_->active != SQL_NULL_HSTMT) SQLCancel(s_->active);
 }
 
 std::int32_t OdbcLayer::AffectedRows() const {
@@ -303,8 +340,8 @@ bool OdbcLayer::Connected() const { return s_->connection.has_value(); }
 
 void OdbcLayer::CloseConnection() {
   if (!s_->connection) return;
-  // Statements first, then the connection: the members go in this order.
-  s_->connection->current.Free();
+  // Statements first, then the connection.
+  s_->Retire(s_->connection->current);
   s_->connection->spare.Free();
   s_->connection.reset();
 }

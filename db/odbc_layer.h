@@ -53,6 +53,11 @@ class OdbcLayer {
   double GetDouble(int column);
   void FinishQuery();
 
+  // Asks the driver to stop the statement that runs or is being fetched,
+  // and ends the fetch: NextRow gives false from then on. The one call that
+  // may come from another thread while a statement runs.
+  void Cancel();
+
   std::int32_t AffectedRows() const;
   const std::string& LastError() const;
   bool Connected() const;

@@ -44,8 +44,12 @@ void RunDb2Command(Session& s) {
   WriteTextFile(kOutputFile, "", TextFileAccess::kOwnerOnly);
 
   s.ui.OpenBusyWindow();
-  RunProgram(kProcessor, kProcessorParameters, "", true);
-  std::this_thread::sleep_for(kSettleTime);
+  s.ui.RunBlocking(
+      [] {
+        RunProgram(kProcessor, kProcessorParameters, "", true);
+        std::this_thread::sleep_for(kSettleTime);
+      },
+      nullptr);
 
   s.grid.AddColumn(0, "Command Output", 1000);
   s.grid.AppendRow({""});

@@ -1,13 +1,27 @@
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "db/odbc_layer.h"
 #include "grid/result_grid.h"
 
 namespace zuno {
 
+struct ResultColumn {
+  std::string title;  // the label the driver reports
+  int size = 0;       // the column size the driver reports
+};
+
+// The current result's columns, described once each.
+std::vector<ResultColumn> ReadResultColumns(OdbcLayer& db);
+
 // One grid column per result column, titled by its label, as wide as the
 // label or its size allows (10 to 20 characters of 10 pixels). The query
 // results and the catalog lists share this rule.
-int AddResultColumns(OdbcLayer& db, ResultGrid& grid);
+void AddResultColumns(ResultGrid& grid, const std::vector<ResultColumn>& columns);
+
+// Appends the rows in order.
+void AppendRows(ResultGrid& grid, const std::vector<std::vector<std::string>>& rows);
 
 }  // namespace zuno

@@ -12,15 +12,47 @@
 namespace zuno {
 namespace {
 
-void ShowElapsedTime(Session& s) {
-  s.state.endTime = NowMilliseconds();
-  s.ui.SetText(kElapsedTimeText, ElapsedText(s.state.startTime, s.state.endTime));
+struct FetchedResult {
+  bool executed = false;
+  std::vector<ResultColumn> columns;
+  std::vector<std::vector<std::string>> rows;
+  std::vector<TypeClass> classes;  // what the last row left, per column
+  bool limitReached = false;
+};
+
+// Executes and reads up to limit rows (0: all) as cell texts. Only the
+// database is touched here, so this may run off the windows' thread.
+FetchedResult ExecuteAndFetch(OdbcLayer& db, const std::string& statement, int limit) {
+  FetchedResult r;
+  r.executed = db.ExecuteQuery(statement);
+  if (!r.executed) return r;
+  r.columns = ReadResultColumns(db);
+  const int columns = static_cast<int>(r.columns.size());
+  r.classes.assign(r.columns.size(), TypeClass::Unset);
+  while (db.NextRow()) {
+    std::vector<std::string> cells(r.columns.size());
+    for (int c = 0; c < columns; ++c) {
+      // Each value is described afresh: size and kind are asked per cell.
+      int size = db.ColumnSize(c);
+      ColumnKind kind = db.ColumnKindOf(c);
+      cells[static_cast<size_t>(c)] = ReadCell(db, c, size, kind, r.classes[static_cast<size_t>(c)]);
+    }
+    r.rows.push_back(std::move(cells));
+    if (static_cast<int>(r.rows.size()) == limit) {
+      r.limitReached = true;
+      break;
+    }
+  }
+  return r;
 }
 
 }  // namespace
 
 void RunResultSetPath(Session& s, const std::string& statement) {
-  if (!s.db.ExecuteQuery(statement)) {
+  const int limit = ParseRowLimit(s.ui.Text(kRowsToFetchBox));
+  FetchedResult r;
+  s.ui.RunBlocking([&] { r = ExecuteAndFetch(s.db, statement, limit); }, [&] { s.db.Cancel(); });
+  if (!r.executed) {
     s.state.endTime = NowMilliseconds();
     s.ui.ShowMessage(s.db.LastError());
     s.ui.SetText(kElapsedTimeText, ElapsedText(s.state.startTime, s.state.endTime));
@@ -29,36 +61,23 @@ void RunResultSetPath(Session& s, const std::string& statement) {
   }
 
   s.grid.SetGridVisible(false);  // no layout row by row while it fills
-  const int columns = AddResultColumns(s.db, s.grid);
-
-  const int limit = ParseRowLimit(s.ui.Text(kRowsToFetchBox));
-  std::vector<TypeClass> classes(static_cast<size_t>(columns), TypeClass::Unset);
-  std::vector<std::string> cells(static_cast<size_t>(columns));
-  int rows = 0;
-  bool busyClosed = false;
-  while (s.db.NextRow()) {
-    for (int c = 0; c < columns; ++c) {
-      // Each value is described afresh: size and kind may be asked per cell.
-      int size = s.db.ColumnSize(c);
-      ColumnKind kind = s.db.ColumnKindOf(c);
-      cells[static_cast<size_t>(c)] = ReadCell(s.db, c, size, kind, classes[static_cast<size_t>(c)]);
-    }
-    s.grid.AppendRow(cells);
-    if (++rows == limit) {
-      s.ui.CloseBusyWindow();
-      busyClosed = true;
-      s.ui.ShowMessage("Limit of " + std::to_string(rows) + " rows reached!");
-      break;
-    }
+  AddResultColumns(s.grid, r.columns);
+  AppendRows(s.grid, r.rows);
+  const int rows = static_cast<int>(r.rows.size());
+  if (r.limitReached) {
+    s.ui.CloseBusyWindow();
+    s.ui.ShowMessage("Limit of " + std::to_string(rows) + " rows reached!");
   }
 
   s.grid.SetGridVisible(true);
   s.ui.SetText(kRowCountText, "Row Count: " + std::to_string(rows));
   if (s.ui.IsChecked(kColoredDatatypesCheckBox))
-    for (int c = 0; c < columns; ++c) s.grid.SetColumnBackground(c, TypeClassColour(classes[static_cast<size_t>(c)]));
+    for (size_t c = 0; c < r.classes.size(); ++c)
+      s.grid.SetColumnBackground(static_cast<int>(c), TypeClassColour(r.classes[c]));
   s.db.FinishQuery();
-  ShowElapsedTime(s);
-  if (!busyClosed) s.ui.CloseBusyWindow();
+  s.state.endTime = NowMilliseconds();
+  s.ui.SetText(kElapsedTimeText, ElapsedText(s.state.startTime, s.state.endTime));
+  if (!r.limitReached) s.ui.CloseBusyWindow();
   RememberStatement(s.ui, statement);
 }
 

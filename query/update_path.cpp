@@ -6,7 +6,8 @@ namespace zuno {
 
 void RunUpdatePath(Session& s, const std::string& statement) {
   s.ui.OpenBusyWindow();
-  bool ok = s.db.ExecuteUpdate(statement);
+  bool ok = false;
+  s.ui.RunBlocking([&] { ok = s.db.ExecuteUpdate(statement); }, [&] { s.db.Cancel(); });
   s.ui.CloseBusyWindow();
   if (!ok) {
     s.ui.ShowMessage(s.db.LastError());

@@ -24,7 +24,7 @@ constexpr const char* kCannotCreate = "Erro create the file!";
 std::optional<std::string> RoundTrip(Session& s, const char* file, const std::string& text, const char* program,
                                      const char* parameters) {
   if (!WriteTextFile(file, text)) s.ui.ShowMessage(kCannotCreate);
-  RunProgram(program, parameters, "", true);
+  s.ui.RunBlocking([&] { RunProgram(program, parameters, "", true); }, nullptr);
   std::optional<std::string> back = ReadTextFileBack(file);
   unlink(file);
   return back;
@@ -46,7 +46,7 @@ void FormatIntoEditor(Session& s, const std::string& text) {
   // a file that cannot be created must not hide behind it.
   if (!WriteTextFile(kFormatFile, text)) s.ui.ShowMessage(kCannotCreate);
   s.ui.OpenBusyWindow();
-  RunProgram(kFormatter, kFormatterParameters, "", true);
+  s.ui.RunBlocking([] { RunProgram(kFormatter, kFormatterParameters, "", true); }, nullptr);
   if (std::optional<std::string> formatted = ReadTextFileBack(kFormatFile)) s.ui.SetText(kSqlEditor, *formatted);
   unlink(kFormatFile);
   s.ui.CloseBusyWindow();

@@ -31,8 +31,9 @@ TEST(MainWindowTest, EveryControlStandsAtItsPlaceWithItsCaptionAndState) {
     EXPECT_EQ(shell.IsChecked(c.id), c.checked);
     // Screen readers tell the controls apart: a caption names itself, the rest carry their role.
     std::string expectedName(HasOwnCaption(c.kind) ? c.caption : c.role);
-    if (c.kind != ControlKind::LabelLeft && c.kind != ControlKind::LabelRight)
+    if (c.kind != ControlKind::LabelLeft && c.kind != ControlKind::LabelRight) {
       EXPECT_EQ(AccessibleName(shell.inner(c.id)), expectedName);
+    }
     switch (c.kind) {
       case ControlKind::Button:
       case ControlKind::CheckBox:

@@ -41,6 +41,12 @@ std::optional<std::string> ScriptedUi::ChooseSaveFile(std::string_view, std::str
   return answer;
 }
 
+void ScriptedUi::RunBlocking(const std::function<void()>& work, const std::function<void()>& cancel) {
+  ++blockingCalls;
+  if (cancel) ++cancellableCalls;
+  work();
+}
+
 void ScriptedUi::OpenBusyWindow() {
   ++busyOpened;
   busyOpen = true;

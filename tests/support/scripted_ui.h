@@ -63,6 +63,10 @@ class ScriptedUi : public Ui {
                                             std::string_view suggestedName) override;
   void OpenBusyWindow() override;
   void CloseBusyWindow() override;
+  // Runs the work at once; a cancel set by the test is called first.
+  void RunBlocking(const std::function<void()>& work, const std::function<void()>& cancel) override;
+  int blockingCalls = 0;
+  int cancellableCalls = 0;
   void SetClipboardText(std::string_view text) override { clipboard = std::string(text); }
   void StartAutorunTimer(int periodMs) override;
   void StopAutorunTimer() override { timerPeriodMs = 0; }
