@@ -17,6 +17,7 @@ fi
 
 export GTK_THEME=Adwaita GSETTINGS_BACKEND=memory
 export LANG=${LANG:-C.UTF-8}
+export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$ROOT/tests/lsan.supp}
 # The program's windows are read back through the accessibility tree.
 unset NO_AT_BRIDGE
 /usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
@@ -59,9 +60,9 @@ wait_for() {
 }
 
 start_window_manager() {
-  openbox --sm-disable >/dev/null 2>&1 &
+  openbox --sm-disable >"$CASE_DIR/openbox.log" 2>&1 &
   WM_PID=$!
-  wait_for 20 wmctrl -m >/dev/null 2>&1 || fail "the window manager did not start"
+  wait_for 20 wmctrl -m >/dev/null 2>&1 || fail "the window manager did not start: $(cat "$CASE_DIR/openbox.log")"
 }
 
 # Starts the program in the work directory and waits for its Main Window.

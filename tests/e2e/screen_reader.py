@@ -93,7 +93,7 @@ def main(argv):
         print(e.x + e.width // 2, e.y + e.height // 2)
     elif command in ("item", "button"):
         role = pyatspi.ROLE_MENU_ITEM if command == "item" else pyatspi.ROLE_PUSH_BUTTON
-        node = find(lambda n: n.getRole() == role and n.name.replace("_", "") == argv[2]
+        node = find(lambda n: n.getRole() == role and n.name.replace("_", "") == argv[2].replace("_", "")
                     and n.getState().contains(pyatspi.STATE_SHOWING))
         if node is None:
             sys.exit("no menu item " + argv[2])

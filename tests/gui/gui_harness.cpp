@@ -63,4 +63,27 @@ Rect AllocationOf(GtkWidget* w) {
   return Rect{a.x, a.y, a.width, a.height};
 }
 
+MessageBoxAnswerer::MessageBoxAnswerer() : source_(g_timeout_add(20, &MessageBoxAnswerer::Poll, this)) {}
+
+MessageBoxAnswerer::~MessageBoxAnswerer() { g_source_remove(source_); }
+
+gboolean MessageBoxAnswerer::Poll(gpointer self) {
+  auto* answerer = static_cast<MessageBoxAnswerer*>(self);
+  GList* windows = gtk_window_list_toplevels();
+  for (GList* l = windows; l; l = l->next) {
+    GtkWidget* w = GTK_WIDGET(l->data);
+    if (!GTK_IS_MESSAGE_DIALOG(w) || !gtk_widget_get_visible(w) || g_object_get_data(G_OBJECT(w), "answered"))
+      continue;
+    gchar* text = nullptr;
+    g_object_get(w, "text", &text, nullptr);
+    answerer->texts.emplace_back(text ? text : "");
+    answerer->seenAt.push_back(g_get_monotonic_time());
+    g_free(text);
+    g_object_set_data(G_OBJECT(w), "answered", GINT_TO_POINTER(1));
+    gtk_dialog_response(GTK_DIALOG(w), GTK_RESPONSE_OK);
+  }
+  g_list_free(windows);
+  return G_SOURCE_CONTINUE;
+}
+
 }  // namespace zuno::testing

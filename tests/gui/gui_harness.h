@@ -29,4 +29,21 @@ std::unique_ptr<Program> StartAndShow();
 
 Rect AllocationOf(GtkWidget* w);
 
+// Answers every message box that opens, with OK, and keeps its text and the
+// time it was seen (monotonic microseconds).
+class MessageBoxAnswerer {
+ public:
+  MessageBoxAnswerer();
+  ~MessageBoxAnswerer();
+  MessageBoxAnswerer(const MessageBoxAnswerer&) = delete;
+  MessageBoxAnswerer& operator=(const MessageBoxAnswerer&) = delete;
+
+  std::vector<std::string> texts;
+  std::vector<gint64> seenAt;
+
+ private:
+  static gboolean Poll(gpointer self);
+  guint source_;
+};
+
 }  // namespace zuno::testing

@@ -1,0 +1,40 @@
+#!/usr/bin/env bash
+# A user starts a slow query against the PostgreSQL test data source and
+# presses Escape: the driver's cancel message appears at once and the
+# program goes on.
+source "$(dirname "$0")/lib.sh"
+
+if [[ -z "${ZUNO_FIXTURE_DIR:-}" ]]; then
+  echo "skipped: the test data sources are not up"
+  exit 0
+fi
+
+start_window_manager
+start_zuno
+click_at $DATA_SOURCE_BOX_AT
+type_text "ZUNO_PG_PLAIN"
+click_at $USER_FIELD_AT
+type_text "$ZUNO_PG_USER"
+click_at $PASSWORD_FIELD_AT
+type_text "$ZUNO_PG_PASSWORD"
+click_at $CONNECT_BUTTON_AT
+expect_screen_soon() { wait_for 20 bash -c "$1" || fail "$2"; }
+expect_screen_soon '[[ "$(/usr/bin/python3 '"$E2E_DIR"'/screen_reader.py label DBALIAS)" == "DBALIAS: ZUNO_PG_PLAIN" ]]' \
+  "not connected"
+
+click_at $SQL_EDITOR_AT
+type_text "select pg_sleep(60)"
+click_at $RUN_BUTTON_AT
+busy=$(timeout 10 xdotool search --sync --onlyvisible --name '^running\.\.\.$' | head -n 1) || fail "no busy window"
+sleep 1
+xdotool windowactivate --sync "$busy" 2>/dev/null || xdotool windowfocus --sync "$busy"
+xdotool key Escape
+started=$SECONDS
+expect_screen_soon '/usr/bin/python3 '"$E2E_DIR"'/screen_reader.py dialog | grep -q "canceling statement due to user request"' \
+  "no cancel message"
+((SECONDS - started < 5)) || fail "the cancel took $((SECONDS - started)) s"
+xdotool key Return
+
+click_at $EXIT_BUTTON_AT
+expect_clean_exit
+echo "ok"

@@ -1,0 +1,158 @@
+// Long statements and external programs run while the windows keep
+// painting; Escape in the busy window cancels a statement.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "catalog/catalog_list_fill.h"
+#include "tests/gui/gui_harness.h"
+#include "tests/support/data_sources.h"
+#include "tests/support/temp_dir.h"
+
+namespace zuno {
+namespace {
+
+using testing::MessageBoxAnswerer;
+using testing::RunUntil;
+using testing::StartAndShow;
+
+// Calls what at the given time after the start of the loop it runs in.
+class Later {
+ public:
+  Later(int ms, std::function<void()> what) : what_(std::move(what)) {
+    source_ = g_timeout_add(static_cast<guint>(ms), &Later::Fire, this);
+  }
+  ~Later() {
+    if (source_) g_source_remove(source_);
+  }
+
+ private:
+  static gboolean Fire(gpointer self) {
+    auto* later = static_cast<Later*>(self);
+    later->source_ = 0;
+    later->what_();
+    return G_SOURCE_REMOVE;
+  }
+  std::function<void()> what_;
+  guint source_ = 0;
+};
+
+// How long the window takes to draw after it was told to, in microseconds.
+gint64 RedrawDelay(GtkWidget* window) {
+  gint64 asked = g_get_monotonic_time();
+  gint64 drawn = 0;
+  gulong id = g_signal_connect_after(window, "draw", G_CALLBACK(+[](GtkWidget*, cairo_t*, gpointer at) -> gboolean {
+                                       *static_cast<gint64*>(at) = g_get_monotonic_time();
+                                       return FALSE;
+                                     }),
+                                     &drawn);
+  gtk_widget_queue_draw(window);
+  RunUntil([&] { return drawn != 0; }, 2000);
+  g_signal_handler_disconnect(window, id);
+  return drawn == 0 ? G_MAXINT64 : drawn - asked;
+}
+
+void PressEscape(GtkWidget* window) {
+  ASSERT_NE(window, nullptr);
+  gdk_test_simulate_key(gtk_widget_get_window(window), -1, -1, GDK_KEY_Escape, GdkModifierType(0), GDK_KEY_PRESS);
+}
+
+struct LongWorkTest : ::testing::Test {
+  std::unique_ptr<Program> p;
+  int runs = 0;
+
+  void SetUp() override {
+    ZUNO_REQUIRE_FIXTURES();
+    p = StartAndShow();
+    ASSERT_TRUE(testing::ConnectTo(p->db, testing::PgPlain()));
+    auto run = p->dispatcher.handlers().runStatement;
+    p->dispatcher.handlers().runStatement = [this, run] {
+      ++runs;
+      run();
+    };
+  }
+  void ClickRun() { p->loop.Deliver(Event::ControlOf(WindowId::Main, kRunButton, Action::LeftClick)); }
+};
+
+TEST_F(LongWorkTest, TheWindowsPaintAndTakeNoClicksWhileAStatementRuns) {
+  MessageBoxAnswerer answers;
+  p->shell.SetText(kSqlEditor, "select pg_sleep(3)");
+  gint64 delay = -1;
+  bool busyShown = false;
+  Later probe(800, [&] {
+    delay = RedrawDelay(p->shell.mainWindow());
+    busyShown = p->shell.busyWindow() && gtk_widget_get_mapped(p->shell.busyWindow());
+    ClickRun();  // reaches no handler
+  });
+  ClickRun();
+  EXPECT_GE(delay, 0) << "the probe did not run during the statement";
+  EXPECT_LT(delay, 200 * 1000) << "the Main Window was not painted for " << delay / 1000 << " ms";
+  EXPECT_TRUE(busyShown);
+  EXPECT_EQ(runs, 1);
+  EXPECT_TRUE(answers.texts.empty()) << answers.texts.front();
+  EXPECT_EQ(p->shell.grid().RowCount(), 1);
+}
+
+TEST_F(LongWorkTest, EscapeCancelsARunningStatement) {
+  MessageBoxAnswerer answers;
+  p->shell.SetText(kSqlEditor, "select pg_sleep(20)");
+  gint64 pressed = 0;
+  Later escape(1000, [&] {
+    pressed = g_get_monotonic_time();
+    PressEscape(p->shell.busyWindow());
+  });
+  gint64 started = g_get_monotonic_time();
+  ClickRun();
+  ASSERT_EQ(answers.texts.size(), 1u);
+  EXPECT_NE(answers.texts[0].find("canceling statement due to user request"), std::string::npos) << answers.texts[0];
+  EXPECT_LT(answers.seenAt[0] - pressed, 1000 * 1000);
+  EXPECT_LT(g_get_monotonic_time() - started, 10 * 1000 * 1000);
+  EXPECT_EQ(p->shell.grid().ColumnCount(), 0);
+  EXPECT_EQ(p->shell.busyWindow(), nullptr);
+}
+
+TEST_F(LongWorkTest, EscapeCancelsALongCatalogList) {
+  MessageBoxAnswerer answers;
+  Later escape(1000, [&] { PressEscape(p->shell.busyWindow()); });
+  gint64 started = g_get_monotonic_time();
+  FillCatalogList(p->session, "select 'SCHEMA' as tabschema, pg_sleep(30) as slow", Reselect::LastDrilledRow);
+  ASSERT_EQ(answers.texts.size(), 1u);
+  EXPECT_NE(answers.texts[0].find("canceling statement"), std::string::npos) << answers.texts[0];
+  EXPECT_LT(g_get_monotonic_time() - started, 5 * 1000 * 1000);
+  EXPECT_EQ(p->shell.grid().RowCount(), 0);
+}
+
+TEST_F(LongWorkTest, ATimerTickDuringAStatementRunsOnceAfterIt) {
+  MessageBoxAnswerer answers;
+  p->shell.SetText(kSqlEditor, "select pg_sleep(3)");
+  // The first run is slow; the one the tick starts is quick.
+  auto run = p->dispatcher.handlers().runStatement;
+  p->dispatcher.handlers().runStatement = [&, run] {
+    run();
+    p->shell.SetText(kSqlEditor, "select 1");
+  };
+  p->shell.StartAutorunTimer(2000);
+  ClickRun();
+  RunUntil([&] { return runs >= 2; }, 3000);
+  p->shell.StopAutorunTimer();
+  p->loop.DropTimerTicks();
+  EXPECT_EQ(runs, 2);
+  EXPECT_TRUE(answers.texts.empty());
+}
+
+TEST_F(LongWorkTest, TheWindowsPaintWhileTheEditorIsOpen) {
+  testing::TempDir work, bin;
+  testing::ScopedCwd cwd(work.path());
+  testing::WriteScript(bin.File("gedit"), "sleep 3\n");
+  testing::ScopedEnv path("PATH", (bin.path() + ":/usr/bin:/bin").c_str());
+  gint64 delay = -1;
+  Later probe(1000, [&] { delay = RedrawDelay(p->shell.mainWindow()); });
+  p->shell.SetText(kSqlEditor, "select 1");
+  p->loop.Deliver(Event::ControlOf(WindowId::Main, kEditSqlButton, Action::LeftClick));
+  EXPECT_GE(delay, 0);
+  EXPECT_LT(delay, 200 * 1000);
+  EXPECT_EQ(p->shell.Text(kSqlEditor), "select 1");
+}
+
+}  // namespace
+}  // namespace zuno
