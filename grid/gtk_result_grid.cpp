@@ -1,6 +1,7 @@
 #include "grid/gtk_result_grid.h"
 
-#include <vector>
+#include <algorithm>
+#include <cmath>
 
 namespace zuno {
 namespace {
@@ -9,7 +10,57 @@ GdkRGBA ToRgba(Rgb c) {
   return GdkRGBA{(c & 0xFF) / 255.0, ((c >> 8) & 0xFF) / 255.0, ((c >> 16) & 0xFF) / 255.0, 1.0};
 }
 
+Rgb FromRgba(const GdkRGBA& c) {
+  auto channel = [](double v) { return static_cast<unsigned>(std::lround(std::clamp(v, 0.0, 1.0) * 255)); };
+  return MakeRgb(channel(c.red), channel(c.green), channel(c.blue));
+}
+
 void RedrawOnScroll(GtkAdjustment*, gpointer view) { gtk_widget_queue_draw(GTK_WIDGET(view)); }
+
+GtkCellRenderer* CellOf(GtkTreeViewColumn* column) {
+  GList* cells = gtk_cell_layout_get_cells(GTK_CELL_LAYOUT(column));
+  auto* cell = GTK_CELL_RENDERER(cells->data);
+  g_list_free(cells);
+  return cell;
+}
+
+// Values for one store row, read from a row or empty, in the order added.
+class RowValues {
+ public:
+  explicit RowValues(GtkTreeModel* model) : model_(model) {}
+  ~RowValues() {
+    for (GValue& v : values_) g_value_unset(&v);
+  }
+  RowValues(const RowValues&) = delete;
+  RowValues& operator=(const RowValues&) = delete;
+
+  void Read(GtkTreeIter* iter, gint column) {
+    values_.push_back(G_VALUE_INIT);
+    gtk_tree_model_get_value(model_, iter, column, &values_.back());
+  }
+  void Empty(gint column) {
+    values_.push_back(G_VALUE_INIT);
+    g_value_init(&values_.back(), gtk_tree_model_get_column_type(model_, column));
+  }
+  GValue* data() { return values_.data(); }
+
+ private:
+  GtkTreeModel* model_;
+  std::vector<GValue> values_;
+};
+
+GObjectPtr<GtkListStore> NewStore(int capacity) {
+  std::vector<GType> types;
+  for (int i = 0; i < capacity; ++i) types.push_back(G_TYPE_STRING);
+  for (int i = 0; i < 2 * capacity; ++i) types.push_back(GDK_TYPE_RGBA);
+  return GObjectPtr<GtkListStore>(gtk_list_store_newv(static_cast<gint>(types.size()), types.data()));
+}
+
+std::vector<gint> Sequence(int from, int to) {
+  std::vector<gint> s;
+  for (int i = from; i < to; ++i) s.push_back(i);
+  return s;
+}
 
 }  // namespace
 
@@ -20,52 +71,159 @@ GtkResultGrid::GtkResultGrid(ClickTracker::Report report) {
                                  GTK_POLICY_AUTOMATIC);
   gtk_scrolled_window_set_shadow_type(GTK_SCROLLED_WINDOW(scrolled_), GTK_SHADOW_ETCHED_IN);
 
-  view_ = GTK_TREE_VIEW(gtk_tree_view_new());
+  // Held here too: a window destroyed before the grid takes the view with it.
+  view_ = GTK_TREE_VIEW(g_object_ref_sink(gtk_tree_view_new()));
   gtk_widget_set_name(GTK_WIDGET(view_), "result-grid");
   gtk_tree_view_set_headers_visible(view_, TRUE);
   gtk_tree_view_set_headers_clickable(view_, FALSE);
   gtk_tree_view_set_grid_lines(view_, GTK_TREE_VIEW_GRID_LINES_BOTH);
   gtk_tree_view_set_enable_search(view_, TRUE);
-  gtk_tree_view_set_search_column(view_, TextColumn(0));
+  // Every column has a fixed width and every cell one line of text, so all rows
+  // share one height and the view never measures rows it does not show.
+  gtk_tree_view_set_fixed_height_mode(view_, TRUE);
   gtk_tree_selection_set_mode(gtk_tree_view_get_selection(view_), GTK_SELECTION_SINGLE);
   gtk_container_add(GTK_CONTAINER(scrolled_), GTK_WIDGET(view_));
   g_signal_connect(gtk_scrollable_get_vadjustment(GTK_SCROLLABLE(view_)), "value-changed",
                    G_CALLBACK(RedrawOnScroll), view_);
 
-  MakeStore(1);
+  store_ = NewStore(1);
+  capacity_ = 1;
+  Attach();
   clicks_ = std::make_unique<ClickTracker>(GTK_WIDGET(view_), scrolled_, std::move(report));
 }
 
-GtkResultGrid::~GtkResultGrid() { g_object_unref(scrolled_); }
+GtkResultGrid::~GtkResultGrid() {
+  if (attachSource_) g_source_remove(attachSource_);
+  g_signal_handlers_disconnect_by_data(view_, clicks_.get());
+  for (GValue& v : appendValues_) g_value_unset(&v);
+  g_object_unref(scrolled_);
+  g_object_unref(view_);
+}
 
-void GtkResultGrid::MakeStore(int gridColumns) {
-  std::vector<GType> types;
-  for (int i = 0; i < gridColumns; ++i) {
-    types.push_back(G_TYPE_STRING);
-    types.push_back(GDK_TYPE_RGBA);
-    types.push_back(GDK_TYPE_RGBA);
+GtkTreeView* GtkResultGrid::view() const {
+  Attach();
+  return view_;
+}
+
+void GtkResultGrid::Detach() {
+  if (!attached_) return;
+  gtk_tree_view_set_model(view_, nullptr);
+  attached_ = false;
+  // Before input and drawing, which run at lower priorities: nothing outside
+  // sees the view without its rows.
+  attachSource_ = g_idle_add_full(G_PRIORITY_HIGH, AttachWhenIdle, this, nullptr);
+}
+
+void GtkResultGrid::Attach() const {
+  if (attached_) return;
+  if (attachSource_) {
+    g_source_remove(attachSource_);
+    attachSource_ = 0;
   }
-  GObjectPtr<GtkListStore> store(gtk_list_store_newv(static_cast<gint>(types.size()), types.data()));
+  PaintPendingBackgrounds();
+  gtk_tree_view_set_model(view_, GTK_TREE_MODEL(store_.get()));
+  gtk_tree_view_set_search_column(view_, TextColumn(0));
+  attached_ = true;
+}
+
+gboolean GtkResultGrid::AttachWhenIdle(gpointer self) {
+  auto* grid = static_cast<GtkResultGrid*>(self);
+  grid->attachSource_ = 0;
+  grid->Attach();
+  return G_SOURCE_REMOVE;
+}
+
+void GtkResultGrid::PaintPendingBackgrounds() const {
+  if (pendingBackgrounds_.empty()) return;
+  std::vector<gint> columns;
+  std::vector<GValue> values;
+  for (const PendingBackground& p : pendingBackgrounds_) {
+    columns.push_back(BackgroundColumn(p.column));
+    values.push_back(G_VALUE_INIT);
+    g_value_init(&values.back(), GDK_TYPE_RGBA);
+    g_value_set_static_boxed(&values.back(), &p.colour);
+  }
+  // Rows only grow between the calls, so the calls that reach a row are the
+  // last ones; a later call for the same column wins.
+  GtkTreeModel* model = GTK_TREE_MODEL(store_.get());
+  GtkTreeIter it;
+  int row = 0;
+  size_t first = 0;
+  for (bool more = gtk_tree_model_get_iter_first(model, &it); more;
+       more = gtk_tree_model_iter_next(model, &it), ++row) {
+    while (first < pendingBackgrounds_.size() && pendingBackgrounds_[first].rows <= row) ++first;
+    if (first == pendingBackgrounds_.size()) break;
+    gtk_list_store_set_valuesv(store_.get(), &it, columns.data() + first, values.data() + first,
+                               static_cast<gint>(columns.size() - first));
+  }
+  for (GValue& v : values) g_value_unset(&v);
+  pendingBackgrounds_.clear();
+}
+
+void GtkResultGrid::BindColumn(GtkTreeViewColumn* column, int gridColumn) const {
+  gtk_tree_view_column_set_attributes(column, CellOf(column), "text", TextColumn(gridColumn),
+                                      "foreground-rgba", ForegroundColumn(gridColumn),
+                                      "cell-background-rgba", BackgroundColumn(gridColumn), nullptr);
+}
+
+void GtkResultGrid::GrowStore(int capacity) {
+  PaintPendingBackgrounds();
+  int oldCapacity = capacity_;
+  GObjectPtr<GtkListStore> store = NewStore(capacity);
   // Rows already present move to the wider store (producers add columns to an
   // empty grid, so in practice there is nothing to copy).
-  if (store_) {
-    GtkTreeIter from;
-    bool more = gtk_tree_model_get_iter_first(GTK_TREE_MODEL(store_.get()), &from);
-    while (more) {
-      GtkTreeIter to;
-      gtk_list_store_append(store.get(), &to);
-      for (int c = 0; c < storeGridColumns_ * 3; ++c) {
-        GValue v = G_VALUE_INIT;
-        gtk_tree_model_get_value(GTK_TREE_MODEL(store_.get()), &from, c, &v);
-        gtk_list_store_set_value(store.get(), &to, c, &v);
-        g_value_unset(&v);
-      }
-      more = gtk_tree_model_iter_next(GTK_TREE_MODEL(store_.get()), &from);
-    }
+  std::vector<gint> from = Sequence(0, 3 * oldCapacity);
+  std::vector<gint> to;
+  for (int kind = 0; kind < 3; ++kind)
+    for (int c = 0; c < oldCapacity; ++c) to.push_back(kind * capacity + c);
+  GtkTreeModel* old = GTK_TREE_MODEL(store_.get());
+  GtkTreeIter it;
+  for (bool more = gtk_tree_model_get_iter_first(old, &it); more;
+       more = gtk_tree_model_iter_next(old, &it)) {
+    RowValues values(old);
+    for (gint c : from) values.Read(&it, c);
+    GtkTreeIter added;
+    gtk_list_store_insert_with_valuesv(store.get(), &added, -1, to.data(), values.data(),
+                                       static_cast<gint>(to.size()));
   }
+
+  // The backgrounds and foregrounds move to new store columns: the view lets go
+  // of the old store before the columns are bound to the new one.
+  bool wasAttached = attached_;
+  int selected = SelectedRow();
+  if (wasAttached) gtk_tree_view_set_model(view_, nullptr);
   store_ = std::move(store);
-  storeGridColumns_ = gridColumns;
-  gtk_tree_view_set_model(view_, GTK_TREE_MODEL(store_.get()));
+  capacity_ = capacity;
+  for (int c = 0; c < ColumnCount(); ++c) BindColumn(ViewColumn(c), c);
+  if (!wasAttached) return;
+  attached_ = false;
+  Attach();
+  if (selected >= 0) {
+    GtkTreePath* path = gtk_tree_path_new_from_indices(selected, -1);
+    gtk_tree_selection_select_path(gtk_tree_view_get_selection(view_), path);
+    gtk_tree_path_free(path);
+  }
+}
+
+void GtkResultGrid::ShiftCellsRight(int from, int count) {
+  PaintPendingBackgrounds();
+  // Store columns of grid columns from..count-1 move one place right; the
+  // column at from is left empty for the new grid column.
+  auto kinds = [this](int c) { return std::vector<gint>{TextColumn(c), BackgroundColumn(c), ForegroundColumn(c)}; };
+  std::vector<gint> target;
+  for (int c = from; c <= count; ++c)
+    for (gint k : kinds(c)) target.push_back(k);
+  GtkTreeModel* model = GTK_TREE_MODEL(store_.get());
+  GtkTreeIter it;
+  for (bool more = gtk_tree_model_get_iter_first(model, &it); more;
+       more = gtk_tree_model_iter_next(model, &it)) {
+    RowValues values(model);
+    for (gint k : kinds(from)) values.Empty(k);
+    for (int c = from; c < count; ++c)
+      for (gint k : kinds(c)) values.Read(&it, k);
+    gtk_list_store_set_valuesv(store_.get(), &it, target.data(), values.data(),
+                               static_cast<gint>(target.size()));
+  }
 }
 
 GtkTreeViewColumn* GtkResultGrid::ViewColumn(int column) const {
@@ -77,58 +235,47 @@ bool GtkResultGrid::RowIter(int row, GtkTreeIter* iter) const {
          gtk_tree_model_iter_nth_child(GTK_TREE_MODEL(store_.get()), iter, nullptr, row);
 }
 
-void GtkResultGrid::ClearRows() { gtk_list_store_clear(store_.get()); }
+void GtkResultGrid::ClearRows() {
+  if (RowCount() == 0) return;
+  // A fresh store is quicker than removing the rows one by one, and the view
+  // gets it on the next turn of the main loop instead of following each removal.
+  Detach();
+  pendingBackgrounds_.clear();
+  store_ = NewStore(capacity_);
+}
 
 void GtkResultGrid::RemoveAllColumns() {
   while (GtkTreeViewColumn* c = gtk_tree_view_get_column(view_, 0))
     gtk_tree_view_remove_column(view_, c);
+  pendingBackgrounds_.clear();
   // The freed store columns are cleared in every row present.
+  if (RowCount() == 0) return;
+  std::vector<gint> all = Sequence(0, 3 * capacity_);
+  GtkTreeModel* model = GTK_TREE_MODEL(store_.get());
+  RowValues empty(model);
+  for (gint c : all) empty.Empty(c);
   GtkTreeIter it;
-  bool more = gtk_tree_model_get_iter_first(GTK_TREE_MODEL(store_.get()), &it);
-  while (more) {
-    for (int c = 0; c < storeGridColumns_; ++c)
-      gtk_list_store_set(store_.get(), &it, TextColumn(c), nullptr, ForegroundColumn(c), nullptr,
-                         BackgroundColumn(c), nullptr, -1);
-    more = gtk_tree_model_iter_next(GTK_TREE_MODEL(store_.get()), &it);
-  }
+  for (bool more = gtk_tree_model_get_iter_first(model, &it); more;
+       more = gtk_tree_model_iter_next(model, &it))
+    gtk_list_store_set_valuesv(store_.get(), &it, all.data(), empty.data(),
+                               static_cast<gint>(all.size()));
 }
 
 void GtkResultGrid::AddColumn(int position, std::string_view title, int width) {
   int count = ColumnCount();
   if (position < 0 || position > count) position = count;
-  if (count + 1 > storeGridColumns_) MakeStore(count + 1);
+  if (count + 1 > capacity_) GrowStore(count + 1);
+  if (position < count && RowCount() > 0) ShiftCellsRight(position, count);
 
-  // Columns after the new one shift right; their store columns shift with them.
-  for (int c = count - 1; c >= position; --c) {
-    GtkTreeViewColumn* col = gtk_tree_view_get_column(view_, c);
-    GList* cells = gtk_cell_layout_get_cells(GTK_CELL_LAYOUT(col));
-    GtkCellRenderer* cell = GTK_CELL_RENDERER(cells->data);
-    g_list_free(cells);
-    gtk_tree_view_column_set_attributes(col, cell, "text", TextColumn(c + 1), "foreground-rgba",
-                                        ForegroundColumn(c + 1), "cell-background-rgba",
-                                        BackgroundColumn(c + 1), nullptr);
-  }
-  GtkTreeIter it;
-  bool more = gtk_tree_model_get_iter_first(GTK_TREE_MODEL(store_.get()), &it);
-  while (more) {
-    for (int c = count - 1; c >= position; --c) {
-      for (int k = 0; k < 3; ++k) {
-        GValue v = G_VALUE_INIT;
-        gtk_tree_model_get_value(GTK_TREE_MODEL(store_.get()), &it, c * 3 + k, &v);
-        gtk_list_store_set_value(store_.get(), &it, (c + 1) * 3 + k, &v);
-        g_value_unset(&v);
-      }
-    }
-    gtk_list_store_set(store_.get(), &it, TextColumn(position), nullptr, ForegroundColumn(position),
-                       nullptr, BackgroundColumn(position), nullptr, -1);
-    more = gtk_tree_model_iter_next(GTK_TREE_MODEL(store_.get()), &it);
-  }
-
-  GtkCellRenderer* cell = gtk_cell_renderer_text_new();
-  std::string t(title);
-  GtkTreeViewColumn* col = gtk_tree_view_column_new_with_attributes(
-      t.c_str(), cell, "text", TextColumn(position), "foreground-rgba", ForegroundColumn(position),
-      "cell-background-rgba", BackgroundColumn(position), nullptr);
+  GtkTreeViewColumn* col = gtk_tree_view_column_new();
+  gtk_tree_view_column_pack_start(col, gtk_cell_renderer_text_new(), TRUE);
+  std::string text(title);
+  gtk_tree_view_column_set_title(col, text.c_str());
+  // The header shows the title as it stands: the column's own header label
+  // would take an underscore for a mnemonic, and Db2 names are full of them.
+  GtkWidget* header = gtk_label_new(text.c_str());
+  gtk_widget_show(header);
+  gtk_tree_view_column_set_widget(col, header);
   gtk_tree_view_column_set_expand(col, FALSE);
   gtk_tree_view_column_set_sizing(col, GTK_TREE_VIEW_COLUMN_FIXED);
   gtk_tree_view_column_set_fixed_width(col, width < 1 ? 1 : width);
@@ -136,14 +283,24 @@ void GtkResultGrid::AddColumn(int position, std::string_view title, int width) {
   gtk_tree_view_column_set_reorderable(col, FALSE);
   gtk_tree_view_column_set_clickable(col, FALSE);
   gtk_tree_view_insert_column(view_, col, position);
+  // The new column and those after it show the store columns of their places.
+  for (int c = position; c <= count; ++c) BindColumn(ViewColumn(c), c);
 }
 
 void GtkResultGrid::AppendRow(const std::vector<std::string>& texts) {
-  GtkTreeIter it;
-  gtk_list_store_append(store_.get(), &it);
+  // The first row of a fill: the view takes the rows all at once later.
+  if (RowCount() == 0) Detach();
   int n = std::min(static_cast<int>(texts.size()), ColumnCount());
-  for (int c = 0; c < n; ++c)
-    gtk_list_store_set(store_.get(), &it, TextColumn(c), texts[c].c_str(), -1);
+  while (static_cast<int>(appendValues_.size()) < n) {
+    appendColumns_.push_back(TextColumn(static_cast<int>(appendColumns_.size())));
+    appendValues_.push_back(G_VALUE_INIT);
+    g_value_init(&appendValues_.back(), G_TYPE_STRING);
+  }
+  // The store copies each text; the values only lend it the caller's.
+  for (int c = 0; c < n; ++c) g_value_set_static_string(&appendValues_[c], texts[c].c_str());
+  GtkTreeIter it;
+  gtk_list_store_insert_with_valuesv(store_.get(), &it, -1, appendColumns_.data(),
+                                     appendValues_.data(), n);
 }
 
 int GtkResultGrid::RowCount() const {
@@ -171,6 +328,8 @@ std::string GtkResultGrid::ColumnTitle(int column) const {
 }
 
 int GtkResultGrid::SelectedRow() const {
+  // Only an empty store is ever kept from the view, and nothing in it can be selected.
+  if (!attached_) return -1;
   GtkTreeIter it;
   GtkTreeModel* model = nullptr;
   if (!gtk_tree_selection_get_selected(gtk_tree_view_get_selection(view_), &model, &it)) return -1;
@@ -188,6 +347,7 @@ void GtkResultGrid::SelectRow(int row) {
   }
   GtkTreeIter it;
   if (!RowIter(row, &it)) return;
+  Attach();
   gtk_tree_selection_unselect_all(selection);
   GtkTreePath* path = gtk_tree_path_new_from_indices(row, -1);
   gtk_tree_view_set_cursor(view_, path, ViewColumn(0), FALSE);
@@ -210,14 +370,46 @@ void GtkResultGrid::SetColumnWidth(int column, int width) {
 void GtkResultGrid::SetColumnBackground(int column, Rgb colour) {
   if (column < 0 || column >= ColumnCount()) return;
   GdkRGBA rgba = ToRgba(colour);
-  GtkTreeIter it;
-  bool more = gtk_tree_model_get_iter_first(GTK_TREE_MODEL(store_.get()), &it);
-  while (more) {
-    gtk_list_store_set(store_.get(), &it, BackgroundColumn(column), &rgba, -1);
-    more = gtk_tree_model_iter_next(GTK_TREE_MODEL(store_.get()), &it);
+  if (!attached_) {
+    pendingBackgrounds_.push_back(PendingBackground{column, RowCount(), rgba});
+    return;
   }
+  GValue value = G_VALUE_INIT;
+  g_value_init(&value, GDK_TYPE_RGBA);
+  g_value_set_static_boxed(&value, &rgba);
+  gint target = BackgroundColumn(column);
+  GtkTreeModel* model = GTK_TREE_MODEL(store_.get());
+  GtkTreeIter it;
+  for (bool more = gtk_tree_model_get_iter_first(model, &it); more;
+       more = gtk_tree_model_iter_next(model, &it))
+    gtk_list_store_set_valuesv(store_.get(), &it, &target, &value, 1);
+  g_value_unset(&value);
 }
 
 void GtkResultGrid::SetGridVisible(bool visible) { gtk_widget_set_visible(scrolled_, visible); }
+
+int GtkResultGrid::ColumnWidth(int column) const {
+  GtkTreeViewColumn* col = ViewColumn(column);
+  return col ? gtk_tree_view_column_get_fixed_width(col) : 0;
+}
+
+bool GtkResultGrid::ColumnVisible(int column) const {
+  GtkTreeViewColumn* col = ViewColumn(column);
+  return col && gtk_tree_view_column_get_visible(col);
+}
+
+std::optional<Rgb> GtkResultGrid::Background(int row, int column) const {
+  GtkTreeIter it;
+  if (column < 0 || column >= ColumnCount() || !RowIter(row, &it)) return std::nullopt;
+  PaintPendingBackgrounds();
+  GdkRGBA* rgba = nullptr;
+  gtk_tree_model_get(GTK_TREE_MODEL(store_.get()), &it, BackgroundColumn(column), &rgba, -1);
+  if (!rgba) return std::nullopt;
+  Rgb colour = FromRgba(*rgba);
+  gdk_rgba_free(rgba);
+  return colour;
+}
+
+bool GtkResultGrid::visible() const { return gtk_widget_get_visible(scrolled_); }
 
 }  // namespace zuno

@@ -34,7 +34,10 @@ class MemoryResultGrid : public ResultGrid {
   void SetColumnBackground(int column, Rgb colour) override;
   void SetGridVisible(bool visible) override { visible_ = visible; }
 
+  // What the operations leave besides texts; the widget answers the same reads.
   const std::vector<Column>& columns() const { return columns_; }
+  int ColumnWidth(int column) const { return ValidColumn(column) ? columns_[column].width : 0; }
+  bool ColumnVisible(int column) const { return ValidColumn(column) && columns_[column].visible; }
   std::optional<Rgb> Background(int row, int column) const;
   bool visible() const { return visible_; }
 

@@ -1,0 +1,471 @@
+// Each case runs on a fresh grid of the implementation under test. Cases that
+// change the grid in steps run twice: once straight through, as a handler does
+// it, and once letting the toolkit run between the steps.
+#include "tests/grid/result_grid_contract.h"
+
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace zuno::testing {
+namespace {
+
+constexpr Rgb kRed = MakeRgb(255, 0, 0);
+constexpr Rgb kBlue = MakeRgb(0, 0, 255);
+constexpr Rgb kCatalogGrey = MakeRgb(250, 250, 250);
+constexpr Rgb kBlack = MakeRgb(0, 0, 0);
+constexpr Rgb kUneven = MakeRgb(1, 128, 254);
+
+std::string Text(int row, int column) {
+  return "r" + std::to_string(row) + "c" + std::to_string(column);
+}
+
+void AddColumns(ResultGrid& g, const std::vector<std::string>& titles, int width = 100) {
+  for (const std::string& t : titles) g.AddColumn(g.ColumnCount(), t, width);
+}
+
+void AppendRows(ResultGrid& g, int count) {
+  for (int i = 0; i < count; ++i) {
+    int row = g.RowCount();
+    std::vector<std::string> texts;
+    for (int c = 0; c < g.ColumnCount(); ++c) texts.push_back(Text(row, c));
+    g.AppendRow(texts);
+  }
+}
+
+std::vector<std::string> Titles(const ResultGrid& g) {
+  // As the callers do: walk from 0 until the empty title.
+  std::vector<std::string> titles;
+  for (int c = 0; !g.ColumnTitle(c).empty(); ++c) titles.push_back(g.ColumnTitle(c));
+  return titles;
+}
+
+std::vector<std::string> Row(const ResultGrid& g, int row) {
+  std::vector<std::string> cells;
+  for (int c = 0; c < g.ColumnCount(); ++c) cells.push_back(g.CellText(row, c));
+  return cells;
+}
+
+TEST_P(ResultGridContract, ReadsOutOfRangeGiveTheEmptyText) {
+  auto under = Fresh();
+  ResultGrid& g = under->grid();
+  EXPECT_EQ(g.RowCount(), 0);
+  EXPECT_EQ(g.ColumnCount(), 0);
+  EXPECT_EQ(g.ColumnTitle(0), "");
+  EXPECT_EQ(g.CellText(-1, 0), "");
+  EXPECT_EQ(g.CellText(0, 0), "");
+  EXPECT_EQ(g.SelectedRow(), -1);
+
+  AddColumns(g, {"ID", "NAME"});
+  g.AppendRow({"1", "one"});
+  g.AppendRow({"2", "two"});
+  struct {
+    const char* fault;
+    int row, column;
+    const char* text;
+  } cases[] = {
+      {"row -1 does not give the title", -1, 0, "ID"},
+      {"row -1 gives another column's title", -1, 1, "NAME"},
+      {"the title one past the last column is not empty", -1, 2, ""},
+      {"a negative column has a title", -1, -1, ""},
+      {"a cell is not where it was appended", 1, 1, "two"},
+      {"the row count is read as a row", 2, 0, ""},
+      {"a row below -1 is read", -2, 0, ""},
+      {"a column past the last is read", 0, 2, ""},
+      {"a negative column is read", 0, -1, ""},
+      {"a row far past the end is read", 1000, 1, ""},
+  };
+  for (const auto& c : cases) EXPECT_EQ(g.CellText(c.row, c.column), c.text) << c.fault;
+  EXPECT_EQ(g.ColumnTitle(2), "") << "the column count has a title";
+  EXPECT_EQ(g.ColumnTitle(-1), "");
+  EXPECT_EQ(Titles(g), (std::vector<std::string>{"ID", "NAME"})) << "walking the titles does not stop";
+}
+
+TEST_P(ResultGridContract, AddColumnAppendsOutOfRangeAndInsertsInTheMiddle) {
+  using Strings = std::vector<std::string>;
+  const Strings appended{"A", "B", "C", "N"};
+  const Strings appendedRow{"r1c0", "r1c1", "r1c2", ""};
+  struct {
+    const char* fault;
+    int position;
+    int added;  // where the new column stands
+    Strings titles;
+    Strings row1;
+    int columnB;  // where column B stands afterwards
+  } cases[] = {
+      {"a negative position is not appended", -1, 3, appended, appendedRow, 1},
+      {"a far negative position is not appended", -100, 3, appended, appendedRow, 1},
+      {"the column count is not appended", 3, 3, appended, appendedRow, 1},
+      {"one past the count is not appended", 4, 3, appended, appendedRow, 1},
+      {"far past the count is not appended", 1000, 3, appended, appendedRow, 1},
+      {"position 0 does not come first", 0, 0, {"N", "A", "B", "C"}, {"", "r1c0", "r1c1", "r1c2"}, 2},
+      {"cells do not shift with their columns", 1, 1, {"A", "N", "B", "C"}, {"r1c0", "", "r1c1", "r1c2"}, 2},
+      {"the last column does not shift", 2, 2, {"A", "B", "N", "C"}, {"r1c0", "r1c1", "", "r1c2"}, 1},
+  };
+  for (bool settle : {false, true}) {
+    for (const auto& c : cases) {
+      SCOPED_TRACE(std::string(c.fault) + (settle ? ", toolkit run between the steps" : ""));
+      auto under = Fresh();
+      ResultGrid& g = under->grid();
+      AddColumns(g, {"A", "B", "C"});
+      AppendRows(g, 2);
+      g.SetColumnBackground(1, kRed);
+      g.SelectRow(1);
+      if (settle) under->Settle();
+      g.AddColumn(c.position, "N", 150);
+      if (settle) under->Settle();
+      ASSERT_EQ(g.ColumnCount(), 4);
+      EXPECT_EQ(Titles(g), c.titles);
+      EXPECT_EQ(Row(g, 1), c.row1);
+      EXPECT_EQ(g.RowCount(), 2);
+      EXPECT_EQ(g.SelectedRow(), 1) << "a new column moved the selection";
+      for (int col = 0; col < 4; ++col) {
+        EXPECT_EQ(under->ColumnWidth(col), col == c.added ? 150 : 100) << "width of column " << col;
+        EXPECT_TRUE(under->ColumnVisible(col));
+      }
+      for (int row = 0; row < 2; ++row) {
+        for (int col = 0; col < 4; ++col) {
+          std::optional<Rgb> expected;
+          if (col == c.columnB) expected = kRed;
+          EXPECT_EQ(under->Background(row, col), expected)
+              << "colour of row " << row << " column " << col;
+        }
+      }
+    }
+  }
+}
+
+TEST_P(ResultGridContract, AppendRowFillsTheColumnsInOrder) {
+  using Strings = std::vector<std::string>;
+  struct {
+    const char* fault;
+    Strings texts;
+    Strings cells;
+  } cases[] = {
+      {"no texts leave something in the cells", {}, {"", "", ""}},
+      {"missing texts are not left empty", {"x"}, {"x", "", ""}},
+      {"texts land in the wrong columns", {"x", "y", "z"}, {"x", "y", "z"}},
+      {"surplus texts spill into the row", {"x", "y", "z", "w", "v"}, {"x", "y", "z"}},
+      {"an empty text shifts the rest", {"", "y"}, {"", "y", ""}},
+      {"the line-break marker or other non-ASCII text is changed",
+       {"zwei\xC3\xBFZeilen", "\xC3\x84rger", "   7"},
+       {"zwei\xC3\xBFZeilen", "\xC3\x84rger", "   7"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.fault);
+    auto under = Fresh();
+    ResultGrid& g = under->grid();
+    AddColumns(g, {"A", "B", "C"});
+    g.AppendRow({"first", "row", "here"});
+    g.AppendRow(c.texts);
+    EXPECT_EQ(g.RowCount(), 2);
+    EXPECT_EQ(g.ColumnCount(), 3) << "texts added columns";
+    EXPECT_EQ(Row(g, 1), c.cells);
+    EXPECT_EQ(g.CellText(1, 3), "");
+    EXPECT_EQ(Row(g, 0), (Strings{"first", "row", "here"})) << "the row was not appended at the end";
+  }
+}
+
+TEST_P(ResultGridContract, ClearRowsKeepsTheColumns) {
+  for (bool settle : {false, true}) {
+    SCOPED_TRACE(settle ? "toolkit run between the steps" : "straight through");
+    auto under = Fresh();
+    ResultGrid& g = under->grid();
+    AddColumns(g, {"A", "B", "C"}, 120);
+    g.SetColumnWidth(1, 0);
+    g.SetColumnWidth(2, 220);
+    AppendRows(g, 5);
+    g.SetColumnBackground(0, kRed);
+    g.SelectRow(3);
+    if (settle) under->Settle();
+    g.ClearRows();
+    EXPECT_EQ(g.RowCount(), 0);
+    EXPECT_EQ(g.SelectedRow(), -1) << "a removed row stays selected";
+    if (settle) under->Settle();
+    EXPECT_EQ(g.SelectedRow(), -1);
+    EXPECT_EQ(g.CellText(0, 0), "");
+    EXPECT_EQ(Titles(g), (std::vector<std::string>{"A", "B", "C"}));
+    EXPECT_EQ(under->ColumnWidth(0), 120);
+    EXPECT_FALSE(under->ColumnVisible(1)) << "clearing rows showed a hidden column";
+    EXPECT_EQ(under->ColumnWidth(2), 220);
+    g.AppendRow({"x", "y", "z"});
+    EXPECT_EQ(Row(g, 0), (std::vector<std::string>{"x", "y", "z"}));
+    EXPECT_EQ(under->Background(0, 0), std::nullopt) << "a new row took the old rows' colour";
+  }
+}
+
+TEST_P(ResultGridContract, NewColumnsAfterRemoveAllColumnsShowNoOldTexts) {
+  struct {
+    const char* fault;
+    int columns;
+  } cases[] = {
+      {"old texts show in fewer new columns", 1},
+      {"old texts show in as many new columns", 3},
+      {"old texts show or get lost when the grid grows wider than before", 5},
+  };
+  for (bool settle : {false, true}) {
+    for (const auto& c : cases) {
+      SCOPED_TRACE(std::string(c.fault) + (settle ? ", toolkit run between the steps" : ""));
+      auto under = Fresh();
+      ResultGrid& g = under->grid();
+      AddColumns(g, {"A", "B", "C"});
+      AppendRows(g, 2);
+      g.SetColumnBackground(1, kRed);
+      g.SetColumnWidth(0, 0);
+      if (settle) under->Settle();
+      g.RemoveAllColumns();
+      EXPECT_EQ(g.ColumnCount(), 0);
+      EXPECT_EQ(g.ColumnTitle(0), "");
+      EXPECT_EQ(g.CellText(0, 0), "");
+      EXPECT_EQ(g.RowCount(), 2) << "rows are the caller's to clear";
+      if (settle) under->Settle();
+      for (int i = 0; i < c.columns; ++i) g.AddColumn(i, "N" + std::to_string(i), 90);
+      ASSERT_EQ(g.ColumnCount(), c.columns);
+      for (int row = 0; row < 2; ++row) {
+        for (int col = 0; col < c.columns; ++col) {
+          EXPECT_EQ(g.CellText(row, col), "") << "row " << row << " column " << col;
+          EXPECT_EQ(under->Background(row, col), std::nullopt) << "row " << row << " column " << col;
+        }
+      }
+      for (int col = 0; col < c.columns; ++col) {
+        EXPECT_TRUE(under->ColumnVisible(col)) << "a new column inherited a hidden one's state";
+        EXPECT_EQ(under->ColumnWidth(col), 90);
+      }
+      AppendRows(g, 1);
+      EXPECT_EQ(g.CellText(2, c.columns - 1), Text(2, c.columns - 1));
+    }
+  }
+}
+
+TEST_P(ResultGridContract, SetColumnWidthHidesBelowOneAndShowsAtTheWidth) {
+  struct {
+    const char* fault;
+    std::vector<int> widths;
+    bool visible;
+    int width;  // checked when visible
+  } cases[] = {
+      {"0 does not hide", {0}, false, 0},
+      {"a negative width does not hide", {-5}, false, 0},
+      {"220 does not show a hidden column again", {0, 220}, true, 220},
+      {"1 is taken for hiding", {1}, true, 1},
+      {"a width is not taken", {150}, true, 150},
+      {"hiding loses the next width", {150, 0, 300}, true, 300},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.fault);
+    auto under = Fresh();
+    ResultGrid& g = under->grid();
+    AddColumns(g, {"A", "B", "C"});
+    AppendRows(g, 2);
+    for (int w : c.widths) g.SetColumnWidth(1, w);
+    EXPECT_EQ(under->ColumnVisible(1), c.visible);
+    if (c.visible) {
+      EXPECT_EQ(under->ColumnWidth(1), c.width);
+    }
+    // Hidden, not removed: its title and cells stay readable.
+    EXPECT_EQ(g.ColumnCount(), 3);
+    EXPECT_EQ(g.ColumnTitle(1), "B");
+    EXPECT_EQ(g.CellText(-1, 1), "B");
+    EXPECT_EQ(g.CellText(1, 1), Text(1, 1));
+    for (int other : {0, 2}) {
+      EXPECT_TRUE(under->ColumnVisible(other));
+      EXPECT_EQ(under->ColumnWidth(other), 100);
+    }
+  }
+
+  auto under = Fresh();
+  AddColumns(under->grid(), {"A", "B"});
+  for (int column : {-1, 2, 100}) under->grid().SetColumnWidth(column, 0);
+  for (int column : {0, 1}) {
+    EXPECT_TRUE(under->ColumnVisible(column)) << "a column out of range hid column " << column;
+    EXPECT_EQ(under->ColumnWidth(column), 100);
+  }
+  EXPECT_EQ(under->grid().ColumnCount(), 2);
+}
+
+TEST_P(ResultGridContract, SetColumnBackgroundColoursOnlyTheRowsPresentAtTheCall) {
+  // Steps: append rows, or colour column 0; the expectation is column 0's
+  // colour in each row at the end. Column 1 never gets a colour.
+  struct Step {
+    int rows;  // appended when above 0
+    Rgb colour;
+  };
+  using Colours = std::vector<std::optional<Rgb>>;
+  std::optional<Rgb> none;
+  struct {
+    const char* fault;
+    std::vector<Step> steps;
+    Colours expected;
+  } cases[] = {
+      {"a colour before any row reaches later rows", {{0, kRed}, {2, 0}}, {none, none}},
+      {"the rows present are not coloured", {{3, 0}, {0, kRed}}, {kRed, kRed, kRed}},
+      {"rows appended later take the colour", {{2, 0}, {0, kRed}, {2, 0}}, {kRed, kRed, none, none}},
+      {"a second colour does not replace the first", {{2, 0}, {0, kRed}, {0, kBlue}}, {kBlue, kBlue}},
+      {"a second colour after more rows misses rows",
+       {{1, 0}, {0, kRed}, {1, 0}, {0, kBlue}, {1, 0}},
+       {kBlue, kBlue, none}},
+      {"a first colour is lost under a later one for fewer rows",
+       {{1, 0}, {0, kBlue}, {2, 0}, {0, kRed}},
+       {kRed, kRed, kRed}},
+      {"black is taken for no colour", {{2, 0}, {0, kBlack}}, {kBlack, kBlack}},
+      {"channels are mixed up or rounded", {{1, 0}, {0, kUneven}, {0, kCatalogGrey}, {1, 0}, {0, kUneven}},
+       {kUneven, kUneven}},
+  };
+  for (bool settle : {false, true}) {
+    for (const auto& c : cases) {
+      SCOPED_TRACE(std::string(c.fault) + (settle ? ", toolkit run between the steps" : ""));
+      auto under = Fresh();
+      ResultGrid& g = under->grid();
+      AddColumns(g, {"A", "B"});
+      for (const Step& s : c.steps) {
+        if (s.rows > 0) {
+          AppendRows(g, s.rows);
+        } else {
+          g.SetColumnBackground(0, s.colour);
+        }
+        if (settle) under->Settle();
+      }
+      ASSERT_EQ(g.RowCount(), static_cast<int>(c.expected.size()));
+      for (int row = 0; row < g.RowCount(); ++row) {
+        EXPECT_EQ(under->Background(row, 0), c.expected[row]) << "row " << row;
+        EXPECT_EQ(under->Background(row, 1), std::nullopt) << "column 1 of row " << row;
+        EXPECT_EQ(g.CellText(row, 0), Text(row, 0)) << "colouring changed a text";
+      }
+    }
+  }
+
+  auto under = Fresh();
+  AddColumns(under->grid(), {"A", "B"});
+  AppendRows(under->grid(), 1);
+  for (int column : {-1, 2}) under->grid().SetColumnBackground(column, kRed);
+  EXPECT_EQ(under->Background(0, 0), std::nullopt) << "a column out of range coloured another";
+  EXPECT_EQ(under->Background(0, 1), std::nullopt) << "a column out of range coloured another";
+}
+
+TEST_P(ResultGridContract, SelectRowSelectsOnlyRowsThatExist) {
+  struct {
+    const char* fault;
+    std::vector<int> rows;
+    int selected;
+  } cases[] = {
+      {"a row is selected at the start", {}, -1},
+      {"a row is not selected", {1}, 1},
+      {"the last row is refused", {2}, 2},
+      {"the first row is refused", {0}, 0},
+      {"-1 does not clear", {1, -1}, -1},
+      {"any negative row does not clear", {2, -7}, -1},
+      {"the row count clears or is selected", {1, 3}, 1},
+      {"a far row clears the selection", {1, 1000}, 1},
+      {"a second row does not replace the first", {0, 2}, 2},
+  };
+  for (bool hideFirstColumn : {false, true}) {
+    for (const auto& c : cases) {
+      SCOPED_TRACE(std::string(c.fault) + (hideFirstColumn ? ", first column hidden" : ""));
+      auto under = Fresh();
+      ResultGrid& g = under->grid();
+      AddColumns(g, {"A", "B"});
+      AppendRows(g, 3);
+      if (hideFirstColumn) g.SetColumnWidth(0, 0);
+      for (int row : c.rows) g.SelectRow(row);
+      EXPECT_EQ(g.SelectedRow(), c.selected);
+      under->Settle();
+      EXPECT_EQ(g.SelectedRow(), c.selected) << "after the toolkit ran";
+    }
+  }
+}
+
+TEST_P(ResultGridContract, TheSelectionOutlivesEverythingButClearRows) {
+  for (bool settle : {false, true}) {
+    SCOPED_TRACE(settle ? "toolkit run between the steps" : "straight through");
+    auto under = Fresh();
+    ResultGrid& g = under->grid();
+    AddColumns(g, {"A", "B"});
+    AppendRows(g, 4);
+    g.SelectRow(2);
+    const std::pair<const char*, std::function<void()>> steps[] = {
+        {"appending a row", [&] { AppendRows(g, 1); }},
+        {"adding a first column", [&] { g.AddColumn(0, "Z", 100); }},
+        {"adding a last column", [&] { g.AddColumn(-1, "Y", 100); }},
+        {"hiding a column", [&] { g.SetColumnWidth(0, 0); }},
+        {"colouring a column", [&] { g.SetColumnBackground(1, kRed); }},
+        {"hiding the grid", [&] { g.SetGridVisible(false); }},
+        {"showing the grid", [&] { g.SetGridVisible(true); }},
+        {"selecting a row that does not exist", [&] { g.SelectRow(g.RowCount()); }},
+    };
+    for (const auto& [what, step] : steps) {
+      step();
+      if (settle) under->Settle();
+      EXPECT_EQ(g.SelectedRow(), 2) << what << " moved the selection";
+    }
+    g.ClearRows();
+    EXPECT_EQ(g.SelectedRow(), -1);
+  }
+}
+
+TEST_P(ResultGridContract, AHiddenGridTakesEveryOperation) {
+  auto under = Fresh();
+  ResultGrid& g = under->grid();
+  EXPECT_TRUE(under->GridVisible());
+  g.SetGridVisible(false);
+  EXPECT_FALSE(under->GridVisible());
+  AddColumns(g, {"A", "B"});
+  AppendRows(g, 20);
+  g.SetColumnBackground(1, kBlue);
+  g.SetColumnWidth(0, 50);
+  g.SelectRow(12);
+  under->Settle();
+  EXPECT_FALSE(under->GridVisible());
+  EXPECT_EQ(g.SelectedRow(), 12);
+  g.SetGridVisible(true);
+  EXPECT_TRUE(under->GridVisible());
+  under->Settle();
+  EXPECT_EQ(g.SelectedRow(), 12);
+  EXPECT_EQ(g.RowCount(), 20);
+  EXPECT_EQ(g.CellText(19, 1), Text(19, 1));
+  EXPECT_EQ(under->Background(19, 1), kBlue);
+  EXPECT_EQ(under->ColumnWidth(0), 50);
+}
+
+TEST_P(ResultGridContract, ARefillIsReadableAndSelectableAtOnce) {
+  // The producers' sequence, twice, with nothing in between that lets the
+  // toolkit run: the second round also clears a full grid.
+  auto under = Fresh();
+  ResultGrid& g = under->grid();
+  for (int round = 0; round < 2; ++round) {
+    SCOPED_TRACE("round " + std::to_string(round));
+    g.ClearRows();
+    EXPECT_EQ(g.SelectedRow(), -1);
+    g.RemoveAllColumns();
+    for (int c = 0; c < 3 + round; ++c) g.AddColumn(c, "COL" + std::to_string(c), 100);
+    for (int r = 0; r < 1000; ++r) {
+      std::vector<std::string> texts;
+      for (int c = 0; c < 3 + round; ++c) texts.push_back(std::to_string(round) + Text(r, c));
+      g.AppendRow(texts);
+    }
+    for (int c = 0; c < 3 + round; ++c) g.SetColumnBackground(c, kCatalogGrey);
+    g.SelectRow(500);
+    EXPECT_EQ(g.SelectedRow(), 500);
+    EXPECT_EQ(g.RowCount(), 1000);
+    EXPECT_EQ(g.CellText(999, 2 + round), std::to_string(round) + Text(999, 2 + round));
+    EXPECT_EQ(under->Background(999, 2 + round), kCatalogGrey);
+    under->Settle();
+    EXPECT_EQ(g.SelectedRow(), 500);
+    EXPECT_EQ(g.CellText(0, 0), std::to_string(round) + Text(0, 0));
+  }
+}
+
+TEST_P(ResultGridContract, RowsWithoutColumnsHaveNoCells) {
+  auto under = Fresh();
+  ResultGrid& g = under->grid();
+  g.AppendRow({"x", "y"});
+  EXPECT_EQ(g.RowCount(), 1);
+  EXPECT_EQ(g.CellText(0, 0), "");
+  g.SelectRow(0);
+  EXPECT_EQ(g.SelectedRow(), 0);
+  g.AddColumn(0, "A", 100);
+  EXPECT_EQ(g.CellText(0, 0), "") << "a text given before its column exists showed up";
+  EXPECT_EQ(g.SelectedRow(), 0);
+}
+
+}  // namespace
+}  // namespace zuno::testing

@@ -1,0 +1,277 @@
+// What the grid's operations do to the real tree view: column widths on the
+// screen, where a selected row ends up, the colours the cells are drawn with,
+// and the grid's font.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+
+#include "tests/grid/grid_in_window.h"
+
+namespace zuno::testing {
+namespace {
+
+void Fill(ResultGrid& g, int columns, int rows) {
+  g.ClearRows();
+  g.RemoveAllColumns();
+  for (int c = 0; c < columns; ++c) g.AddColumn(c, "COL" + std::to_string(c), 100);
+  for (int r = 0; r < rows; ++r) {
+    std::vector<std::string> texts;
+    for (int c = 0; c < columns; ++c) texts.push_back(std::to_string(r) + "/" + std::to_string(c));
+    g.AppendRow(texts);
+  }
+}
+
+GtkTreeViewColumn* ColumnOf(GtkResultGrid& grid, int column) {
+  return gtk_tree_view_get_column(grid.view(), column);
+}
+
+GtkCellRenderer* CellOf(GtkTreeViewColumn* column) {
+  GList* cells = gtk_cell_layout_get_cells(GTK_CELL_LAYOUT(column));
+  auto* cell = GTK_CELL_RENDERER(cells->data);
+  g_list_free(cells);
+  return cell;
+}
+
+// The store column that a cell property of a grid column is drawn from.
+int BoundStoreColumn(GtkTreeViewColumn* column, const char* property) {
+  GtkCellArea* area = gtk_cell_layout_get_area(GTK_CELL_LAYOUT(column));
+  return gtk_cell_area_attribute_get_column(area, CellOf(column), property);
+}
+
+// Db2 names are full of underscores; a header must not take one for a mnemonic.
+TEST(GridViewTest, HeadersShowTitlesWithUnderscoresAsTheyStand) {
+  GridInWindow w;
+  w.grid.AddColumn(0, "CUSTOMER_ID", 110);
+  w.grid.AddColumn(1, "__X__", 100);
+  w.Settle();
+  for (int c = 0; c < 2; ++c) {
+    GtkWidget* header = gtk_tree_view_column_get_widget(ColumnOf(w.grid, c));
+    ASSERT_TRUE(header && GTK_IS_LABEL(header));
+    EXPECT_EQ(std::string(gtk_label_get_text(GTK_LABEL(header))), w.grid.ColumnTitle(c));
+  }
+  EXPECT_EQ(w.grid.ColumnTitle(0), "CUSTOMER_ID");
+}
+
+TEST(GridViewTest, AHiddenColumnTakesNoRoomAndComesBackAtItsWidth) {
+  GridInWindow w;
+  Fill(w.grid, 3, 5);
+  w.grid.SetColumnWidth(1, 0);
+  w.Settle();
+  GtkTreeViewColumn* hidden = ColumnOf(w.grid, 1);
+  EXPECT_FALSE(gtk_tree_view_column_get_visible(hidden));
+  EXPECT_FALSE(gtk_widget_get_mapped(gtk_tree_view_column_get_button(hidden)))
+      << "the hidden column's header still shows";
+  EXPECT_EQ(gtk_tree_view_column_get_x_offset(ColumnOf(w.grid, 2)), 100)
+      << "the hidden column still takes room";
+  EXPECT_EQ(w.grid.ColumnTitle(1), "COL1");
+  EXPECT_EQ(w.grid.CellText(4, 1), "4/1");
+
+  w.grid.SetColumnWidth(1, 220);
+  ASSERT_TRUE(RunUntil([&] { return gtk_tree_view_column_get_width(hidden) == 220; }))
+      << "shown at " << gtk_tree_view_column_get_width(hidden);
+  EXPECT_TRUE(gtk_widget_get_mapped(gtk_tree_view_column_get_button(hidden)));
+  RunUntil([&] { return gtk_tree_view_column_get_x_offset(ColumnOf(w.grid, 2)) == 320; });
+  EXPECT_EQ(gtk_tree_view_column_get_x_offset(ColumnOf(w.grid, 2)), 320);
+}
+
+struct Centring {
+  int row = -1;           // the cursor's row
+  int firstVisible = -1;  // the visible range
+  int lastVisible = -1;
+  double offCentre = 0;   // the row's middle against the view's middle, in pixels
+  int rowHeight = 0;
+};
+
+Centring Measure(GtkTreeView* view) {
+  Centring m;
+  GtkTreePath* cursor = nullptr;
+  gtk_tree_view_get_cursor(view, &cursor, nullptr);
+  if (!cursor) return m;
+  m.row = gtk_tree_path_get_indices(cursor)[0];
+  GdkRectangle visible, cell;
+  gtk_tree_view_get_visible_rect(view, &visible);
+  gtk_tree_view_get_background_area(view, cursor, nullptr, &cell);  // relative to the visible top
+  m.offCentre = (cell.y + cell.height / 2.0) - visible.height / 2.0;
+  m.rowHeight = cell.height;
+  gtk_tree_path_free(cursor);
+  GtkTreePath *first = nullptr, *last = nullptr;
+  if (gtk_tree_view_get_visible_range(view, &first, &last)) {
+    m.firstVisible = gtk_tree_path_get_indices(first)[0];
+    m.lastVisible = gtk_tree_path_get_indices(last)[0];
+    gtk_tree_path_free(first);
+    gtk_tree_path_free(last);
+  }
+  return m;
+}
+
+TEST(GridViewTest, SelectRowPutsTheRowInTheMiddleOfTheView) {
+  enum class How { Drawn, RefilledVisible, RefilledHidden };
+  struct {
+    const char* fault;
+    How how;
+  } cases[] = {
+      {"a drawn grid does not scroll to the row", How::Drawn},
+      {"a row selected straight after a refill is not scrolled to", How::RefilledVisible},
+      {"a row selected in a hidden grid is not scrolled to once shown", How::RefilledHidden},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.fault);
+    GridInWindow w;
+    ResultGrid& g = w.grid;
+    if (c.how == How::Drawn) {
+      Fill(g, 3, 1000);
+      w.Settle();
+      g.SelectRow(500);
+    } else {
+      Fill(g, 3, 10);
+      w.Settle();
+      // The producers' sequence with no turn of the main loop in between.
+      if (c.how == How::RefilledHidden) g.SetGridVisible(false);
+      Fill(g, 3, 1000);
+      g.SelectRow(500);
+      if (c.how == How::RefilledHidden) g.SetGridVisible(true);
+    }
+    EXPECT_EQ(g.SelectedRow(), 500);
+    Centring m;
+    RunUntil([&] {
+      m = Measure(w.grid.view());
+      return m.row == 500 && m.firstVisible >= 0 && std::abs(m.offCentre) <= m.rowHeight;
+    });
+    EXPECT_EQ(m.row, 500) << "the cursor is not on the selected row";
+    EXPECT_LE(std::abs(m.offCentre), m.rowHeight) << "the row is off the middle by " << m.offCentre;
+    EXPECT_LT(m.firstVisible, 500);
+    EXPECT_GT(m.lastVisible, 500);
+    EXPECT_LE(std::abs((500 - m.firstVisible) - (m.lastVisible - 500)), 1)
+        << "visible " << m.firstVisible << " to " << m.lastVisible;
+    GtkTreeViewColumn* focus = nullptr;
+    gtk_tree_view_get_cursor(w.grid.view(), nullptr, &focus);
+    EXPECT_EQ(focus, ColumnOf(w.grid, 0)) << "the cursor is not in the first column";
+    EXPECT_EQ(g.SelectedRow(), 500);
+  }
+}
+
+TEST(GridViewTest, TheStoreColoursOnlyTheRowsPresentAtTheCall) {
+  const Rgb pink = MakeRgb(250, 223, 252);
+  for (bool settle : {false, true}) {
+    SCOPED_TRACE(settle ? "toolkit run between the steps" : "straight through");
+    GridInWindow w;
+    Fill(w.grid, 3, 3);
+    if (settle) w.Settle();
+    w.grid.SetColumnBackground(1, pink);
+    if (settle) w.Settle();
+    w.grid.AppendRow({"a", "b", "c"});
+    w.grid.AppendRow({"d", "e", "f"});
+    w.Settle();
+
+    GtkTreeModel* model = gtk_tree_view_get_model(w.grid.view());
+    ASSERT_NE(model, nullptr);
+    for (int column = 0; column < 3; ++column) {
+      GtkTreeViewColumn* col = ColumnOf(w.grid, column);
+      int store = BoundStoreColumn(col, "cell-background-rgba");
+      ASSERT_GE(store, 0) << "column " << column << " draws no background from the store";
+      for (int row = 0; row < 5; ++row) {
+        SCOPED_TRACE("row " + std::to_string(row) + ", column " + std::to_string(column));
+        bool coloured = column == 1 && row < 3;
+        GtkTreeIter it;
+        ASSERT_TRUE(gtk_tree_model_iter_nth_child(model, &it, nullptr, row));
+        GdkRGBA* rgba = nullptr;
+        gtk_tree_model_get(model, &it, store, &rgba, -1);
+        EXPECT_EQ(rgba != nullptr, coloured);
+        if (rgba && coloured) {
+          EXPECT_NEAR(rgba->red * 255, 250, 0.5);
+          EXPECT_NEAR(rgba->green * 255, 223, 0.5);
+          EXPECT_NEAR(rgba->blue * 255, 252, 0.5);
+        }
+        if (rgba) gdk_rgba_free(rgba);
+        // What the view hands the renderer for drawing the cell.
+        gtk_tree_view_column_cell_set_cell_data(col, model, &it, FALSE, FALSE);
+        gboolean set = FALSE;
+        g_object_get(CellOf(col), "cell-background-set", &set, nullptr);
+        EXPECT_EQ(set != FALSE, coloured) << "the cell is drawn with the wrong background";
+      }
+    }
+  }
+}
+
+TEST(GridViewTest, TypeAheadSearchLooksAtTheFirstColumnAfterARefill) {
+  GridInWindow w;
+  Fill(w.grid, 3, 10);
+  w.Settle();
+  Fill(w.grid, 4, 20);
+  w.grid.AddColumn(0, "FIRST", 100);  // the first column's texts move to other store columns
+  w.Settle();
+  EXPECT_TRUE(gtk_tree_view_get_enable_search(w.grid.view()));
+  EXPECT_EQ(gtk_tree_view_get_search_column(w.grid.view()), BoundStoreColumn(ColumnOf(w.grid, 0), "text"));
+}
+
+// Whether the face that a description resolves to sets every character in the
+// same width.
+bool ResolvesToMonospace(GtkWidget* widget, const PangoFontDescription* desc, std::string* family) {
+  PangoContext* context = gtk_widget_get_pango_context(widget);
+  PangoFont* font = pango_context_load_font(context, desc);
+  if (!font) return false;
+  PangoFontDescription* resolved = pango_font_describe(font);
+  *family = pango_font_description_get_family(resolved);
+  pango_font_description_free(resolved);
+  g_object_unref(font);
+  bool listedMonospace = false;
+  PangoFontFamily** families = nullptr;
+  int n = 0;
+  pango_context_list_families(context, &families, &n);
+  for (int i = 0; i < n; ++i)
+    if (g_ascii_strcasecmp(pango_font_family_get_name(families[i]), family->c_str()) == 0)
+      listedMonospace = pango_font_family_is_monospace(families[i]);
+  g_free(families);
+  auto width = [&](const char* text) {
+    PangoLayout* layout = pango_layout_new(context);
+    pango_layout_set_font_description(layout, desc);
+    pango_layout_set_text(layout, text, -1);
+    int w = 0, h = 0;
+    pango_layout_get_pixel_size(layout, &w, &h);
+    g_object_unref(layout);
+    return w;
+  };
+  return listedMonospace && width("iiiiiiiiii") == width("MMMMMMMMMM");
+}
+
+GtkWidget* LabelIn(GtkWidget* widget) {
+  if (GTK_IS_LABEL(widget)) return widget;
+  if (!GTK_IS_CONTAINER(widget)) return nullptr;
+  GtkWidget* found = nullptr;
+  GList* children = gtk_container_get_children(GTK_CONTAINER(widget));
+  for (GList* l = children; l && !found; l = l->next) found = LabelIn(GTK_WIDGET(l->data));
+  g_list_free(children);
+  return found;
+}
+
+TEST(GridViewTest, CellsAndHeadersUseConsolasTenOrAMonospaceFace) {
+  GridInWindow w;
+  Fill(w.grid, 2, 3);
+  w.Settle();
+  GtkWidget* header = gtk_tree_view_column_get_button(ColumnOf(w.grid, 0));
+  GtkWidget* headerLabel = LabelIn(header);
+  ASSERT_NE(headerLabel, nullptr);
+  struct {
+    const char* what;
+    GtkWidget* widget;
+  } parts[] = {{"cells", GTK_WIDGET(w.grid.view())}, {"header", headerLabel}};
+  for (const auto& part : parts) {
+    SCOPED_TRACE(part.what);
+    const PangoFontDescription* desc =
+        pango_context_get_font_description(gtk_widget_get_pango_context(part.widget));
+    ASSERT_NE(desc, nullptr);
+    std::string families = pango_font_description_get_family(desc);
+    EXPECT_EQ(families.rfind("Consolas", 0), 0u) << "asked for " << families;
+    EXPECT_FALSE(pango_font_description_get_size_is_absolute(desc));
+    EXPECT_EQ(pango_font_description_get_size(desc), 10 * PANGO_SCALE);
+    std::string resolved;
+    bool monospace = ResolvesToMonospace(part.widget, desc, &resolved);
+    if (resolved != "Consolas") {
+      EXPECT_TRUE(monospace) << "resolved to " << resolved;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace zuno::testing
