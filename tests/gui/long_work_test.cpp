@@ -86,7 +86,9 @@ TEST_F(LongWorkTest, TheWindowsPaintAndTakeNoClicksWhileAStatementRuns) {
   });
   ClickRun();
   EXPECT_GE(delay, 0) << "the probe did not run during the statement";
-  EXPECT_LT(delay, 200 * 1000) << "the Main Window was not painted for " << delay / 1000 << " ms";
+  // A blocked window would not draw until the 3-second statement ended; the
+  // bound leaves room for a loaded machine.
+  EXPECT_LT(delay, 1000 * 1000) << "the Main Window was not painted for " << delay / 1000 << " ms";
   EXPECT_TRUE(busyShown);
   EXPECT_EQ(runs, 1);
   EXPECT_TRUE(answers.texts.empty()) << answers.texts.front();
@@ -105,7 +107,7 @@ TEST_F(LongWorkTest, EscapeCancelsARunningStatement) {
   ClickRun();
   ASSERT_EQ(answers.texts.size(), 1u);
   EXPECT_NE(answers.texts[0].find("canceling statement due to user request"), std::string::npos) << answers.texts[0];
-  EXPECT_LT(answers.seenAt[0] - pressed, 1000 * 1000);
+  EXPECT_LT(answers.seenAt[0] - pressed, 3 * 1000 * 1000);  // the statement itself would take 20 s
   EXPECT_LT(g_get_monotonic_time() - started, 10 * 1000 * 1000);
   EXPECT_EQ(p->shell.grid().ColumnCount(), 0);
   EXPECT_EQ(p->shell.busyWindow(), nullptr);
@@ -118,7 +120,7 @@ TEST_F(LongWorkTest, EscapeCancelsALongCatalogList) {
   FillCatalogList(p->session, "select 'SCHEMA' as tabschema, pg_sleep(30) as slow", Reselect::LastDrilledRow);
   ASSERT_EQ(answers.texts.size(), 1u);
   EXPECT_NE(answers.texts[0].find("canceling statement"), std::string::npos) << answers.texts[0];
-  EXPECT_LT(g_get_monotonic_time() - started, 5 * 1000 * 1000);
+  EXPECT_LT(g_get_monotonic_time() - started, 10 * 1000 * 1000);  // the list would take 30 s
   EXPECT_EQ(p->shell.grid().RowCount(), 0);
 }
 
@@ -150,7 +152,7 @@ TEST_F(LongWorkTest, TheWindowsPaintWhileTheEditorIsOpen) {
   p->shell.SetText(kSqlEditor, "select 1");
   p->loop.Deliver(Event::ControlOf(WindowId::Main, kEditSqlButton, Action::LeftClick));
   EXPECT_GE(delay, 0);
-  EXPECT_LT(delay, 200 * 1000);
+  EXPECT_LT(delay, 1000 * 1000);  // the editor stays open for 3 s
   EXPECT_EQ(p->shell.Text(kSqlEditor), "select 1");
 }
 
