@@ -15,10 +15,10 @@ click_at $RUN_BUTTON_AT
 read_screen wait-label "Row Count: 2" 20 >/dev/null || fail "$(read_screen label 'Row Count')"
 
 click_at $SAVE_REPORT_BUTTON_AT
-wait_for 10 bash -c '/usr/bin/python3 '"$E2E_DIR"'/screen_reader.py dialog | grep -q "Save with header?"' ||
+wait_for 10 bash -c '/usr/bin/python3 '"$E2E_DIR"'/screen_reader.py dialog | grep "Save with header?" >/dev/null' ||
   fail "no header question"
 press_button Yes
-wait_for 10 bash -c '/usr/bin/python3 '"$E2E_DIR"'/screen_reader.py dialog | grep -q "Enter delimiter"' ||
+wait_for 10 bash -c '/usr/bin/python3 '"$E2E_DIR"'/screen_reader.py dialog | grep "Enter delimiter" >/dev/null' ||
   fail "no delimiter question"
 press_button OK
 wait_for 10 window_named "ZUNO" file-chooser || fail "no file chooser"

@@ -18,7 +18,7 @@ click_screen $(read_screen cell 1 1)
 click_screen $(read_screen cell 0 1) 3   # a right click keeps the selection
 wait_for 10 read_screen item "Generate Delete SQL" >/dev/null || fail "no popup menu"
 click_screen $(read_screen item "Generate Delete SQL")
-wait_for 20 bash -c '/usr/bin/python3 '"$E2E_DIR"'/screen_reader.py text "SQL editor" | grep -q "^DELETE"' ||
+wait_for 20 bash -c '/usr/bin/python3 '"$E2E_DIR"'/screen_reader.py text "SQL editor" | grep "^DELETE" >/dev/null' ||
   fail "editor: $(read_screen text 'SQL editor')"
 editor=$(read_screen text "SQL editor" | tr '\n' ' ' | tr -s ' ')
 [[ "$editor" == "DELETE FROM SHOP.ITEMS WHERE ITEM_ID = 2 AND SKU = '$sku' AND CATEGORY = "* ]] || fail "editor: $editor"

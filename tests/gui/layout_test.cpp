@@ -3,6 +3,7 @@
 #include "app/control_table.h"
 #include "app/gtk_windows.h"
 #include "app/resize_rule.h"
+#include "db/data_source_list.h"
 #include "tests/gui/gui_harness.h"
 
 namespace zuno {
@@ -60,7 +61,10 @@ TEST(MainWindowTest, StartUpLeavesAnEmptyGridAndTheFixedRowLimit) {
   EXPECT_EQ(p->shell.Text(kRowsToFetchBox), "50");
   EXPECT_EQ(p->shell.ListItems(kRowsToFetchBox),
             (std::vector<std::string>{"0", "100", "1000", "10000", "100000"}));
-  EXPECT_TRUE(p->shell.ListItems(kDataSourceBox).empty());
+  // Every configured data source, sorted, in a fresh enumeration's order.
+  OdbcLayer fresh;
+  fresh.OpenEnvironment();
+  EXPECT_EQ(p->shell.ListItems(kDataSourceBox), ListDataSources(fresh));
   EXPECT_EQ(p->shell.Text(kTimerSecondsField), "30");
 }
 

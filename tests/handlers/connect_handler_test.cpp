@@ -121,7 +121,8 @@ TEST_F(ConnectTest, ElapsedTimeUsesAPointInACommaLocale) {
   if (!std::setlocale(LC_ALL, "de_DE.UTF-8")) GTEST_SKIP() << "de_DE.UTF-8 is not installed";
   ConnectTo(testing::PgLuw());
   std::string elapsed = h.ui.Text(kElapsedTimeText);
-  std::setlocale(LC_ALL, "C");
+  std::setlocale(LC_ALL, "");
+  std::setlocale(LC_NUMERIC, "C");
   ASSERT_EQ(elapsed.rfind("SQL Sec. ", 0), 0u);
   std::string seconds = elapsed.substr(9);
   EXPECT_EQ(seconds.find(','), std::string::npos) << elapsed;

@@ -22,13 +22,21 @@ using testing::WriteScript;
 
 bool Exists(const std::string& path) { return std::filesystem::exists(std::filesystem::symlink_status(path)); }
 
-// A working directory of its own and a PATH that holds only the stand-ins
-// (and the system's tools they use).
+// The system's tools the stand-ins use, and nothing else of the system: a
+// real editor on PATH would open a window and wait.
+std::string ToolsOnly(const TempDir& dir) {
+  for (const char* tool : {"cp", "mv", "rm", "tr", "cat", "stat", "sleep", "touch"})
+    std::filesystem::create_symlink(std::string("/usr/bin/") + tool, dir.File(tool));
+  return dir.path();
+}
+
+// A working directory of its own and a PATH that holds only the stand-ins.
 struct ToolsTest : ::testing::Test {
   TempDir work;
   TempDir bin;
+  TempDir tools;
   testing::ScopedCwd cwd{work.path()};
-  testing::ScopedEnv path{"PATH", (bin.path() + ":/usr/bin:/bin").c_str()};
+  testing::ScopedEnv path{"PATH", (bin.path() + ":" + ToolsOnly(tools)).c_str()};
   HandlerHarness h;
 
   void StandIn(const std::string& name, const std::string& body) { WriteScript(bin.File(name), body); }
