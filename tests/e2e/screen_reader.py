@@ -12,6 +12,7 @@ does: labels, the window title, the editor's text and the Result Grid's cells.
   screen_reader.py item NAME               screen x and y of the centre of the showing menu item NAME
   screen_reader.py button CAPTION          screen x and y of the centre of the showing button CAPTION
 """
+import signal
 import sys
 import time
 
@@ -110,4 +111,5 @@ def main(argv):
 
 
 if __name__ == "__main__":
+    signal.signal(signal.SIGPIPE, signal.SIG_DFL)  # a reader that stops early is no error
     main(sys.argv)
