@@ -40,7 +40,10 @@ done
 # Removal must leave nothing behind, so the package carries no maintainer
 # scripts that could make files of their own.
 dpkg-deb --control "$deb" "$STAGE/control"
-scripts=$(cd "$STAGE/control" && ls | grep -vxE 'control|md5sums' || true)
+scripts=""
+for file in "$STAGE"/control/*; do
+  case "$(basename "$file")" in control | md5sums) ;; *) scripts+=" $(basename "$file")" ;; esac
+done
 [[ -z "$scripts" ]] || fail "the package carries maintainer scripts: $scripts"
 
 not_root=$(dpkg-deb --contents "$deb" | awk '$2 != "root/root"')

@@ -20,7 +20,8 @@ render -M "$PREFIX/share/man" zuno
 render -l "$page"
 [[ "$(lexgrog "$page")" == *'"zuno - '* ]] || fail "the NAME line cannot be read by whatis: $(lexgrog "$page")"
 
-# What a user looks the page up for.
+# What a user looks the page up for (a tilde stands as the page writes it).
+# shellcheck disable=SC2088
 must_say=(
   "SYNOPSIS" "FILES" "ENVIRONMENT"
   "~/zuno.ini" "~/zuno.sql" "./zuno.sql" "./ZUNO.JPG"

@@ -41,6 +41,7 @@ logo_pixel=$(import -window "$MAIN_WINDOW" png:- | convert png:- -format '%[fx:i
 read -r red green blue <<<"$logo_pixel"
 ((red < 60 && green < 90 && blue > 70 && blue < 130)) || fail "no logo in the lower left corner (pixel $logo_pixel)"
 
+# shellcheck disable=SC2086
 click_at $SQL_EDITOR_AT
 type_text "select a from t where x = 1"
 # shellcheck disable=SC2046
@@ -49,6 +50,7 @@ wait_for 20 bash -c '[[ "$(/usr/bin/python3 "$0" text "SQL editor")" == SELECT* 
   fail "Format SQL left the text as '$(read_screen text "SQL editor")'"
 expect_screen $'SELECT a\nFROM t\nWHERE x = 1' text "SQL editor"
 
+# shellcheck disable=SC2086
 click_at $EXIT_BUTTON_AT
 expect_clean_exit
 echo "ok"

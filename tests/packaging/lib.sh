@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # What the packaging cases share: the build installed into a fresh prefix,
 # and the layout a packager expects to find there.
 # A case sources this file with the build directory and the application id
@@ -7,6 +8,7 @@ set -euo pipefail
 BUILD_DIR=$(readlink -f "$1")
 APP_ID=$2
 PACKAGING_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+# shellcheck disable=SC2034  # the cases read it
 ROOT=$(cd "$PACKAGING_DIR/../.." && pwd)
 CASE_NAME=$(basename "$0" .sh)
 # Kept inside the build tree until the case runs again, to look at after a
