@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 namespace zuno {
 namespace {
@@ -160,10 +161,37 @@ void GtkResultGrid::PaintPendingBackgrounds() const {
   pendingBackgrounds_.clear();
 }
 
+// A cell shows at most this many bytes of its text; the rest is there for
+// CellText and the copy-out actions. Laying out a value of megabytes on one
+// line would keep the window from drawing for seconds.
+constexpr gsize kShownBytes = 4000;
+
+namespace {
+
+void ShowLongTextsCut(GtkTreeViewColumn*, GtkCellRenderer* cell, GtkTreeModel* model, GtkTreeIter* iter,
+                      gpointer storeColumn) {
+  GValue value = G_VALUE_INIT;
+  gtk_tree_model_get_value(model, iter, GPOINTER_TO_INT(storeColumn), &value);
+  const gchar* text = g_value_get_string(&value);
+  if (text && strlen(text) > kShownBytes) {
+    gsize end = kShownBytes;
+    while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) --end;  // a whole character
+    std::string shown(text, end);
+    shown += "\u2026";
+    g_object_set(cell, "text", shown.c_str(), nullptr);
+  }
+  g_value_unset(&value);
+}
+
+}  // namespace
+
 void GtkResultGrid::BindColumn(GtkTreeViewColumn* column, int gridColumn) const {
-  gtk_tree_view_column_set_attributes(column, CellOf(column), "text", TextColumn(gridColumn),
-                                      "foreground-rgba", ForegroundColumn(gridColumn),
-                                      "cell-background-rgba", BackgroundColumn(gridColumn), nullptr);
+  GtkCellRenderer* cell = CellOf(column);
+  gtk_tree_view_column_set_attributes(column, cell, "text", TextColumn(gridColumn), "foreground-rgba",
+                                      ForegroundColumn(gridColumn), "cell-background-rgba",
+                                      BackgroundColumn(gridColumn), nullptr);
+  gtk_tree_view_column_set_cell_data_func(column, cell, ShowLongTextsCut, GINT_TO_POINTER(TextColumn(gridColumn)),
+                                          nullptr);
 }
 
 void GtkResultGrid::GrowStore(int capacity) {
@@ -193,6 +221,7 @@ void GtkResultGrid::GrowStore(int capacity) {
   int selected = SelectedRow();
   if (wasAttached) gtk_tree_view_set_model(view_, nullptr);
   store_ = std::move(store);
+  readRow_ = -1;
   capacity_ = capacity;
   for (int c = 0; c < ColumnCount(); ++c) BindColumn(ViewColumn(c), c);
   if (!wasAttached) return;
@@ -235,6 +264,22 @@ bool GtkResultGrid::RowIter(int row, GtkTreeIter* iter) const {
          gtk_tree_model_iter_nth_child(GTK_TREE_MODEL(store_.get()), iter, nullptr, row);
 }
 
+bool GtkResultGrid::ReadRowIter(int row, GtkTreeIter* iter) const {
+  if (readRow_ >= 0 && row == readRow_) {
+    *iter = readIter_;
+    return true;
+  }
+  GtkTreeIter next = readIter_;
+  if (readRow_ >= 0 && row == readRow_ + 1 && gtk_tree_model_iter_next(GTK_TREE_MODEL(store_.get()), &next)) {
+    *iter = next;
+  } else if (!RowIter(row, iter)) {
+    return false;
+  }
+  readRow_ = row;
+  readIter_ = *iter;
+  return true;
+}
+
 void GtkResultGrid::ClearRows() {
   if (RowCount() == 0) return;
   // A fresh store is quicker than removing the rows one by one, and the view
@@ -242,6 +287,7 @@ void GtkResultGrid::ClearRows() {
   Detach();
   pendingBackgrounds_.clear();
   store_ = NewStore(capacity_);
+  readRow_ = -1;
 }
 
 void GtkResultGrid::RemoveAllColumns() {
@@ -314,11 +360,13 @@ int GtkResultGrid::ColumnCount() const {
 std::string GtkResultGrid::CellText(int row, int column) const {
   if (row == -1) return ColumnTitle(column);
   GtkTreeIter it;
-  if (column < 0 || column >= ColumnCount() || !RowIter(row, &it)) return {};
-  gchar* text = nullptr;
-  gtk_tree_model_get(GTK_TREE_MODEL(store_.get()), &it, TextColumn(column), &text, -1);
-  GCharPtr owned(text);
-  return text ? std::string(text) : std::string();
+  if (column < 0 || column >= ColumnCount() || !ReadRowIter(row, &it)) return {};
+  GValue value = G_VALUE_INIT;
+  gtk_tree_model_get_value(GTK_TREE_MODEL(store_.get()), &it, TextColumn(column), &value);
+  const gchar* text = g_value_get_string(&value);
+  std::string cell = text ? std::string(text) : std::string();
+  g_value_unset(&value);
+  return cell;
 }
 
 std::string GtkResultGrid::ColumnTitle(int column) const {

@@ -61,6 +61,10 @@ class GtkResultGrid : public ResultGrid {
   void ShiftCellsRight(int from, int count);
   GtkTreeViewColumn* ViewColumn(int column) const;
   bool RowIter(int row, GtkTreeIter* iter) const;
+  // RowIter for a reader that goes through the rows in order, as an export
+  // does: the row read last, or the one after it, is found without counting
+  // from the first row.
+  bool ReadRowIter(int row, GtkTreeIter* iter) const;
   void BindColumn(GtkTreeViewColumn* column, int gridColumn) const;
 
   // A store that receives many rows is kept away from the view until the next
@@ -85,6 +89,11 @@ class GtkResultGrid : public ResultGrid {
     GdkRGBA colour;
   };
   mutable std::vector<PendingBackground> pendingBackgrounds_;
+  // The row ReadRowIter found last, -1 for none. Rows are only ever added at
+  // the end or dropped with their whole store, and a list store's iterators
+  // last as long as their rows, so it holds until the store is replaced.
+  mutable int readRow_ = -1;
+  mutable GtkTreeIter readIter_{};
   // Store column numbers and string values reused by every AppendRow.
   std::vector<gint> appendColumns_;
   std::vector<GValue> appendValues_;

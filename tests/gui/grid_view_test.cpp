@@ -53,6 +53,36 @@ TEST(GridViewTest, HeadersShowTitlesWithUnderscoresAsTheyStand) {
   EXPECT_EQ(w.grid.ColumnTitle(0), "CUSTOMER_ID");
 }
 
+// A value of megabytes on one line would keep the window from drawing for
+// seconds: the cell shows its start, and the whole text stays readable.
+TEST(GridViewTest, AHugeValueIsShownCutButKeptWhole) {
+  GridInWindow w;
+  w.grid.AddColumn(0, "BIG", 200);
+  std::string big(10 * 1024 * 1024, 'x');
+  big.replace(3999, 2, "\xC3\xA9");  // a two-byte character across the cut
+  w.grid.AppendRow({big});
+  w.grid.AppendRow({"short"});
+  w.Settle();
+  EXPECT_EQ(w.grid.CellText(0, 0), big);
+
+  GtkTreeViewColumn* column = ColumnOf(w.grid, 0);
+  GtkTreeModel* model = gtk_tree_view_get_model(w.grid.view());
+  auto shown = [&](int row) {
+    GtkTreeIter it;
+    gtk_tree_model_iter_nth_child(model, &it, nullptr, row);
+    gtk_tree_view_column_cell_set_cell_data(column, model, &it, FALSE, FALSE);
+    gchar* text = nullptr;
+    g_object_get(CellOf(column), "text", &text, nullptr);
+    std::string result = text ? text : "";
+    g_free(text);
+    return result;
+  };
+  std::string cut = shown(0);
+  EXPECT_EQ(cut, std::string(3999, 'x') + "\u2026");
+  EXPECT_TRUE(g_utf8_validate(cut.c_str(), -1, nullptr));
+  EXPECT_EQ(shown(1), "short");
+}
+
 TEST(GridViewTest, AHiddenColumnTakesNoRoomAndComesBackAtItsWidth) {
   GridInWindow w;
   Fill(w.grid, 3, 5);
