@@ -194,6 +194,29 @@ TEST_P(ResultGridContract, ClearRowsKeepsTheColumns) {
   }
 }
 
+// An export reads row after row, a popup action one row, a drill-down jumps:
+// each read gives what the grid holds at that moment, also when the rows were
+// replaced or moved to a wider store since the read before.
+TEST_P(ResultGridContract, ReadsInAnyOrderGiveTheRowsHeldNow) {
+  auto under = Fresh();
+  ResultGrid& g = under->grid();
+  AddColumns(g, {"A", "B"});
+  AppendRows(g, 6);
+  for (int row : {0, 1, 2, 2, 5, 4, 0, 1})
+    EXPECT_EQ(g.CellText(row, 1), Text(row, 1)) << "row " << row << " of a walk back and forth";
+
+  g.ClearRows();
+  g.AppendRow({"new0", "new1"});
+  EXPECT_EQ(g.CellText(0, 1), "new1") << "a read after ClearRows gave a row of the rows before";
+  EXPECT_EQ(g.CellText(1, 1), "") << "a cleared row is still read";
+  g.AppendRow({"next0", "next1"});
+  EXPECT_EQ(g.CellText(1, 0), "next0") << "a row appended after the last read is not found";
+  g.AddColumn(2, "C", 100);
+  EXPECT_EQ(g.CellText(1, 1), "next1") << "a read after a column was added gave a stale row";
+  EXPECT_EQ(g.CellText(1, 2), "");
+  EXPECT_EQ(g.CellText(2, 0), "") << "the row count is read as a row";
+}
+
 TEST_P(ResultGridContract, NewColumnsAfterRemoveAllColumnsShowNoOldTexts) {
   struct {
     const char* fault;

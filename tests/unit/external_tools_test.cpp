@@ -101,6 +101,14 @@ TEST_F(ToolsTest, FormatSqlHandsTheFileToTheFormatterUnderTheBusyWindow) {
   EXPECT_FALSE(Exists(work.File("zuno0.sql")));
 }
 
+TEST_F(ToolsTest, WithoutAFormatterTheTextStays) {
+  h.ui.SetText(kSqlEditor, "select a from t");
+  OnFormatSqlClicked(h.session);
+  EXPECT_EQ(h.ui.Text(kSqlEditor), "select a from t");
+  EXPECT_TRUE(h.ui.messages.empty());
+  EXPECT_FALSE(Exists(work.File("zuno0.sql")));
+}
+
 TEST_F(ToolsTest, TheProjectsFormatterFrontFormatsForReal) {
   if (!std::filesystem::exists("/usr/local/bin/sqlformat")) GTEST_SKIP() << "the formatter front is not installed";
   testing::ScopedEnv realPath("PATH", "/usr/local/bin:/usr/bin:/bin");
@@ -158,6 +166,18 @@ TEST_F(Db2Test, NoOutputOrNoProcessorLeavesOneEmptyRow) {
     EXPECT_FALSE(Exists(work.File("zunocmd.bat")));
     EXPECT_FALSE(Exists(work.File("zunocmd.txt")));
   }
+}
+
+TEST_F(Db2Test, AWorkingDirectoryThatTakesNoFilesEndsTheRunWithAMessage) {
+  // Neither file can be made: both names are taken by directories.
+  std::filesystem::create_directory(work.File("zunocmd.bat"));
+  std::filesystem::create_directory(work.File("zunocmd.txt"));
+  StandIn("db2", "exit 0\n");
+  h.ui.SetText(kSqlEditor, "list tables");
+  RunStatement(h.session);
+  EXPECT_EQ(h.ui.messages, (std::vector<std::string>{"Erro create the file!", "Erro create the file!"}));
+  EXPECT_EQ(Rows(), std::vector<std::string>{""});
+  EXPECT_FALSE(h.ui.busyOpen);
 }
 
 TEST_F(Db2Test, APlantedLinkIsNotFollowed) {
