@@ -72,8 +72,22 @@ gboolean MessageBoxAnswerer::Poll(gpointer self) {
   GList* windows = gtk_window_list_toplevels();
   for (GList* l = windows; l; l = l->next) {
     GtkWidget* w = GTK_WIDGET(l->data);
-    if (!GTK_IS_MESSAGE_DIALOG(w) || !gtk_widget_get_visible(w) || g_object_get_data(G_OBJECT(w), "answered"))
+    if (!GTK_IS_DIALOG(w) || !gtk_widget_get_visible(w) || g_object_get_data(G_OBJECT(w), "answered")) continue;
+    if (!GTK_IS_MESSAGE_DIALOG(w)) {
+      // An input dialog: the one entry of its content area.
+      GList* children = gtk_container_get_children(GTK_CONTAINER(gtk_dialog_get_content_area(GTK_DIALOG(w))));
+      for (GList* c = children; c; c = c->next) {
+        if (!GTK_IS_ENTRY(c->data) || answerer->inputs.empty()) continue;
+        answerer->presets.emplace_back(gtk_entry_get_text(GTK_ENTRY(c->data)));
+        gtk_entry_set_text(GTK_ENTRY(c->data), answerer->inputs.front().c_str());
+        answerer->inputs.erase(answerer->inputs.begin());
+        g_object_set_data(G_OBJECT(w), "answered", GINT_TO_POINTER(1));
+        gtk_dialog_response(GTK_DIALOG(w), GTK_RESPONSE_OK);
+        break;
+      }
+      g_list_free(children);
       continue;
+    }
     gchar* text = nullptr;
     g_object_get(w, "text", &text, nullptr);
     answerer->texts.emplace_back(text ? text : "");

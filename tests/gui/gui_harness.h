@@ -30,7 +30,8 @@ std::unique_ptr<Program> StartAndShow();
 Rect AllocationOf(GtkWidget* w);
 
 // Answers every message box that opens, with OK, and keeps its text and the
-// time it was seen (monotonic microseconds).
+// time it was seen (monotonic microseconds). Input dialogs get the next of
+// inputs typed into their entry, then OK.
 class MessageBoxAnswerer {
  public:
   MessageBoxAnswerer();
@@ -40,6 +41,8 @@ class MessageBoxAnswerer {
 
   std::vector<std::string> texts;
   std::vector<gint64> seenAt;
+  std::vector<std::string> inputs;         // answers still to give
+  std::vector<std::string> presets;        // what each input dialog's entry held
 
  private:
   static gboolean Poll(gpointer self);

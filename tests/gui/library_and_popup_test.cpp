@@ -1,0 +1,118 @@
+// The library window and the grid's popup actions on the real windows.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "tests/gui/gui_harness.h"
+#include "tests/support/temp_dir.h"
+
+namespace zuno {
+namespace {
+
+using testing::MessageBoxAnswerer;
+using testing::RunUntil;
+using testing::TempDir;
+
+struct WindowsTest : ::testing::Test {
+  TempDir home;
+  TempDir work;
+  testing::ScopedEnv env{"HOME", home.path().c_str()};
+  testing::ScopedCwd cwd{work.path()};
+  std::unique_ptr<Program> p = testing::StartAndShow();
+  MessageBoxAnswerer answers;
+
+  void Click(Control c, Action a = Action::LeftClick) {
+    p->loop.Deliver(Event::ControlOf(ControlById(c).window, c, a));
+  }
+  void SelectName(const std::string& name) {
+    std::vector<std::string> names = p->shell.ListItems(kQueryNamesList);
+    auto it = std::find(names.begin(), names.end(), name);
+    ASSERT_NE(it, names.end()) << name;
+    GtkTreePath* path = gtk_tree_path_new_from_indices(static_cast<int>(it - names.begin()), -1);
+    gtk_tree_selection_select_path(gtk_tree_view_get_selection(GTK_TREE_VIEW(p->shell.inner(kQueryNamesList))), path);
+    gtk_tree_path_free(path);
+  }
+  bool Shown(Control c) { return gtk_widget_get_visible(p->shell.outer(c)); }
+};
+
+TEST_F(WindowsTest, TheLibraryKeepsQueriesAcrossSaveSwitchLoadAndDelete) {
+  Click(kSaveLoadQueryButton);
+  ASSERT_NE(p->shell.libraryWindow(), nullptr);
+  EXPECT_TRUE(p->shell.ListItems(kQueryNamesList).empty());
+  EXPECT_EQ(p->shell.Text(kStoreModeButton), "Local");
+  EXPECT_EQ(std::filesystem::file_size(home.File("zuno.sql")), 0u);
+
+  p->shell.SetText(kSqlEditor, "select 1\nfrom t");
+  answers.inputs = {"first"};
+  Click(kLibrarySaveButton);
+  EXPECT_EQ(p->shell.ListItems(kQueryNamesList), std::vector<std::string>{"first"});
+  EXPECT_EQ(p->shell.SelectedListItem(kQueryNamesList), -1);  // rebuilt
+
+  // Save proposes the selected name.
+  SelectName("first");
+  p->shell.SetText(kSqlEditor, "select 2");
+  answers.inputs = {"first"};
+  Click(kLibrarySaveButton);
+  EXPECT_EQ(answers.presets.back(), "first");
+
+  Click(kStoreModeButton);
+  EXPECT_EQ(p->shell.Text(kStoreModeButton), "Shared");
+  EXPECT_TRUE(p->shell.ListItems(kQueryNamesList).empty());
+  Click(kStoreModeButton);
+  EXPECT_EQ(p->shell.ListItems(kQueryNamesList), std::vector<std::string>{"first"});
+
+  SelectName("first");
+  p->shell.SetText(kSqlEditor, "");
+  Click(kLibraryLoadButton);
+  EXPECT_EQ(p->shell.Text(kSqlEditor), "select 2");
+  EXPECT_FALSE(gtk_widget_get_visible(p->shell.libraryWindow()));
+
+  Click(kSaveLoadQueryButton);  // a new window, no selection
+  EXPECT_TRUE(gtk_widget_get_visible(p->shell.libraryWindow()));
+  EXPECT_EQ(p->shell.SelectedListItem(kQueryNamesList), -1);
+  SelectName("first");
+  Click(kLibraryDeleteButton);
+  EXPECT_TRUE(p->shell.ListItems(kQueryNamesList).empty());
+  Click(kLibraryExitButton);
+  EXPECT_EQ(p->shell.libraryWindow(), nullptr);
+  EXPECT_TRUE(answers.texts.empty());
+}
+
+TEST_F(WindowsTest, TheColumnChooserCopiesACellWithItsLineFeedToTheClipboard) {
+  ResultGrid& grid = p->shell.grid();
+  for (const char* title : {"ID", "NAME", "CITY"}) grid.AddColumn(-1, title, 100);
+  grid.AppendRow({"1", "Ann", "two\xC3\xBFlines"});
+  grid.SelectRow(0);
+
+  p->loop.Deliver(Event::MenuOf(kCopyToClipboard));
+  ASSERT_NE(p->shell.libraryWindow(), nullptr);
+  EXPECT_EQ(p->shell.ListItems(kQueryNamesList), (std::vector<std::string>{"ID", "NAME", "CITY"}));
+  EXPECT_EQ(p->shell.Text(kLibraryDeleteButton), "Select Column");
+  for (Control c : {kLibrarySaveButton, kLibraryLoadButton, kStoreModeButton, kLibraryExitButton})
+    EXPECT_FALSE(Shown(c)) << c;
+  EXPECT_TRUE(Shown(kLibraryDeleteButton));
+  EXPECT_TRUE(Shown(kQueryNamesList));
+
+  SelectName("CITY");
+  Click(kLibraryDeleteButton);
+  EXPECT_EQ(p->shell.libraryWindow(), nullptr);
+  gchar* text = gtk_clipboard_wait_for_text(gtk_clipboard_get(GDK_SELECTION_CLIPBOARD));
+  ASSERT_NE(text, nullptr);
+  EXPECT_STREQ(text, "two\nlines");
+  g_free(text);
+}
+
+TEST_F(WindowsTest, AutosizeHidesAnEmptyGridsColumnsAndFixedSizeShowsThem) {
+  ResultGrid& grid = p->shell.grid();
+  for (const char* title : {"A", "B"}) grid.AddColumn(-1, title, 100);
+  p->loop.Deliver(Event::MenuOf(kAutosizeColumns));
+  for (int c = 0; c < 2; ++c) EXPECT_FALSE(p->shell.gtkGrid().ColumnVisible(c)) << c;
+  p->loop.Deliver(Event::MenuOf(kFixedColumnSize));
+  for (int c = 0; c < 2; ++c) {
+    EXPECT_TRUE(p->shell.gtkGrid().ColumnVisible(c)) << c;
+    EXPECT_EQ(p->shell.gtkGrid().ColumnWidth(c), 220) << c;
+  }
+}
+
+}  // namespace
+}  // namespace zuno
