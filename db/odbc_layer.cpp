@@ -100,6 +100,9 @@ struct OdbcLayer::State {
     stmt.Free();
   }
   std::vector<SQLWCHAR> text;  // GetText's buffer, kept so a long list reuses it
+  // The name buffer of the describe calls that only want a column's size or
+  // kind: they run for every value of a result, so it is made once.
+  mutable std::vector<SQLWCHAR> describedName;
 
   SQLHSTMT Current() const {
     return connection && connection->current ? connection->current.get() : SQL_NULL_HSTMT;
@@ -117,9 +120,11 @@ struct OdbcLayer::State {
     ColumnDescription d;
     SQLHSTMT stmt = Current();
     if (stmt == SQL_NULL_HSTMT) return d;
-    std::vector<SQLWCHAR> local;
-    std::vector<SQLWCHAR>& buffer = nameOut ? *nameOut : local;
-    buffer.assign(static_cast<size_t>(nameUnits), 0);
+    std::vector<SQLWCHAR>& buffer = nameOut ? *nameOut : describedName;
+    if (nameOut)
+      buffer.assign(static_cast<size_t>(nameUnits), 0);
+    else
+      buffer.resize(static_cast<size_t>(nameUnits));  // the name written there is never read
     SQLSMALLINT decimals = 0, nullable = 0;
     d.rc = SQLDescribeColW(stmt, static_cast<SQLUSMALLINT>(column + 1), buffer.data(), nameUnits,
                            nameLength, &d.dataType, &d.size, &decimals, &nullable);

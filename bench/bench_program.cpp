@@ -1,0 +1,33 @@
+#include "bench/bench_program.h"
+
+#include <cstdio>
+
+#include "bench/main_loop_wait.h"
+#include "bench/samples.h"
+#include "db/connect_handler.h"
+
+namespace zuno::bench {
+
+BenchProgram::BenchProgram()
+    : program_(StartProgram()),
+      ui_(program_->shell),
+      session_{program_->state, ui_, program_->shell.grid(), program_->loop, program_->db} {
+  DrawWatch drawn(program_->shell.mainWindow());
+  if (!drawn.Wait(10000)) Fail("the Main Window was not drawn");
+  Settle(200);
+}
+
+bool BenchProgram::Connect(std::string_view dsn, std::string_view user, std::string_view password) {
+  shell().SetText(kDataSourceBox, dsn);
+  shell().SetText(kUserField, user);
+  shell().SetText(kPasswordField, password);
+  ui_.messages.clear();
+  OnConnectClicked(session_);
+  Settle(100);
+  if (program_->db.Connected()) return true;
+  std::fprintf(stderr, "bench: no connection to %.*s: %s\n", static_cast<int>(dsn.size()), dsn.data(),
+               ui_.messages.empty() ? "" : ui_.messages.back().c_str());
+  return false;
+}
+
+}  // namespace zuno::bench

@@ -1,0 +1,38 @@
+// The running program as the in-process cases drive it: started as at the
+// process entry, its Main Window drawn, its handlers given the benchmark's
+// dialog answers.
+#pragma once
+
+#include <memory>
+#include <string_view>
+
+#include "app/startup.h"
+#include "bench/answering_ui.h"
+
+namespace zuno::bench {
+
+class BenchProgram {
+ public:
+  // Start-up as the program does it (InitToolkit has run), then waits until
+  // the Main Window is drawn and the loop is quiet.
+  BenchProgram();
+
+  Program& program() { return *program_; }
+  GtkShell& shell() { return program_->shell; }
+  AnsweringUi& ui() { return ui_; }
+  // What the handlers are given: the program's state, grid, loop and database
+  // with the answering window interface.
+  Session& session() { return session_; }
+
+  // Types the data source, user and password into their fields and runs the
+  // Connect handler; false (with the reason on stderr) when no connection
+  // was made.
+  bool Connect(std::string_view dsn, std::string_view user, std::string_view password);
+
+ private:
+  std::unique_ptr<Program> program_;
+  AnsweringUi ui_;
+  Session session_;
+};
+
+}  // namespace zuno::bench

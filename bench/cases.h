@@ -1,0 +1,36 @@
+// The in-process cases of zuno_bench. Each runs ZUNO's handler and its floor
+// by turns, `runs` times each after one untimed round, and prints a sample
+// line per timed run (see samples.h). A run that does not end as the case
+// expects ends the process with an error.
+#pragma once
+
+#include <string>
+
+namespace zuno::bench {
+
+struct Login {
+  std::string dsn;
+  std::string user;
+  std::string password;
+};
+
+// Run Statement of `sql` (which must give at least 50 rows of `columns`
+// columns) until the grid is filled, against the plain fetch of the same 50
+// rows. Samples under `key`.
+void RunQueryCase(const std::string& key, const Login& login, const std::string& sql, int columns, int runs);
+
+// The Last Creator list of `creator` (every row, eight columns) filled into
+// an empty grid, against the plain fetch of the same statement. Samples under
+// "catalog", and "catalog-drawn" for the time until the grid has drawn.
+void CatalogListCase(const Login& login, const std::string& creator, int runs);
+
+// Save, load and list in a store of `records` records in `directory`, against
+// reading and writing the store's bytes once. Samples under "store-save",
+// "store-load", "store-list" and "store-bytes" (the floor).
+void QueryStoreCase(const std::string& directory, int records, int runs);
+
+// Save Report of a grid of `rows` catalog rows into `directory`, against
+// writing the report's bytes once. Samples under "report".
+void ReportExportCase(const std::string& directory, int rows, int runs);
+
+}  // namespace zuno::bench

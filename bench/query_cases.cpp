@@ -1,0 +1,131 @@
+// Run Statement and the catalog list against the plain fetch of the same
+// rows, turn about on one connection each.
+#include <cstdio>
+
+#include "bench/bench_program.h"
+#include "bench/cases.h"
+#include "bench/main_loop_wait.h"
+#include "bench/plain_fetch.h"
+#include "bench/samples.h"
+#include "catalog/catalog_buttons.h"
+#include "catalog/catalog_sql.h"
+#include "query/run_statement.h"
+
+namespace zuno::bench {
+namespace {
+
+constexpr int kRowLimit = 50;  // what the Rows To Fetch box always holds
+constexpr int kCatalogColumns = 8;
+
+void ConnectFloor(PlainFetch& floor, const Login& login) {
+  if (!floor.Connect(login.dsn, login.user, login.password)) Fail("the plain fetch could not connect");
+}
+
+// The plain fetch of the rows ZUNO reads: up to maxRows (0: all), expecting
+// that many.
+double TimeFloor(PlainFetch& floor, const std::string& sql, long maxRows, long expectedRows) {
+  double start = NowMs();
+  long rows = floor.Run(sql, maxRows);
+  double took = NowMs() - start;
+  if (rows != expectedRows) {
+    std::fprintf(stderr, "bench: the plain fetch read %ld rows, not %ld\n", rows, expectedRows);
+    Fail("the floor did not read the case's rows");
+  }
+  return took;
+}
+
+// One Run click: the grid emptied, the statement run, the 50 rows read and
+// shown. The limit's message box is answered at once, so the span ends when
+// the handler has filled the grid and made it visible.
+double TimeRunStatement(BenchProgram& b, int columns) {
+  Settle(30);
+  b.ui().messages.clear();
+  double start = NowMs();
+  RunStatement(b.session());
+  double took = NowMs() - start;
+  const ResultGrid& grid = b.session().grid;
+  if (grid.RowCount() != kRowLimit || grid.ColumnCount() != columns) {
+    std::fprintf(stderr, "bench: the grid holds %d rows of %d columns\n", grid.RowCount(), grid.ColumnCount());
+    Fail("Run Statement did not fill the grid");
+  }
+  if (b.ui().messages.size() != 1 || b.ui().messages[0] != "Limit of 50 rows reached!")
+    Fail("Run Statement did not report the row limit (and only that)");
+  return took;
+}
+
+}  // namespace
+
+void RunQueryCase(const std::string& key, const Login& login, const std::string& sql, int columns, int runs) {
+  BenchProgram b;
+  if (!b.Connect(login.dsn, login.user, login.password)) Fail("ZUNO could not connect");
+  PlainFetch floor;
+  ConnectFloor(floor, login);
+  b.shell().SetText(kSqlEditor, sql);
+
+  TimeRunStatement(b, columns);
+  TimeFloor(floor, sql, kRowLimit, kRowLimit);
+  for (int i = 0; i < runs; ++i) {
+    // Turn about, so neither side always runs on the other's warm caches.
+    if (i % 2 == 0) {
+      PrintSample(key, "zuno", TimeRunStatement(b, columns));
+      PrintSample(key, "floor", TimeFloor(floor, sql, kRowLimit, kRowLimit));
+    } else {
+      PrintSample(key, "floor", TimeFloor(floor, sql, kRowLimit, kRowLimit));
+      PrintSample(key, "zuno", TimeRunStatement(b, columns));
+    }
+  }
+}
+
+namespace {
+
+struct CatalogTimes {
+  double filled;  // the handler's span: statement, fetch, grid filled
+  double drawn;   // from the click until the grid has drawn its rows
+};
+
+// A click on Last Creator with an empty grid in front of the user.
+CatalogTimes TimeCatalogList(BenchProgram& b, const std::string& creator, int expectedRows) {
+  ResultGrid& grid = b.session().grid;
+  grid.ClearRows();
+  grid.RemoveAllColumns();
+  Settle(100);
+  b.program().state.lastCreator = creator;
+  b.ui().messages.clear();
+  DrawWatch drawn(GTK_WIDGET(b.shell().gtkGrid().view()));
+  double start = NowMs();
+  OnLastCreatorClicked(b.session());
+  double filled = NowMs();
+  if (!drawn.Wait(30000)) Fail("the grid was not drawn after the catalog list");
+  if (grid.RowCount() != expectedRows || grid.ColumnCount() != kCatalogColumns || !b.ui().messages.empty()) {
+    std::fprintf(stderr, "bench: the grid holds %d rows of %d columns\n", grid.RowCount(), grid.ColumnCount());
+    Fail("the catalog list did not fill the grid");
+  }
+  return {filled - start, drawn.drawnAt() - start};
+}
+
+}  // namespace
+
+void CatalogListCase(const Login& login, const std::string& creator, int runs) {
+  BenchProgram b;
+  if (!b.Connect(login.dsn, login.user, login.password)) Fail("ZUNO could not connect");
+  if (b.program().state.databaseFlavour != kDb2Luw) Fail("the data source is not taken for Db2/LUW");
+  PlainFetch floor;
+  ConnectFloor(floor, login);
+  const std::string sql = LastCreatorListSql(kDb2Luw, creator);
+  const long rows = floor.Run(sql, 0);
+  if (rows <= 0) Fail("the catalog list has no rows");
+
+  TimeCatalogList(b, creator, static_cast<int>(rows));
+  for (int i = 0; i < runs; ++i) {
+    double floorTime = 0;
+    if (i % 2 == 1) floorTime = TimeFloor(floor, sql, 0, rows);
+    CatalogTimes t = TimeCatalogList(b, creator, static_cast<int>(rows));
+    if (i % 2 == 0) floorTime = TimeFloor(floor, sql, 0, rows);
+    PrintSample("catalog", "zuno", t.filled);
+    PrintSample("catalog", "floor", floorTime);
+    PrintSample("catalog-drawn", "zuno", t.drawn);
+    PrintSample("catalog-drawn", "floor", floorTime);
+  }
+}
+
+}  // namespace zuno::bench

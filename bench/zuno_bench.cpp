@@ -1,0 +1,55 @@
+// The in-process cases of scripts/bench: ZUNO's handlers on the real windows
+// and grid, each against the cheapest program doing the same work, in turns.
+// Prints sample lines (see samples.h).
+//
+//   zuno_bench query KEY DSN USER PASSWORD COLUMNS RUNS SQL
+//   zuno_bench catalog DSN USER PASSWORD CREATOR RUNS
+//   zuno_bench store DIRECTORY RECORDS RUNS
+//   zuno_bench report DIRECTORY ROWS RUNS
+//
+// The cases with windows need a display: run them under xvfb-run.
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "app/startup.h"
+#include "bench/cases.h"
+
+namespace {
+
+int Usage() {
+  std::fprintf(stderr,
+               "usage: zuno_bench query KEY DSN USER PASSWORD COLUMNS RUNS SQL\n"
+               "       zuno_bench catalog DSN USER PASSWORD CREATOR RUNS\n"
+               "       zuno_bench store DIRECTORY RECORDS RUNS\n"
+               "       zuno_bench report DIRECTORY ROWS RUNS\n");
+  return 2;
+}
+
+int Number(const char* text) { return std::atoi(text); }
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2) return Usage();
+  const std::string which = argv[1];
+  using zuno::bench::Login;
+  if (which == "store" && argc == 5) {
+    zuno::bench::QueryStoreCase(argv[2], Number(argv[3]), Number(argv[4]));
+    return 0;
+  }
+
+  int toolkitArgc = 1;
+  char** toolkitArgv = argv;
+  zuno::InitToolkit(&toolkitArgc, &toolkitArgv);
+  if (which == "query" && argc == 9) {
+    zuno::bench::RunQueryCase(argv[2], Login{argv[3], argv[4], argv[5]}, argv[8], Number(argv[6]), Number(argv[7]));
+  } else if (which == "catalog" && argc == 7) {
+    zuno::bench::CatalogListCase(Login{argv[2], argv[3], argv[4]}, argv[5], Number(argv[6]));
+  } else if (which == "report" && argc == 5) {
+    zuno::bench::ReportExportCase(argv[2], Number(argv[3]), Number(argv[4]));
+  } else {
+    return Usage();
+  }
+  return 0;
+}
