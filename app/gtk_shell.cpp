@@ -361,13 +361,6 @@ void GtkShell::OpenBusyWindow() {
                      return TRUE;
                    }),
                    this);
-  bool drawn = false;
-  gulong handler = g_signal_connect_after(busy_.window, "draw",
-                                          G_CALLBACK(+[](GtkWidget*, cairo_t*, gpointer flag) -> gboolean {
-                                            *static_cast<bool*>(flag) = true;
-                                            return FALSE;
-                                          }),
-                                          &drawn);
   gtk_widget_set_tooltip_text(busy_.window, kBusyTooltip);
   g_signal_connect(busy_.window, "key-press-event",
                    G_CALLBACK(+[](GtkWidget*, GdkEventKey* e, gpointer self) -> gboolean {
@@ -378,14 +371,10 @@ void GtkShell::OpenBusyWindow() {
                    }),
                    this);
   gtk_widget_show_all(busy_.window);
-  // The busy window takes all input while the handler runs: clicks elsewhere are dropped.
+  // The busy window takes all input while the handler runs: clicks elsewhere
+  // are dropped. It paints its text while the long work waits in
+  // RunBlocking, which keeps the toolkit's loop going; nothing waits here.
   gtk_grab_add(busy_.window);
-  // Let the window paint its text before the handler blocks the loop.
-  guint wake = g_timeout_add(20, [](gpointer) -> gboolean { return G_SOURCE_CONTINUE; }, nullptr);
-  gint64 deadline = g_get_monotonic_time() + 2 * G_TIME_SPAN_SECOND;
-  while (!drawn && g_get_monotonic_time() < deadline) g_main_context_iteration(nullptr, TRUE);
-  g_source_remove(wake);
-  g_signal_handler_disconnect(busy_.window, handler);
   gdk_display_flush(gtk_widget_get_display(busy_.window));
 }
 

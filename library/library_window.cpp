@@ -10,10 +10,15 @@ std::string SelectedListText(Ui& ui, Control list) {
   return selected >= 0 && selected < static_cast<int>(items.size()) ? items[static_cast<size_t>(selected)] : "";
 }
 
+// Store operations may wait for another instance that holds the store, so
+// they run as blocking work with the busy window painted.
 void OpenLibrary(Session& s) {
   s.ui.OpenLibraryWindow(Ui::LibraryForm::Library);
   s.ui.OpenBusyWindow();
-  for (const std::string& name : ListQueryNames(QueryStoreFor(s.state))) s.ui.AppendListItem(kQueryNamesList, name);
+  std::vector<std::string> names;
+  QueryStore store = QueryStoreFor(s.state);
+  s.ui.RunBlocking([&] { names = ListQueryNames(store); }, nullptr);
+  for (const std::string& name : names) s.ui.AppendListItem(kQueryNamesList, name);
   s.ui.SetText(kStoreModeButton, s.state.storeMode);
   s.ui.CloseBusyWindow();
 }
@@ -21,14 +26,20 @@ void OpenLibrary(Session& s) {
 void OnLibrarySave(Session& s) {
   std::string name = s.ui.AskText("ZUNO -Query Name", "Enter Queryy Name ", SelectedListText(s.ui, kQueryNamesList));
   s.ui.OpenBusyWindow();
-  SaveQuery(QueryStoreFor(s.state), name, s.ui.Text(kSqlEditor), s.state.connectionUser);
+  QueryStore store = QueryStoreFor(s.state);
+  std::string sql = s.ui.Text(kSqlEditor);
+  s.ui.RunBlocking([&] { SaveQuery(store, name, sql, s.state.connectionUser); }, nullptr);
   s.ui.CloseBusyWindow();
   OpenLibrary(s);
 }
 
 void OnLibraryLoad(Session& s) {
   s.ui.OpenBusyWindow();
-  if (std::optional<std::string> sql = LoadQuery(QueryStoreFor(s.state), SelectedListText(s.ui, kQueryNamesList))) {
+  QueryStore store = QueryStoreFor(s.state);
+  std::string name = SelectedListText(s.ui, kQueryNamesList);
+  std::optional<std::string> sql;
+  s.ui.RunBlocking([&] { sql = LoadQuery(store, name); }, nullptr);
+  if (sql) {
     s.ui.SetText(kSqlEditor, *sql);
     s.ui.HideLibraryWindow();
   }
@@ -37,7 +48,9 @@ void OnLibraryLoad(Session& s) {
 
 void OnLibraryDelete(Session& s) {
   s.ui.OpenBusyWindow();
-  DeleteQuery(QueryStoreFor(s.state), SelectedListText(s.ui, kQueryNamesList));
+  QueryStore store = QueryStoreFor(s.state);
+  std::string name = SelectedListText(s.ui, kQueryNamesList);
+  s.ui.RunBlocking([&] { DeleteQuery(store, name); }, nullptr);
   s.ui.CloseBusyWindow();
   OpenLibrary(s);
 }

@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
+#include <thread>
+
 #include "app/control_table.h"
 #include "app/gtk_windows.h"
 #include "app/resize_rule.h"
@@ -148,13 +152,30 @@ TEST(LibraryWindowTest, BothFormsHaveTheirControlsInPlace) {
   EXPECT_EQ(shell.libraryWindow(), nullptr);
 }
 
-TEST(BusyWindowTest, PaintsItsTextBeforeTheHandlerGoesOn) {
+TEST(BusyWindowTest, PaintsItsTextWhileTheWorkRuns) {
   auto p = StartAndShow();
   GtkShell& shell = p->shell;
   shell.OpenBusyWindow();
-  // Nothing may be left to do for the window to show its text: it was drawn
-  // inside OpenBusyWindow, before a handler would block the loop.
   ASSERT_NE(shell.busyWindow(), nullptr);
+  // The work blocks its own thread; the window draws meanwhile.
+  bool drawn = false;
+  gulong id = g_signal_connect_after(shell.busyWindow(), "draw",
+                                     G_CALLBACK(+[](GtkWidget*, cairo_t*, gpointer flag) -> gboolean {
+                                       *static_cast<bool*>(flag) = true;
+                                       return FALSE;
+                                     }),
+                                     &drawn);
+  std::atomic<bool> drawnDuringWork = false;
+  shell.RunBlocking(
+      [&] {
+        for (int i = 0; i < 100 && !drawnDuringWork; ++i) {
+          std::this_thread::sleep_for(std::chrono::milliseconds(20));
+          drawnDuringWork = drawn;
+        }
+      },
+      nullptr);
+  g_signal_handler_disconnect(shell.busyWindow(), id);
+  EXPECT_TRUE(drawnDuringWork);
   EXPECT_TRUE(gtk_widget_get_mapped(shell.busyWindow()));
   EXPECT_STREQ(gtk_window_get_title(GTK_WINDOW(shell.busyWindow())), "running...");
   EXPECT_EQ(shell.Text(kBusyText), "ZUNO");
