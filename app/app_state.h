@@ -4,7 +4,6 @@
 
 #include <cstdint>
 #include <string>
-#include <vector>
 
 namespace zuno {
 
@@ -26,11 +25,7 @@ struct AppState {
   std::string drilledTableName;
 
   int popupAction = 0;  // the popup item that opened the Column Chooser
-
-  std::vector<std::string> dataSourceNames;  // at most kMaxDataSources
 };
-
-constexpr std::size_t kMaxDataSources = 1000;
 
 AppState InitialAppState(const std::string& homeDirectory);
 

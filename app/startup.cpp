@@ -18,8 +18,7 @@ constexpr const char* kLogoFile = "ZUNO.JPG";
 
 // Appending keeps whatever text the box's entry already holds.
 void FillDataSources(Program& p) {
-  p.state.dataSourceNames = ListDataSources(p.db);
-  for (const std::string& name : p.state.dataSourceNames) p.shell.AppendListItem(kDataSourceBox, name);
+  for (const std::string& name : ListDataSources(p.db)) p.shell.AppendListItem(kDataSourceBox, name);
 }
 
 void ReadSettingsInto(Program& p) {

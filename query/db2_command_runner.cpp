@@ -18,7 +18,6 @@ constexpr const char* kCommandFile = "zunocmd.bat";
 constexpr const char* kOutputFile = "zunocmd.txt";
 constexpr const char* kProcessor = "db2";
 constexpr const char* kProcessorParameters = "-vstf zunocmd.bat -z zunocmd.txt";
-constexpr const char* kCannotCreate = "Erro create the file!";
 constexpr std::chrono::milliseconds kSettleTime{2000};
 // The output file is opened again for about a second before giving up: a
 // directory that is not writable would otherwise keep the program here.
@@ -40,7 +39,7 @@ void RunDb2Command(Session& s) {
                                                  s.state.connectionUser, s.state.connectionPassword);
   // Both files may hold the password: readable by the user alone, and a link
   // planted at either name is never followed.
-  if (!WriteTextFile(kCommandFile, text, TextFileAccess::kOwnerOnly)) s.ui.ShowMessage(kCannotCreate);
+  if (!WriteTextFile(kCommandFile, text, TextFileAccess::kOwnerOnly)) s.ui.ShowMessage(kCannotCreateFile);
   WriteTextFile(kOutputFile, "", TextFileAccess::kOwnerOnly);
 
   s.ui.OpenBusyWindow();
@@ -57,7 +56,7 @@ void RunDb2Command(Session& s) {
   if (output) {
     for (std::string_view line : SplitLines(*output)) s.grid.AppendRow({std::string(line)});
   } else {
-    s.ui.ShowMessage(kCannotCreate);
+    s.ui.ShowMessage(kCannotCreateFile);
   }
 
   unlink(kOutputFile);

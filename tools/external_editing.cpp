@@ -16,14 +16,13 @@ constexpr const char* kEditor = "gedit";
 constexpr const char* kEditorParameters = "--wait zuno0.txt";
 constexpr const char* kFormatter = "sqlformat";
 constexpr const char* kFormatterParameters = "-f zuno0.sql -g zuno0.sql";
-constexpr const char* kCannotCreate = "Erro create the file!";
 
 // Writes the text, lets the program work on the file, reads it back and
 // removes it. A file that cannot be created is reported once and the program
 // is started all the same.
 std::optional<std::string> RoundTrip(Session& s, const char* file, const std::string& text, const char* program,
                                      const char* parameters) {
-  if (!WriteTextFile(file, text)) s.ui.ShowMessage(kCannotCreate);
+  if (!WriteTextFile(file, text)) s.ui.ShowMessage(kCannotCreateFile);
   s.ui.RunBlocking([&] { RunProgram(program, parameters, "", true); }, nullptr);
   std::optional<std::string> back = ReadTextFileBack(file);
   unlink(file);
@@ -44,7 +43,7 @@ void OnEditSqlClicked(Session& s) {
 void FormatIntoEditor(Session& s, const std::string& text) {
   // The file is written before the busy window opens, as the message about
   // a file that cannot be created must not hide behind it.
-  if (!WriteTextFile(kFormatFile, text)) s.ui.ShowMessage(kCannotCreate);
+  if (!WriteTextFile(kFormatFile, text)) s.ui.ShowMessage(kCannotCreateFile);
   s.ui.OpenBusyWindow();
   s.ui.RunBlocking([] { RunProgram(kFormatter, kFormatterParameters, "", true); }, nullptr);
   if (std::optional<std::string> formatted = ReadTextFileBack(kFormatFile)) s.ui.SetText(kSqlEditor, *formatted);

@@ -31,7 +31,7 @@ void OnSaveReportClicked(Session& s) {
   // The report is only written: starting a file the user picked as if it
   // were a program would be unsafe, and a report is no program.
   if (!WriteTextFile(*path, BuildReportText(CopyGrid(s.grid), delimiter, withHeader)))
-    s.ui.ShowMessage("Erro create the file!");
+    s.ui.ShowMessage(kCannotCreateFile);
 }
 
 }  // namespace zuno

@@ -9,6 +9,9 @@
 
 namespace zuno {
 
+// What the user is told when a file the program writes cannot be created.
+constexpr const char* kCannotCreateFile = "Erro create the file!";
+
 enum class TextFileAccess {
   kShared,     // created with the usual mode (0666 less the umask)
   kOwnerOnly,  // mode 0600, and a symbolic link at the name is never followed
