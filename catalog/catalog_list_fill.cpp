@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "app/clock.h"
-#include "query/cell_text.h"
+#include "query/elapsed_time.h"
 #include "query/result_columns.h"
 
 namespace zuno {
@@ -55,7 +55,7 @@ void FillCatalogList(Session& s, const std::string& sql, Reselect reselect) {
   const int rows = static_cast<int>(list.rows.size());
   if (s.ui.IsChecked(kColoredDatatypesCheckBox))
     for (int c = 0; c < columns; ++c) s.grid.SetColumnBackground(c, kCatalogTint);
-  s.ui.SetText(kElapsedTimeText, ElapsedText(s.state.startTime, s.state.endTime));
+  ShowElapsedTime(s);
   s.ui.SetText(kRowCountText, "Row Count: " + std::to_string(rows));
   s.db.FinishQuery();
   if (reselect == Reselect::LastDrilledRow) s.grid.SelectRow(s.state.lastDrilledRow);

@@ -3,7 +3,7 @@
 #include "app/clock.h"
 #include "catalog/catalog_list_fill.h"
 #include "catalog/catalog_sql.h"
-#include "query/cell_text.h"
+#include "query/elapsed_time.h"
 #include "query/run_statement.h"
 
 namespace zuno {
@@ -74,7 +74,7 @@ void TableDrill(Session& s, int row) {
   s.ui.SetText(kSqlEditor, list + "\n from " + from.schema + "." + from.name);
   if (s.ui.IsChecked(kQueryAutorunCheckBox)) RunStatement(s);
   // After an autorun the times are those the run left behind.
-  s.ui.SetText(kElapsedTimeText, ElapsedText(s.state.startTime, s.state.endTime));
+  ShowElapsedTime(s);
 }
 
 void CreatorDrill(Session& s, int row) {

@@ -1,7 +1,7 @@
 #include "db/connect_handler.h"
 
 #include "app/clock.h"
-#include "query/cell_text.h"
+#include "query/elapsed_time.h"
 
 namespace zuno {
 namespace {
@@ -58,7 +58,7 @@ void OnConnectClicked(Session& s) {
     s.ui.ShowMessage(s.db.LastError());
   }
   s.state.endTime = NowMilliseconds();
-  s.ui.SetText(kElapsedTimeText, ElapsedText(s.state.startTime, s.state.endTime));
+  ShowElapsedTime(s);
 }
 
 }  // namespace zuno

@@ -2,7 +2,7 @@
 
 #include "app/clock.h"
 #include "query/cell_reader.h"
-#include "query/cell_text.h"
+#include "query/elapsed_time.h"
 #include "query/result_columns.h"
 #include "query/row_limit.h"
 #include "query/run_statement.h"
@@ -55,7 +55,7 @@ void RunResultSetPath(Session& s, const std::string& statement) {
   if (!r.executed) {
     s.state.endTime = NowMilliseconds();
     s.ui.ShowMessage(s.db.LastError());
-    s.ui.SetText(kElapsedTimeText, ElapsedText(s.state.startTime, s.state.endTime));
+    ShowElapsedTime(s);
     s.ui.CloseBusyWindow();
     return;
   }
@@ -76,7 +76,7 @@ void RunResultSetPath(Session& s, const std::string& statement) {
       s.grid.SetColumnBackground(static_cast<int>(c), TypeClassColour(r.classes[c]));
   s.db.FinishQuery();
   s.state.endTime = NowMilliseconds();
-  s.ui.SetText(kElapsedTimeText, ElapsedText(s.state.startTime, s.state.endTime));
+  ShowElapsedTime(s);
   if (!r.limitReached) s.ui.CloseBusyWindow();
   RememberStatement(s.ui, statement);
 }

@@ -17,22 +17,27 @@ constexpr const char* kEditorParameters = "--wait zuno0.txt";
 constexpr const char* kFormatter = "sqlformat";
 constexpr const char* kFormatterParameters = "-f zuno0.sql -g zuno0.sql";
 
+enum class Busy { Hidden, Shown };
+
 // Writes the text, lets the program work on the file, reads it back and
-// removes it. A file that cannot be created is reported once and the program
+// removes it. A file that cannot be created is reported once (before the
+// busy window opens, so the message does not hide behind it) and the program
 // is started all the same.
 std::optional<std::string> RoundTrip(Session& s, const char* file, const std::string& text, const char* program,
-                                     const char* parameters) {
+                                     const char* parameters, Busy busy) {
   if (!WriteTextFile(file, text)) s.ui.ShowMessage(kCannotCreateFile);
+  if (busy == Busy::Shown) s.ui.OpenBusyWindow();
   s.ui.RunBlocking([&] { RunProgram(program, parameters, "", true); }, nullptr);
   std::optional<std::string> back = ReadTextFileBack(file);
   unlink(file);
+  if (busy == Busy::Shown) s.ui.CloseBusyWindow();
   return back;
 }
 
 }  // namespace
 
 std::optional<std::string> EditInExternalEditor(Session& s, const std::string& text) {
-  return RoundTrip(s, kEditFile, text, kEditor, kEditorParameters);
+  return RoundTrip(s, kEditFile, text, kEditor, kEditorParameters, Busy::Hidden);
 }
 
 void OnEditSqlClicked(Session& s) {
@@ -41,14 +46,9 @@ void OnEditSqlClicked(Session& s) {
 }
 
 void FormatIntoEditor(Session& s, const std::string& text) {
-  // The file is written before the busy window opens, as the message about
-  // a file that cannot be created must not hide behind it.
-  if (!WriteTextFile(kFormatFile, text)) s.ui.ShowMessage(kCannotCreateFile);
-  s.ui.OpenBusyWindow();
-  s.ui.RunBlocking([] { RunProgram(kFormatter, kFormatterParameters, "", true); }, nullptr);
-  if (std::optional<std::string> formatted = ReadTextFileBack(kFormatFile)) s.ui.SetText(kSqlEditor, *formatted);
-  unlink(kFormatFile);
-  s.ui.CloseBusyWindow();
+  if (std::optional<std::string> formatted =
+          RoundTrip(s, kFormatFile, text, kFormatter, kFormatterParameters, Busy::Shown))
+    s.ui.SetText(kSqlEditor, *formatted);
 }
 
 void OnFormatSqlClicked(Session& s) { FormatIntoEditor(s, s.ui.Text(kSqlEditor)); }
