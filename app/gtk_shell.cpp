@@ -13,6 +13,7 @@ namespace {
 
 constexpr const char* kControlKey = "zuno-control";
 constexpr const char* kMenuItemKey = "zuno-menu-item";
+constexpr const char* kWindowKey = "zuno-window";
 constexpr const char* kBusyTooltip = "Press Escape to cancel a running statement";
 
 // Texts from files or the database may hold invalid UTF-8, which GTK refuses.
@@ -60,12 +61,7 @@ GtkShell::GtkShell(EventLoop& loop) : loop_(loop) {
   for (const ControlSpec& c : AllControls())
     if (c.window == WindowId::Main) ConnectControlSignals(WindowId::Main, c.id);
 
-  g_signal_connect(main_.window, "delete-event",
-                   G_CALLBACK(+[](GtkWidget*, GdkEvent*, gpointer self) -> gboolean {
-                     static_cast<GtkShell*>(self)->loop_.Deliver(Event::CloseOf(WindowId::Main));
-                     return TRUE;
-                   }),
-                   this);
+  ReportCloseRequests(main_.window, WindowId::Main);
   g_signal_connect(main_.window, "configure-event",
                    G_CALLBACK(+[](GtkWidget*, GdkEventConfigure* e, gpointer self) -> gboolean {
                      static_cast<GtkShell*>(self)->ApplyResizeRule(e->width, e->height);
@@ -117,6 +113,17 @@ void GtkShell::ConnectControlSignals(WindowId window, Control c) {
     default:
       break;  // fields report nothing any handler uses
   }
+}
+
+void GtkShell::ReportCloseRequests(GtkWidget* window, WindowId id) {
+  // The window is not destroyed by the request: the loop ends the program.
+  g_object_set_data(G_OBJECT(window), kWindowKey, GINT_TO_POINTER(static_cast<int>(id)));
+  g_signal_connect(window, "delete-event", G_CALLBACK(+[](GtkWidget* w, GdkEvent*, gpointer self) -> gboolean {
+                     auto id = static_cast<WindowId>(GPOINTER_TO_INT(g_object_get_data(G_OBJECT(w), kWindowKey)));
+                     static_cast<GtkShell*>(self)->loop_.Deliver(Event::CloseOf(id));
+                     return TRUE;
+                   }),
+                   this);
 }
 
 void GtkShell::DeliverControl(WindowId window, Control c, Action a) {
@@ -355,12 +362,7 @@ std::optional<std::string> GtkShell::ChooseSaveFile(std::string_view title, std:
 void GtkShell::OpenBusyWindow() {
   if (busy_.window) return;
   busy_ = BuildWindow(WindowId::Busy, GTK_WINDOW(main_.window), widgets_);
-  g_signal_connect(busy_.window, "delete-event",
-                   G_CALLBACK(+[](GtkWidget*, GdkEvent*, gpointer self) -> gboolean {
-                     static_cast<GtkShell*>(self)->loop_.Deliver(Event::CloseOf(WindowId::Busy));
-                     return TRUE;
-                   }),
-                   this);
+  ReportCloseRequests(busy_.window, WindowId::Busy);
   gtk_widget_set_tooltip_text(busy_.window, kBusyTooltip);
   g_signal_connect(busy_.window, "key-press-event",
                    G_CALLBACK(+[](GtkWidget*, GdkEventKey* e, gpointer self) -> gboolean {
@@ -449,12 +451,7 @@ void GtkShell::OpenLibraryWindow(LibraryForm form) {
   library_ = BuildWindow(WindowId::Library, GTK_WINDOW(main_.window), widgets_);
   for (const ControlSpec& c : AllControls())
     if (c.window == WindowId::Library) ConnectControlSignals(WindowId::Library, c.id);
-  g_signal_connect(library_.window, "delete-event",
-                   G_CALLBACK(+[](GtkWidget*, GdkEvent*, gpointer self) -> gboolean {
-                     static_cast<GtkShell*>(self)->loop_.Deliver(Event::CloseOf(WindowId::Library));
-                     return TRUE;
-                   }),
-                   this);
+  ReportCloseRequests(library_.window, WindowId::Library);
   gtk_widget_show_all(library_.window);
   if (form == LibraryForm::ColumnChooser) {
     for (Control c : {kLibrarySaveButton, kLibraryLoadButton, kStoreModeButton, kLibraryExitButton})

@@ -77,6 +77,7 @@ class GtkShell : public Ui {
  private:
   void ConnectControlSignals(WindowId window, Control c);
   void DeliverControl(WindowId window, Control c, Action a);
+  void ReportCloseRequests(GtkWidget* window, WindowId id);
   void DestroyWindow(BuiltWindow& w, WindowId id);
   void ForgetControls(WindowId id);
 
