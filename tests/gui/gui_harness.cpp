@@ -63,6 +63,14 @@ Rect AllocationOf(GtkWidget* w) {
   return Rect{a.x, a.y, a.width, a.height};
 }
 
+void CountStatementRuns(Program& p, int& runs) {
+  auto run = p.dispatcher.handlers().runStatement;
+  p.dispatcher.handlers().runStatement = [&runs, run] {
+    ++runs;
+    run();
+  };
+}
+
 MessageBoxAnswerer::MessageBoxAnswerer() : source_(g_timeout_add(20, &MessageBoxAnswerer::Poll, this)) {}
 
 MessageBoxAnswerer::~MessageBoxAnswerer() { g_source_remove(source_); }

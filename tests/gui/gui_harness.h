@@ -29,6 +29,10 @@ std::unique_ptr<Program> StartAndShow();
 
 Rect AllocationOf(GtkWidget* w);
 
+// Counts, in runs, every Run Statement the program's dispatch starts (the
+// Run button, a timer tick) before it runs as usual.
+void CountStatementRuns(Program& p, int& runs);
+
 // Answers every message box that opens, with OK, and keeps its text and the
 // time it was seen (monotonic microseconds). Input dialogs get the next of
 // inputs typed into their entry, then OK.

@@ -65,11 +65,7 @@ struct LongWorkTest : ::testing::Test {
     ZUNO_REQUIRE_FIXTURES();
     p = StartAndShow();
     ASSERT_TRUE(testing::ConnectTo(p->db, testing::PgPlain()));
-    auto run = p->dispatcher.handlers().runStatement;
-    p->dispatcher.handlers().runStatement = [this, run] {
-      ++runs;
-      run();
-    };
+    testing::CountStatementRuns(*p, runs);
   }
   void ClickRun() { p->loop.Deliver(Event::ControlOf(WindowId::Main, kRunButton, Action::LeftClick)); }
 };

@@ -16,11 +16,7 @@ TEST(SoakTest, TimerRunsOfAQueryLeaveNothingBehind) {
   ASSERT_TRUE(testing::ConnectTo(p->db, testing::PgPlain()));
   p->shell.SetText(kSqlEditor, "select g as n, md5(g::text) as h, now() as at from generate_series(1, 50) g");
   int runs = 0;
-  auto run = p->dispatcher.handlers().runStatement;
-  p->dispatcher.handlers().runStatement = [&runs, run] {
-    ++runs;
-    run();
-  };
+  testing::CountStatementRuns(*p, runs);
 
   auto runTicks = [&](int ticks) {
     int until = runs + ticks;

@@ -31,11 +31,7 @@ int main(int argc, char** argv) {
   }
   p->shell.SetText(kSqlEditor, "select g as n, md5(g::text) as h, now() as at from generate_series(1, 50) g");
   int runs = 0;
-  auto run = p->dispatcher.handlers().runStatement;
-  p->dispatcher.handlers().runStatement = [&runs, run] {
-    ++runs;
-    run();
-  };
+  testing::CountStatementRuns(*p, runs);
   // Switched on as the user does: one second in the field, the box checked.
   p->shell.SetText(kTimerSecondsField, "1");
   gtk_button_clicked(GTK_BUTTON(p->shell.inner(kTimerCheckBox)));
