@@ -393,7 +393,7 @@ inline Failures CellTextProperties(std::string_view bytes) {
   const bool valid = IsValidUtf8(text);
   if (valid)
     check(CharacterCount(text) == CodePointCount(text), "CharacterCount: wrong for valid UTF-8");
-  const std::string marked = MarkLineFeeds(text);
+  const std::string marked = MarkLineFeeds(std::string(text));
   check(!Contains(marked, "\n"), "MarkLineFeeds: a line feed is left");
   if (!Contains(text, kLineFeedMarker))
     check(RestoreLineFeeds(marked) == text, "RestoreLineFeeds(MarkLineFeeds(t)) is not t");

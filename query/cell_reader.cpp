@@ -12,13 +12,7 @@ constexpr std::string_view kNull = "Null";
 constexpr std::string_view kBinary = "binary Data";
 constexpr int kLargeTextSize = 35;
 
-// Most values hold no line feed: those go on as read, without a copy.
-std::string Marked(std::string value) {
-  if (value.find('\n') == std::string::npos) return value;
-  return MarkLineFeeds(value);
-}
-
-std::string Text(OdbcLayer& db, int column) { return Marked(db.GetText(column)); }
+std::string Text(OdbcLayer& db, int column) { return MarkLineFeeds(db.GetText(column)); }
 
 std::string StringCell(OdbcLayer& db, int column, int size, bool null, TypeClass& typeClass) {
   if (null) {
@@ -28,7 +22,7 @@ std::string StringCell(OdbcLayer& db, int column, int size, bool null, TypeClass
   std::string value = db.GetText(column);
   typeClass = StringTypeClass(value, size);
   if (typeClass == TypeClass::Date) value = DateText(value);
-  return Marked(std::move(value));
+  return MarkLineFeeds(std::move(value));
 }
 
 }  // namespace

@@ -37,7 +37,8 @@ std::string Fixed(double value, int decimals) {
 
 }  // namespace
 
-std::string MarkLineFeeds(std::string_view text) {
+std::string MarkLineFeeds(std::string text) {
+  if (text.find('\n') == std::string::npos) return text;
   std::string marked;
   marked.reserve(text.size());
   for (char c : text) {

@@ -13,7 +13,8 @@ namespace zuno {
 // turned back into a line feed when a cell is copied out.
 inline constexpr std::string_view kLineFeedMarker = "\xC3\xBF";
 
-std::string MarkLineFeeds(std::string_view text);
+// A text without a line feed comes back as it is, without a copy.
+std::string MarkLineFeeds(std::string text);
 std::string RestoreLineFeeds(std::string_view text);
 
 // Characters (code points) of a UTF-8 text, as the grid shows them.
