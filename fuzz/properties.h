@@ -247,7 +247,8 @@ inline Failures CommentRemovalProperties(std::string_view bytes) {
 // ---- Variable scan ---------------------------------------------------------
 
 inline bool EndsVariable(char c) {
-  return c == '\'' || c == ',' || c == '|' || c == ')' || c == ' ';
+  return c == '\'' || c == ',' || c == '|' || c == ')' || c == ' ' || c == '\n' || c == '\r' ||
+         c == '\t';
 }
 
 inline Failures VariableScanProperties(std::string_view text) {
