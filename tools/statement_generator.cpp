@@ -42,15 +42,16 @@ std::string_view NameAfterFrom(std::string_view text) {
   return {};
 }
 
-std::string Quoted(std::string_view text) {
-  std::string out = "'";
+// The text between two quote characters, each quote inside it doubled. A
+// lone one would end the literal or name and let the rest run as SQL: 'a'='a
+// in a WHERE clause matches every row.
+std::string Delimited(std::string_view text, char quote) {
+  std::string out(1, quote);
   for (char c : text) {
-    // A lone apostrophe would end the literal and let the rest of the value
-    // run as SQL: 'a'='a in a WHERE clause matches every row.
-    if (c == '\'') out += '\'';
+    if (c == quote) out += quote;
     out += c;
   }
-  out += '\'';
+  out += quote;
   return out;
 }
 
@@ -152,20 +153,14 @@ bool IsOrdinaryIdentifier(std::string_view name) {
 
 std::string NameForm(std::string_view name) {
   if (name.empty() || IsOrdinaryIdentifier(name)) return std::string(name);
-  std::string out = "\"";
-  for (char c : name) {
-    if (c == '"') out += '"';
-    out += c;
-  }
-  out += '"';
-  return out;
+  return Delimited(name, '"');
 }
 
 std::string ValueForm(std::string_view cellText, ValueType type, bool null) {
   if (IsNull(Cell{cellText, type, null})) return "NULL";
   // A text column's "01" is not the number 1.
   if (type != ValueType::Text && IsDecimalNumber(cellText)) return std::string(cellText);
-  return Quoted(cellText);
+  return Delimited(cellText, '\'');
 }
 
 std::string GenerateInsert(const GeneratorInput& input) {
