@@ -21,8 +21,8 @@ struct GeneratorInput {
   std::string drilledName;
   std::vector<std::string> titles;
   std::vector<std::string> values;
-  std::vector<ValueType> types;
-  std::vector<bool> nulls;
+  std::vector<ValueType> types = {};
+  std::vector<bool> nulls = {};
 };
 
 struct TargetTable {

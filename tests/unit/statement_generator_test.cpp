@@ -241,7 +241,7 @@ TEST(StatementGeneratorTest, NamesThatAreNotOrdinaryAreDelimited) {
       {"name starting with a digit left bare", "1ST", "\"1ST\""},
       {"name starting with _ left bare", "_X", "\"_X\""},
       {"blank in a name left bare", "MY COL", "\"MY COL\""},
-      {"double quote in a name not doubled", "A\"B", "\"A\"\"B\"\""},
+      {"double quote in a name not doubled", "A\"B", "\"A\"\"B\""},
       {"expression label left bare", "?column?", "\"?column?\""},
       {"point in a name left bare", "A.B", "\"A.B\""},
       {"non-ASCII name left bare", "GR\xC3\x96SSE", "\"GR\xC3\x96SSE\""},
@@ -268,8 +268,8 @@ TEST(StatementGeneratorTest, StatementsUseWhatTheGridKnew) {
   // The drilled table's names are names; a table typed in the editor is SQL as written.
   GeneratorInput drilled{"", "MY SCHEMA", "T\"1", {"ID"}, {"1"}, {}, {}};
   EXPECT_EQ(GenerateDelete(drilled), "delete from \"MY SCHEMA\".\"T\"\"1\" where ID = 1");
-  drilled.editorText = "select * from \"MY SCHEMA\".\"T\"\"1\"";
-  EXPECT_EQ(GenerateDelete(drilled), "delete from \"MY SCHEMA\".\"T\"\"1\" where ID = 1");
+  drilled.editorText = "select * from \"my\".\"T\"\"1\"";
+  EXPECT_EQ(GenerateDelete(drilled), "delete from \"my\".\"T\"\"1\" where ID = 1");
 }
 
 }  // namespace
