@@ -16,6 +16,7 @@ struct CatalogList {
   std::int64_t executedAt = 0;
   std::vector<ResultColumn> columns;
   std::vector<std::vector<std::string>> rows;
+  std::vector<NullCell> nullCells;
 };
 
 // Every row, each value as text or "Null"; the list has no row limit. Only
@@ -29,7 +30,11 @@ CatalogList ExecuteAndFetchAll(OdbcLayer& db, const std::string& sql) {
   const int columns = static_cast<int>(list.columns.size());
   while (db.NextRow()) {
     std::vector<std::string> cells(list.columns.size());
-    for (int c = 0; c < columns; ++c) cells[static_cast<size_t>(c)] = db.IsNull(c) ? "Null" : db.GetText(c);
+    for (int c = 0; c < columns; ++c) {
+      const bool null = db.IsNull(c);
+      if (null) list.nullCells.push_back({static_cast<int>(list.rows.size()), c});
+      cells[static_cast<size_t>(c)] = null ? "Null" : db.GetText(c);
+    }
     list.rows.push_back(std::move(cells));
   }
   return list;
@@ -50,7 +55,7 @@ void FillCatalogList(Session& s, const std::string& sql, Reselect reselect) {
   s.state.endTime = list.executedAt;
 
   AddResultColumns(s.grid, list.columns);
-  AppendRows(s.grid, list.rows);
+  AppendRows(s.grid, list.rows, list.nullCells);
   const int columns = static_cast<int>(list.columns.size());
   const int rows = static_cast<int>(list.rows.size());
   if (s.ui.IsChecked(kColoredDatatypesCheckBox))

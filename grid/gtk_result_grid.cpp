@@ -286,6 +286,7 @@ void GtkResultGrid::ClearRows() {
   // gets it on the next turn of the main loop instead of following each removal.
   Detach();
   pendingBackgrounds_.clear();
+  nullCells_.clear();
   store_ = NewStore(capacity_);
   readRow_ = -1;
 }
@@ -294,6 +295,8 @@ void GtkResultGrid::RemoveAllColumns() {
   while (GtkTreeViewColumn* c = gtk_tree_view_get_column(view_, 0))
     gtk_tree_view_remove_column(view_, c);
   pendingBackgrounds_.clear();
+  valueTypes_.clear();
+  nullCells_.clear();
   // The freed store columns are cleared in every row present.
   if (RowCount() == 0) return;
   std::vector<gint> all = Sequence(0, 3 * capacity_);
@@ -329,6 +332,10 @@ void GtkResultGrid::AddColumn(int position, std::string_view title, int width) {
   gtk_tree_view_column_set_reorderable(col, FALSE);
   gtk_tree_view_column_set_clickable(col, FALSE);
   gtk_tree_view_insert_column(view_, col, position);
+  valueTypes_.insert(valueTypes_.begin() + position, ValueType::Unknown);
+  std::set<std::pair<int, int>> shifted;
+  for (auto [row, column] : nullCells_) shifted.emplace(row, column < position ? column : column + 1);
+  nullCells_ = std::move(shifted);
   // The new column and those after it show the store columns of their places.
   for (int c = position; c <= count; ++c) BindColumn(ViewColumn(c), c);
 }
@@ -435,6 +442,20 @@ void GtkResultGrid::SetColumnBackground(int column, Rgb colour) {
 }
 
 void GtkResultGrid::SetGridVisible(bool visible) { gtk_widget_set_visible(scrolled_, visible); }
+
+void GtkResultGrid::SetColumnValueType(int column, ValueType type) {
+  if (column >= 0 && column < ColumnCount()) valueTypes_[static_cast<size_t>(column)] = type;
+}
+
+ValueType GtkResultGrid::ColumnValueType(int column) const {
+  return column >= 0 && column < ColumnCount() ? valueTypes_[static_cast<size_t>(column)] : ValueType::Unknown;
+}
+
+void GtkResultGrid::MarkCellNull(int row, int column) {
+  if (row >= 0 && row < RowCount() && column >= 0 && column < ColumnCount()) nullCells_.emplace(row, column);
+}
+
+bool GtkResultGrid::CellIsNull(int row, int column) const { return nullCells_.count({row, column}) > 0; }
 
 int GtkResultGrid::ColumnWidth(int column) const {
   GtkTreeViewColumn* col = ViewColumn(column);

@@ -6,6 +6,8 @@
 
 #include <memory>
 #include <optional>
+#include <set>
+#include <utility>
 #include <vector>
 
 #include "app/click_tracker.h"
@@ -40,6 +42,10 @@ class GtkResultGrid : public ResultGrid {
   void SetColumnWidth(int column, int width) override;
   void SetColumnBackground(int column, Rgb colour) override;
   void SetGridVisible(bool visible) override;
+  void SetColumnValueType(int column, ValueType type) override;
+  ValueType ColumnValueType(int column) const override;
+  void MarkCellNull(int row, int column) override;
+  bool CellIsNull(int row, int column) const override;
 
   // What the operations leave besides texts, read back for the tests that hold
   // this grid and the in-memory one to the same behaviour.
@@ -98,6 +104,9 @@ class GtkResultGrid : public ResultGrid {
   std::vector<gint> appendColumns_;
   std::vector<GValue> appendValues_;
   std::unique_ptr<ClickTracker> clicks_;
+  // Kept beside the store, which shows texts and colours only.
+  std::vector<ValueType> valueTypes_;         // one per grid column
+  std::set<std::pair<int, int>> nullCells_;  // (row, grid column)
 };
 
 }  // namespace zuno

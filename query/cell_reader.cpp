@@ -27,8 +27,7 @@ std::string StringCell(OdbcLayer& db, int column, int size, bool null, TypeClass
 
 }  // namespace
 
-std::string ReadCell(OdbcLayer& db, int column, int size, ColumnKind kind, TypeClass& typeClass) {
-  const bool null = db.IsNull(column);
+std::string ReadCell(OdbcLayer& db, int column, int size, ColumnKind kind, bool null, TypeClass& typeClass) {
   switch (kind) {
     case ColumnKind::String:
       return StringCell(db, column, size, null, typeClass);
@@ -67,6 +66,20 @@ std::string ReadCell(OdbcLayer& db, int column, int size, ColumnKind kind, TypeC
       return null ? std::string(kNull) : Text(db, column);
   }
   return {};
+}
+
+bool ReadsAsNumber(ColumnKind kind, int columnSize) {
+  switch (kind) {
+    case ColumnKind::Double:
+    case ColumnKind::Float:
+    case ColumnKind::Decimal:
+    case ColumnKind::Quad:
+      return true;
+    case ColumnKind::Long:
+      return columnSize < kLargeTextSize;
+    default:
+      return false;
+  }
 }
 
 }  // namespace zuno

@@ -1,5 +1,6 @@
 #include "query/result_columns.h"
 
+#include "query/cell_reader.h"
 #include "query/column_width.h"
 
 namespace zuno {
@@ -9,18 +10,24 @@ std::vector<ResultColumn> ReadResultColumns(OdbcLayer& db) {
   const int count = db.ColumnCount();
   for (int c = 0; c < count; ++c) {
     int size = db.ColumnSize(c);
-    columns.push_back({db.ColumnName(c), size});
+    columns.push_back({db.ColumnName(c), size, db.ColumnKindOf(c)});
   }
   return columns;
 }
 
 void AddResultColumns(ResultGrid& grid, const std::vector<ResultColumn>& columns) {
-  for (size_t c = 0; c < columns.size(); ++c)
-    grid.AddColumn(static_cast<int>(c), columns[c].title, ColumnWidthPixels(columns[c].title, columns[c].size));
+  for (size_t c = 0; c < columns.size(); ++c) {
+    const ResultColumn& column = columns[c];
+    grid.AddColumn(static_cast<int>(c), column.title, ColumnWidthPixels(column.title, column.size));
+    grid.SetColumnValueType(static_cast<int>(c),
+                            ReadsAsNumber(column.kind, column.size) ? ValueType::Number : ValueType::Text);
+  }
 }
 
-void AppendRows(ResultGrid& grid, const std::vector<std::vector<std::string>>& rows) {
+void AppendRows(ResultGrid& grid, const std::vector<std::vector<std::string>>& rows,
+                const std::vector<NullCell>& nullCells) {
   for (const std::vector<std::string>& row : rows) grid.AppendRow(row);
+  for (const NullCell& cell : nullCells) grid.MarkCellNull(cell.row, cell.column);
 }
 
 }  // namespace zuno

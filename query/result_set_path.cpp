@@ -16,6 +16,7 @@ struct FetchedResult {
   bool executed = false;
   std::vector<ResultColumn> columns;
   std::vector<std::vector<std::string>> rows;
+  std::vector<NullCell> nullCells;
   std::vector<TypeClass> classes;  // what the last row left, per column
   bool limitReached = false;
 };
@@ -35,7 +36,9 @@ FetchedResult ExecuteAndFetch(OdbcLayer& db, const std::string& statement, int l
       // Each value is described afresh: size and kind are asked per cell.
       int size = db.ColumnSize(c);
       ColumnKind kind = db.ColumnKindOf(c);
-      cells[static_cast<size_t>(c)] = ReadCell(db, c, size, kind, r.classes[static_cast<size_t>(c)]);
+      const bool null = db.IsNull(c);
+      if (null) r.nullCells.push_back({static_cast<int>(r.rows.size()), c});
+      cells[static_cast<size_t>(c)] = ReadCell(db, c, size, kind, null, r.classes[static_cast<size_t>(c)]);
     }
     r.rows.push_back(std::move(cells));
     if (static_cast<int>(r.rows.size()) == limit) {
@@ -62,7 +65,7 @@ void RunResultSetPath(Session& s, const std::string& statement) {
 
   s.grid.SetGridVisible(false);  // no layout row by row while it fills
   AddResultColumns(s.grid, r.columns);
-  AppendRows(s.grid, r.rows);
+  AppendRows(s.grid, r.rows, r.nullCells);
   const int rows = static_cast<int>(r.rows.size());
   if (r.limitReached) {
     s.ui.CloseBusyWindow();

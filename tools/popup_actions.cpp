@@ -25,12 +25,16 @@ std::vector<std::string> ColumnList(const ResultGrid& grid) {
   return titles;
 }
 
-// With no row selected the titles stand for the values (row -1 reads titles).
-std::vector<std::string> SelectedRowCells(const ResultGrid& grid, std::size_t columns) {
+// The selected row's cells with their line feeds, and what the grid knew of
+// them. With no row selected the titles stand for the values (row -1 reads
+// titles, none of them NULL).
+void ReadSelectedRow(const ResultGrid& grid, GeneratorInput& input) {
   const int row = grid.SelectedRow();
-  std::vector<std::string> cells;
-  for (std::size_t c = 0; c < columns; ++c) cells.push_back(grid.CellText(row, static_cast<int>(c)));
-  return cells;
+  for (int c = 0; c < static_cast<int>(input.titles.size()); ++c) {
+    input.values.push_back(RestoreLineFeeds(grid.CellText(row, c)));
+    input.types.push_back(grid.ColumnValueType(c));
+    input.nulls.push_back(grid.CellIsNull(row, c));
+  }
 }
 
 void OpenColumnChooser(Session& s, int item) {
@@ -46,7 +50,7 @@ void Generate(Session& s, std::string (*generate)(const GeneratorInput&)) {
   input.drilledSchema = s.state.drilledTableSchema;
   input.drilledName = s.state.drilledTableName;
   input.titles = ColumnList(s.grid);
-  input.values = SelectedRowCells(s.grid, input.titles.size());
+  ReadSelectedRow(s.grid, input);
   std::string statement = generate(input);
   s.ui.SetText(kSqlEditor, statement);
   FormatIntoEditor(s, statement);

@@ -27,11 +27,16 @@ void MemoryResultGrid::AppendRow(const std::vector<std::string>& texts) {
   rows_.push_back(std::move(row));
 }
 
+const MemoryResultGrid::Cell* MemoryResultGrid::CellAt(int row, int column) const {
+  if (row < 0 || row >= RowCount() || !ValidColumn(column)) return nullptr;
+  const auto& cells = rows_[row];
+  return column < static_cast<int>(cells.size()) ? &cells[column] : nullptr;
+}
+
 std::string MemoryResultGrid::CellText(int row, int column) const {
   if (row == -1) return ColumnTitle(column);
-  if (row < 0 || row >= RowCount() || !ValidColumn(column)) return {};
-  const auto& cells = rows_[row];
-  return column < static_cast<int>(cells.size()) ? cells[column].text : std::string();
+  const Cell* cell = CellAt(row, column);
+  return cell ? cell->text : std::string();
 }
 
 std::string MemoryResultGrid::ColumnTitle(int column) const {
@@ -63,9 +68,25 @@ void MemoryResultGrid::SetColumnBackground(int column, Rgb colour) {
 }
 
 std::optional<Rgb> MemoryResultGrid::Background(int row, int column) const {
-  if (row < 0 || row >= RowCount() || !ValidColumn(column)) return std::nullopt;
-  const auto& cells = rows_[row];
-  return column < static_cast<int>(cells.size()) ? cells[column].background : std::nullopt;
+  const Cell* cell = CellAt(row, column);
+  return cell ? cell->background : std::nullopt;
+}
+
+void MemoryResultGrid::SetColumnValueType(int column, ValueType type) {
+  if (ValidColumn(column)) columns_[column].valueType = type;
+}
+
+ValueType MemoryResultGrid::ColumnValueType(int column) const {
+  return ValidColumn(column) ? columns_[column].valueType : ValueType::Unknown;
+}
+
+void MemoryResultGrid::MarkCellNull(int row, int column) {
+  if (CellAt(row, column)) rows_[row][column].null = true;
+}
+
+bool MemoryResultGrid::CellIsNull(int row, int column) const {
+  const Cell* cell = CellAt(row, column);
+  return cell && cell->null;
 }
 
 }  // namespace zuno::testing

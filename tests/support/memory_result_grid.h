@@ -14,10 +14,12 @@ class MemoryResultGrid : public ResultGrid {
     std::string title;
     int width = 0;
     bool visible = true;
+    ValueType valueType = ValueType::Unknown;
   };
   struct Cell {
     std::string text;
     std::optional<Rgb> background;
+    bool null = false;
   };
 
   void ClearRows() override;
@@ -33,6 +35,10 @@ class MemoryResultGrid : public ResultGrid {
   void SetColumnWidth(int column, int width) override;
   void SetColumnBackground(int column, Rgb colour) override;
   void SetGridVisible(bool visible) override { visible_ = visible; }
+  void SetColumnValueType(int column, ValueType type) override;
+  ValueType ColumnValueType(int column) const override;
+  void MarkCellNull(int row, int column) override;
+  bool CellIsNull(int row, int column) const override;
 
   // What the operations leave besides texts; the widget answers the same reads.
   const std::vector<Column>& columns() const { return columns_; }
@@ -43,6 +49,7 @@ class MemoryResultGrid : public ResultGrid {
 
  private:
   bool ValidColumn(int c) const { return c >= 0 && c < ColumnCount(); }
+  const Cell* CellAt(int row, int column) const;
   std::vector<Column> columns_;
   std::vector<std::vector<Cell>> rows_;  // one cell per column
   int selected_ = -1;
