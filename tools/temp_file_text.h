@@ -7,10 +7,9 @@
 #include <string>
 #include <string_view>
 
-namespace zuno {
+#include "app/text_file.h"
 
-// What the user is told when a file the program writes cannot be created.
-constexpr const char* kCannotCreateFile = "Erro create the file!";
+namespace zuno {
 
 enum class TextFileAccess {
   kShared,     // created with the usual mode (0666 less the umask)
