@@ -29,7 +29,8 @@ bool WriteTextFile(const std::string& path, std::string_view utf8,
 // Opens the file for reading and writing, creating it empty when it is
 // missing, and returns its content decoded as DecodeTextBytes does. nullopt
 // when it cannot be opened at all. With kOwnerOnly a symbolic link at the name
-// is refused (nullopt) and a file created here gets mode 0600.
+// and a file of another user are refused (nullopt), and a file created here
+// gets mode 0600.
 std::optional<std::string> ReadTextFileBack(const std::string& path,
                                             TextFileAccess access = TextFileAccess::kShared);
 

@@ -79,14 +79,25 @@ TEST_F(ToolsTest, EditSqlFollowsWhatTheEditorDidWithTheFile) {
   EXPECT_TRUE(h.ui.messages.empty());
 }
 
-TEST_F(ToolsTest, AFileThatCannotBeCreatedIsReportedAndTheEditorStillStarts) {
+TEST_F(ToolsTest, AFileThatCannotBeCreatedIsReportedAndNoEditorStarts) {
   std::filesystem::create_directory(work.File("zuno0.txt"));  // no file can take that name
   StandIn("gedit", "echo started >\"" + bin.File("log") + "\"\n");
   h.ui.SetText(kSqlEditor, "select 1");
   OnEditSqlClicked(h.session);
   EXPECT_EQ(h.ui.messages, std::vector<std::string>{"Erro create the file!"});
-  EXPECT_EQ(Log(), "started\n");
+  EXPECT_FALSE(Exists(bin.File("log"))) << "the editor was started on what stands at the name";
   EXPECT_EQ(h.ui.Text(kSqlEditor), "select 1");
+  EXPECT_TRUE(std::filesystem::is_directory(work.File("zuno0.txt")));
+}
+
+TEST_F(ToolsTest, TheEditorsFileIsTheUsersAlone) {
+  StandIn("gedit", "stat -c %a zuno0.txt >\"" + bin.File("log") + "\"\n");
+  StandIn("sqlformat", "stat -c %a zuno0.sql >>\"" + bin.File("log") + "\"\n");
+  h.ui.SetText(kSqlEditor, "select secret from t");
+  OnEditSqlClicked(h.session);
+  OnFormatSqlClicked(h.session);
+  EXPECT_EQ(Log(), "600\n600\n");
+  EXPECT_EQ(h.ui.Text(kSqlEditor), "select secret from t");
 }
 
 TEST_F(ToolsTest, FormatSqlHandsTheFileToTheFormatterUnderTheBusyWindow) {
