@@ -55,10 +55,11 @@ std::string FormatSettings(std::string_view dataSource, std::string_view user) {
   return text;
 }
 
-std::optional<Settings> ReadSettingsFile(const std::string& path) {
-  std::optional<std::string> bytes = ReadWholeFile(path);
-  if (!bytes) return std::nullopt;
-  return ParseSettings(*bytes);
+std::optional<Settings> ReadSettingsFile(const std::string& path, bool* tooLarge) {
+  WholeFile file = ReadRegularFile(path, kMaxSettingsBytes);
+  if (tooLarge != nullptr) *tooLarge = file.status == WholeFile::Status::kTooLarge;
+  if (!file) return std::nullopt;
+  return ParseSettings(file.bytes);
 }
 
 bool WriteSettingsFile(const std::string& path, std::string_view dataSource, std::string_view user) {

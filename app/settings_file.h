@@ -1,6 +1,7 @@
 // "zuno.ini": the last data source and the last user, two CR LF lines.
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -14,6 +15,9 @@ struct Settings {
 };
 
 constexpr std::string_view kSettingsFileName = "zuno.ini";
+// Two short lines need no more; a larger file is not read.
+constexpr std::size_t kMaxSettingsBytes = 4 << 20;
+constexpr std::string_view kSettingsTooLarge = "zuno.ini is larger than 4 MB and was not read.";
 
 std::string SettingsPath(const std::string& homeDirectory);
 
@@ -24,8 +28,10 @@ Settings ParseSettings(std::string_view text);
 
 std::string FormatSettings(std::string_view dataSource, std::string_view user);
 
-// Reads the file; nullopt when it cannot be opened.
-std::optional<Settings> ReadSettingsFile(const std::string& path);
+// Reads the file; nullopt when it is missing, unreadable, no regular file (a
+// pipe there is never waited for) or larger than kMaxSettingsBytes, which
+// sets *tooLarge when given.
+std::optional<Settings> ReadSettingsFile(const std::string& path, bool* tooLarge = nullptr);
 
 // Replaces the file as a whole: the new text goes to a temporary file beside it,
 // which is then renamed over the old one, so an interrupted exit never leaves a

@@ -1,6 +1,8 @@
 #include "app/startup.h"
 
 #include <clocale>
+#include <string_view>
+#include <vector>
 
 #include "app/css_provider.h"
 #include "app/gobject_ptr.h"
@@ -8,21 +10,29 @@
 #include "app/program_handlers.h"
 #include "app/settings_file.h"
 #include "app/shutdown.h"
+#include "app/text_file.h"
 #include "db/data_source_list.h"
 
 namespace zuno {
 namespace {
 
 constexpr const char* kLogoFile = "ZUNO.JPG";
+// A logo is a small picture; a larger file is not read.
+constexpr std::size_t kMaxLogoBytes = 4 << 20;
+constexpr std::string_view kLogoTooLarge = "ZUNO.JPG is larger than 4 MB and was not shown.";
 
+// What start-up has to tell the user once the Main Window shows.
+using Notices = std::vector<std::string_view>;
 
 // Appending keeps whatever text the box's entry already holds.
 void FillDataSources(Program& p) {
   for (const std::string& name : ListDataSources(p.db)) p.shell.AppendListItem(kDataSourceBox, name);
 }
 
-void ReadSettingsInto(Program& p) {
-  std::optional<Settings> settings = ReadSettingsFile(SettingsPath(p.state.homeDirectory));
+void ReadSettingsInto(Program& p, Notices& notices) {
+  bool tooLarge = false;
+  std::optional<Settings> settings = ReadSettingsFile(SettingsPath(p.state.homeDirectory), &tooLarge);
+  if (tooLarge) notices.push_back(kSettingsTooLarge);
   if (!settings) return;  // no file: the fields stay empty and the focus stays put
   if (settings->lastConnect) p.shell.SetText(kDataSourceBox, *settings->lastConnect);
   if (settings->lastUser) p.shell.SetText(kUserField, *settings->lastUser);
@@ -37,9 +47,19 @@ void FillRowsToFetch(GtkShell& shell) {
   shell.SetEnabled(kRowsToFetchBox, false);
 }
 
-void LoadLogo(GtkShell& shell) {
-  GObjectPtr<GdkPixbuf> logo(gdk_pixbuf_new_from_file(kLogoFile, nullptr));
-  if (logo) shell.ShowLogo(logo.get());
+// The file is read by the program itself, so a pipe in the working directory
+// is never waited for; the bytes are then decoded from memory.
+void LoadLogo(GtkShell& shell, Notices& notices) {
+  WholeFile file = ReadRegularFile(kLogoFile, kMaxLogoBytes);
+  if (file.status == WholeFile::Status::kTooLarge) notices.push_back(kLogoTooLarge);
+  if (!file) return;
+  GObjectPtr<GdkPixbufLoader> loader(gdk_pixbuf_loader_new());
+  const bool written = gdk_pixbuf_loader_write(loader.get(), reinterpret_cast<const guchar*>(file.bytes.data()),
+                                               file.bytes.size(), nullptr);
+  // Closed in every case: a loader left open warns when it is freed.
+  const bool closed = gdk_pixbuf_loader_close(loader.get(), nullptr);
+  GdkPixbuf* logo = written && closed ? gdk_pixbuf_loader_get_pixbuf(loader.get()) : nullptr;
+  if (logo) shell.ShowLogo(logo);
 }
 
 }  // namespace
@@ -69,12 +89,14 @@ std::unique_ptr<Program> StartProgram() {
   shell.ClearDropDown(kDataSourceBox);
   shell.ClearDropDown(kRowsToFetchBox);
   shell.grid().RemoveAllColumns();
-  ReadSettingsInto(*p);
+  Notices notices;
+  ReadSettingsInto(*p, notices);
   FillRowsToFetch(shell);
-  LoadLogo(shell);
+  LoadLogo(shell, notices);
   FillDataSources(*p);
   shell.CreatePopupMenu();
   shell.ShowMainWindow();
+  for (std::string_view notice : notices) shell.ShowMessage(notice);
   return p;
 }
 

@@ -160,6 +160,10 @@ inline Failures QueryStoreProperties(std::string_view bytes) {
   const std::vector<QueryRecord> capped = DecodeQueryRecords(bytes, cap);
   check(capped.size() == cap && std::equal(capped.begin(), capped.end(), read.begin()),
         "DecodeQueryRecords with a cap does not give the first records");
+  // Only a text that reads back whole may be rewritten; what is written always does.
+  check(DecodeStoreText(written).whole, "a store as written does not read back whole");
+  check(!DecodeStoreText(bytes).whole || bytes.find('\0') == std::string_view::npos,
+        "a text with a NUL byte reads back whole");
 
   // Any records: they come back as written, NULs left out.
   std::vector<QueryRecord> records;

@@ -5,9 +5,7 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cerrno>
-#include <cstdlib>
-#include <memory>
+#include <climits>
 
 #include "app/text_file.h"
 #include "library/query_name_order.h"
@@ -17,27 +15,34 @@
 namespace zuno {
 namespace {
 
-class FileDescriptor {
- public:
-  explicit FileDescriptor(int fd) : fd_(fd) {}
-  ~FileDescriptor() {
-    if (fd_ >= 0) close(fd_);
+constexpr int kMaxLinkHops = 40;
+
+// The file a link points to, relative to the link's own directory.
+std::optional<std::string> LinkTarget(const std::string& link) {
+  std::string target(PATH_MAX, '\0');
+  const ssize_t n = readlink(link.c_str(), target.data(), target.size());
+  if (n <= 0 || static_cast<std::size_t>(n) >= target.size()) return std::nullopt;
+  target.resize(static_cast<std::size_t>(n));
+  const std::size_t slash = link.rfind('/');
+  if (target.starts_with('/') || slash == std::string::npos) return target;
+  return link.substr(0, slash + 1) + target;
+}
+
+// The store's own file. A symbolic link is followed when it belongs to the
+// user or to root, so a link of one's own to a team share stays a link and
+// every link to it shares one lock; nothing when a link of anyone else stands
+// on the way, which could point at any file of the user's.
+std::optional<std::string> OwnStorePath(const std::string& path) {
+  std::string at = path;
+  for (int hop = 0; hop < kMaxLinkHops; ++hop) {
+    struct stat st {};
+    if (lstat(at.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return at;
+    if (st.st_uid != geteuid() && st.st_uid != 0) return std::nullopt;
+    std::optional<std::string> target = LinkTarget(at);
+    if (!target) return std::nullopt;
+    at = std::move(*target);
   }
-  FileDescriptor(const FileDescriptor&) = delete;
-  FileDescriptor& operator=(const FileDescriptor&) = delete;
-  int get() const { return fd_; }
-
- private:
-  int fd_;
-};
-
-// A store that is a symbolic link is written through to its target, so a link
-// to a store kept elsewhere stays a link and every link to it shares one lock.
-std::string ResolvedStorePath(const std::string& path) {
-  struct stat st {};
-  if (lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return path;
-  std::unique_ptr<char, decltype(&std::free)> target(realpath(path.c_str(), nullptr), &std::free);
-  return target ? std::string(target.get()) : path;
+  return std::nullopt;
 }
 
 // The lock file gets the store's permissions, so whoever may read the store may lock it.
@@ -46,65 +51,75 @@ mode_t LockFileMode(const std::string& storePath) {
   return stat(storePath.c_str(), &st) == 0 ? (st.st_mode & 0666) : 0666;
 }
 
-// The whole file text; an empty text when no file is there and none can be
-// made; nothing when a file is there but cannot be read, so that a change is
-// never written over records that were not seen.
-std::optional<std::string> ReadStoreText(const std::string& path) {
-  // Opening for writing creates a missing store: a first look leaves an empty file.
-  // O_NONBLOCK keeps a FIFO in the store's place from hanging the program.
-  int fd = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0666);
-  if (fd < 0) fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-  if (fd < 0) {
-    if (errno == ENOENT || errno == ENOTDIR) return std::string();
-    return std::nullopt;
-  }
-  FileDescriptor file(fd);
-  struct stat st {};
-  if (fstat(file.get(), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
+// The records of the store, whether its text read back whole, and what stood
+// in the way of reading it at all.
+struct StoreRead {
+  std::vector<QueryRecord> records;
+  bool whole = true;
+  std::string_view problem;
+};
 
-  std::string text;
-  char buffer[65536];
-  for (;;) {
-    ssize_t n = read(file.get(), buffer, sizeof buffer);
-    if (n == 0) return text;
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      return std::nullopt;
+StoreRead Unusable(std::string_view problem) { return StoreRead{{}, false, problem}; }
+
+// A first look leaves an empty file where none was. A link is never followed
+// here: OwnStorePath has already followed those it may.
+StoreRead ReadStore(const std::string& path) {
+  using Status = WholeFile::Status;
+  WholeFile file = ReadRegularFile(path, kMaxStoreBytes, false);
+  switch (file.status) {
+    case Status::kMissing: {
+      const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+      if (fd >= 0) close(fd);
+      return {};
     }
-    text.append(buffer, static_cast<std::size_t>(n));
+    case Status::kTooLarge: return Unusable(kStoreTooLarge);
+    case Status::kNotAFile: return Unusable(kStoreNotAFile);
+    case Status::kUnreadable: return Unusable(kStoreUnreadable);
+    case Status::kRead: break;
   }
+  // One record past the limit, so a store over it is known.
+  DecodedStore decoded = DecodeStoreText(file.bytes, kMaxStoreRecords + 1);
+  const bool whole = decoded.whole && decoded.records.size() <= kMaxStoreRecords;
+  return StoreRead{std::move(decoded.records), whole, {}};
 }
 
-// Every record up to one past the limit, so callers can tell a store over it.
-std::optional<std::vector<QueryRecord>> ReadRecords(const std::string& path) {
-  std::optional<std::string> text = ReadStoreText(path);
-  if (!text) return std::nullopt;
-  return DecodeQueryRecords(*text, kMaxStoreRecords + 1);
-}
-
-std::vector<QueryRecord> ReadForLookup(const QueryStore& store) {
-  const std::string path = ResolvedStorePath(store.path);
-  StoreLock lock(path + ".lock", StoreLock::Kind::kShared, store.lockWait, LockFileMode(path));
+StoreRead ReadForLookup(const QueryStore& store) {
+  std::optional<std::string> path = OwnStorePath(store.path);
+  if (!path) return Unusable(kStoreNotAFile);
+  StoreLock lock(*path + ".lock", StoreLock::Kind::kShared, store.lockWait, LockFileMode(*path));
   // Without the lock the read goes on all the same: the store is only ever
   // replaced whole by a rename, so an unlocked reader still sees one complete version.
-  std::vector<QueryRecord> records = ReadRecords(path).value_or(std::vector<QueryRecord>{});
-  if (records.size() > kMaxStoreRecords) records.resize(kMaxStoreRecords);
-  return records;
+  StoreRead read = ReadStore(*path);
+  if (read.records.size() > kMaxStoreRecords) read.records.resize(kMaxStoreRecords);
+  return read;
 }
+
+// A lookup tells the user only of a store too large to read; one that is
+// missing, damaged or no file reads as what could be read, as always.
+void TellOfLookup(const StoreRead& read, std::string_view* message) {
+  if (message != nullptr && read.problem == kStoreTooLarge) *message = read.problem;
+}
+
+StoreChange Refused(std::string_view message) { return StoreChange{false, message}; }
 
 // Read, change and write back while holding the store, so that two instances
 // saving at the same moment both keep their records. Nothing is written when
-// the store cannot be held or read whole: a store over the record limit would
-// lose its tail.
+// the store cannot be held or does not read back whole: the records after
+// the damage, or past the record limit, would be lost, and a file that is no
+// store would be replaced by one.
 template <typename Change>
-bool RewriteStore(const QueryStore& store, Change change) {
-  const std::string path = ResolvedStorePath(store.path);
-  StoreLock lock(path + ".lock", StoreLock::Kind::kExclusive, store.lockWait, LockFileMode(path));
-  if (!lock.held()) return false;
-  std::optional<std::vector<QueryRecord>> records = ReadRecords(path);
-  if (!records || records->size() > kMaxStoreRecords) return false;
-  change(*records);
-  return ReplaceFileAtomically(path, EncodeQueryRecords(*records));
+StoreChange RewriteStore(const QueryStore& store, Change change) {
+  std::optional<std::string> path = OwnStorePath(store.path);
+  if (!path) return Refused(kStoreNotAFile);
+  StoreLock lock(*path + ".lock", StoreLock::Kind::kExclusive, store.lockWait, LockFileMode(*path));
+  if (!lock.opened()) return Refused(kCannotCreateFile);
+  if (!lock.held()) return Refused({});
+  StoreRead read = ReadStore(*path);
+  if (!read.problem.empty()) return Refused(read.problem);
+  if (!read.whole) return Refused(kStoreNotWhole);
+  change(read.records);
+  if (!ReplaceFileAtomically(*path, EncodeQueryRecords(read.records))) return Refused(kCannotCreateFile);
+  return {};
 }
 
 bool Matches(const QueryRecord& record, std::string_view name) {
@@ -129,8 +144,10 @@ void ToggleStoreMode(AppState& state) {
   state.storeMode = std::string(state.storeMode == kStoreModeShared ? kStoreModeLocal : kStoreModeShared);
 }
 
-std::vector<std::string> ListQueryNames(const QueryStore& store) {
-  std::vector<QueryRecord> records = ReadForLookup(store);
+std::vector<std::string> ListQueryNames(const QueryStore& store, std::string_view* message) {
+  StoreRead read = ReadForLookup(store);
+  TellOfLookup(read, message);
+  std::vector<QueryRecord>& records = read.records;
   std::vector<std::string> names;
   const std::size_t count = std::min(records.size(), kMaxListedNames);
   names.reserve(count);
@@ -139,8 +156,8 @@ std::vector<std::string> ListQueryNames(const QueryStore& store) {
   return names;
 }
 
-bool SaveQuery(const QueryStore& store, std::string_view name, std::string_view sqlText,
-               std::string_view user) {
+StoreChange SaveQuery(const QueryStore& store, std::string_view name, std::string_view sqlText,
+                      std::string_view user) {
   const QueryRecord fresh{std::string(name), std::string(sqlText), std::string(user)};
   return RewriteStore(store, [&](std::vector<QueryRecord>& records) {
     bool matched = false;
@@ -153,13 +170,15 @@ bool SaveQuery(const QueryStore& store, std::string_view name, std::string_view 
   });
 }
 
-std::optional<std::string> LoadQuery(const QueryStore& store, std::string_view name) {
-  for (QueryRecord& record : ReadForLookup(store))
+std::optional<std::string> LoadQuery(const QueryStore& store, std::string_view name, std::string_view* message) {
+  StoreRead read = ReadForLookup(store);
+  TellOfLookup(read, message);
+  for (QueryRecord& record : read.records)
     if (Matches(record, name)) return std::move(record.sqlText);
   return std::nullopt;
 }
 
-bool DeleteQuery(const QueryStore& store, std::string_view name) {
+StoreChange DeleteQuery(const QueryStore& store, std::string_view name) {
   return RewriteStore(store, [&](std::vector<QueryRecord>& records) {
     std::erase_if(records, [&](const QueryRecord& record) { return Matches(record, name); });
   });

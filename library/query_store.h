@@ -19,6 +19,14 @@ constexpr std::string_view kStoreModeLocal = "Local";
 constexpr std::string_view kStoreModeShared = "Shared";
 constexpr std::size_t kMaxStoreRecords = 100000;
 constexpr std::size_t kMaxListedNames = 10000;
+// A store is meant for hundreds of queries; a larger file is not read.
+constexpr std::size_t kMaxStoreBytes = 64 << 20;
+
+// What the user is told when the store is left as it was.
+constexpr std::string_view kStoreNotWhole = "zuno.sql does not read back as whole records and was left as it was.";
+constexpr std::string_view kStoreTooLarge = "zuno.sql is larger than 64 MB and was not read.";
+constexpr std::string_view kStoreNotAFile = "zuno.sql is no regular file of yours and was left as it was.";
+constexpr std::string_view kStoreUnreadable = "zuno.sql cannot be read and was left as it was.";
 
 struct QueryStore {
   std::string path;
@@ -36,23 +44,40 @@ void ToggleStoreMode(AppState& state);
 
 // Operations that read create a missing store file, empty; a store that
 // cannot be opened reads as empty. The lock beside the store, "zuno.sql.lock",
-// is created on first use and stays.
+// is created on first use and stays. A symbolic link at the store's name is
+// followed only when it belongs to the user (or to root): a link another user
+// planted reads as no store and is never written through. A store file is
+// used only when it is a regular file of at most kMaxStoreBytes.
+
+// What a change came to: false when nothing was written, the file on disk
+// then being exactly as before; message is what the user is told (empty when
+// another instance held the store too long).
+struct StoreChange {
+  bool written = true;
+  std::string_view message;
+  explicit operator bool() const { return written; }
+};
 
 // Names of the first kMaxListedNames records, sorted (see SortQueryNames);
-// empty and repeated names included.
-std::vector<std::string> ListQueryNames(const QueryStore& store);
+// empty and repeated names included. A damaged store lists the records that
+// read back. *message, when given, gets kStoreTooLarge for a store too large
+// to read, else stays as it was.
+std::vector<std::string> ListQueryNames(const QueryStore& store, std::string_view* message = nullptr);
 
 // Replaces every record named `name` in its place, or appends the record when
-// none is. An empty name matches nothing, so it always appends. False when
-// nothing was written; the file on disk is then exactly as before.
-bool SaveQuery(const QueryStore& store, std::string_view name, std::string_view sqlText,
-               std::string_view user);
+// none is. An empty name matches nothing, so it always appends. Nothing is
+// written into a store that does not read back whole (kStoreNotWhole), and
+// "Erro create the file!" tells of a lock or new file that could not be made.
+StoreChange SaveQuery(const QueryStore& store, std::string_view name, std::string_view sqlText,
+                      std::string_view user);
 
 // The SQL Text of the first record named `name`; nothing when none is.
-std::optional<std::string> LoadQuery(const QueryStore& store, std::string_view name);
+// *message as for ListQueryNames.
+std::optional<std::string> LoadQuery(const QueryStore& store, std::string_view name,
+                                     std::string_view* message = nullptr);
 
 // Removes every record named `name`; the file is rewritten even when none
-// matched. False when nothing was written.
-bool DeleteQuery(const QueryStore& store, std::string_view name);
+// matched. Refused as SaveQuery is.
+StoreChange DeleteQuery(const QueryStore& store, std::string_view name);
 
 }  // namespace zuno

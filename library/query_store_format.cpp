@@ -6,6 +6,7 @@ namespace zuno {
 namespace {
 
 constexpr char kQuote = '"';
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 void AppendField(std::string& out, std::string_view field) {
   for (char c : field) {
@@ -51,24 +52,46 @@ std::string EncodeQueryRecords(const std::vector<QueryRecord>& records) {
   return out;
 }
 
-std::vector<QueryRecord> DecodeQueryRecords(std::string_view text, std::size_t maxRecords) {
-  text = text.substr(0, text.find('\0'));
-  std::vector<QueryRecord> records;
+DecodedStore DecodeStoreText(std::string_view text, std::size_t maxRecords) {
+  DecodedStore store;
+  const std::size_t nul = text.find('\0');
+  store.whole = nul == std::string_view::npos;
+  text = text.substr(0, nul);
+  // What may stand between fields for the text to read back whole: a comma
+  // inside a record; blanks and line ends between records, and a byte-order
+  // mark before the first.
+  const auto fits = [&](std::size_t from, std::size_t to, int filled) {
+    std::string_view gap = text.substr(from, to - from);
+    if (filled > 0) return gap == ",";
+    if (from == 0 && gap.starts_with(kByteOrderMark)) gap.remove_prefix(kByteOrderMark.size());
+    return gap.find_first_not_of(" \t\r\n") == std::string_view::npos;
+  };
   std::string fields[3];
   int filled = 0;
   std::size_t pos = 0;
-  while (records.size() < maxRecords) {
+  while (store.records.size() < maxRecords) {
     std::size_t open = text.find(kQuote, pos);
-    if (open == std::string_view::npos) break;
+    if (open == std::string_view::npos) {
+      store.whole = store.whole && filled == 0 && fits(pos, text.size(), 0);
+      break;
+    }
+    store.whole = store.whole && fits(pos, open, filled);
     std::optional<std::string> field = ReadField(text, open, pos);
-    if (!field) break;
+    if (!field) {
+      store.whole = false;
+      break;
+    }
     fields[filled++] = std::move(*field);
     if (filled == 3) {
-      records.push_back({std::move(fields[0]), std::move(fields[1]), std::move(fields[2])});
+      store.records.push_back({std::move(fields[0]), std::move(fields[1]), std::move(fields[2])});
       filled = 0;
     }
   }
-  return records;
+  return store;
+}
+
+std::vector<QueryRecord> DecodeQueryRecords(std::string_view text, std::size_t maxRecords) {
+  return DecodeStoreText(text, maxRecords).records;
 }
 
 }  // namespace zuno

@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -17,9 +18,17 @@ constexpr std::chrono::milliseconds kRetryPause{2};
 StoreLock::StoreLock(const std::string& lockPath, Kind kind, std::chrono::milliseconds wait,
                      mode_t mode) {
   // Read access is all flock needs, so a lock file made by another user with
-  // a narrower umask still serves everyone who may read the store.
-  fd_ = open(lockPath.c_str(), O_RDONLY | O_CREAT | O_CLOEXEC, mode);
+  // a narrower umask still serves everyone who may read the store. The lock
+  // file stands where others may write: a link there is never followed and a
+  // pipe there is never waited for.
+  fd_ = open(lockPath.c_str(), O_RDONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, mode);
   if (fd_ < 0) return;
+  struct stat st {};
+  if (fstat(fd_, &st) != 0 || !S_ISREG(st.st_mode)) {
+    close(fd_);
+    fd_ = -1;
+    return;
+  }
   const int operation = (kind == Kind::kExclusive ? LOCK_EX : LOCK_SH) | LOCK_NB;
   // Polled rather than blocking so that a holder that hangs cannot freeze the window.
   const auto deadline = std::chrono::steady_clock::now() + wait;

@@ -16,13 +16,16 @@ class StoreLock {
   // Opens (creating it with mode, less the umask, when missing) the lock file
   // and waits at most `wait` for the lock. held() tells whether it was taken:
   // a directory where the lock file cannot be made, or a holder that does not
-  // let go, leaves it untaken rather than waiting forever.
+  // let go, leaves it untaken rather than waiting forever. opened() tells the
+  // two apart: it is false when no lock file could be opened, and a symbolic
+  // link or anything but a regular file at the name counts as none.
   StoreLock(const std::string& lockPath, Kind kind, std::chrono::milliseconds wait, mode_t mode);
   ~StoreLock();
   StoreLock(const StoreLock&) = delete;
   StoreLock& operator=(const StoreLock&) = delete;
 
   bool held() const { return held_; }
+  bool opened() const { return fd_ >= 0; }
 
  private:
   int fd_ = -1;

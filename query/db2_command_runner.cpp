@@ -35,12 +35,22 @@ std::optional<std::string> ReadOutput() {
 }  // namespace
 
 void RunDb2Command(Session& s) {
-  std::string text = SubstituteConnectionMarkers(s.ui.Text(kSqlEditor), s.state.connectionDsn,
-                                                 s.state.connectionUser, s.state.connectionPassword);
+  const std::string typed = s.ui.Text(kSqlEditor);
+  const std::string text =
+      SubstituteConnectionMarkers(typed, s.state.connectionDsn, s.state.connectionUser, s.state.connectionPassword);
   // Both files may hold the password: readable by the user alone, and a link
-  // planted at either name is never followed.
-  if (!WriteTextFile(kCommandFile, text, TextFileAccess::kOwnerOnly)) s.ui.ShowMessage(kCannotCreateFile);
-  WriteTextFile(kOutputFile, "", TextFileAccess::kOwnerOnly);
+  // planted at either name is never followed. Unless both were made, nothing
+  // runs: a file another user left at either name would be run with the
+  // user's rights, or would take the processor's output.
+  const bool made = WriteTextFile(kCommandFile, text, TextFileAccess::kOwnerOnly) &&
+                    WriteTextFile(kOutputFile, "", TextFileAccess::kOwnerOnly);
+  s.grid.AddColumn(0, "Command Output", 1000);
+  s.grid.AppendRow({""});
+  if (!made) {
+    unlink(kCommandFile);
+    s.ui.ShowMessage(kCannotCreateFile);
+    return;
+  }
 
   s.ui.OpenBusyWindow();
   s.ui.RunBlocking(
@@ -50,19 +60,17 @@ void RunDb2Command(Session& s) {
       },
       nullptr);
 
-  s.grid.AddColumn(0, "Command Output", 1000);
-  s.grid.AppendRow({""});
   std::optional<std::string> output = ReadOutput();
   if (output) {
     for (std::string_view line : SplitLines(*output)) s.grid.AppendRow({std::string(line)});
-  } else {
-    s.ui.ShowMessage(kCannotCreateFile);
   }
-
   unlink(kOutputFile);
   unlink(kCommandFile);
   s.ui.CloseBusyWindow();
-  RememberStatement(s.ui, text);
+  if (!output) s.ui.ShowMessage(kCannotCreateFile);
+  // The history keeps the text as typed: the password stays out of the list
+  // and out of any file the list's text later goes to.
+  RememberStatement(s.ui, typed);
 }
 
 }  // namespace zuno

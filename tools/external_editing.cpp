@@ -20,15 +20,19 @@ constexpr const char* kFormatterParameters = "-f zuno0.sql -g zuno0.sql";
 enum class Busy { Hidden, Shown };
 
 // Writes the text, lets the program work on the file, reads it back and
-// removes it. A file that cannot be created is reported once (before the
-// busy window opens, so the message does not hide behind it) and the program
-// is started all the same.
+// removes it. The file stands in the shared working directory and holds the
+// user's SQL: it is made anew for the user alone, never through a link. A
+// file that cannot be made is reported and no program is started on
+// whatever stands at its name; the editor keeps its text.
 std::optional<std::string> RoundTrip(Session& s, const char* file, const std::string& text, const char* program,
                                      const char* parameters, Busy busy) {
-  if (!WriteTextFile(file, text)) s.ui.ShowMessage(kCannotCreateFile);
+  if (!WriteTextFile(file, text, TextFileAccess::kOwnerOnly)) {
+    s.ui.ShowMessage(kCannotCreateFile);
+    return std::nullopt;
+  }
   if (busy == Busy::Shown) s.ui.OpenBusyWindow();
   s.ui.RunBlocking([&] { RunProgram(program, parameters, "", true); }, nullptr);
-  std::optional<std::string> back = ReadTextFileBack(file);
+  std::optional<std::string> back = ReadTextFileBack(file, TextFileAccess::kOwnerOnly);
   unlink(file);
   if (busy == Busy::Shown) s.ui.CloseBusyWindow();
   return back;

@@ -17,7 +17,7 @@ void FormatIntoEditor(Session& s, const std::string& text);
 
 // The text opened in the external editor through the file zuno0.txt, which
 // is gone afterwards; the text as the editor left it, nullopt when the file
-// could not be read back.
+// could not be made (the editor is then not started) or read back.
 std::optional<std::string> EditInExternalEditor(Session& s, const std::string& text);
 
 }  // namespace zuno

@@ -9,33 +9,46 @@
 #include <cerrno>
 #include <cstdint>
 #include <cstdlib>
+#include <memory>
 
 namespace zuno {
 namespace {
 
 bool IsWordSeparator(char c) { return c == ' ' || c == '\t' || c == '\n'; }
 
-// The argument block execvp wants, made before fork: between fork and exec the
-// child may only make async-signal-safe calls, so it must not allocate.
+// The file to start and the argument block execv wants, made before fork:
+// between fork and exec the child may only make async-signal-safe calls, so
+// it must not allocate.
 class ArgumentBlock {
  public:
-  explicit ArgumentBlock(std::vector<std::string> words) : words_(std::move(words)) {
+  ArgumentBlock(std::string file, std::vector<std::string> words) : file_(std::move(file)), words_(std::move(words)) {
     for (auto& w : words_) pointers_.push_back(w.data());
     pointers_.push_back(nullptr);
   }
+  const char* file() const { return file_.c_str(); }
   char* const* argv() const { return pointers_.data(); }
 
  private:
+  std::string file_;
   std::vector<std::string> words_;
   std::vector<char*> pointers_;
 };
 
-// Runs in the forked child only: chdir, execvp and _exit, nothing that allocates.
-// glibc's execvp builds its candidate paths on the stack, so it is safe here.
+// Runs in the forked child only: chdir, execv and _exit, nothing that allocates.
+// The file found is started as it is: a search of its own would take an empty
+// PATH entry for the working directory, where anyone may have left a program.
 [[noreturn]] void StartInChild(const ArgumentBlock& args, const char* directory) {
   if (directory != nullptr && chdir(directory) != 0) _exit(1);
-  execvp(args.argv()[0], args.argv());
+  execv(args.file(), args.argv());
   _exit(1);
+}
+
+// A file found relative to the working directory, made absolute so that the
+// child still finds it after changing to another directory.
+std::string StartablePath(std::string found, const char* directory) {
+  if (directory == nullptr || found.starts_with('/')) return found;
+  std::unique_ptr<char, decltype(&std::free)> here(getcwd(nullptr, 0), &std::free);
+  return here ? std::string(here.get()) + "/" + found : found;
 }
 
 // A signal arriving during the wait must not leave the child unreaped.
@@ -168,9 +181,10 @@ std::vector<std::string> ProgramArguments(std::string_view program, std::string_
 
 bool RunProgram(const std::string& program, std::string_view parameters,
                 const std::string& workingDirectory, bool wait) {
-  if (!FindProgram(program, std::getenv("PATH"))) return false;
-  const ArgumentBlock args(ProgramArguments(program, parameters));
+  std::optional<std::string> found = FindProgram(program, std::getenv("PATH"));
+  if (!found) return false;
   const char* directory = workingDirectory.empty() ? nullptr : workingDirectory.c_str();
+  const ArgumentBlock args(StartablePath(std::move(*found), directory), ProgramArguments(program, parameters));
   return wait ? RunAndWait(args, directory) : RunDetached(args, directory);
 }
 

@@ -32,8 +32,9 @@ std::vector<std::string> SplitArguments(std::string_view parameters);
 // The argument list handed to the program: its name as passed, then the words.
 std::vector<std::string> ProgramArguments(std::string_view program, std::string_view parameters);
 
-// Starts program (found as FindProgram does, on the process's PATH) with the
-// words of parameters, in workingDirectory unless that is empty.
+// Starts the file FindProgram finds for program on the process's PATH, and
+// no other, with the words of parameters, in workingDirectory unless that is
+// empty. The program sees its name as passed as its first argument.
 // wait: returns once the program has ended; true when it was started (its exit
 // status is not looked at). Otherwise the program is started as a grandchild
 // that nobody waits for, and the call returns at once; true when the

@@ -99,10 +99,13 @@ bool WriteTextFile(const std::string& path, std::string_view utf8, TextFileAcces
 std::optional<std::string> ReadTextFileBack(const std::string& path, TextFileAccess access) {
   int fd = OpenForReadBack(path, access);
   if (fd < 0) return std::nullopt;
-  // A pipe or device planted at the name would block the program forever.
+  // A pipe or device planted at the name would block the program forever;
+  // a file another user put in the place of one's own is not taken for it.
   struct stat st {};
   std::optional<std::string> bytes;
-  if (fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) bytes = ReadAll(fd);
+  const bool usable = fstat(fd, &st) == 0 && S_ISREG(st.st_mode) &&
+                      (access == TextFileAccess::kShared || st.st_uid == geteuid());
+  if (usable) bytes = ReadAll(fd);
   close(fd);
   if (!bytes) return std::nullopt;
   return DecodeTextBytes(*bytes);

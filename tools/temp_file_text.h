@@ -7,10 +7,9 @@
 #include <string>
 #include <string_view>
 
-namespace zuno {
+#include "app/text_file.h"
 
-// What the user is told when a file the program writes cannot be created.
-constexpr const char* kCannotCreateFile = "Erro create the file!";
+namespace zuno {
 
 enum class TextFileAccess {
   kShared,     // created with the usual mode (0666 less the umask)
@@ -30,7 +29,8 @@ bool WriteTextFile(const std::string& path, std::string_view utf8,
 // Opens the file for reading and writing, creating it empty when it is
 // missing, and returns its content decoded as DecodeTextBytes does. nullopt
 // when it cannot be opened at all. With kOwnerOnly a symbolic link at the name
-// is refused (nullopt) and a file created here gets mode 0600.
+// and a file of another user are refused (nullopt), and a file created here
+// gets mode 0600.
 std::optional<std::string> ReadTextFileBack(const std::string& path,
                                             TextFileAccess access = TextFileAccess::kShared);
 

@@ -79,14 +79,25 @@ TEST_F(ToolsTest, EditSqlFollowsWhatTheEditorDidWithTheFile) {
   EXPECT_TRUE(h.ui.messages.empty());
 }
 
-TEST_F(ToolsTest, AFileThatCannotBeCreatedIsReportedAndTheEditorStillStarts) {
+TEST_F(ToolsTest, AFileThatCannotBeCreatedIsReportedAndNoEditorStarts) {
   std::filesystem::create_directory(work.File("zuno0.txt"));  // no file can take that name
   StandIn("gedit", "echo started >\"" + bin.File("log") + "\"\n");
   h.ui.SetText(kSqlEditor, "select 1");
   OnEditSqlClicked(h.session);
   EXPECT_EQ(h.ui.messages, std::vector<std::string>{"Erro create the file!"});
-  EXPECT_EQ(Log(), "started\n");
+  EXPECT_FALSE(Exists(bin.File("log"))) << "the editor was started on what stands at the name";
   EXPECT_EQ(h.ui.Text(kSqlEditor), "select 1");
+  EXPECT_TRUE(std::filesystem::is_directory(work.File("zuno0.txt")));
+}
+
+TEST_F(ToolsTest, TheEditorsFileIsTheUsersAlone) {
+  StandIn("gedit", "stat -c %a zuno0.txt >\"" + bin.File("log") + "\"\n");
+  StandIn("sqlformat", "stat -c %a zuno0.sql >>\"" + bin.File("log") + "\"\n");
+  h.ui.SetText(kSqlEditor, "select secret from t");
+  OnEditSqlClicked(h.session);
+  OnFormatSqlClicked(h.session);
+  EXPECT_EQ(Log(), "600\n600\n");
+  EXPECT_EQ(h.ui.Text(kSqlEditor), "select secret from t");
 }
 
 TEST_F(ToolsTest, FormatSqlHandsTheFileToTheFormatterUnderTheBusyWindow) {
@@ -149,8 +160,9 @@ TEST_F(Db2Test, TheCommandFileGoesToTheProcessorAndItsOutputFillsTheGrid) {
   EXPECT_EQ(Rows(), (std::vector<std::string>{"", "first", "second", "third"}));
   EXPECT_FALSE(Exists(work.File("zunocmd.bat")));
   EXPECT_FALSE(Exists(work.File("zunocmd.txt")));
+  // The history keeps the text as typed: the password is not listed.
   EXPECT_EQ(h.ui.ListItems(kHistoryList),
-            std::vector<std::string>{"connect to SAMPLE user db2inst1 using s3cret;\nlist tables;"});
+            std::vector<std::string>{"connect to &dsn user &usr using &pwd;\nlist tables;"});
   EXPECT_EQ(h.state.gridMode, "QUERY");
   EXPECT_FALSE(h.ui.busyOpen);
 }
@@ -168,16 +180,32 @@ TEST_F(Db2Test, NoOutputOrNoProcessorLeavesOneEmptyRow) {
   }
 }
 
-TEST_F(Db2Test, AWorkingDirectoryThatTakesNoFilesEndsTheRunWithAMessage) {
-  // Neither file can be made: both names are taken by directories.
-  std::filesystem::create_directory(work.File("zunocmd.bat"));
-  std::filesystem::create_directory(work.File("zunocmd.txt"));
-  StandIn("db2", "exit 0\n");
-  h.ui.SetText(kSqlEditor, "list tables");
-  RunStatement(h.session);
-  EXPECT_EQ(h.ui.messages, (std::vector<std::string>{"Erro create the file!", "Erro create the file!"}));
-  EXPECT_EQ(Rows(), std::vector<std::string>{""});
-  EXPECT_FALSE(h.ui.busyOpen);
+TEST_F(Db2Test, UnlessBothFilesAreMadeNothingRunsAndOneMessageSaysSo) {
+  struct {
+    const char* what;
+    std::vector<const char*> taken;  // names a directory stands at
+  } cases[] = {
+      {"no command file", {"zunocmd.bat"}},
+      {"no output file", {"zunocmd.txt"}},
+      {"neither file", {"zunocmd.bat", "zunocmd.txt"}},
+  };
+  StandIn("db2", "echo ran >\"" + bin.File("log") + "\"\n");
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    std::filesystem::remove_all(work.File("zunocmd.bat"));
+    std::filesystem::remove_all(work.File("zunocmd.txt"));
+    for (const char* name : c.taken) std::filesystem::create_directory(work.File(name));
+    h.ui.messages.clear();
+    h.ui.SetText(kSqlEditor, "list tables");
+    RunStatement(h.session);
+    EXPECT_EQ(h.ui.messages, std::vector<std::string>{"Erro create the file!"});
+    EXPECT_FALSE(Exists(bin.File("log"))) << "the processor ran";
+    EXPECT_EQ(Rows(), std::vector<std::string>{""});
+    EXPECT_FALSE(h.ui.busyOpen);
+    EXPECT_TRUE(h.ui.ListItems(kHistoryList).empty()) << "a command that never ran is no history";
+    for (const char* name : {"zunocmd.bat", "zunocmd.txt"})
+      EXPECT_EQ(Exists(work.File(name)), std::filesystem::is_directory(work.File(name))) << name << " left behind";
+  }
 }
 
 TEST_F(Db2Test, APlantedLinkIsNotFollowed) {

@@ -88,6 +88,34 @@ TEST(QueryStoreDecodingTest, FindsFieldsInAnyText) {
   for (const auto& c : cases) EXPECT_EQ(DecodeQueryRecords(c.text), c.records) << c.what;
 }
 
+// Only a text whose every byte belongs to a whole record may be written
+// back from its records: anything else would be lost by the rewrite.
+TEST(QueryStoreDecodingTest, TellsWhetherTheTextReadsBackWhole) {
+  struct {
+    const char* what;
+    std::string text;
+    bool whole;
+  } cases[] = {
+      {"empty file", "", true},
+      {"blanks and line ends only", " \r\n\t\n", true},
+      {"as written", "\"a\",\"b\",\"c\"\r\n\"d\",\"\",\"\"\r\n", true},
+      {"LF, lone CR and blank lines between records", "\"a\",\"b\",\"c\"\n\n\"d\",\"e\",\"f\"\r\"g\",\"h\",\"i\"", true},
+      {"byte-order mark at the start", "\xEF\xBB\xBF\"a\",\"b\",\"c\"\r\n", true},
+      {"doubled quotes and line feeds in fields", "\"a\"\"\",\"x\ny\",\"\"\"\"\r\n", true},
+      {"byte-order mark before the second record", "\"a\",\"b\",\"c\"\r\n\xEF\xBB\xBF\"d\",\"e\",\"f\"", false},
+      {"stray text between records", "\"a\",\"b\",\"c\"\r\njunk\r\n\"d\",\"e\",\"f\"\r\n", false},
+      {"stray text after the last record", "\"a\",\"b\",\"c\"\r\n-- end", false},
+      {"blank beside a comma", "\"a\", \"b\",\"c\"\r\n", false},
+      {"quote not doubled inside a field", "\"a\",\"say \"hi\" now\",\"c\"\r\n", false},
+      {"last record lacks its final field", "\"a\",\"b\",\"c\"\r\n\"d\",\"e\"\r\n", false},
+      {"last field never closed", "\"a\",\"b\",\"c\"\r\n\"d\",\"e\",\"f\r\n", false},
+      {"NUL after the first record", "\"a\",\"b\",\"c\"\r\n\0\"d\",\"e\",\"f\"\r\n"s, false},
+      {"NUL at the very end", "\"a\",\"b\",\"c\"\r\n\0"s, false},
+      {"text without any field", "meeting notes\n", false},
+  };
+  for (const auto& c : cases) EXPECT_EQ(DecodeStoreText(c.text).whole, c.whole) << c.what;
+}
+
 TEST(QueryStoreDecodingTest, StopsAtTheRecordLimit) {
   const std::vector<QueryRecord> records = {{"1", "", ""}, {"2", "", ""}, {"3", "", ""}};
   const std::string text = EncodeQueryRecords(records);

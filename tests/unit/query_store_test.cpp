@@ -15,17 +15,19 @@
 
 #include "app/home_directory.h"
 #include "library/query_store_format.h"
+#include "tests/support/other_user.h"
 #include "tests/support/temp_dir.h"
 
 namespace zuno {
 namespace {
 
+using testing::kNobody;
 using testing::ReadFileBytes;
+using testing::RunWithoutRoot;
 using testing::ScopedEnv;
 using testing::TempDir;
 using testing::WriteFileBytes;
-
-constexpr uid_t kNobody = 65534;
+using namespace std::string_literals;
 
 std::vector<QueryRecord> RecordsIn(const std::string& path) {
   return DecodeQueryRecords(ReadFileBytes(path));
@@ -35,24 +37,6 @@ std::set<std::string> EntriesOf(const std::string& dir) {
   std::set<std::string> names;
   for (const auto& e : std::filesystem::directory_iterator(dir)) names.insert(e.path().filename());
   return names;
-}
-
-// Runs body in a forked child and gives back its exit code; the child never
-// returns into the test runner.
-int RunInChild(const std::function<int()>& body) {
-  pid_t pid = fork();
-  if (pid == 0) _exit(body());
-  int status = 0;
-  if (pid < 0 || waitpid(pid, &status, 0) != pid || !WIFEXITED(status)) return -1;
-  return WEXITSTATUS(status);
-}
-
-// Root ignores file permissions; the child gives that up so they bite.
-int RunWithoutRoot(const std::function<int()>& body) {
-  return RunInChild([&] {
-    if (geteuid() == 0 && (setgid(kNobody) != 0 || setuid(kNobody) != 0)) return 99;
-    return body();
-  });
 }
 
 // Hands the directory to the user the unprivileged child runs as.
@@ -125,7 +109,7 @@ TEST_F(QueryStoreTest, OperationsTouchOnlyTheRecordOfThatExactName) {
       {"abc", "SELECT 'abc'", "u1"}, {"ab", "SELECT 'ab'", "u2"}, {"x", "-- ab\nSELECT ab FROM T", "u3"}};
   struct {
     const char* what;
-    std::function<bool(const QueryStore&)> op;
+    std::function<StoreChange(const QueryStore&)> op;
     std::vector<QueryRecord> after;
   } cases[] = {
       {"save ab replaces it in place",
@@ -184,25 +168,34 @@ TEST_F(QueryStoreTest, LoadGivesTheFirstOfRepeatedNames) {
   EXPECT_EQ(LoadQuery(store_, "dup"), "FIRST");
 }
 
-TEST_F(QueryStoreTest, RewriteDropsDamageAndKeepsEveryWholeRecord) {
+TEST_F(QueryStoreTest, RewriteKeepsWholeStoresAndLeavesDamagedOnesAsTheyWere) {
   struct {
     const char* what;
     std::string file;
+    bool rewritten;
   } cases[] = {
-      {"last record lacks its final field", "\"p\",\"1\",\"\"\r\n\"q\",\"2\",\"u\"\r\n\"broken\",\"3\"\r\n"},
-      {"stray text between records", "junk\"p\",\"1\",\"\"\r\n-- stray --\r\n\"q\",\"2\",\"u\"\nmore"},
-      {"byte-order mark and LF line ends", "\xEF\xBB\xBF\"p\",\"1\",\"\"\n\"q\",\"2\",\"u\"\n"},
+      {"byte-order mark and LF line ends", "\xEF\xBB\xBF\"p\",\"1\",\"\"\n\"q\",\"2\",\"u\"\n", true},
+      {"blank lines between records", "\"p\",\"1\",\"\"\r\n\r\n\"q\",\"2\",\"u\"\r\n  \n", true},
+      // The bytes that are no whole record would be lost by a rewrite.
+      {"last record lacks its final field", "\"p\",\"1\",\"\"\r\n\"q\",\"2\",\"u\"\r\n\"broken\",\"3\"\r\n", false},
+      {"stray text between records", "junk\"p\",\"1\",\"\"\r\n-- stray --\r\n\"q\",\"2\",\"u\"\nmore", false},
+      {"NUL after the first record", "\"p\",\"1\",\"\"\r\n\0\"q\",\"2\",\"u\"\r\n\"r\",\"3\",\"\"\r\n"s, false},
+      {"a field never closed", "\"p\",\"1\",\"\"\r\n\"q\",\"2\",\"u\r\n", false},
   };
   const std::string clean = "\"p\",\"1\",\"\"\r\n\"q\",\"2\",\"u\"\r\n";
   for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
     WriteFileBytes(path(), c.file);
-    EXPECT_EQ(ListQueryNames(store_), (std::vector<std::string>{"p", "q"})) << c.what;
-    ASSERT_TRUE(SaveQuery(store_, "r", "3", "")) << c.what;
-    EXPECT_EQ(ReadFileBytes(path()), clean + "\"r\",\"3\",\"\"\r\n") << c.what;
+    EXPECT_EQ(LoadQuery(store_, "p"), "1");
+    StoreChange save = SaveQuery(store_, "r", "3", "");
+    EXPECT_EQ(save.written, c.rewritten);
+    EXPECT_EQ(ReadFileBytes(path()), c.rewritten ? clean + "\"r\",\"3\",\"\"\r\n" : c.file);
 
     WriteFileBytes(path(), c.file);
-    ASSERT_TRUE(DeleteQuery(store_, "nothing")) << c.what;
-    EXPECT_EQ(ReadFileBytes(path()), clean) << c.what;
+    StoreChange del = DeleteQuery(store_, "nothing");
+    EXPECT_EQ(del.written, c.rewritten);
+    EXPECT_EQ(ReadFileBytes(path()), c.rewritten ? clean : c.file);
+    EXPECT_EQ(del.message, c.rewritten ? "" : kStoreNotWhole);
   }
 }
 

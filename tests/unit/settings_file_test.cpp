@@ -106,15 +106,45 @@ TEST(SettingsFileTest, FailedWriteLeavesOldContentAndNoTemporary) {
   EXPECT_EQ(entries, 1);
 }
 
-TEST(SettingsFileTest, KeepsTheModeOfTheFileItReplaces) {
+TEST(SettingsFileTest, KeepsThePermissionsOfTheFileItReplacesButNoSpecialBits) {
+  struct {
+    mode_t old;
+    mode_t now;
+  } cases[] = {{0640, 0640}, {0600, 0600}, {04755, 0755}, {02644, 0644}, {01644, 0644}, {07777, 0777}};
   TempDir dir;
   std::string path = dir.File("zuno.ini");
-  WriteFileBytes(path, "");
-  chmod(path.c_str(), 0640);
-  ASSERT_TRUE(WriteSettingsFile(path, "A", "B"));
-  struct stat st {};
-  ASSERT_EQ(stat(path.c_str(), &st), 0);
-  EXPECT_EQ(st.st_mode & 0777, 0640u);
+  for (const auto& c : cases) {
+    WriteFileBytes(path, "");
+    ASSERT_EQ(chmod(path.c_str(), c.old), 0);
+    ASSERT_TRUE(WriteSettingsFile(path, "A", "B"));
+    struct stat st {};
+    ASSERT_EQ(stat(path.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, c.now) << std::oct << c.old;
+  }
+}
+
+// A pipe at the name would stop start-up; a huge file would be read whole.
+TEST(SettingsFileTest, OnlyARegularFileOfBoundedSizeIsRead) {
+  TempDir dir;
+  const std::string fifo = dir.File("fifo"), sparse = dir.File("sparse"), bound = dir.File("bound");
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  WriteFileBytes(sparse, "lastconnect=HUGE\r\n");
+  std::filesystem::resize_file(sparse, std::uintmax_t{5} << 30);
+  WriteFileBytes(bound, "lastuser=u\r\n" + std::string(kMaxSettingsBytes - 12, ' '));
+  std::filesystem::create_directory(dir.File("adir"));
+  struct {
+    std::string path;
+    bool read;
+    bool tooLarge;
+  } cases[] = {{fifo, false, false}, {sparse, false, true}, {bound, true, false}, {dir.File("adir"), false, false}};
+  for (const auto& c : cases) {
+    bool tooLarge = !c.tooLarge;
+    std::optional<Settings> settings = ReadSettingsFile(c.path, &tooLarge);
+    EXPECT_EQ(settings.has_value(), c.read) << c.path;
+    EXPECT_EQ(tooLarge, c.tooLarge) << c.path;
+  }
+  std::filesystem::resize_file(bound, kMaxSettingsBytes + 1);
+  EXPECT_FALSE(ReadSettingsFile(bound));
 }
 
 struct HomeCase {

@@ -1,0 +1,256 @@
+// Files another user plants, and damaged files, at every name ZUNO writes or
+// reads in the shared working directory: the program refuses or steps around
+// them, nothing of the user's is changed or lost, and nothing runs that the
+// user did not ask for. When the suite runs as root, a forked child that
+// drops to nobody plays the second user; for the files a user cannot remove,
+// root plants and the child acting as the user is nobody.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <set>
+
+#include "library/library_window.h"
+#include "library/query_store.h"
+#include "library/query_store_format.h"
+#include "query/run_statement.h"
+#include "tests/support/handler_harness.h"
+#include "tests/support/other_user.h"
+#include "tests/support/temp_dir.h"
+#include "tools/external_editing.h"
+
+namespace zuno {
+namespace {
+
+using testing::ReadFileBytes;
+using testing::RunInChild;
+using testing::RunWithoutRoot;
+using testing::TempDir;
+using testing::WriteFileBytes;
+using testing::WriteScript;
+namespace fs = std::filesystem;
+
+constexpr const char* kCannotCreate = "Erro create the file!";
+constexpr std::uintmax_t kSparseSize = std::uintmax_t{5} << 30;  // 5 GB, of which no byte is on disk
+
+// Who runs ZUNO in a case: the test's own user, with nobody planting; or
+// nobody, with the test's user (root) planting what nobody cannot remove.
+enum class Actor { kTestUser, kNobody };
+
+struct PlantedFilesTest : ::testing::Test {
+  TempDir root;
+  std::string home = root.File("home");
+  std::string work = root.File("work");  // shared, mode 1777
+  std::string bin = root.File("bin");
+  std::string logs = root.File("logs");  // which program ran, written by the stand-ins
+  testing::ScopedCwd cwd{(Make(), work)};
+  testing::ScopedEnv path{"PATH", (bin + ":/usr/bin:/bin").c_str()};
+  testing::HandlerHarness h{home + "/"};
+
+  void Make() {
+    fs::permissions(root.path(), fs::perms(0755));
+    for (auto [dir, mode] : {std::pair{home, 0755}, {home + "/.ssh", 0700}, {work, 01777}, {bin, 0755}, {logs, 0777}}) {
+      fs::create_directory(dir);
+      fs::permissions(dir, fs::perms(mode));
+    }
+    // The stand-ins log that they ran; the processor runs its command file as db2 would.
+    WriteScript(bin + "/gedit", "echo \"$@\" >" + logs + "/gedit\n");
+    WriteScript(bin + "/sqlformat", "echo \"$@\" >" + logs + "/sqlformat\n");
+    WriteScript(bin + "/db2", "echo \"$@\" >" + logs + "/db2\nsh \"$2\"\nprintf 'output' >\"$4\"\n");
+    for (const char* script : {"gedit", "sqlformat", "db2"}) fs::permissions(bin + "/" + script, fs::perms(0755));
+  }
+
+  // Each case starts from the same files of the user's.
+  void ResetUsersFiles() {
+    for (const auto& e : fs::directory_iterator(work)) fs::remove_all(e.path());
+    for (const auto& e : fs::directory_iterator(logs)) fs::remove(e.path());
+    WriteFileBytes(home + "/.bashrc", "PS1=\"zuno$ \"\nexport EDITOR=\"vi\"\nalias ll=\"ls -l\"\n");
+    WriteFileBytes(home + "/.ssh/authorized_keys", "ssh-ed25519 AAAAC3Nza user@desk\n");
+  }
+
+  // What the user owns, byte for byte (a large file by its size).
+  std::map<std::string, std::string> UsersFiles() const {
+    std::map<std::string, std::string> files;
+    for (const std::string& dir : {home, home + "/.ssh", work}) {
+      for (const auto& e : fs::directory_iterator(dir)) {
+        struct stat st {};
+        if (lstat(e.path().c_str(), &st) != 0 || !S_ISREG(st.st_mode)) continue;
+        files[e.path()] = st.st_size > (1 << 20) ? "size " + std::to_string(st.st_size) : ReadFileBytes(e.path());
+      }
+    }
+    return files;
+  }
+
+  std::set<std::string> HomeEntries() const {
+    std::set<std::string> names;
+    for (const auto& e : fs::recursive_directory_iterator(home)) names.insert(e.path());
+    return names;
+  }
+
+  std::set<std::string> ProgramsRun() const {
+    std::set<std::string> names;
+    for (const auto& e : fs::directory_iterator(logs)) names.insert(e.path().filename());
+    return names;
+  }
+
+  void StoreInWork(const std::string& bytes) { WriteFileBytes(work + "/zuno.sql", bytes); }
+};
+
+// Plants as nobody, the second user.
+void AsNobody(const std::function<int()>& plant) { ASSERT_EQ(RunWithoutRoot(plant), 0); }
+
+void Sparse(const std::string& path) {
+  WriteFileBytes(path, "\"q\",\"select 1\",\"\"\r\n");
+  fs::resize_file(path, kSparseSize);
+}
+
+struct PlantedCase {
+  const char* what;
+  Actor actor;
+  std::function<void(PlantedFilesTest&)> plant;
+  std::function<void(PlantedFilesTest&)> act;
+  std::vector<std::string> messages;
+  std::set<std::string> programsRun;
+  std::vector<std::string> listed = {};  // the library's names after the act
+};
+
+const std::string kKeep = EncodeQueryRecords({{"keep", "select 'kept'", "u"}});
+
+void EditSql(PlantedFilesTest& t) { OnEditSqlClicked(t.h.session); }
+void FormatSql(PlantedFilesTest& t) { OnFormatSqlClicked(t.h.session); }
+void RunDb2(PlantedFilesTest& t) {
+  t.h.ui.SetChecked(kDb2CommandCheckBox, true);
+  RunStatement(t.h.session);
+}
+// The shared store: the library opened, a query saved, then one deleted.
+void SaveAndDelete(PlantedFilesTest& t) {
+  t.h.state.storeMode = "Shared";
+  OpenLibrary(t.h.session);
+  t.h.ui.textAnswers = {"new"};
+  OnLibrarySave(t.h.session);
+  t.h.ui.SelectListItem(kQueryNamesList, 0);
+  OnLibraryDelete(t.h.session);
+}
+
+const PlantedCase kCases[] = {
+    // The store.
+    {"another user's link at zuno.sql to the user's .bashrc", Actor::kTestUser,
+     [](PlantedFilesTest& t) { AsNobody([&] { return symlink((t.home + "/.bashrc").c_str(), "zuno.sql"); }); },
+     SaveAndDelete, {std::string(kStoreNotAFile), std::string(kStoreNotAFile)}, {}},
+    {"another user's link at zuno.sql.lock to a file not yet made", Actor::kTestUser,
+     [](PlantedFilesTest& t) {
+       t.StoreInWork(kKeep);
+       AsNobody([&] { return symlink((t.home + "/made-through-link").c_str(), "zuno.sql.lock"); });
+     },
+     SaveAndDelete, {kCannotCreate, kCannotCreate}, {}, {"keep"}},
+    {"a FIFO at zuno.sql.lock", Actor::kTestUser,
+     [](PlantedFilesTest& t) {
+       t.StoreInWork(kKeep);
+       AsNobody([] { return mkfifo("zuno.sql.lock", 0666); });
+     },
+     SaveAndDelete, {kCannotCreate, kCannotCreate}, {}, {"keep"}},
+    {"a FIFO at zuno.sql", Actor::kTestUser, [](PlantedFilesTest&) { AsNobody([] { return mkfifo("zuno.sql", 0666); }); },
+     SaveAndDelete, {std::string(kStoreNotAFile), std::string(kStoreNotAFile)}, {}},
+    {"a sparse multi-GB zuno.sql", Actor::kTestUser, [](PlantedFilesTest& t) { Sparse(t.work + "/zuno.sql"); },
+     SaveAndDelete,
+     {std::string(kStoreTooLarge), std::string(kStoreTooLarge), std::string(kStoreTooLarge)}, {}},
+    {"a NUL byte after the first of three records", Actor::kTestUser,
+     [](PlantedFilesTest& t) {
+       t.StoreInWork(EncodeQueryRecords({{"a", "1", ""}}) + std::string(1, '\0') +
+                     EncodeQueryRecords({{"b", "2", ""}, {"c", "3", ""}}));
+     },
+     SaveAndDelete, {std::string(kStoreNotWhole), std::string(kStoreNotWhole)}, {}, {"a"}},
+    {"a quote not doubled in the middle of three records", Actor::kTestUser,
+     [](PlantedFilesTest& t) { t.StoreInWork("\"p\",\"1\",\"\"\r\n\"q\",\"select \"x\" from t\",\"u\"\r\n\"r\",\"2\",\"\"\r\n"); },
+     SaveAndDelete, {std::string(kStoreNotWhole), std::string(kStoreNotWhole)}, {}},
+    {"a last field never closed", Actor::kTestUser,
+     [](PlantedFilesTest& t) { t.StoreInWork(kKeep + "\"b\",\"select 1\r\n"); },
+     SaveAndDelete, {std::string(kStoreNotWhole), std::string(kStoreNotWhole)}, {}, {"keep"}},
+    {"the user's own notes at zuno.sql, no store at all", Actor::kTestUser,
+     [](PlantedFilesTest& t) { t.StoreInWork("meeting notes: ask about the budget\n"); },
+     SaveAndDelete, {std::string(kStoreNotWhole), std::string(kStoreNotWhole)}, {}},
+    {"a shared directory that takes no new files", Actor::kNobody,
+     [](PlantedFilesTest& t) {
+       t.StoreInWork(kKeep);
+       fs::permissions(t.work, fs::perms(0755));
+     },
+     SaveAndDelete, {kCannotCreate, kCannotCreate}, {}, {"keep"}},
+    {"a shared directory that takes no new files, the lock file there", Actor::kNobody,
+     [](PlantedFilesTest& t) {
+       t.StoreInWork(kKeep);
+       WriteFileBytes(t.work + "/zuno.sql.lock", "");
+       fs::permissions(t.work, fs::perms(0755));
+     },
+     SaveAndDelete, {kCannotCreate, kCannotCreate}, {}, {"keep"}},
+    // The editor's and the formatter's files.
+    {"another user's link at zuno0.txt to authorized_keys", Actor::kTestUser,
+     [](PlantedFilesTest& t) {
+       AsNobody([&] { return symlink((t.home + "/.ssh/authorized_keys").c_str(), "zuno0.txt"); });
+     },
+     EditSql, {}, {"gedit"}},
+    {"another user's link at zuno0.sql to authorized_keys", Actor::kTestUser,
+     [](PlantedFilesTest& t) {
+       AsNobody([&] { return symlink((t.home + "/.ssh/authorized_keys").c_str(), "zuno0.sql"); });
+     },
+     FormatSql, {}, {"sqlformat"}},
+    {"another user's file at zuno0.txt that the user cannot replace", Actor::kNobody,
+     [](PlantedFilesTest& t) { WriteFileBytes(t.work + "/zuno0.txt", "planted text"); }, EditSql, {kCannotCreate}, {}},
+    // The Db2 command files and the search for db2.
+    {"another user's script at zunocmd.bat", Actor::kNobody,
+     [](PlantedFilesTest& t) { WriteScript(t.work + "/zunocmd.bat", "touch " + t.logs + "/planted\n"); }, RunDb2,
+     {kCannotCreate}, {}},
+    {"another user's readable file at zunocmd.txt", Actor::kNobody,
+     [](PlantedFilesTest& t) {
+       WriteFileBytes(t.work + "/zunocmd.txt", "");
+       fs::permissions(t.work + "/zunocmd.txt", fs::perms(0666));
+     },
+     RunDb2, {kCannotCreate}, {}},
+    {"an empty PATH entry and a db2 planted in the working directory", Actor::kTestUser,
+     [](PlantedFilesTest& t) {
+       setenv("PATH", (":" + t.bin + ":/usr/bin:/bin").c_str(), 1);
+       AsNobody([&] {
+         WriteScript("db2", "touch " + t.logs + "/planted\n");
+         return chmod("db2", 0755);
+       });
+     },
+     RunDb2, {}, {"db2"}},
+};
+
+TEST_F(PlantedFilesTest, NothingOfTheUsersIsChangedAndNothingPlantedRuns) {
+  for (const PlantedCase& c : kCases) {
+    SCOPED_TRACE(c.what);
+    fs::permissions(work, fs::perms(01777));
+    ResetUsersFiles();
+    setenv("PATH", (bin + ":/usr/bin:/bin").c_str(), 1);
+    c.plant(*this);
+    const std::map<std::string, std::string> before = UsersFiles();
+    const std::set<std::string> homeBefore = HomeEntries();
+
+    // The act runs in a child: a pipe or a huge file that stops the program
+    // ends it by the alarm instead of hanging the suite.
+    const int outcome = RunInChild([&] {
+      alarm(60);
+      if (c.actor == Actor::kNobody && geteuid() == 0 && (setgid(testing::kNobody) || setuid(testing::kNobody)))
+        return 99;
+      h.ui.SetText(kSqlEditor, "select secret from t");
+      c.act(*this);
+      const std::vector<std::string> listed = h.ui.ListItems(kQueryNamesList);
+      if (h.ui.messages == c.messages && (c.listed.empty() || listed == c.listed)) return 0;
+      for (const std::string& m : h.ui.messages) fprintf(stderr, "  message: %s\n", m.c_str());
+      for (const std::string& name : listed) fprintf(stderr, "  listed: %s\n", name.c_str());
+      return 1;
+    });
+    EXPECT_EQ(outcome, 0) << "messages or the listed names were not as expected, or the act did not end";
+    const std::map<std::string, std::string> after = UsersFiles();
+    for (const auto& [file, bytes] : before) EXPECT_TRUE(after.contains(file) && after.at(file) == bytes) << file;
+    EXPECT_EQ(HomeEntries(), homeBefore);
+    EXPECT_EQ(ProgramsRun(), c.programsRun);
+  }
+}
+
+}  // namespace
+}  // namespace zuno
