@@ -35,11 +35,29 @@ void HandlePendingEvents() {
   while (gtk_events_pending()) gtk_main_iteration_do(FALSE);
 }
 
-GtkWidget* MessageDialog(GtkMessageType type, GtkButtonsType buttons, std::string_view text) {
+// Room in a title bar besides the title: its buttons and margins.
+constexpr int kTitleBarRoom = 160;
+
+// A title bar shortens a title wider than its window ("ZU… me"). A dialog is
+// made at least as wide as its title in the title bar's bold type, with room
+// for the title bar's buttons; its prompt, entry and buttons ask for the rest.
+void FitTitle(GtkWidget* dialog) {
+  GObjectPtr<PangoLayout> title(gtk_widget_create_pango_layout(dialog, gtk_window_get_title(GTK_WINDOW(dialog))));
+  PangoAttrList* bold = pango_attr_list_new();
+  pango_attr_list_insert(bold, pango_attr_weight_new(PANGO_WEIGHT_BOLD));
+  pango_layout_set_attributes(title.get(), bold);
+  pango_attr_list_unref(bold);
+  int width = 0;
+  pango_layout_get_pixel_size(title.get(), &width, nullptr);
+  gtk_widget_set_size_request(dialog, width + kTitleBarRoom, -1);
+}
+
+GtkWidget* MessageDialog(GtkWindow* parent, GtkMessageType type, GtkButtonsType buttons, std::string_view text) {
   std::string valid = ValidUtf8(text);
-  GtkWidget* d = gtk_message_dialog_new(nullptr, GTK_DIALOG_MODAL, type, buttons, "%s", valid.c_str());
+  GtkWidget* d = gtk_message_dialog_new(parent, GTK_DIALOG_MODAL, type, buttons, "%s", valid.c_str());
   gtk_window_set_title(GTK_WINDOW(d), "ZUNO");
-  gtk_window_set_position(GTK_WINDOW(d), GTK_WIN_POS_CENTER);
+  gtk_window_set_position(GTK_WINDOW(d), GTK_WIN_POS_CENTER_ON_PARENT);
+  FitTitle(d);
   return d;
 }
 
@@ -62,10 +80,13 @@ GtkShell::GtkShell(EventLoop& loop) : loop_(loop) {
     if (c.window == WindowId::Main) ConnectControlSignals(WindowId::Main, c.id);
 
   ReportCloseRequests(main_.window, WindowId::Main);
-  g_signal_connect(main_.window, "configure-event",
-                   G_CALLBACK(+[](GtkWidget*, GdkEventConfigure* e, gpointer self) -> gboolean {
-                     static_cast<GtkShell*>(self)->ApplyResizeRule(e->width, e->height);
-                     return FALSE;
+  // The rule works from the client area the controls stand in, the layout's
+  // allocation. The toplevel's configure size is no measure of it: where GTK
+  // draws the title bar and the shadow itself (Wayland, GTK_CSD=1) they are
+  // part of that size.
+  g_signal_connect(main_.layout, "size-allocate",
+                   G_CALLBACK(+[](GtkWidget*, GdkRectangle* client, gpointer self) {
+                     static_cast<GtkShell*>(self)->ApplyResizeRule(client->width, client->height);
                    }),
                    this);
 }
@@ -131,6 +152,10 @@ void GtkShell::DeliverControl(WindowId window, Control c, Action a) {
 }
 
 void GtkShell::ApplyResizeRule(int width, int height) {
+  // Moving a control asks for a new allocation of the layout, which comes
+  // back here with the same size: only a change of size lays out anew.
+  if (Size{width, height} == clientSize_) return;
+  clientSize_ = {width, height};
   std::array<Rect, kMainControlCount> layout = MainWindowLayout(width, height);
   for (int c = 0; c < kMainControlCount; ++c)
     if (widgets_.outer[c]) MoveControl(main_.layout, widgets_.outer[c], layout[c]);
@@ -307,15 +332,20 @@ void GtkShell::ClearList(Control c) {
     gtk_list_store_clear(ListStoreOf(w));
 }
 
+GtkWindow* GtkShell::DialogParent() const {
+  if (library_.window && gtk_widget_get_visible(library_.window)) return GTK_WINDOW(library_.window);
+  return GTK_WINDOW(main_.window);
+}
+
 void GtkShell::ShowMessage(std::string_view text) {
-  GtkWidget* d = MessageDialog(GTK_MESSAGE_OTHER, GTK_BUTTONS_OK, text);
+  GtkWidget* d = MessageDialog(DialogParent(), GTK_MESSAGE_OTHER, GTK_BUTTONS_OK, text);
   gtk_dialog_run(GTK_DIALOG(d));
   gtk_widget_destroy(d);
   HandlePendingEvents();
 }
 
 bool GtkShell::AskYesNo(std::string_view question) {
-  GtkWidget* d = MessageDialog(GTK_MESSAGE_QUESTION, GTK_BUTTONS_YES_NO, question);
+  GtkWidget* d = MessageDialog(DialogParent(), GTK_MESSAGE_QUESTION, GTK_BUTTONS_YES_NO, question);
   gint answer = gtk_dialog_run(GTK_DIALOG(d));
   gtk_widget_destroy(d);
   HandlePendingEvents();
@@ -323,9 +353,9 @@ bool GtkShell::AskYesNo(std::string_view question) {
 }
 
 std::string GtkShell::AskText(std::string_view title, std::string_view prompt, std::string_view preset) {
-  GtkWidget* d = gtk_dialog_new_with_buttons(ValidUtf8(title).c_str(), nullptr, GTK_DIALOG_MODAL,
+  GtkWidget* d = gtk_dialog_new_with_buttons(ValidUtf8(title).c_str(), DialogParent(), GTK_DIALOG_MODAL,
                                              "OK", GTK_RESPONSE_OK, nullptr);
-  gtk_window_set_position(GTK_WINDOW(d), GTK_WIN_POS_CENTER);
+  gtk_window_set_position(GTK_WINDOW(d), GTK_WIN_POS_CENTER_ON_PARENT);
   gtk_dialog_set_default_response(GTK_DIALOG(d), GTK_RESPONSE_OK);
   GtkWidget* area = gtk_dialog_get_content_area(GTK_DIALOG(d));
   GtkWidget* label = gtk_label_new(ValidUtf8(prompt).c_str());
@@ -335,6 +365,7 @@ std::string GtkShell::AskText(std::string_view title, std::string_view prompt, s
   gtk_entry_set_activates_default(GTK_ENTRY(entry), TRUE);  // Enter and keypad Enter
   gtk_box_pack_start(GTK_BOX(area), label, FALSE, FALSE, 4);
   gtk_box_pack_start(GTK_BOX(area), entry, FALSE, FALSE, 4);
+  FitTitle(d);
   gtk_widget_show_all(d);
   gint response = gtk_dialog_run(GTK_DIALOG(d));
   std::string answer = response == GTK_RESPONSE_OK ? gtk_entry_get_text(GTK_ENTRY(entry)) : "";
@@ -344,7 +375,7 @@ std::string GtkShell::AskText(std::string_view title, std::string_view prompt, s
 }
 
 std::optional<std::string> GtkShell::ChooseSaveFile(std::string_view title, std::string_view suggestedName) {
-  GtkWidget* d = gtk_file_chooser_dialog_new(ValidUtf8(title).c_str(), nullptr,
+  GtkWidget* d = gtk_file_chooser_dialog_new(ValidUtf8(title).c_str(), DialogParent(),
                                              GTK_FILE_CHOOSER_ACTION_SAVE, "_Cancel",
                                              GTK_RESPONSE_CANCEL, "_Save", GTK_RESPONSE_ACCEPT, nullptr);
   gtk_file_chooser_set_do_overwrite_confirmation(GTK_FILE_CHOOSER(d), FALSE);

@@ -80,6 +80,9 @@ class GtkShell : public Ui {
   void ReportCloseRequests(GtkWidget* window, WindowId id);
   void DestroyWindow(BuiltWindow& w, WindowId id);
   void ForgetControls(WindowId id);
+  // Dialogs stand over the window the user works in, centred on it: Wayland
+  // lets no window place itself.
+  GtkWindow* DialogParent() const;
 
   EventLoop& loop_;
   ControlWidgets widgets_;
@@ -93,6 +96,7 @@ class GtkShell : public Ui {
   // What Escape in the busy window cancels while a blocking call runs.
   std::function<void()> cancel_;
   guint timerSource_ = 0;
+  Size clientSize_{};  // the Main Window's client size the controls are laid out for
   bool quitting_ = false;
 };
 
