@@ -84,15 +84,19 @@ GtkShell::GtkShell(EventLoop& loop) : loop_(loop) {
   // allocation. The toplevel's configure size is no measure of it: where GTK
   // draws the title bar and the shadow itself (Wayland, GTK_CSD=1) they are
   // part of that size.
+  // The layout has placed the controls by the time it reports its size, and
+  // a move asked for from within that report would be lost: the rule runs
+  // right after it.
   g_signal_connect(main_.layout, "size-allocate",
                    G_CALLBACK(+[](GtkWidget*, GdkRectangle* client, gpointer self) {
-                     static_cast<GtkShell*>(self)->ApplyResizeRule(client->width, client->height);
+                     static_cast<GtkShell*>(self)->OnClientAllocated(Size{client->width, client->height});
                    }),
                    this);
 }
 
 GtkShell::~GtkShell() {
   StopAutorunTimer();
+  if (resizeSource_ != 0) g_source_remove(resizeSource_);
   DestroyWindow(busy_, WindowId::Busy);
   DestroyWindow(library_, WindowId::Library);
   DestroyWindow(main_, WindowId::Main);
@@ -151,11 +155,22 @@ void GtkShell::DeliverControl(WindowId window, Control c, Action a) {
   loop_.Deliver(Event::ControlOf(window, c, a));
 }
 
+void GtkShell::OnClientAllocated(Size size) {
+  if (size == clientSize_) return;  // the controls' own moves come back here
+  clientSize_ = size;
+  if (resizeSource_ != 0) return;
+  resizeSource_ = g_idle_add_full(
+      G_PRIORITY_HIGH_IDLE,
+      [](gpointer data) -> gboolean {
+        auto* self = static_cast<GtkShell*>(data);
+        self->resizeSource_ = 0;
+        self->ApplyResizeRule(self->clientSize_.w, self->clientSize_.h);
+        return G_SOURCE_REMOVE;
+      },
+      this, nullptr);
+}
+
 void GtkShell::ApplyResizeRule(int width, int height) {
-  // Moving a control asks for a new allocation of the layout, which comes
-  // back here with the same size: only a change of size lays out anew.
-  if (Size{width, height} == clientSize_) return;
-  clientSize_ = {width, height};
   std::array<Rect, kMainControlCount> layout = MainWindowLayout(width, height);
   for (int c = 0; c < kMainControlCount; ++c)
     if (widgets_.outer[c]) MoveControl(main_.layout, widgets_.outer[c], layout[c]);
@@ -391,7 +406,23 @@ std::optional<std::string> GtkShell::ChooseSaveFile(std::string_view title, std:
 }
 
 void GtkShell::OpenBusyWindow() {
-  if (busy_.window) return;
+  if (busyOpen_) return;
+  // Built once and then shown and hidden: a toolkit window that is
+  // destroyed leaves its accessible object behind wherever the
+  // accessibility bridge still holds it, and that object answers a screen
+  // reader's question for its states with nothing.
+  if (!busy_.window) BuildBusyWindow();
+  gtk_widget_show_all(busy_.window);
+  gtk_window_present(GTK_WINDOW(busy_.window));
+  busyOpen_ = true;
+  // The busy window takes all input while the handler runs: clicks elsewhere
+  // are dropped. It paints its text while the long work waits in
+  // RunBlocking, which keeps the toolkit's loop going; nothing waits here.
+  gtk_grab_add(busy_.window);
+  gdk_display_flush(gtk_widget_get_display(busy_.window));
+}
+
+void GtkShell::BuildBusyWindow() {
   busy_ = BuildWindow(WindowId::Busy, GTK_WINDOW(main_.window), widgets_);
   ReportCloseRequests(busy_.window, WindowId::Busy);
   gtk_widget_set_tooltip_text(busy_.window, kBusyTooltip);
@@ -403,19 +434,13 @@ void GtkShell::OpenBusyWindow() {
                      return TRUE;
                    }),
                    this);
-  gtk_widget_show_all(busy_.window);
-  // The busy window takes all input while the handler runs: clicks elsewhere
-  // are dropped. It paints its text while the long work waits in
-  // RunBlocking, which keeps the toolkit's loop going; nothing waits here.
-  gtk_grab_add(busy_.window);
-  gdk_display_flush(gtk_widget_get_display(busy_.window));
 }
 
 void GtkShell::RunBlocking(const std::function<void()>& work, const std::function<void()>& cancel) {
   // Without the busy window an invisible widget holds the input grab, so
   // the Main Window and the library take no clicks or keys meanwhile.
   GtkWidget* blocker = nullptr;
-  if (!busy_.window) {
+  if (!busyOpen_) {
     blocker = gtk_invisible_new();
     gtk_widget_show(blocker);
     gtk_grab_add(blocker);
@@ -441,9 +466,10 @@ void GtkShell::RunBlocking(const std::function<void()>& work, const std::functio
 }
 
 void GtkShell::CloseBusyWindow() {
-  if (!busy_.window) return;
+  if (!busyOpen_) return;
   gtk_grab_remove(busy_.window);
-  DestroyWindow(busy_, WindowId::Busy);
+  gtk_widget_hide(busy_.window);
+  busyOpen_ = false;
 }
 
 void GtkShell::SetClipboardText(std::string_view text) {

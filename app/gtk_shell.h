@@ -26,7 +26,7 @@ class GtkShell : public Ui {
   GtkResultGrid& gtkGrid() { return *grid_; }
   GtkWidget* mainWindow() const { return main_.window; }
   GtkWidget* libraryWindow() const { return library_.window; }
-  GtkWidget* busyWindow() const { return busy_.window; }
+  GtkWidget* busyWindow() const { return busyOpen_ ? busy_.window : nullptr; }
   GtkWidget* outer(Control c) const { return widgets_.outer[c]; }
   GtkWidget* inner(Control c) const { return widgets_.inner[c]; }
   GtkWidget* popupMenu() const { return popup_; }
@@ -80,6 +80,8 @@ class GtkShell : public Ui {
   void ReportCloseRequests(GtkWidget* window, WindowId id);
   void DestroyWindow(BuiltWindow& w, WindowId id);
   void ForgetControls(WindowId id);
+  void BuildBusyWindow();
+  void OnClientAllocated(Size size);
   // Dialogs stand over the window the user works in, centred on it: Wayland
   // lets no window place itself.
   GtkWindow* DialogParent() const;
@@ -88,7 +90,8 @@ class GtkShell : public Ui {
   ControlWidgets widgets_;
   BuiltWindow main_;
   BuiltWindow library_;
-  BuiltWindow busy_;
+  BuiltWindow busy_;  // built at its first use, then shown and hidden
+  bool busyOpen_ = false;
   std::unique_ptr<GtkResultGrid> grid_;
   std::vector<std::unique_ptr<ClickTracker>> mainClicks_;
   std::vector<std::unique_ptr<ClickTracker>> libraryClicks_;
@@ -97,6 +100,7 @@ class GtkShell : public Ui {
   std::function<void()> cancel_;
   guint timerSource_ = 0;
   Size clientSize_{};  // the Main Window's client size the controls are laid out for
+  guint resizeSource_ = 0;
   bool quitting_ = false;
 };
 
