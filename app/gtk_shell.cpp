@@ -35,6 +35,10 @@ void HandlePendingEvents() {
   while (gtk_events_pending()) gtk_main_iteration_do(FALSE);
 }
 
+// A display without an input seat (a headless compositor) has no clipboard:
+// GDK's Wayland side would reach for the missing seat's data device.
+bool HasClipboard() { return gdk_display_get_default_seat(gdk_display_get_default()) != nullptr; }
+
 // Room in a title bar besides the title: its buttons and margins.
 constexpr int kTitleBarRoom = 160;
 
@@ -473,6 +477,7 @@ void GtkShell::CloseBusyWindow() {
 }
 
 void GtkShell::SetClipboardText(std::string_view text) {
+  if (!HasClipboard()) return;
   std::string t = ValidUtf8(text);
   gtk_clipboard_set_text(gtk_clipboard_get(GDK_SELECTION_CLIPBOARD), t.c_str(),
                          static_cast<gint>(t.size()));
@@ -524,6 +529,10 @@ void GtkShell::HideLibraryWindow() {
 void GtkShell::CloseLibraryWindow() { DestroyWindow(library_, WindowId::Library); }
 
 void GtkShell::HandOverClipboard() {
+  // Only where the desktop keeps a clipboard after its owner is gone (an X11
+  // clipboard manager); a Wayland compositor keeps it by itself.
+  GdkDisplay* display = gdk_display_get_default();
+  if (!HasClipboard() || !gdk_display_supports_clipboard_persistence(display)) return;
   GtkClipboard* clipboard = gtk_clipboard_get(GDK_SELECTION_CLIPBOARD);
   gtk_clipboard_set_can_store(clipboard, nullptr, 0);
   gtk_clipboard_store(clipboard);

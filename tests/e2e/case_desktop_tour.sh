@@ -19,8 +19,13 @@ place() { awk -F'\t' -v n="$1" '$1 == n { print $2, $3, $4, $5; exit }' <<<"$lay
 [[ "$(place client)" == "0 0 820 555" ]] || fail "client area $(place client), expected 0 0 820 555"
 outside=$(awk -F'\t' 'NR > 1 && ($2 < 0 || $3 < 0 || $2 + $4 > 820 || $3 + $5 > 555)' <<<"$layout")
 [[ -z "$outside" ]] || fail "controls outside the window: $outside"
+# A caption may need more than its place's size at the desktop's font
+# (GNOME's is larger than the toolkit's own default), never less.
 while IFS='|' read -r name expected; do
-  [[ "$(place "$name")" == "$expected" ]] || fail "$name stands at '$(place "$name")', expected '$expected'"
+  read -r x y w h <<<"$(place "$name")"
+  read -r ex ey ew eh <<<"$expected"
+  [[ "$x $y" == "$ex $ey" ]] && ((w >= ew && h >= eh)) ||
+    fail "$name stands at '$(place "$name")', expected '$expected'"
 done <<'TABLE'
 Connect|660 105 145 25
 Run|660 235 145 25
