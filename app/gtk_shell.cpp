@@ -46,14 +46,8 @@ constexpr int kTitleBarRoom = 160;
 // made at least as wide as its title in the title bar's bold type, with room
 // for the title bar's buttons; its prompt, entry and buttons ask for the rest.
 void FitTitle(GtkWidget* dialog) {
-  GObjectPtr<PangoLayout> title(gtk_widget_create_pango_layout(dialog, gtk_window_get_title(GTK_WINDOW(dialog))));
-  PangoAttrList* bold = pango_attr_list_new();
-  pango_attr_list_insert(bold, pango_attr_weight_new(PANGO_WEIGHT_BOLD));
-  pango_layout_set_attributes(title.get(), bold);
-  pango_attr_list_unref(bold);
-  int width = 0;
-  pango_layout_get_pixel_size(title.get(), &width, nullptr);
-  gtk_widget_set_size_request(dialog, width + kTitleBarRoom, -1);
+  int title = TitleTextWidth(dialog, gtk_window_get_title(GTK_WINDOW(dialog)));
+  gtk_widget_set_size_request(dialog, title + kTitleBarRoom, -1);
 }
 
 GtkWidget* MessageDialog(GtkWindow* parent, GtkMessageType type, GtkButtonsType buttons, std::string_view text) {

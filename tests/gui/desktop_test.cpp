@@ -2,7 +2,7 @@
 // window that a screen reader can reach after it has gone.
 #include <gtest/gtest.h>
 
-#include "app/gobject_ptr.h"
+#include "app/gtk_windows.h"
 #include "tests/gui/gui_harness.h"
 
 namespace zuno {
@@ -11,17 +11,6 @@ namespace {
 using testing::AllocationOf;
 using testing::RunUntil;
 using testing::StartAndShow;
-
-int BoldTextWidth(GtkWidget* w, const char* text) {
-  GObjectPtr<PangoLayout> layout(gtk_widget_create_pango_layout(w, text));
-  PangoAttrList* bold = pango_attr_list_new();
-  pango_attr_list_insert(bold, pango_attr_weight_new(PANGO_WEIGHT_BOLD));
-  pango_layout_set_attributes(layout.get(), bold);
-  pango_attr_list_unref(bold);
-  int width = 0;
-  pango_layout_get_pixel_size(layout.get(), &width, nullptr);
-  return width;
-}
 
 GtkWidget* ShownDialog() {
   GtkWidget* found = nullptr;
@@ -49,7 +38,7 @@ void MeasureThenAnswer(GtkWidget* main, DialogSeen& seen) {
     seen.seen = true;
     seen.title = gtk_window_get_title(GTK_WINDOW(d));
     seen.width = AllocationOf(gtk_bin_get_child(GTK_BIN(d))).w;
-    seen.titleWidth = BoldTextWidth(d, seen.title.c_str());
+    seen.titleWidth = TitleTextWidth(d, seen.title);
     seen.transientForMain = gtk_window_get_transient_for(GTK_WINDOW(d)) == GTK_WINDOW(main);
     GtkWidget* area = gtk_dialog_get_content_area(GTK_DIALOG(d));
     Rect inside = AllocationOf(area);
