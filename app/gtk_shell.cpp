@@ -50,12 +50,10 @@ void FitTitle(GtkWidget* dialog) {
   gtk_widget_set_size_request(dialog, title + kTitleBarRoom, -1);
 }
 
-GtkWidget* MessageDialog(GtkWindow* parent, GtkMessageType type, GtkButtonsType buttons, std::string_view text) {
-  std::string valid = ValidUtf8(text);
-  GtkWidget* d = gtk_message_dialog_new(parent, GTK_DIALOG_MODAL, type, buttons, "%s", valid.c_str());
+GtkWidget* MessageDialog(GtkMessageType type, GtkButtonsType buttons) {
+  GtkWidget* d = gtk_message_dialog_new(nullptr, GTK_DIALOG_MODAL, type, buttons, "%s", "");
   gtk_window_set_title(GTK_WINDOW(d), "ZUNO");
   gtk_window_set_position(GTK_WINDOW(d), GTK_WIN_POS_CENTER_ON_PARENT);
-  FitTitle(d);
   return d;
 }
 
@@ -95,6 +93,8 @@ GtkShell::GtkShell(EventLoop& loop) : loop_(loop) {
 GtkShell::~GtkShell() {
   StopAutorunTimer();
   if (resizeSource_ != 0) g_source_remove(resizeSource_);
+  for (GtkWidget* d : {messageBox_, questionBox_, input_.dialog, fileChooser_})
+    if (d) gtk_widget_destroy(d);
   DestroyWindow(busy_, WindowId::Busy);
   DestroyWindow(library_, WindowId::Library);
   DestroyWindow(main_, WindowId::Main);
@@ -350,56 +350,70 @@ GtkWindow* GtkShell::DialogParent() const {
   return GTK_WINDOW(main_.window);
 }
 
-void GtkShell::ShowMessage(std::string_view text) {
-  GtkWidget* d = MessageDialog(DialogParent(), GTK_MESSAGE_OTHER, GTK_BUTTONS_OK, text);
-  gtk_dialog_run(GTK_DIALOG(d));
-  gtk_widget_destroy(d);
+// The dialogs are built at their first use and then shown and hidden, as the
+// busy window is (see OpenBusyWindow): a destroyed one would leave its
+// accessible object behind, without a window, wherever the accessibility
+// bridge still holds it.
+int GtkShell::RunDialog(GtkWidget* d) {
+  gtk_window_set_transient_for(GTK_WINDOW(d), DialogParent());
+  FitTitle(d);
+  gint response = gtk_dialog_run(GTK_DIALOG(d));
+  gtk_widget_hide(d);
   HandlePendingEvents();
+  return response;
+}
+
+void GtkShell::ShowMessage(std::string_view text) {
+  if (!messageBox_) messageBox_ = MessageDialog(GTK_MESSAGE_OTHER, GTK_BUTTONS_OK);
+  g_object_set(messageBox_, "text", ValidUtf8(text).c_str(), nullptr);
+  RunDialog(messageBox_);
 }
 
 bool GtkShell::AskYesNo(std::string_view question) {
-  GtkWidget* d = MessageDialog(DialogParent(), GTK_MESSAGE_QUESTION, GTK_BUTTONS_YES_NO, question);
-  gint answer = gtk_dialog_run(GTK_DIALOG(d));
-  gtk_widget_destroy(d);
-  HandlePendingEvents();
-  return answer == GTK_RESPONSE_YES;
+  if (!questionBox_) questionBox_ = MessageDialog(GTK_MESSAGE_QUESTION, GTK_BUTTONS_YES_NO);
+  g_object_set(questionBox_, "text", ValidUtf8(question).c_str(), nullptr);
+  return RunDialog(questionBox_) == GTK_RESPONSE_YES;
+}
+
+void GtkShell::BuildInputDialog() {
+  input_.dialog = gtk_dialog_new_with_buttons("", GTK_WINDOW(main_.window), GTK_DIALOG_MODAL, "OK",
+                                              GTK_RESPONSE_OK, nullptr);
+  gtk_window_set_position(GTK_WINDOW(input_.dialog), GTK_WIN_POS_CENTER_ON_PARENT);
+  gtk_dialog_set_default_response(GTK_DIALOG(input_.dialog), GTK_RESPONSE_OK);
+  GtkWidget* area = gtk_dialog_get_content_area(GTK_DIALOG(input_.dialog));
+  input_.prompt = gtk_label_new("");
+  gtk_label_set_xalign(GTK_LABEL(input_.prompt), 0.0f);
+  input_.entry = gtk_entry_new();
+  gtk_entry_set_activates_default(GTK_ENTRY(input_.entry), TRUE);  // Enter and keypad Enter
+  gtk_box_pack_start(GTK_BOX(area), input_.prompt, FALSE, FALSE, 4);
+  gtk_box_pack_start(GTK_BOX(area), input_.entry, FALSE, FALSE, 4);
+  gtk_widget_show_all(area);
 }
 
 std::string GtkShell::AskText(std::string_view title, std::string_view prompt, std::string_view preset) {
-  GtkWidget* d = gtk_dialog_new_with_buttons(ValidUtf8(title).c_str(), DialogParent(), GTK_DIALOG_MODAL,
-                                             "OK", GTK_RESPONSE_OK, nullptr);
-  gtk_window_set_position(GTK_WINDOW(d), GTK_WIN_POS_CENTER_ON_PARENT);
-  gtk_dialog_set_default_response(GTK_DIALOG(d), GTK_RESPONSE_OK);
-  GtkWidget* area = gtk_dialog_get_content_area(GTK_DIALOG(d));
-  GtkWidget* label = gtk_label_new(ValidUtf8(prompt).c_str());
-  gtk_label_set_xalign(GTK_LABEL(label), 0.0f);
-  GtkWidget* entry = gtk_entry_new();
-  gtk_entry_set_text(GTK_ENTRY(entry), ValidUtf8(preset).c_str());
-  gtk_entry_set_activates_default(GTK_ENTRY(entry), TRUE);  // Enter and keypad Enter
-  gtk_box_pack_start(GTK_BOX(area), label, FALSE, FALSE, 4);
-  gtk_box_pack_start(GTK_BOX(area), entry, FALSE, FALSE, 4);
-  FitTitle(d);
-  gtk_widget_show_all(d);
-  gint response = gtk_dialog_run(GTK_DIALOG(d));
-  std::string answer = response == GTK_RESPONSE_OK ? gtk_entry_get_text(GTK_ENTRY(entry)) : "";
-  gtk_widget_destroy(d);
-  HandlePendingEvents();
-  return answer;
+  if (!input_.dialog) BuildInputDialog();
+  gtk_window_set_title(GTK_WINDOW(input_.dialog), ValidUtf8(title).c_str());
+  gtk_label_set_text(GTK_LABEL(input_.prompt), ValidUtf8(prompt).c_str());
+  gtk_entry_set_text(GTK_ENTRY(input_.entry), ValidUtf8(preset).c_str());
+  gtk_widget_grab_focus(input_.entry);
+  gint response = RunDialog(input_.dialog);
+  return response == GTK_RESPONSE_OK ? gtk_entry_get_text(GTK_ENTRY(input_.entry)) : "";
 }
 
 std::optional<std::string> GtkShell::ChooseSaveFile(std::string_view title, std::string_view suggestedName) {
-  GtkWidget* d = gtk_file_chooser_dialog_new(ValidUtf8(title).c_str(), DialogParent(),
-                                             GTK_FILE_CHOOSER_ACTION_SAVE, "_Cancel",
-                                             GTK_RESPONSE_CANCEL, "_Save", GTK_RESPONSE_ACCEPT, nullptr);
-  gtk_file_chooser_set_do_overwrite_confirmation(GTK_FILE_CHOOSER(d), FALSE);
-  gtk_file_chooser_set_current_name(GTK_FILE_CHOOSER(d), ValidUtf8(suggestedName).c_str());
+  if (!fileChooser_) {
+    fileChooser_ = gtk_file_chooser_dialog_new("", GTK_WINDOW(main_.window), GTK_FILE_CHOOSER_ACTION_SAVE,
+                                               "_Cancel", GTK_RESPONSE_CANCEL, "_Save", GTK_RESPONSE_ACCEPT,
+                                               nullptr);
+    gtk_file_chooser_set_do_overwrite_confirmation(GTK_FILE_CHOOSER(fileChooser_), FALSE);
+  }
+  gtk_window_set_title(GTK_WINDOW(fileChooser_), ValidUtf8(title).c_str());
+  gtk_file_chooser_set_current_name(GTK_FILE_CHOOSER(fileChooser_), ValidUtf8(suggestedName).c_str());
   std::optional<std::string> path;
-  if (gtk_dialog_run(GTK_DIALOG(d)) == GTK_RESPONSE_ACCEPT) {
-    GCharPtr file(gtk_file_chooser_get_filename(GTK_FILE_CHOOSER(d)));
+  if (RunDialog(fileChooser_) == GTK_RESPONSE_ACCEPT) {
+    GCharPtr file(gtk_file_chooser_get_filename(GTK_FILE_CHOOSER(fileChooser_)));
     if (file) path = file.get();
   }
-  gtk_widget_destroy(d);
-  HandlePendingEvents();
   return path;
 }
 

@@ -81,6 +81,8 @@ class GtkShell : public Ui {
   void DestroyWindow(BuiltWindow& w, WindowId id);
   void ForgetControls(WindowId id);
   void BuildBusyWindow();
+  void BuildInputDialog();
+  int RunDialog(GtkWidget* dialog);
   void OnClientAllocated(Size size);
   // Dialogs stand over the window the user works in, centred on it: Wayland
   // lets no window place itself.
@@ -92,6 +94,15 @@ class GtkShell : public Ui {
   BuiltWindow library_;
   BuiltWindow busy_;  // built at its first use, then shown and hidden
   bool busyOpen_ = false;
+  // The dialogs, built at their first use, then shown and hidden.
+  GtkWidget* messageBox_ = nullptr;
+  GtkWidget* questionBox_ = nullptr;
+  struct {
+    GtkWidget* dialog = nullptr;
+    GtkWidget* prompt = nullptr;
+    GtkWidget* entry = nullptr;
+  } input_;
+  GtkWidget* fileChooser_ = nullptr;
   std::unique_ptr<GtkResultGrid> grid_;
   std::vector<std::unique_ptr<ClickTracker>> mainClicks_;
   std::vector<std::unique_ptr<ClickTracker>> libraryClicks_;
