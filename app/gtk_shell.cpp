@@ -35,11 +35,25 @@ void HandlePendingEvents() {
   while (gtk_events_pending()) gtk_main_iteration_do(FALSE);
 }
 
-GtkWidget* MessageDialog(GtkMessageType type, GtkButtonsType buttons, std::string_view text) {
-  std::string valid = ValidUtf8(text);
-  GtkWidget* d = gtk_message_dialog_new(nullptr, GTK_DIALOG_MODAL, type, buttons, "%s", valid.c_str());
+// A display without an input seat (a headless compositor) has no clipboard:
+// GDK's Wayland side would reach for the missing seat's data device.
+bool HasClipboard() { return gdk_display_get_default_seat(gdk_display_get_default()) != nullptr; }
+
+// Room in a title bar besides the title: its buttons and margins.
+constexpr int kTitleBarRoom = 160;
+
+// A title bar shortens a title wider than its window ("ZU… me"). A dialog is
+// made at least as wide as its title in the title bar's bold type, with room
+// for the title bar's buttons; its prompt, entry and buttons ask for the rest.
+void FitTitle(GtkWidget* dialog) {
+  int title = TitleTextWidth(dialog, gtk_window_get_title(GTK_WINDOW(dialog)));
+  gtk_widget_set_size_request(dialog, title + kTitleBarRoom, -1);
+}
+
+GtkWidget* MessageDialog(GtkMessageType type, GtkButtonsType buttons) {
+  GtkWidget* d = gtk_message_dialog_new(nullptr, GTK_DIALOG_MODAL, type, buttons, "%s", "");
   gtk_window_set_title(GTK_WINDOW(d), "ZUNO");
-  gtk_window_set_position(GTK_WINDOW(d), GTK_WIN_POS_CENTER);
+  gtk_window_set_position(GTK_WINDOW(d), GTK_WIN_POS_CENTER_ON_PARENT);
   return d;
 }
 
@@ -62,16 +76,25 @@ GtkShell::GtkShell(EventLoop& loop) : loop_(loop) {
     if (c.window == WindowId::Main) ConnectControlSignals(WindowId::Main, c.id);
 
   ReportCloseRequests(main_.window, WindowId::Main);
-  g_signal_connect(main_.window, "configure-event",
-                   G_CALLBACK(+[](GtkWidget*, GdkEventConfigure* e, gpointer self) -> gboolean {
-                     static_cast<GtkShell*>(self)->ApplyResizeRule(e->width, e->height);
-                     return FALSE;
+  // The rule works from the client area the controls stand in, the layout's
+  // allocation. The toplevel's configure size is no measure of it: where GTK
+  // draws the title bar and the shadow itself (Wayland, GTK_CSD=1) they are
+  // part of that size.
+  // The layout has placed the controls by the time it reports its size, and
+  // a move asked for from within that report would be lost: the rule runs
+  // right after it.
+  g_signal_connect(main_.layout, "size-allocate",
+                   G_CALLBACK(+[](GtkWidget*, GdkRectangle* client, gpointer self) {
+                     static_cast<GtkShell*>(self)->OnClientAllocated(Size{client->width, client->height});
                    }),
                    this);
 }
 
 GtkShell::~GtkShell() {
   StopAutorunTimer();
+  if (resizeSource_ != 0) g_source_remove(resizeSource_);
+  for (GtkWidget* d : {messageBox_, questionBox_, input_.dialog, fileChooser_})
+    if (d) gtk_widget_destroy(d);
   DestroyWindow(busy_, WindowId::Busy);
   DestroyWindow(library_, WindowId::Library);
   DestroyWindow(main_, WindowId::Main);
@@ -128,6 +151,21 @@ void GtkShell::ReportCloseRequests(GtkWidget* window, WindowId id) {
 
 void GtkShell::DeliverControl(WindowId window, Control c, Action a) {
   loop_.Deliver(Event::ControlOf(window, c, a));
+}
+
+void GtkShell::OnClientAllocated(Size size) {
+  if (size == clientSize_) return;  // the controls' own moves come back here
+  clientSize_ = size;
+  if (resizeSource_ != 0) return;
+  resizeSource_ = g_idle_add_full(
+      G_PRIORITY_HIGH_IDLE,
+      [](gpointer data) -> gboolean {
+        auto* self = static_cast<GtkShell*>(data);
+        self->resizeSource_ = 0;
+        self->ApplyResizeRule(self->clientSize_.w, self->clientSize_.h);
+        return G_SOURCE_REMOVE;
+      },
+      this, nullptr);
 }
 
 void GtkShell::ApplyResizeRule(int width, int height) {
@@ -307,60 +345,96 @@ void GtkShell::ClearList(Control c) {
     gtk_list_store_clear(ListStoreOf(w));
 }
 
-void GtkShell::ShowMessage(std::string_view text) {
-  GtkWidget* d = MessageDialog(GTK_MESSAGE_OTHER, GTK_BUTTONS_OK, text);
-  gtk_dialog_run(GTK_DIALOG(d));
-  gtk_widget_destroy(d);
+GtkWindow* GtkShell::DialogParent() const {
+  if (library_.window && gtk_widget_get_visible(library_.window)) return GTK_WINDOW(library_.window);
+  return GTK_WINDOW(main_.window);
+}
+
+// The dialogs are built at their first use and then shown and hidden, as the
+// busy window is (see OpenBusyWindow): a destroyed one would leave its
+// accessible object behind, without a window, wherever the accessibility
+// bridge still holds it.
+int GtkShell::RunDialog(GtkWidget* d) {
+  gtk_window_set_transient_for(GTK_WINDOW(d), DialogParent());
+  FitTitle(d);
+  gint response = gtk_dialog_run(GTK_DIALOG(d));
+  gtk_widget_hide(d);
   HandlePendingEvents();
+  return response;
+}
+
+void GtkShell::ShowMessage(std::string_view text) {
+  if (!messageBox_) messageBox_ = MessageDialog(GTK_MESSAGE_OTHER, GTK_BUTTONS_OK);
+  g_object_set(messageBox_, "text", ValidUtf8(text).c_str(), nullptr);
+  RunDialog(messageBox_);
 }
 
 bool GtkShell::AskYesNo(std::string_view question) {
-  GtkWidget* d = MessageDialog(GTK_MESSAGE_QUESTION, GTK_BUTTONS_YES_NO, question);
-  gint answer = gtk_dialog_run(GTK_DIALOG(d));
-  gtk_widget_destroy(d);
-  HandlePendingEvents();
-  return answer == GTK_RESPONSE_YES;
+  if (!questionBox_) questionBox_ = MessageDialog(GTK_MESSAGE_QUESTION, GTK_BUTTONS_YES_NO);
+  g_object_set(questionBox_, "text", ValidUtf8(question).c_str(), nullptr);
+  return RunDialog(questionBox_) == GTK_RESPONSE_YES;
+}
+
+void GtkShell::BuildInputDialog() {
+  input_.dialog = gtk_dialog_new_with_buttons("", GTK_WINDOW(main_.window), GTK_DIALOG_MODAL, "OK",
+                                              GTK_RESPONSE_OK, nullptr);
+  gtk_window_set_position(GTK_WINDOW(input_.dialog), GTK_WIN_POS_CENTER_ON_PARENT);
+  gtk_dialog_set_default_response(GTK_DIALOG(input_.dialog), GTK_RESPONSE_OK);
+  GtkWidget* area = gtk_dialog_get_content_area(GTK_DIALOG(input_.dialog));
+  input_.prompt = gtk_label_new("");
+  gtk_label_set_xalign(GTK_LABEL(input_.prompt), 0.0f);
+  input_.entry = gtk_entry_new();
+  gtk_entry_set_activates_default(GTK_ENTRY(input_.entry), TRUE);  // Enter and keypad Enter
+  gtk_box_pack_start(GTK_BOX(area), input_.prompt, FALSE, FALSE, 4);
+  gtk_box_pack_start(GTK_BOX(area), input_.entry, FALSE, FALSE, 4);
+  gtk_widget_show_all(area);
 }
 
 std::string GtkShell::AskText(std::string_view title, std::string_view prompt, std::string_view preset) {
-  GtkWidget* d = gtk_dialog_new_with_buttons(ValidUtf8(title).c_str(), nullptr, GTK_DIALOG_MODAL,
-                                             "OK", GTK_RESPONSE_OK, nullptr);
-  gtk_window_set_position(GTK_WINDOW(d), GTK_WIN_POS_CENTER);
-  gtk_dialog_set_default_response(GTK_DIALOG(d), GTK_RESPONSE_OK);
-  GtkWidget* area = gtk_dialog_get_content_area(GTK_DIALOG(d));
-  GtkWidget* label = gtk_label_new(ValidUtf8(prompt).c_str());
-  gtk_label_set_xalign(GTK_LABEL(label), 0.0f);
-  GtkWidget* entry = gtk_entry_new();
-  gtk_entry_set_text(GTK_ENTRY(entry), ValidUtf8(preset).c_str());
-  gtk_entry_set_activates_default(GTK_ENTRY(entry), TRUE);  // Enter and keypad Enter
-  gtk_box_pack_start(GTK_BOX(area), label, FALSE, FALSE, 4);
-  gtk_box_pack_start(GTK_BOX(area), entry, FALSE, FALSE, 4);
-  gtk_widget_show_all(d);
-  gint response = gtk_dialog_run(GTK_DIALOG(d));
-  std::string answer = response == GTK_RESPONSE_OK ? gtk_entry_get_text(GTK_ENTRY(entry)) : "";
-  gtk_widget_destroy(d);
-  HandlePendingEvents();
-  return answer;
+  if (!input_.dialog) BuildInputDialog();
+  gtk_window_set_title(GTK_WINDOW(input_.dialog), ValidUtf8(title).c_str());
+  gtk_label_set_text(GTK_LABEL(input_.prompt), ValidUtf8(prompt).c_str());
+  gtk_entry_set_text(GTK_ENTRY(input_.entry), ValidUtf8(preset).c_str());
+  gtk_widget_grab_focus(input_.entry);
+  gint response = RunDialog(input_.dialog);
+  return response == GTK_RESPONSE_OK ? gtk_entry_get_text(GTK_ENTRY(input_.entry)) : "";
 }
 
 std::optional<std::string> GtkShell::ChooseSaveFile(std::string_view title, std::string_view suggestedName) {
-  GtkWidget* d = gtk_file_chooser_dialog_new(ValidUtf8(title).c_str(), nullptr,
-                                             GTK_FILE_CHOOSER_ACTION_SAVE, "_Cancel",
-                                             GTK_RESPONSE_CANCEL, "_Save", GTK_RESPONSE_ACCEPT, nullptr);
-  gtk_file_chooser_set_do_overwrite_confirmation(GTK_FILE_CHOOSER(d), FALSE);
-  gtk_file_chooser_set_current_name(GTK_FILE_CHOOSER(d), ValidUtf8(suggestedName).c_str());
+  if (!fileChooser_) {
+    fileChooser_ = gtk_file_chooser_dialog_new("", GTK_WINDOW(main_.window), GTK_FILE_CHOOSER_ACTION_SAVE,
+                                               "_Cancel", GTK_RESPONSE_CANCEL, "_Save", GTK_RESPONSE_ACCEPT,
+                                               nullptr);
+    gtk_file_chooser_set_do_overwrite_confirmation(GTK_FILE_CHOOSER(fileChooser_), FALSE);
+  }
+  gtk_window_set_title(GTK_WINDOW(fileChooser_), ValidUtf8(title).c_str());
+  gtk_file_chooser_set_current_name(GTK_FILE_CHOOSER(fileChooser_), ValidUtf8(suggestedName).c_str());
   std::optional<std::string> path;
-  if (gtk_dialog_run(GTK_DIALOG(d)) == GTK_RESPONSE_ACCEPT) {
-    GCharPtr file(gtk_file_chooser_get_filename(GTK_FILE_CHOOSER(d)));
+  if (RunDialog(fileChooser_) == GTK_RESPONSE_ACCEPT) {
+    GCharPtr file(gtk_file_chooser_get_filename(GTK_FILE_CHOOSER(fileChooser_)));
     if (file) path = file.get();
   }
-  gtk_widget_destroy(d);
-  HandlePendingEvents();
   return path;
 }
 
 void GtkShell::OpenBusyWindow() {
-  if (busy_.window) return;
+  if (busyOpen_) return;
+  // Built once and then shown and hidden: a toolkit window that is
+  // destroyed leaves its accessible object behind wherever the
+  // accessibility bridge still holds it, and that object answers a screen
+  // reader's question for its states with nothing.
+  if (!busy_.window) BuildBusyWindow();
+  gtk_widget_show_all(busy_.window);
+  gtk_window_present(GTK_WINDOW(busy_.window));
+  busyOpen_ = true;
+  // The busy window takes all input while the handler runs: clicks elsewhere
+  // are dropped. It paints its text while the long work waits in
+  // RunBlocking, which keeps the toolkit's loop going; nothing waits here.
+  gtk_grab_add(busy_.window);
+  gdk_display_flush(gtk_widget_get_display(busy_.window));
+}
+
+void GtkShell::BuildBusyWindow() {
   busy_ = BuildWindow(WindowId::Busy, GTK_WINDOW(main_.window), widgets_);
   ReportCloseRequests(busy_.window, WindowId::Busy);
   gtk_widget_set_tooltip_text(busy_.window, kBusyTooltip);
@@ -372,19 +446,13 @@ void GtkShell::OpenBusyWindow() {
                      return TRUE;
                    }),
                    this);
-  gtk_widget_show_all(busy_.window);
-  // The busy window takes all input while the handler runs: clicks elsewhere
-  // are dropped. It paints its text while the long work waits in
-  // RunBlocking, which keeps the toolkit's loop going; nothing waits here.
-  gtk_grab_add(busy_.window);
-  gdk_display_flush(gtk_widget_get_display(busy_.window));
 }
 
 void GtkShell::RunBlocking(const std::function<void()>& work, const std::function<void()>& cancel) {
   // Without the busy window an invisible widget holds the input grab, so
   // the Main Window and the library take no clicks or keys meanwhile.
   GtkWidget* blocker = nullptr;
-  if (!busy_.window) {
+  if (!busyOpen_) {
     blocker = gtk_invisible_new();
     gtk_widget_show(blocker);
     gtk_grab_add(blocker);
@@ -410,12 +478,14 @@ void GtkShell::RunBlocking(const std::function<void()>& work, const std::functio
 }
 
 void GtkShell::CloseBusyWindow() {
-  if (!busy_.window) return;
+  if (!busyOpen_) return;
   gtk_grab_remove(busy_.window);
-  DestroyWindow(busy_, WindowId::Busy);
+  gtk_widget_hide(busy_.window);
+  busyOpen_ = false;
 }
 
 void GtkShell::SetClipboardText(std::string_view text) {
+  if (!HasClipboard()) return;
   std::string t = ValidUtf8(text);
   gtk_clipboard_set_text(gtk_clipboard_get(GDK_SELECTION_CLIPBOARD), t.c_str(),
                          static_cast<gint>(t.size()));
@@ -467,6 +537,10 @@ void GtkShell::HideLibraryWindow() {
 void GtkShell::CloseLibraryWindow() { DestroyWindow(library_, WindowId::Library); }
 
 void GtkShell::HandOverClipboard() {
+  // Only where the desktop keeps a clipboard after its owner is gone (an X11
+  // clipboard manager); a Wayland compositor keeps it by itself.
+  GdkDisplay* display = gdk_display_get_default();
+  if (!HasClipboard() || !gdk_display_supports_clipboard_persistence(display)) return;
   GtkClipboard* clipboard = gtk_clipboard_get(GDK_SELECTION_CLIPBOARD);
   gtk_clipboard_set_can_store(clipboard, nullptr, 0);
   gtk_clipboard_store(clipboard);

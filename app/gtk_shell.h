@@ -26,7 +26,7 @@ class GtkShell : public Ui {
   GtkResultGrid& gtkGrid() { return *grid_; }
   GtkWidget* mainWindow() const { return main_.window; }
   GtkWidget* libraryWindow() const { return library_.window; }
-  GtkWidget* busyWindow() const { return busy_.window; }
+  GtkWidget* busyWindow() const { return busyOpen_ ? busy_.window : nullptr; }
   GtkWidget* outer(Control c) const { return widgets_.outer[c]; }
   GtkWidget* inner(Control c) const { return widgets_.inner[c]; }
   GtkWidget* popupMenu() const { return popup_; }
@@ -80,12 +80,29 @@ class GtkShell : public Ui {
   void ReportCloseRequests(GtkWidget* window, WindowId id);
   void DestroyWindow(BuiltWindow& w, WindowId id);
   void ForgetControls(WindowId id);
+  void BuildBusyWindow();
+  void BuildInputDialog();
+  int RunDialog(GtkWidget* dialog);
+  void OnClientAllocated(Size size);
+  // Dialogs stand over the window the user works in, centred on it: Wayland
+  // lets no window place itself.
+  GtkWindow* DialogParent() const;
 
   EventLoop& loop_;
   ControlWidgets widgets_;
   BuiltWindow main_;
   BuiltWindow library_;
-  BuiltWindow busy_;
+  BuiltWindow busy_;  // built at its first use, then shown and hidden
+  bool busyOpen_ = false;
+  // The dialogs, built at their first use, then shown and hidden.
+  GtkWidget* messageBox_ = nullptr;
+  GtkWidget* questionBox_ = nullptr;
+  struct {
+    GtkWidget* dialog = nullptr;
+    GtkWidget* prompt = nullptr;
+    GtkWidget* entry = nullptr;
+  } input_;
+  GtkWidget* fileChooser_ = nullptr;
   std::unique_ptr<GtkResultGrid> grid_;
   std::vector<std::unique_ptr<ClickTracker>> mainClicks_;
   std::vector<std::unique_ptr<ClickTracker>> libraryClicks_;
@@ -93,6 +110,8 @@ class GtkShell : public Ui {
   // What Escape in the busy window cancels while a blocking call runs.
   std::function<void()> cancel_;
   guint timerSource_ = 0;
+  Size clientSize_{};  // the Main Window's client size the controls are laid out for
+  guint resizeSource_ = 0;
   bool quitting_ = false;
 };
 

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "app/gobject_ptr.h"
 #include "app/text_filters.h"
 
 namespace zuno {
@@ -20,6 +21,17 @@ bool HasOwnCaption(ControlKind kind) {
     default:
       return false;
   }
+}
+
+int TitleTextWidth(GtkWidget* w, std::string_view text) {
+  GObjectPtr<PangoLayout> layout(gtk_widget_create_pango_layout(w, std::string(text).c_str()));
+  PangoAttrList* bold = pango_attr_list_new();
+  pango_attr_list_insert(bold, pango_attr_weight_new(PANGO_WEIGHT_BOLD));
+  pango_layout_set_attributes(layout.get(), bold);
+  pango_attr_list_unref(bold);
+  int width = 0;
+  pango_layout_get_pixel_size(layout.get(), &width, nullptr);
+  return width;
 }
 
 void SetAccessibleName(GtkWidget* w, std::string_view role) {

@@ -34,6 +34,9 @@ void MoveControl(GtkWidget* layout, GtkWidget* outer, const Rect& r);
 bool HasOwnCaption(ControlKind kind);
 void SetAccessibleName(GtkWidget* w, std::string_view role);
 
+// The width in pixels of a text in a title bar's bold type.
+int TitleTextWidth(GtkWidget* w, std::string_view text);
+
 // The list kind: a single-column list without header over a string store.
 GtkListStore* ListStoreOf(GtkWidget* inner);
 

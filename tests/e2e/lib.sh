@@ -1,6 +1,9 @@
 # The end-to-end harness: the built program on a display of its own with a
-# window manager, driven from outside as a user would, with xdotool.
-# A case sources this file with the program's path as its first argument.
+# window manager, driven from outside as a user would, with xdotool, or
+# through the accessibility bus alone where no input can be simulated
+# (Wayland). A case sources this file with the program's path as its first
+# argument; ZUNO_DESKTOP picks the desktop (tests/desktop/session), x11 by
+# default.
 set -euo pipefail
 
 ZUNO=$(readlink -f "$1")
@@ -11,8 +14,7 @@ ROOT=$(cd "$E2E_DIR/../.." && pwd)
 # manager, the accessibility bus and leftover windows of one case never meet
 # another.
 if [[ -z "${ZUNO_E2E_ON_DISPLAY:-}" ]]; then
-  exec env ZUNO_E2E_ON_DISPLAY=1 xvfb-run -a -s "-screen 0 1280x1024x24" \
-    dbus-run-session -- bash "$0" "$@" 2> >(grep -v 'Failed to set fd limit' >&2)
+  exec env ZUNO_E2E_ON_DISPLAY=1 "$ROOT/tests/desktop/session" "${ZUNO_DESKTOP:-x11}" bash "$0" "$@"
 fi
 
 export GTK_THEME=Adwaita GSETTINGS_BACKEND=memory
@@ -20,12 +22,16 @@ export LANG=${LANG:-C.UTF-8}
 export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$ROOT/tests/lsan.supp}
 # The program's windows are read back through the accessibility tree.
 unset NO_AT_BRIDGE
-/usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
-ATSPI_PID=$!
+ATSPI_PID=
+if [[ -z "${ZUNO_DESKTOP:-}" ]]; then  # a display brought by the caller
+  /usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
+  ATSPI_PID=$!
+fi
 
 CASE_DIR=$(mktemp -d)
 export HOME=$CASE_DIR/home
 WORK_DIR=$CASE_DIR/work
+PROGRAM_ERR=$CASE_DIR/program.err
 mkdir -p "$HOME" "$WORK_DIR"
 ZUNO_PID=
 WM_PID=
@@ -33,13 +39,14 @@ WM_PID=
 cleanup() {
   [[ -n "$ZUNO_PID" ]] && kill "$ZUNO_PID" 2>/dev/null || true
   [[ -n "$WM_PID" ]] && kill "$WM_PID" 2>/dev/null || true
-  kill "$ATSPI_PID" 2>/dev/null || true
+  [[ -n "$ATSPI_PID" ]] && kill "$ATSPI_PID" 2>/dev/null || true
   rm -rf "$CASE_DIR"
 }
 trap cleanup EXIT
 
 fail() {
   echo "FAIL: $*" >&2
+  [[ -s "${PROGRAM_ERR:-}" ]] && { echo "the program's stderr:" >&2; tail -n 40 "$PROGRAM_ERR" >&2; }
   if [[ -n "$ZUNO_PID" ]]; then
     local shown
     shown=$(timeout 10 /usr/bin/python3 "$E2E_DIR/screen_reader.py" dialog 2>/dev/null) &&
@@ -60,6 +67,8 @@ wait_for() {
 }
 
 start_window_manager() {
+  [[ "${ZUNO_DESKTOP:-}" == wayland ]] && return 0   # the compositor places the windows
+  wmctrl -m >/dev/null 2>&1 && return 0              # the desktop brought one
   # On a loaded machine the display may still be coming up: try again.
   local attempt
   for attempt in 1 2 3 4 5; do
@@ -75,10 +84,16 @@ start_window_manager() {
 }
 
 # Starts the program in the work directory and waits for its Main Window.
-# Sets ZUNO_PID and MAIN_WINDOW.
+# Sets ZUNO_PID and MAIN_WINDOW (X11 only). What the program writes to
+# stderr is kept for expect_quiet_program.
 start_zuno() {
-  (cd "$WORK_DIR" && exec "$ZUNO") &
+  (cd "$WORK_DIR" && exec "$ZUNO" 2>>"$PROGRAM_ERR") &
   ZUNO_PID=$!
+  if [[ "${ZUNO_DESKTOP:-}" == wayland ]]; then
+    MAIN_WINDOW=
+    wait_for 30 read_screen frame ZUNO >/dev/null 2>&1 || fail "the Main Window did not appear"
+    return 0
+  fi
   MAIN_WINDOW=$(timeout 30 xdotool search --sync --onlyvisible --pid "$ZUNO_PID" --name '^ZUNO' | head -n 1) ||
     fail "the Main Window did not appear"
   xdotool windowactivate --sync "$MAIN_WINDOW" 2>/dev/null || true
@@ -111,6 +126,20 @@ expect_clean_exit() {
   wait "$ZUNO_PID" || code=$?
   ZUNO_PID=
   [[ "$code" == 0 ]] || fail "the program ended with exit code $code"
+  expect_quiet_program
+}
+
+# Fails on any warning or critical the program (GTK, GLib, GDK, Pango, ATK)
+# logged. A compositor without an input seat, as headless weston is, makes
+# GDK ask a seat that is not there for its keyboard and pointer; any GTK
+# program logs these there, so they are told apart by their text.
+GDK_NO_SEAT='Gdk-CRITICAL \*\*: [0-9:.]*: (gdk_seat_get_(keyboard|pointer): assertion .GDK_IS_SEAT \(seat\).|gdk_device_get_position(_double)?: assertion .GDK_IS_DEVICE \(device\).) failed$'
+expect_quiet_program() {
+  [[ -f "$PROGRAM_ERR" ]] || return 0
+  local logged
+  logged=$(grep -E '(WARNING|CRITICAL) \*\*' "$PROGRAM_ERR" || true)
+  [[ "${ZUNO_DESKTOP:-}" == wayland ]] && logged=$(grep -vE "$GDK_NO_SEAT" <<<"$logged" || true)
+  [[ -z "$logged" ]] || fail "the program logged: $logged"
 }
 
 # Fails unless the file holds exactly the expected bytes (given as printf format).

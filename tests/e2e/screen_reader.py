@@ -11,6 +11,14 @@ does: labels, the window title, the editor's text and the Result Grid's cells.
   screen_reader.py dialog                  the text of an open message box, if any
   screen_reader.py item NAME               screen x and y of the centre of the showing menu item NAME
   screen_reader.py button CAPTION          screen x and y of the centre of the showing button CAPTION
+  screen_reader.py frame TITLE             succeeds while a window of the program has that title
+  screen_reader.py set-text NAME TEXT      types TEXT into the field named NAME, as a screen reader user does
+  screen_reader.py press CAPTION [TITLE]   presses the showing button CAPTION (in the window titled TITLE)
+  screen_reader.py layout TITLE            the client size of the window titled TITLE, then each control's
+                                           name and x, y, w, h in that client area, one per line, tab-separated
+
+Fields and buttons are reached through the accessibility actions alone, so
+this works where no input can be simulated (a compositor without a seat).
 """
 import signal
 import sys
@@ -42,6 +50,45 @@ def find(predicate):
         except Exception:
             pass
     return None
+
+
+def frames():
+    return [n for n in app() if n is not None and n.getRole() in (pyatspi.ROLE_FRAME, pyatspi.ROLE_DIALOG,
+                                                                  pyatspi.ROLE_ALERT, pyatspi.ROLE_WINDOW)]
+
+
+def window(title):
+    for f in frames():
+        if f.name == title and f.getState().contains(pyatspi.STATE_SHOWING):
+            return f
+    sys.exit("no window " + title)
+
+
+def showing_button(root, caption):
+    for n in walk(root):
+        try:
+            if (n.getRole() == pyatspi.ROLE_PUSH_BUTTON and n.name.replace("_", "") == caption.replace("_", "")
+                    and n.getState().contains(pyatspi.STATE_SHOWING)):
+                return n
+        except Exception:
+            pass
+    return None
+
+
+def client_area(window):
+    """The container the controls stand in: the parent of the window's
+    last button (every window of the program ends its table with one)."""
+    buttons = [n for n in walk(window) if n.getRole() == pyatspi.ROLE_PUSH_BUTTON]
+    for b in reversed(buttons):
+        parent = b.parent
+        if parent is not None and parent.getRole() != pyatspi.ROLE_COMBO_BOX:
+            return parent
+    sys.exit("no client area")
+
+
+def extents(node):
+    e = node.queryComponent().getExtents(pyatspi.WINDOW_COORDS)
+    return e.x, e.y, e.width, e.height
 
 
 def label(prefix):
@@ -100,6 +147,30 @@ def main(argv):
             sys.exit("no menu item " + argv[2])
         e = node.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
         print(e.x + e.width // 2, e.y + e.height // 2)
+    elif command == "frame":
+        window(argv[2])
+    elif command == "set-text":
+        node = find(lambda n: n.name == argv[2] and n.getRole() in (pyatspi.ROLE_TEXT, pyatspi.ROLE_ENTRY,
+                                                                    pyatspi.ROLE_PASSWORD_TEXT))
+        if node is None:
+            sys.exit("no field " + argv[2])
+        if not node.queryEditableText().setTextContents(argv[3]):
+            sys.exit("the field " + argv[2] + " takes no text")
+    elif command == "press":
+        node = showing_button(window(argv[3]) if len(argv) > 3 else app(), argv[2])
+        if node is None:
+            sys.exit("no button " + argv[2])
+        node.queryAction().doAction(0)
+    elif command == "layout":
+        area = client_area(window(argv[2]))
+        ax, ay, aw, ah = extents(area)
+        print("client\t0\t0\t%d\t%d" % (aw, ah))
+        for i in range(area.childCount):
+            child = area.getChildAtIndex(i)
+            if child is None or not child.getState().contains(pyatspi.STATE_VISIBLE):
+                continue
+            x, y, w, h = extents(child)
+            print("%s\t%d\t%d\t%d\t%d" % (child.name, x - ax, y - ay, w, h))
     elif command == "dialog":
         node = find(lambda n: n.getRole() in (pyatspi.ROLE_ALERT, pyatspi.ROLE_DIALOG))
         if node is None:

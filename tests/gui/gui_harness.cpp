@@ -75,6 +75,19 @@ MessageBoxAnswerer::MessageBoxAnswerer() : source_(g_timeout_add(20, &MessageBox
 
 MessageBoxAnswerer::~MessageBoxAnswerer() { g_source_remove(source_); }
 
+// A dialog is answered once each time it shows: the program shows the same
+// one again for its next question.
+static void MarkAnswered(GtkWidget* w) {
+  if (!g_object_get_data(G_OBJECT(w), "answer-watched")) {
+    g_signal_connect(w, "hide", G_CALLBACK(+[](GtkWidget* d, gpointer) {
+                       g_object_set_data(G_OBJECT(d), "answered", nullptr);
+                     }),
+                     nullptr);
+    g_object_set_data(G_OBJECT(w), "answer-watched", GINT_TO_POINTER(1));
+  }
+  g_object_set_data(G_OBJECT(w), "answered", GINT_TO_POINTER(1));
+}
+
 gboolean MessageBoxAnswerer::Poll(gpointer self) {
   auto* answerer = static_cast<MessageBoxAnswerer*>(self);
   GList* windows = gtk_window_list_toplevels();
@@ -89,7 +102,7 @@ gboolean MessageBoxAnswerer::Poll(gpointer self) {
         answerer->presets.emplace_back(gtk_entry_get_text(GTK_ENTRY(c->data)));
         gtk_entry_set_text(GTK_ENTRY(c->data), answerer->inputs.front().c_str());
         answerer->inputs.erase(answerer->inputs.begin());
-        g_object_set_data(G_OBJECT(w), "answered", GINT_TO_POINTER(1));
+        MarkAnswered(w);
         gtk_dialog_response(GTK_DIALOG(w), GTK_RESPONSE_OK);
         break;
       }
@@ -101,7 +114,7 @@ gboolean MessageBoxAnswerer::Poll(gpointer self) {
     answerer->texts.emplace_back(text ? text : "");
     answerer->seenAt.push_back(g_get_monotonic_time());
     g_free(text);
-    g_object_set_data(G_OBJECT(w), "answered", GINT_TO_POINTER(1));
+    MarkAnswered(w);
     gtk_dialog_response(GTK_DIALOG(w), GTK_RESPONSE_OK);
   }
   g_list_free(windows);
