@@ -3,35 +3,32 @@
 namespace zuno::testing {
 
 void MemoryResultGrid::ClearRows() {
-  rows_.clear();
+  rows_.Clear();
+  for (Column& c : columns_) c.backgroundRows = 0;
   selected_ = -1;
 }
 
 void MemoryResultGrid::RemoveAllColumns() {
   columns_.clear();
-  for (auto& row : rows_) row.clear();
+  rows_.DropCells();
 }
 
 void MemoryResultGrid::AddColumn(int position, std::string_view title, int width) {
   if (position < 0 || position > ColumnCount()) position = ColumnCount();
-  columns_.insert(columns_.begin() + position, Column{std::string(title), width < 1 ? 1 : width, true});
-  for (auto& row : rows_) {
-    if (static_cast<int>(row.size()) < ColumnCount() - 1) row.resize(ColumnCount() - 1);
-    row.insert(row.begin() + position, Cell{});
-  }
+  if (position < ColumnCount()) rows_.InsertEmptyCell(static_cast<std::size_t>(position));
+  columns_.insert(columns_.begin() + position, Column{std::string(title), width < 1 ? 1 : width, true, std::nullopt, 0});
 }
 
 void MemoryResultGrid::AppendRow(const std::vector<std::string>& texts) {
-  std::vector<Cell> row(columns_.size());
-  for (size_t c = 0; c < row.size() && c < texts.size(); ++c) row[c].text = texts[c];
-  rows_.push_back(std::move(row));
+  rows_.AppendRow(texts, columns_.size());
 }
+
+void MemoryResultGrid::AppendRows(ResultRows&& rows) { rows_.Append(std::move(rows)); }
 
 std::string MemoryResultGrid::CellText(int row, int column) const {
   if (row == -1) return ColumnTitle(column);
-  if (row < 0 || row >= RowCount() || !ValidColumn(column)) return {};
-  const auto& cells = rows_[row];
-  return column < static_cast<int>(cells.size()) ? cells[column].text : std::string();
+  if (row < 0 || !ValidColumn(column)) return {};
+  return std::string(rows_.Cell(static_cast<std::size_t>(row), static_cast<std::size_t>(column)));
 }
 
 std::string MemoryResultGrid::ColumnTitle(int column) const {
@@ -58,14 +55,14 @@ void MemoryResultGrid::SetColumnWidth(int column, int width) {
 
 void MemoryResultGrid::SetColumnBackground(int column, Rgb colour) {
   if (!ValidColumn(column)) return;
-  for (auto& row : rows_)
-    if (column < static_cast<int>(row.size())) row[column].background = colour;
+  columns_[column].background = colour;
+  columns_[column].backgroundRows = rows_.RowCount();
 }
 
 std::optional<Rgb> MemoryResultGrid::Background(int row, int column) const {
   if (row < 0 || row >= RowCount() || !ValidColumn(column)) return std::nullopt;
-  const auto& cells = rows_[row];
-  return column < static_cast<int>(cells.size()) ? cells[column].background : std::nullopt;
+  const Column& c = columns_[column];
+  return static_cast<std::size_t>(row) < c.backgroundRows ? c.background : std::nullopt;
 }
 
 }  // namespace zuno::testing
