@@ -11,17 +11,15 @@ namespace zuno {
 struct ResultColumn {
   std::string title;  // the label the driver reports
   int size = 0;       // the column size the driver reports
+  ColumnKind kind = ColumnKind::None;
 };
 
-// The current result's columns, described once each.
+// The current result's columns, described once each for the whole result.
 std::vector<ResultColumn> ReadResultColumns(OdbcLayer& db);
 
 // One grid column per result column, titled by its label, as wide as the
 // label or its size allows (10 to 20 characters of 10 pixels). The query
 // results and the catalog lists share this rule.
 void AddResultColumns(ResultGrid& grid, const std::vector<ResultColumn>& columns);
-
-// Appends the rows in order.
-void AppendRows(ResultGrid& grid, const std::vector<std::vector<std::string>>& rows);
 
 }  // namespace zuno
