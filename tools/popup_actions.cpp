@@ -25,11 +25,17 @@ std::vector<std::string> ColumnList(const ResultGrid& grid) {
   return titles;
 }
 
-// With no row selected the titles stand for the values (row -1 reads titles).
-std::vector<std::string> SelectedRowCells(const ResultGrid& grid, std::size_t columns) {
+// The selected row's cell of the column, straight from the grid's rows; with
+// no row selected the title stands for the value.
+std::string SelectedCell(const ResultGrid& grid, int column) {
   const int row = grid.SelectedRow();
+  if (row < 0) return grid.ColumnTitle(column);
+  return std::string(grid.Rows().Cell(static_cast<std::size_t>(row), static_cast<std::size_t>(column)));
+}
+
+std::vector<std::string> SelectedRowCells(const ResultGrid& grid, std::size_t columns) {
   std::vector<std::string> cells;
-  for (std::size_t c = 0; c < columns; ++c) cells.push_back(grid.CellText(row, static_cast<int>(c)));
+  for (std::size_t c = 0; c < columns; ++c) cells.push_back(SelectedCell(grid, static_cast<int>(c)));
   return cells;
 }
 
@@ -54,10 +60,7 @@ void Generate(Session& s, std::string (*generate)(const GeneratorInput&)) {
 
 void Autosize(Session& s) {
   const int columns = s.grid.ColumnCount();
-  std::vector<std::vector<std::string>> rows(static_cast<size_t>(s.grid.RowCount()));
-  for (size_t r = 0; r < rows.size(); ++r)
-    for (int c = 0; c < columns; ++c) rows[r].push_back(s.grid.CellText(static_cast<int>(r), c));
-  std::vector<int> widths = AutosizedColumnWidths(rows, static_cast<size_t>(columns));
+  std::vector<int> widths = AutosizedColumnWidths(s.grid.Rows(), static_cast<size_t>(columns));
   for (int c = 0; c < columns; ++c) s.grid.SetColumnWidth(c, widths[static_cast<size_t>(c)]);
 }
 
@@ -91,7 +94,7 @@ void OnColumnChooserSelect(Session& s) {
   auto column = std::find(titles.begin(), titles.end(), chosen);
   if (column != titles.end()) {
     int c = static_cast<int>(column - titles.begin());
-    std::string text = RestoreLineFeeds(s.grid.CellText(s.grid.SelectedRow(), c));
+    std::string text = RestoreLineFeeds(SelectedCell(s.grid, c));
     switch (s.state.popupAction) {
       case kCopyToClipboard:
         s.ui.SetClipboardText(text);
