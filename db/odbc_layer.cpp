@@ -106,10 +106,19 @@ struct OdbcLayer::State {
     return connection && connection->current ? connection->current.get() : SQL_NULL_HSTMT;
   }
 
-  SQLRETURN FetchDataSource(SQLUSMALLINT direction) {
-    SQLSMALLINT nameLength = 0, descriptionLength = 0;
-    return SQLDataSourcesW(env, direction, name, kNameUnits, &nameLength, description, kNameUnits,
-                           &descriptionLength);
+  // Fetches in the direction, then onwards past every name that does not fit
+  // the buffer: a name cut short cannot be connected to, and stopping at it
+  // would hide every data source after it. A description cut short does not
+  // matter, it is never shown.
+  bool FetchDataSource(SQLUSMALLINT direction) {
+    for (;;) {
+      SQLSMALLINT nameLength = 0, descriptionLength = 0;
+      SQLRETURN rc = SQLDataSourcesW(env, direction, name, kNameUnits, &nameLength, description,
+                                     kNameUnits, &descriptionLength);
+      if (!Succeeded(rc)) return false;
+      if (nameLength < kNameUnits) return true;
+      direction = SQL_FETCH_NEXT;
+    }
   }
 
   Described Describe(int column, std::vector<SQLWCHAR>& name) const {
@@ -153,7 +162,7 @@ bool OdbcLayer::OpenEnvironment() {
 
 bool OdbcLayer::FirstDataSource() {
   if (s_->env == SQL_NULL_HENV) return false;
-  if (!Succeeded(s_->FetchDataSource(SQL_FETCH_FIRST))) return false;
+  if (!s_->FetchDataSource(SQL_FETCH_FIRST)) return false;
   s_->cursor = Cursor::FirstFetched;
   return true;
 }
@@ -164,8 +173,7 @@ bool OdbcLayer::NextDataSource() {
       s_->cursor = Cursor::Delivering;
       return true;
     case Cursor::Delivering:
-      // A name cut short (with info) ends the list as the end of data does.
-      if (s_->FetchDataSource(SQL_FETCH_NEXT) == SQL_SUCCESS) return true;
+      if (s_->FetchDataSource(SQL_FETCH_NEXT)) return true;
       s_->cursor = Cursor::Idle;
       return false;
     case Cursor::Idle:

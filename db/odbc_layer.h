@@ -25,7 +25,8 @@ class OdbcLayer {
   // later Connect false) when either step does not succeed exactly.
   bool OpenEnvironment();
 
-  // The configured data sources, user and system, first to last:
+  // The configured data sources, user and system, first to last, without
+  // the names longer than 99 characters:
   // if (FirstDataSource()) while (NextDataSource()) use DataSourceName().
   bool FirstDataSource();
   bool NextDataSource();

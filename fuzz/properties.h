@@ -247,7 +247,8 @@ inline Failures CommentRemovalProperties(std::string_view bytes) {
 // ---- Variable scan ---------------------------------------------------------
 
 inline bool EndsVariable(char c) {
-  return c == '\'' || c == ',' || c == '|' || c == ')' || c == ' ';
+  return c == '\'' || c == ',' || c == '|' || c == ')' || c == ' ' || c == '\n' || c == '\r' ||
+         c == '\t';
 }
 
 inline Failures VariableScanProperties(std::string_view text) {
@@ -620,6 +621,13 @@ inline std::string ReferenceTableAfterFrom(std::string_view text) {
 // outside a literal to run as SQL.
 inline bool LiteralsClosed(std::string_view sql) { return ReadSqlLiterals(sql).has_value(); }
 
+// The text a NULL shows in a column the grid knows nothing of: Null, padded
+// with blanks or tabs.
+inline bool IsNullText(std::string_view cell) {
+  const std::size_t first = cell.find_first_not_of(" \t");
+  return first != std::string_view::npos && cell.substr(first, cell.find_last_not_of(" \t") - first + 1) == "Null";
+}
+
 inline Failures StatementGeneratorProperties(std::string_view bytes) {
   Checks check;
   FuzzInput in(bytes);
@@ -637,12 +645,24 @@ inline Failures StatementGeneratorProperties(std::string_view bytes) {
     check(IsDecimalNumber(cell) == ReferenceDecimalNumber(cell),
           "IsDecimalNumber disagrees with the reference");
     const std::string form = ValueForm(cell);
-    if (cell == "Null")
+    if (IsNullText(cell))
       check(form == "NULL", "ValueForm: Null is not NULL");
     else if (ReferenceDecimalNumber(cell))
       check(form == cell, "ValueForm: a number changed");
     else
       check(ReadOneSqlLiteral(form) == cell, "ValueForm: a text is not one SQL literal of itself");
+    // What the grid knew wins over the text.
+    check(ReadOneSqlLiteral(ValueForm(cell, ValueType::Text)) == cell,
+          "ValueForm: a text column's value is not one SQL literal of itself");
+    check(ValueForm(cell, ValueType::Text, true) == "NULL" && ValueForm(cell, ValueType::Number, true) == "NULL",
+          "ValueForm: a cell known as NULL is not NULL");
+    if (!ReferenceDecimalNumber(cell))
+      check(ReadOneSqlLiteral(ValueForm(cell, ValueType::Number)) == cell,
+            "ValueForm: a number column's text that is no number is not one SQL literal of itself");
+  }
+  for (const std::string& title : input.titles) {
+    check(ReadOneName(NameForm(title)) == title, "NameForm: a name is not one SQL name of itself");
+    check(!ReferenceOrdinaryName(title) || NameForm(title) == title, "NameForm: an ordinary name changed");
   }
   check(IsDecimalNumber(input.editorText) == ReferenceDecimalNumber(input.editorText),
         "IsDecimalNumber disagrees with the reference");
@@ -657,7 +677,7 @@ inline Failures StatementGeneratorProperties(std::string_view bytes) {
     check(std::none_of(target.name.begin(), target.name.end(), IsGeneratorSpace),
           "FindTargetTable: the name holds white space");
   } else {
-    check(target.name == input.drilledSchema + "." + input.drilledName,
+    check(target.name == NameForm(input.drilledSchema) + "." + NameForm(input.drilledName),
           "FindTargetTable: not the drilled table");
   }
 
@@ -683,8 +703,8 @@ inline Failures StatementGeneratorProperties(std::string_view bytes) {
     const std::string_view value =
         c < input.values.size() ? std::string_view(input.values[c]) : std::string_view();
     check(Contains(insert, ValueForm(value)), "GenerateInsert: a value is missing");
-    const std::string term =
-        value == "Null" ? input.titles[c] + " IS NULL" : input.titles[c] + " = " + ValueForm(value);
+    const std::string name = NameForm(input.titles[c]);
+    const std::string term = IsNullText(value) ? name + " IS NULL" : name + " = " + ValueForm(value);
     check(Contains(remove, term), "GenerateDelete: a condition is missing");
   }
   return check.Take();

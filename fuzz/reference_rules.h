@@ -3,6 +3,8 @@
 // explicit state tables), so that a fault in one is not repeated in the other.
 #pragma once
 
+#include <algorithm>
+
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -188,6 +190,33 @@ inline std::optional<std::string> UndoubleApostrophes(std::string_view text) {
     out += text[at];
   }
   return out;
+}
+
+// An ordinary identifier: an ASCII letter, then ASCII letters, digits, "_",
+// "$", "#" and "@".
+inline bool ReferenceOrdinaryName(std::string_view name) {
+  auto letter = [](char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); };
+  if (name.empty() || !letter(name.front())) return false;
+  return std::all_of(name.begin(), name.end(), [&](char c) {
+    return letter(c) || (c >= '0' && c <= '9') || c == '_' || c == '$' || c == '#' || c == '@';
+  });
+}
+
+// The name one generated name stands for: an ordinary identifier or the empty
+// text as it is, otherwise one double-quoted name with inner quotes doubled;
+// nullopt for anything else.
+inline std::optional<std::string> ReadOneName(std::string_view sql) {
+  if (sql.empty() || ReferenceOrdinaryName(sql)) return std::string(sql);
+  if (sql.size() < 2 || sql.front() != '"' || sql.back() != '"') return std::nullopt;
+  std::string name;
+  for (std::size_t at = 1; at + 1 < sql.size(); ++at) {
+    if (sql[at] == '"') {
+      if (at + 2 >= sql.size() || sql[at + 1] != '"') return std::nullopt;
+      ++at;
+    }
+    name += sql[at];
+  }
+  return name;
 }
 
 }  // namespace zuno::fuzz

@@ -149,6 +149,7 @@ void GtkResultGrid::RemoveAllColumns() {
   while (GtkTreeViewColumn* c = gtk_tree_view_get_column(view_, 0)) gtk_tree_view_remove_column(view_, c);
   SetRowModelColumns(model_.get(), 0);
   tints_.clear();
+  valueTypes_.clear();
   rows_.DropCells();
 }
 
@@ -157,6 +158,7 @@ void GtkResultGrid::AddColumn(int position, std::string_view title, int width) {
   if (position < 0 || position > count) position = count;
   if (position < count && RowCount() > 0) rows_.InsertEmptyCell(static_cast<std::size_t>(position));
   tints_.insert(tints_.begin() + position, Tint{});
+  valueTypes_.insert(valueTypes_.begin() + position, ValueType::Unknown);
 
   GtkTreeViewColumn* col = gtk_tree_view_column_new();
   GtkCellRenderer* cell = gtk_cell_renderer_text_new();
@@ -255,6 +257,24 @@ void GtkResultGrid::SetColumnBackground(int column, Rgb colour) {
 }
 
 void GtkResultGrid::SetGridVisible(bool visible) { gtk_widget_set_visible(scrolled_, visible); }
+
+void GtkResultGrid::SetColumnValueType(int column, ValueType type) {
+  if (column >= 0 && column < ColumnCount()) valueTypes_[static_cast<size_t>(column)] = type;
+}
+
+ValueType GtkResultGrid::ColumnValueType(int column) const {
+  return column >= 0 && column < ColumnCount() ? valueTypes_[static_cast<size_t>(column)] : ValueType::Unknown;
+}
+
+void GtkResultGrid::MarkCellNull(int row, int column) {
+  if (row >= 0 && column >= 0 && column < ColumnCount())
+    rows_.MarkNull(static_cast<std::size_t>(row), static_cast<std::size_t>(column));
+}
+
+bool GtkResultGrid::CellIsNull(int row, int column) const {
+  return row >= 0 && column >= 0 && column < ColumnCount() &&
+         rows_.IsNull(static_cast<std::size_t>(row), static_cast<std::size_t>(column));
+}
 
 int GtkResultGrid::ColumnWidth(int column) const {
   GtkTreeViewColumn* col = ViewColumn(column);

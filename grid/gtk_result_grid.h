@@ -43,6 +43,10 @@ class GtkResultGrid : public ResultGrid {
   void SetColumnWidth(int column, int width) override;
   void SetColumnBackground(int column, Rgb colour) override;
   void SetGridVisible(bool visible) override;
+  void SetColumnValueType(int column, ValueType type) override;
+  ValueType ColumnValueType(int column) const override;
+  void MarkCellNull(int row, int column) override;
+  bool CellIsNull(int row, int column) const override;
 
   // What the operations leave besides texts, read back for the tests that hold
   // this grid and the in-memory one to the same behaviour.
@@ -84,6 +88,8 @@ class GtkResultGrid : public ResultGrid {
   mutable guint attachSource_ = 0;
   mutable std::string shown_;  // the text of the cell being drawn
   std::unique_ptr<ClickTracker> clicks_;
+  // Kept beside the store, which shows texts and colours only.
+  std::vector<ValueType> valueTypes_;  // one per grid column
 };
 
 }  // namespace zuno

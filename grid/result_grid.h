@@ -14,6 +14,11 @@ namespace zuno {
 using Rgb = std::uint32_t;
 constexpr Rgb MakeRgb(unsigned r, unsigned g, unsigned b) { return r + g * 256 + b * 65536; }
 
+// What a column's values are, as far as the fill that read them knew:
+// statements built from a row write numbers bare and quote texts. Unknown
+// for a column filled without that knowledge (command output).
+enum class ValueType { Unknown, Number, Text };
+
 class ResultGrid {
  public:
   virtual ~ResultGrid() = default;
@@ -44,6 +49,16 @@ class ResultGrid {
   // Colours the rows present now; rows appended later have no colour.
   virtual void SetColumnBackground(int column, Rgb colour) = 0;
   virtual void SetGridVisible(bool visible) = 0;
+
+  // A new column and one out of range are Unknown; the type goes with its
+  // column (RemoveAllColumns drops it, ClearRows keeps it).
+  virtual void SetColumnValueType(int column, ValueType type) = 0;
+  virtual ValueType ColumnValueType(int column) const = 0;
+  // The fill records which cells held NULL, as the text alone cannot tell a
+  // NULL from a value that reads "Null". A cell that does not exist changes
+  // nothing and is never NULL; the mark goes with its cell.
+  virtual void MarkCellNull(int row, int column) = 0;
+  virtual bool CellIsNull(int row, int column) const = 0;
 };
 
 }  // namespace zuno

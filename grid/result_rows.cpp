@@ -140,12 +140,14 @@ ResultRows::CellRef ResultRows::Find(std::size_t row, std::size_t column) const 
     c = cursorColumn_;
   }
   std::size_t head = 0;
+  const char* headAt = at;
   for (;; ++c) {
+    headAt = at;
     at = GetSize(at, head);
     if (c == column) break;
     at += head / 2;
   }
-  CellRef cell{std::string_view(at, head / 2), (head & 1) != 0};
+  CellRef cell{std::string_view(at, head / 2), (head & 1) != 0, headAt};
   cursorRow_ = row;
   cursorColumn_ = column + 1;
   cursor_ = at + head / 2;
@@ -156,10 +158,19 @@ std::string_view ResultRows::Cell(std::size_t row, std::size_t column) const { r
 
 bool ResultRows::IsNull(std::size_t row, std::size_t column) const { return Find(row, column).null; }
 
+void ResultRows::MarkNull(std::size_t row, std::size_t column) {
+  CellRef cell = Find(row, column);
+  if (!cell.head) return;
+  // The flag is the lowest bit of the first byte: the length keeps its bytes.
+  char* head = rows_[row] + (cell.head - rows_[row]);
+  *head = static_cast<char>(*head | 1);
+}
+
 void ResultRows::DropCells() {
   const std::size_t rows = rows_.size();
   Clear();
-  rows_.assign(rows, &kNoCells);
+  // Never written to: a row without cells has no cell to mark.
+  rows_.assign(rows, const_cast<char*>(&kNoCells));
 }
 
 void ResultRows::InsertEmptyCell(std::size_t column) {

@@ -37,6 +37,8 @@ class ResultRows {
   // The empty text, and not NULL, for a cell the row does not have.
   std::string_view Cell(std::size_t row, std::size_t column) const;
   bool IsNull(std::size_t row, std::size_t column) const;
+  // Marks a cell that exists as NULL.
+  void MarkNull(std::size_t row, std::size_t column);
   // The bytes of all cell texts together.
   std::size_t TextBytes() const { return textBytes_; }
 
@@ -49,11 +51,12 @@ class ResultRows {
   struct CellRef {
     std::string_view text;
     bool null = false;
+    const char* head = nullptr;  // the first byte of the cell's length and flag
   };
   CellRef Find(std::size_t row, std::size_t column) const;
   char* Reserve(std::size_t bytes);
 
-  std::vector<const char*> rows_;  // where each row's cells start
+  std::vector<char*> rows_;  // where each row's cells start
   std::vector<std::unique_ptr<char[]>> blocks_;
   char* free_ = nullptr;  // the unused end of the last block
   std::size_t freeBytes_ = 0;

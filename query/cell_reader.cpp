@@ -99,4 +99,18 @@ void CellReader::Read(int column, int size, ColumnKind kind, TypeClass& typeClas
   }
 }
 
+bool ReadsAsNumber(ColumnKind kind, int columnSize) {
+  switch (kind) {
+    case ColumnKind::Double:
+    case ColumnKind::Float:
+    case ColumnKind::Decimal:
+    case ColumnKind::Quad:
+      return true;
+    case ColumnKind::Long:
+      return columnSize < kLargeTextSize;
+    default:
+      return false;
+  }
+}
+
 }  // namespace zuno

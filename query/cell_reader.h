@@ -29,4 +29,7 @@ class CellReader {
   std::string cell_;
 };
 
+// Whether the reader shows the column's values as numbers (padded digits).
+bool ReadsAsNumber(ColumnKind kind, int columnSize);
+
 }  // namespace zuno

@@ -1,5 +1,6 @@
 #include "query/result_columns.h"
 
+#include "query/cell_reader.h"
 #include "query/column_width.h"
 
 namespace zuno {
@@ -15,8 +16,12 @@ std::vector<ResultColumn> ReadResultColumns(OdbcLayer& db) {
 }
 
 void AddResultColumns(ResultGrid& grid, const std::vector<ResultColumn>& columns) {
-  for (size_t c = 0; c < columns.size(); ++c)
-    grid.AddColumn(static_cast<int>(c), columns[c].title, ColumnWidthPixels(columns[c].title, columns[c].size));
+  for (size_t c = 0; c < columns.size(); ++c) {
+    const ResultColumn& column = columns[c];
+    grid.AddColumn(static_cast<int>(c), column.title, ColumnWidthPixels(column.title, column.size));
+    grid.SetColumnValueType(static_cast<int>(c),
+                            ReadsAsNumber(column.kind, column.size) ? ValueType::Number : ValueType::Text);
+  }
 }
 
 }  // namespace zuno

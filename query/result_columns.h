@@ -18,8 +18,9 @@ struct ResultColumn {
 std::vector<ResultColumn> ReadResultColumns(OdbcLayer& db);
 
 // One grid column per result column, titled by its label, as wide as the
-// label or its size allows (10 to 20 characters of 10 pixels). The query
-// results and the catalog lists share this rule.
+// label or its size allows (10 to 20 characters of 10 pixels), and typed as
+// numbers or texts by how its values are read. The query results and the
+// catalog lists share this rule.
 void AddResultColumns(ResultGrid& grid, const std::vector<ResultColumn>& columns);
 
 }  // namespace zuno

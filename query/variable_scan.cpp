@@ -3,8 +3,11 @@
 namespace zuno {
 namespace {
 
+// A line end or a tab ends a name as a blank does: the editor's lines end
+// with a line feed, and a name taken with it would swallow the next line.
 bool EndsVariable(char c) {
-  return c == '\'' || c == ',' || c == '|' || c == ')' || c == ' ';
+  return c == '\'' || c == ',' || c == '|' || c == ')' || c == ' ' || c == '\n' || c == '\r' ||
+         c == '\t';
 }
 
 bool IsContinuation(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
@@ -57,7 +60,11 @@ std::vector<std::string> ScanVariables(std::string_view text) {
     // A colon that follows anything else (a parenthesis, "=", a letter)
     // starts no variable; it stays pending until the next colon.
     if (colon == 0 || !EndsVariable(text[colon - 1])) continue;
-    names.emplace_back(atEnd ? text.substr(colon) : text.substr(colon, i - colon));
+    // A name that runs to the end stops before a last character that ends
+    // names, so a statement ending with a line feed keeps it.
+    std::size_t end = i;
+    if (!EndsVariable(c)) end = EndsVariable(text[last]) ? last : text.size();
+    names.emplace_back(text.substr(colon, end - colon));
     inVariable = false;
   }
   return names;

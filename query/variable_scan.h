@@ -17,11 +17,12 @@ constexpr std::size_t kMaxVariables = 1000;
 
 // The variable names in order of occurrence, each with its colon and as
 // written (case kept); a name that occurs twice is listed twice. A variable
-// must follow an apostrophe, comma, vertical bar, closing parenthesis or
-// space and ends at the next of these; colons inside apostrophe quotes
-// start none. The text's last character is never looked at, so a variable
-// of one letter that ends the text is not found, while a longer one is
-// taken up to the end.
+// must follow an apostrophe, comma, vertical bar, closing parenthesis,
+// space, line feed, carriage return or tab and ends at the next of these;
+// colons inside apostrophe quotes start none. The text's last character is
+// never looked at, so a variable of one letter that ends the text is not
+// found, while a longer one is taken up to the end (or up to a last
+// character that ends names).
 std::vector<std::string> ScanVariables(std::string_view text);
 
 // "Enter data for variable " and the name: the input dialog's prompt.

@@ -33,10 +33,16 @@ std::string SelectedCell(const ResultGrid& grid, int column) {
   return std::string(grid.Rows().Cell(static_cast<std::size_t>(row), static_cast<std::size_t>(column)));
 }
 
-std::vector<std::string> SelectedRowCells(const ResultGrid& grid, std::size_t columns) {
-  std::vector<std::string> cells;
-  for (std::size_t c = 0; c < columns; ++c) cells.push_back(SelectedCell(grid, static_cast<int>(c)));
-  return cells;
+// The selected row's cells with their line feeds, and what the grid knew of
+// them. With no row selected the titles stand for the values, none of them
+// NULL.
+void ReadSelectedRow(const ResultGrid& grid, GeneratorInput& input) {
+  const int row = grid.SelectedRow();
+  for (int c = 0; c < static_cast<int>(input.titles.size()); ++c) {
+    input.values.push_back(RestoreLineFeeds(SelectedCell(grid, c)));
+    input.types.push_back(grid.ColumnValueType(c));
+    input.nulls.push_back(grid.CellIsNull(row, c));
+  }
 }
 
 void OpenColumnChooser(Session& s, int item) {
@@ -52,7 +58,7 @@ void Generate(Session& s, std::string (*generate)(const GeneratorInput&)) {
   input.drilledSchema = s.state.drilledTableSchema;
   input.drilledName = s.state.drilledTableName;
   input.titles = ColumnList(s.grid);
-  input.values = SelectedRowCells(s.grid, input.titles.size());
+  ReadSelectedRow(s.grid, input);
   std::string statement = generate(input);
   s.ui.SetText(kSqlEditor, statement);
   FormatIntoEditor(s, statement);

@@ -42,34 +42,59 @@ std::string_view NameAfterFrom(std::string_view text) {
   return {};
 }
 
-std::string Quoted(std::string_view text) {
-  std::string out = "'";
+// The text between two quote characters, each quote inside it doubled. A
+// lone one would end the literal or name and let the rest run as SQL: 'a'='a
+// in a WHERE clause matches every row.
+std::string Delimited(std::string_view text, char quote) {
+  std::string out(1, quote);
   for (char c : text) {
-    // A lone apostrophe would end the literal and let the rest of the value
-    // run as SQL: 'a'='a in a WHERE clause matches every row.
-    if (c == '\'') out += '\'';
+    if (c == quote) out += quote;
     out += c;
   }
-  out += '\'';
+  out += quote;
   return out;
 }
 
-std::string_view ValueAt(const GeneratorInput& input, std::size_t column) {
-  return column < input.values.size() ? std::string_view(input.values[column]) : std::string_view();
+std::string_view TrimBlanks(std::string_view text) {
+  const std::size_t first = text.find_first_not_of(" \t");
+  if (first == std::string_view::npos) return {};
+  return text.substr(first, text.find_last_not_of(" \t") - first + 1);
 }
 
-std::string Assignment(std::string_view title, std::string_view value) {
-  std::string out(title);
-  out += " = ";
-  out += ValueForm(value);
-  return out;
+bool IsLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+
+// One cell of the selected row with what the grid knew of it.
+struct Cell {
+  std::string_view text;
+  ValueType type = ValueType::Unknown;
+  bool null = false;
+};
+
+Cell CellAt(const GeneratorInput& input, std::size_t column) {
+  Cell cell;
+  if (column < input.values.size()) cell.text = input.values[column];
+  if (column < input.types.size()) cell.type = input.types[column];
+  if (column < input.nulls.size()) cell.null = input.nulls[column];
+  return cell;
+}
+
+// Without the grid's knowledge the text decides; a number column pads its
+// NULL to the column's width.
+bool IsNull(const Cell& cell) {
+  return cell.null || (cell.type == ValueType::Unknown && TrimBlanks(cell.text) == kNullCell);
+}
+
+std::string CellForm(const Cell& cell) { return ValueForm(cell.text, cell.type, cell.null); }
+
+std::string Assignment(std::string_view title, const Cell& cell) {
+  return NameForm(title) + " = " + CellForm(cell);
 }
 
 // "= NULL" is never true, so a WHERE term for a NULL cell must test IS NULL
 // or the statement silently touches no row.
-std::string Condition(std::string_view title, std::string_view value) {
-  if (value == kNullCell) return std::string(title) + " IS NULL";
-  return Assignment(title, value);
+std::string Condition(std::string_view title, const Cell& cell) {
+  if (IsNull(cell)) return NameForm(title) + " IS NULL";
+  return Assignment(title, cell);
 }
 
 template <typename Term>
@@ -77,7 +102,7 @@ std::string Joined(const GeneratorInput& input, std::string_view separator, Term
   std::string out;
   for (std::size_t column = 0; column < input.titles.size(); ++column) {
     if (column > 0) out += separator;
-    out += term(input.titles[column], ValueAt(input, column));
+    out += term(input.titles[column], CellAt(input, column));
   }
   return out;
 }
@@ -88,16 +113,12 @@ TargetTable FindTargetTable(std::string_view editorText, std::string_view drille
                             std::string_view drilledName) {
   const std::string_view name = NameAfterFrom(editorText);
   if (!name.empty()) return {std::string(name), true};
-  std::string drilled(drilledSchema);
-  drilled += '.';
-  drilled += drilledName;
-  return {drilled, false};
+  return {NameForm(drilledSchema) + "." + NameForm(drilledName), false};
 }
 
 bool IsDecimalNumber(std::string_view text) {
-  const std::size_t first = text.find_first_not_of(" \t");
-  if (first == std::string_view::npos) return false;
-  text = text.substr(first, text.find_last_not_of(" \t") - first + 1);
+  text = TrimBlanks(text);
+  if (text.empty()) return false;
 
   std::size_t at = 0;
   auto sign = [&] {
@@ -123,17 +144,30 @@ bool IsDecimalNumber(std::string_view text) {
   return at == text.size();
 }
 
-std::string ValueForm(std::string_view cellText) {
-  if (cellText == kNullCell) return "NULL";
-  if (IsDecimalNumber(cellText)) return std::string(cellText);
-  return Quoted(cellText);
+bool IsOrdinaryIdentifier(std::string_view name) {
+  if (name.empty() || !IsLetter(name[0])) return false;
+  for (char c : name)
+    if (!IsLetter(c) && !IsDigit(c) && c != '_' && c != '$' && c != '#' && c != '@') return false;
+  return true;
+}
+
+std::string NameForm(std::string_view name) {
+  if (name.empty() || IsOrdinaryIdentifier(name)) return std::string(name);
+  return Delimited(name, '"');
+}
+
+std::string ValueForm(std::string_view cellText, ValueType type, bool null) {
+  if (IsNull(Cell{cellText, type, null})) return "NULL";
+  // A text column's "01" is not the number 1.
+  if (type != ValueType::Text && IsDecimalNumber(cellText)) return std::string(cellText);
+  return Delimited(cellText, '\'');
 }
 
 std::string GenerateInsert(const GeneratorInput& input) {
   const TargetTable target =
       FindTargetTable(input.editorText, input.drilledSchema, input.drilledName);
-  auto title = [](std::string_view text, std::string_view) { return std::string(text); };
-  auto value = [](std::string_view, std::string_view cell) { return ValueForm(cell); };
+  auto title = [](std::string_view text, const Cell&) { return NameForm(text); };
+  auto value = [](std::string_view, const Cell& cell) { return CellForm(cell); };
   return "insert into " + target.name + " (" + Joined(input, ",", title) + ") Values (" +
          Joined(input, ",", value) + ")";
 }

@@ -5,18 +5,24 @@
 #include <string_view>
 #include <vector>
 
+#include "grid/result_grid.h"
+
 namespace zuno {
 
 // What a statement is built from: the SQL editor's text (where the table is
 // looked for), the last drilled table (the fallback), the Column List and the
-// selected row's raw cell texts, one per title. A title without a value gets
-// the empty text.
+// selected row's cell texts with their line feeds, one per title. A title
+// without a value gets the empty text. What the grid knew of the row comes
+// beside it: each column's value type (missing: Unknown) and which cells
+// were NULL (missing: not NULL).
 struct GeneratorInput {
   std::string editorText;
   std::string drilledSchema;
   std::string drilledName;
   std::vector<std::string> titles;
   std::vector<std::string> values;
+  std::vector<ValueType> types = {};
+  std::vector<bool> nulls = {};
 };
 
 struct TargetTable {
@@ -25,8 +31,9 @@ struct TargetTable {
 };
 
 // The word after the first "from" of the text, in any letter case, standing
-// as a word between white space; the name runs to the next white space. With
-// no such "from", or nothing after it, the drilled table schema + "." + name.
+// as a word between white space; the name runs to the next white space, as
+// written. With no such "from", or nothing after it, the drilled table
+// schema + "." + name, each in its NameForm.
 TargetTable FindTargetTable(std::string_view editorText, std::string_view drilledSchema,
                             std::string_view drilledName);
 
@@ -35,9 +42,19 @@ TargetTable FindTargetTable(std::string_view editorText, std::string_view drille
 // at both ends do not count.
 bool IsDecimalNumber(std::string_view text);
 
-// "Null" gives NULL, a decimal number stays as it is (surrounding blanks
-// included), anything else is quoted with its apostrophes doubled.
-std::string ValueForm(std::string_view cellText);
+// Letters, digits, "_", "$", "#" and "@", starting with a letter (ASCII).
+bool IsOrdinaryIdentifier(std::string_view name);
+
+// An ordinary identifier, or the empty text, as it stands; any other name in
+// double quotes with its double quotes doubled, so that it stays one name.
+std::string NameForm(std::string_view name);
+
+// A NULL cell gives NULL: one the grid knows was NULL or, in a column it
+// knows nothing of, one that reads "Null" (blanks and tabs around it
+// ignored). A decimal number stays as it is (surrounding blanks included)
+// unless its column holds texts; anything else is quoted with its
+// apostrophes doubled.
+std::string ValueForm(std::string_view cellText, ValueType type = ValueType::Unknown, bool null = false);
 
 std::string GenerateInsert(const GeneratorInput& input);
 std::string GenerateUpdate(const GeneratorInput& input);

@@ -271,6 +271,48 @@ TEST(DataSourceListTest, NoneConfiguredGivesAnEmptyList) {
       ::testing::ExitedWithCode(0), "");
 }
 
+// A name of n characters, distinct per tag.
+std::string LongName(const std::string& tag, std::size_t n) { return tag + std::string(n - tag.size(), 'N'); }
+
+std::string DataSourceSections(const std::vector<std::string>& names) {
+  std::string ini;
+  for (const std::string& name : names) ini += "[" + name + "]\nDriver=ZUNO SQLite3\nDatabase=/nonexistent\n\n";
+  return ini;
+}
+
+// Names that do not fit the 100-unit buffer, before and after ordinary ones,
+// in the user and in the system configuration: each is left out and every
+// other name comes, in the driver manager's order.
+TEST(DataSourceListTest, NamesTooLongAreSkippedAndTheRestStillCome) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  testing::TempDir user;
+  const std::string user99 = LongName("USER99_", 99), user100 = LongName("USER100_", 100),
+                    user120 = LongName("USER120_", 120), system99 = LongName("SYS99_", 99),
+                    system100 = LongName("SYS100_", 100), system120 = LongName("SYS120_", 120);
+  testing::WriteFileBytes(user.File("odbc.ini"),
+                          DataSourceSections({user100, "USER_A", user99, user120, "USER_B", user100 + "X"}));
+  testing::TempDir system;
+  testing::WriteFileBytes(system.File("odbc.ini"),
+                          DataSourceSections({system120, "SYS_A", system100, system99, "SYS_B"}));
+  testing::WriteFileBytes(system.File("odbcinst.ini"), "[ZUNO SQLite3]\nDriver=/nonexistent.so\n");
+  const std::vector<std::string> expected{"USER_A", user99, "USER_B", "SYS_A", system99, "SYS_B"};
+  EXPECT_EXIT(
+      {
+        setenv("ODBCINI", user.File("odbc.ini").c_str(), 1);
+        setenv("ODBCSYSINI", system.path().c_str(), 1);
+        OdbcLayer db;
+        std::vector<std::string> names;
+        if (db.OpenEnvironment() && db.FirstDataSource())
+          while (db.NextDataSource()) names.push_back(db.DataSourceName());
+        std::vector<std::string> sorted = expected;
+        SortIgnoringCase(sorted);
+        const bool same = names == expected && ListDataSources(db) == sorted;
+        for (const std::string& name : names) std::fprintf(stderr, "%s\n", name.c_str());
+        std::_Exit(same ? 0 : 1);
+      },
+      ::testing::ExitedWithCode(0), "");
+}
+
 TEST(DataSourceListTest, SortsIgnoringCaseAndKeepsEqualNamesInOrder) {
   std::vector<std::string> names = {"sample", "DEMO", "Zeta", "alpha", "Sample", "demo2"};
   SortIgnoringCase(names);

@@ -584,5 +584,65 @@ TEST_P(ResultGridContract, RowsWithoutColumnsHaveNoCells) {
   EXPECT_EQ(g.SelectedRow(), 0);
 }
 
+// The fill records which cells were NULL and what each column holds; both go
+// with their cells and columns through every later operation.
+TEST_P(ResultGridContract, NullMarksAndValueTypesGoWithTheirCellsAndColumns) {
+  for (bool settle : {false, true}) {
+    SCOPED_TRACE(settle ? "toolkit run between the steps" : "straight through");
+    auto under = Fresh();
+    ResultGrid& g = under->grid();
+    AddColumns(g, {"ID", "NOTE"});
+    EXPECT_EQ(g.ColumnValueType(0), ValueType::Unknown) << "a new column has a type";
+    g.SetColumnValueType(0, ValueType::Number);
+    g.SetColumnValueType(1, ValueType::Text);
+    g.SetColumnValueType(2, ValueType::Number);  // no such column
+    g.AppendRow({"       Null", "Null"});
+    g.AppendRow({"          1", "x"});
+    g.MarkCellNull(0, 0);
+    g.MarkCellNull(5, 0);   // no such row
+    g.MarkCellNull(1, 2);   // no such column
+    g.MarkCellNull(-1, 1);  // the titles
+    if (settle) under->Settle();
+    struct {
+      const char* fault;
+      int row, column;
+      bool null;
+    } cells[] = {
+        {"marked cell not NULL", 0, 0, true},
+        {"the text Null taken for NULL", 0, 1, false},
+        {"an unmarked cell is NULL", 1, 0, false},
+        {"a mark out of range landed on a cell", 1, 1, false},
+        {"a row out of range is NULL", 5, 0, false},
+        {"a column out of range is NULL", 1, 2, false},
+        {"a title is NULL", -1, 1, false},
+    };
+    for (const auto& c : cells) EXPECT_EQ(g.CellIsNull(c.row, c.column), c.null) << c.fault;
+    EXPECT_EQ(g.ColumnValueType(0), ValueType::Number);
+    EXPECT_EQ(g.ColumnValueType(1), ValueType::Text);
+    EXPECT_EQ(g.ColumnValueType(2), ValueType::Unknown) << "a type out of range was kept";
+
+    g.AddColumn(0, "FIRST", 100);  // the marks and types move with their columns
+    EXPECT_TRUE(g.CellIsNull(0, 1)) << "the mark stayed behind an inserted column";
+    EXPECT_FALSE(g.CellIsNull(0, 0)) << "the inserted column took the mark";
+    EXPECT_EQ(g.ColumnValueType(0), ValueType::Unknown);
+    EXPECT_EQ(g.ColumnValueType(1), ValueType::Number);
+    EXPECT_EQ(g.ColumnValueType(2), ValueType::Text);
+
+    g.ClearRows();
+    g.AppendRow({"", "          2", "y"});
+    EXPECT_FALSE(g.CellIsNull(0, 1)) << "a cleared row's mark reached the new row";
+    EXPECT_EQ(g.ColumnValueType(1), ValueType::Number) << "clearing rows dropped the type";
+
+    g.MarkCellNull(0, 1);
+    g.ClearRows();
+    g.RemoveAllColumns();
+    AddColumns(g, {"A", "B"});
+    g.AppendRow({"Null", "Null"});
+    EXPECT_FALSE(g.CellIsNull(0, 1)) << "a mark outlived its columns";
+    EXPECT_EQ(g.ColumnValueType(0), ValueType::Unknown) << "a type outlived its column";
+    EXPECT_EQ(g.ColumnValueType(1), ValueType::Unknown) << "a type outlived its column";
+  }
+}
+
 }  // namespace
 }  // namespace zuno::testing

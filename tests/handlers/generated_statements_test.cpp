@@ -63,5 +63,55 @@ TEST_F(GeneratedTest, UpdateFindsItsRowAndInsertCopiesAnApostropheWhole) {
   EXPECT_EQ(h.grid.CellText(0, 0), "                   2");
 }
 
+// A row that only its NULLs, its word "Null", its character "01", its line
+// feed and a column whose name reads as SQL tell apart from its neighbours.
+struct GeneratedFromKnownCellsTest : GeneratedTest {
+  void SetUp() override {
+    GeneratedTest::SetUp();
+    Setup("create temp table items (id integer, code varchar(5), note varchar(20), \"1=1 OR ID\" varchar(5), "
+          "body varchar(40))");
+    Setup("insert into items values (null, '01', 'Null', 'q', E'line1\\nline2'), "
+          "(null, '1', 'Null', 'q', E'line1\\nline2'), (null, '01', null, 'q', E'line1\\nline2'), "
+          "(7, '01', 'Null', 'q', E'line1\\nline2'), (null, '01', 'Null', 'r', E'line1\\nline2')");
+  }
+  // Row 1 is the first row of the table: NULL, '01', 'Null', 'q', two lines.
+  std::string GenerateAndRunOnTheRow(int item) {
+    Run("select id, code, note, \"1=1 OR ID\", body from items order by \"1=1 OR ID\", code, note nulls first, "
+        "id nulls first");
+    EXPECT_TRUE(h.grid.CellIsNull(1, 0));
+    EXPECT_EQ(h.grid.CellText(1, 2), "Null");
+    h.grid.SelectRow(1);
+    OnPopupItem(h.session, item);
+    h.ui.messages.clear();
+    RunStatement(h.session);
+    EXPECT_EQ(h.ui.messages.size(), 1u);
+    return h.ui.messages.empty() ? "" : h.ui.messages.back();
+  }
+  int Count(const std::string& where) {
+    Run("select count(*) from items where " + where);
+    return std::stoi(h.grid.CellText(0, 0));
+  }
+  static constexpr const char* kTheRow =
+      "id is null and code = '01' and note = 'Null' and \"1=1 OR ID\" = 'q' and body = E'line1\\nline2'";
+};
+
+TEST_F(GeneratedFromKnownCellsTest, DeleteRemovesExactlyTheRow) {
+  EXPECT_NE(GenerateAndRunOnTheRow(kGenerateDelete).find("Affected Rows: 1"), std::string::npos);
+  EXPECT_EQ(Count(kTheRow), 0);
+  EXPECT_EQ(Count("true"), 4);
+}
+
+TEST_F(GeneratedFromKnownCellsTest, UpdateChangesExactlyTheRow) {
+  EXPECT_NE(GenerateAndRunOnTheRow(kGenerateUpdate).find("Affected Rows: 1"), std::string::npos);
+  EXPECT_EQ(Count(kTheRow), 1);
+  EXPECT_EQ(Count("true"), 5);
+}
+
+TEST_F(GeneratedFromKnownCellsTest, InsertWritesTheRowBackEqual) {
+  EXPECT_NE(GenerateAndRunOnTheRow(kGenerateInsert).find("Affected Rows: 1"), std::string::npos);
+  EXPECT_EQ(Count(kTheRow), 2);
+  EXPECT_EQ(Count("true"), 6);
+}
+
 }  // namespace
 }  // namespace zuno

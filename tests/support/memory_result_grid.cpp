@@ -16,7 +16,7 @@ void MemoryResultGrid::RemoveAllColumns() {
 void MemoryResultGrid::AddColumn(int position, std::string_view title, int width) {
   if (position < 0 || position > ColumnCount()) position = ColumnCount();
   if (position < ColumnCount()) rows_.InsertEmptyCell(static_cast<std::size_t>(position));
-  columns_.insert(columns_.begin() + position, Column{std::string(title), width < 1 ? 1 : width, true, std::nullopt, 0});
+  columns_.insert(columns_.begin() + position, Column{std::string(title), width < 1 ? 1 : width, true, std::nullopt, 0, ValueType::Unknown});
 }
 
 void MemoryResultGrid::AppendRow(const std::vector<std::string>& texts) {
@@ -63,6 +63,22 @@ std::optional<Rgb> MemoryResultGrid::Background(int row, int column) const {
   if (row < 0 || row >= RowCount() || !ValidColumn(column)) return std::nullopt;
   const Column& c = columns_[column];
   return static_cast<std::size_t>(row) < c.backgroundRows ? c.background : std::nullopt;
+}
+
+void MemoryResultGrid::SetColumnValueType(int column, ValueType type) {
+  if (ValidColumn(column)) columns_[column].valueType = type;
+}
+
+ValueType MemoryResultGrid::ColumnValueType(int column) const {
+  return ValidColumn(column) ? columns_[column].valueType : ValueType::Unknown;
+}
+
+void MemoryResultGrid::MarkCellNull(int row, int column) {
+  if (row >= 0 && ValidColumn(column)) rows_.MarkNull(static_cast<std::size_t>(row), static_cast<std::size_t>(column));
+}
+
+bool MemoryResultGrid::CellIsNull(int row, int column) const {
+  return row >= 0 && ValidColumn(column) && rows_.IsNull(static_cast<std::size_t>(row), static_cast<std::size_t>(column));
 }
 
 }  // namespace zuno::testing

@@ -16,6 +16,7 @@ class MemoryResultGrid : public ResultGrid {
     bool visible = true;
     std::optional<Rgb> background;  // for the rows below backgroundRows
     std::size_t backgroundRows = 0;
+    ValueType valueType = ValueType::Unknown;
   };
 
   void ClearRows() override;
@@ -33,6 +34,10 @@ class MemoryResultGrid : public ResultGrid {
   void SetColumnWidth(int column, int width) override;
   void SetColumnBackground(int column, Rgb colour) override;
   void SetGridVisible(bool visible) override { visible_ = visible; }
+  void SetColumnValueType(int column, ValueType type) override;
+  ValueType ColumnValueType(int column) const override;
+  void MarkCellNull(int row, int column) override;
+  bool CellIsNull(int row, int column) const override;
 
   // What the operations leave besides texts; the widget answers the same reads.
   const std::vector<Column>& columns() const { return columns_; }

@@ -104,6 +104,22 @@ TEST_F(PopupTest, GeneratedStatementsGoToTheEditorThroughTheFormatter) {
   EXPECT_EQ(h.ui.busyOpened, h.ui.busyClosed);
 }
 
+TEST_F(PopupTest, GeneratedStatementsTakeLineFeedsNullMarksAndTypesFromTheGrid) {
+  WriteScript(bin.File("sqlformat"), "exit 0\n");
+  h.ui.SetText(kSqlEditor, "select * from S.T");
+  h.grid.SelectRow(0);
+  OnPopupItem(h.session, kGenerateInsert);
+  EXPECT_EQ(h.ui.Text(kSqlEditor), "insert into S.T (ID,NAME,NAME) Values (1,'two\nlines','second')")
+      << "the line-break marker went into the statement";
+
+  h.grid.SetColumnValueType(0, ValueType::Text);
+  h.grid.SetColumnValueType(2, ValueType::Number);
+  h.grid.MarkCellNull(0, 2);
+  h.ui.SetText(kSqlEditor, "select * from S.T");
+  OnPopupItem(h.session, kGenerateDelete);
+  EXPECT_EQ(h.ui.Text(kSqlEditor), "delete from S.T where ID = '1' and NAME = 'two\nlines' and NAME IS NULL");
+}
+
 TEST_F(PopupTest, AutosizeHidesEmptyColumnsAndFixedSizeShowsThemAgain) {
   OnPopupItem(h.session, kAutosizeColumns);
   std::vector<int> widths;

@@ -183,5 +183,94 @@ TEST(StatementGeneratorTest, FullStatements) {
   }
 }
 
+TEST(StatementGeneratorTest, NullCellsAreNullWhateverTheirColumnOrPadding) {
+  constexpr ValueType kUnknown = ValueType::Unknown, kNumber = ValueType::Number, kText = ValueType::Text;
+  struct {
+    const char* fault;
+    const char* cell;
+    ValueType type;
+    bool null;
+    const char* form;
+  } cases[] = {
+      {"padded Null of a number column quoted", "       Null", kUnknown, false, "NULL"},
+      {"Null padded with a tab quoted", "\tNull ", kUnknown, false, "NULL"},
+      {"known NULL of a number column quoted", "       Null", kNumber, true, "NULL"},
+      {"known NULL of a text column quoted", "Null", kText, true, "NULL"},
+      {"known NULL read by its text", "", kText, true, "NULL"},
+      {"text column's word Null taken for NULL", "Null", kText, false, "'Null'"},
+      {"padded word in a text column taken for NULL", " Null", kText, false, "' Null'"},
+      {"number column's unmarked Null taken for NULL", "       Null", kNumber, false, "'       Null'"},
+      {"Null inside a longer text taken for NULL", "Null value", kUnknown, false, "'Null value'"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(ValueForm(c.cell, c.type, c.null), c.form) << c.fault;
+}
+
+TEST(StatementGeneratorTest, QuotingFollowsTheColumnNotTheText) {
+  constexpr ValueType kUnknown = ValueType::Unknown, kNumber = ValueType::Number, kText = ValueType::Text;
+  struct {
+    const char* fault;
+    const char* cell;
+    ValueType type;
+    const char* form;
+  } cases[] = {
+      {"text column's 01 written as a number", "01", kText, "'01'"},
+      {"text column's 1.5e3 written as a number", "1.5e3", kText, "'1.5e3'"},
+      {"text column's padded digits written as a number", " 7", kText, "' 7'"},
+      {"number column's padded digits changed", "         12", kNumber, "         12"},
+      {"number column's decimal changed", "  -3.25", kNumber, "  -3.25"},
+      {"number column's NaN written bare", "        NaN", kNumber, "'        NaN'"},
+      {"unknown column's number no longer bare", "12", kUnknown, "12"},
+      {"unknown column's text no longer quoted", "abc", kUnknown, "'abc'"},
+      {"apostrophe in a text column not doubled", "it's", kText, "'it''s'"},
+      {"line feed of a text changed", "two\nlines", kText, "'two\nlines'"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(ValueForm(c.cell, c.type), c.form) << c.fault;
+}
+
+TEST(StatementGeneratorTest, NamesThatAreNotOrdinaryAreDelimited) {
+  struct {
+    const char* fault;
+    const char* name;
+    const char* form;
+  } cases[] = {
+      {"ordinary upper-case name changed", "ID", "ID"},
+      {"ordinary lower-case name changed", "id", "id"},
+      {"name with _ $ # @ and digits changed", "A_1$#@", "A_1$#@"},
+      {"empty name (no drill-down yet) quoted", "", ""},
+      {"condition in a name left as SQL", "1=1 OR ID", "\"1=1 OR ID\""},
+      {"name starting with a digit left bare", "1ST", "\"1ST\""},
+      {"name starting with _ left bare", "_X", "\"_X\""},
+      {"blank in a name left bare", "MY COL", "\"MY COL\""},
+      {"double quote in a name not doubled", "A\"B", "\"A\"\"B\""},
+      {"expression label left bare", "?column?", "\"?column?\""},
+      {"point in a name left bare", "A.B", "\"A.B\""},
+      {"non-ASCII name left bare", "GR\xC3\x96SSE", "\"GR\xC3\x96SSE\""},
+  };
+  for (const auto& c : cases) EXPECT_EQ(NameForm(c.name), c.form) << c.fault;
+}
+
+TEST(StatementGeneratorTest, StatementsUseWhatTheGridKnew) {
+  const GeneratorInput input{"select * from V",
+                             "",
+                             "",
+                             {"ID", "CODE", "NOTE", "1=1 OR ID", "TEXT"},
+                             {"       Null", "01", "Null", "x", "a\nb"},
+                             {ValueType::Number, ValueType::Text, ValueType::Text, ValueType::Text, ValueType::Text},
+                             {true, false, false, false, false}};
+  EXPECT_EQ(GenerateInsert(input),
+            "insert into V (ID,CODE,NOTE,\"1=1 OR ID\",TEXT) Values (NULL,'01','Null','x','a\nb')");
+  EXPECT_EQ(GenerateUpdate(input),
+            "update  V set ID = NULL,CODE = '01',NOTE = 'Null',\"1=1 OR ID\" = 'x',TEXT = 'a\nb' where ID IS NULL and "
+            "CODE = '01' and NOTE = 'Null' and \"1=1 OR ID\" = 'x' and TEXT = 'a\nb' ");
+  EXPECT_EQ(GenerateDelete(input),
+            "delete from V where ID IS NULL and CODE = '01' and NOTE = 'Null' and \"1=1 OR ID\" = 'x' and "
+            "TEXT = 'a\nb'");
+  // The drilled table's names are names; a table typed in the editor is SQL as written.
+  GeneratorInput drilled{"", "MY SCHEMA", "T\"1", {"ID"}, {"1"}, {}, {}};
+  EXPECT_EQ(GenerateDelete(drilled), "delete from \"MY SCHEMA\".\"T\"\"1\" where ID = 1");
+  drilled.editorText = "select * from \"my\".\"T\"\"1\"";
+  EXPECT_EQ(GenerateDelete(drilled), "delete from \"my\".\"T\"\"1\" where ID = 1");
+}
+
 }  // namespace
 }  // namespace zuno

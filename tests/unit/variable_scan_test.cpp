@@ -38,6 +38,28 @@ TEST(VariableScanTest, FindsNamesAsTheStatementWritesThem) {
   for (const auto& c : cases) EXPECT_EQ(ScanVariables(c.text), c.names) << c.fault;
 }
 
+TEST(VariableScanTest, LineEndsAndTabsEndANameAsABlankDoes) {
+  struct {
+    const char* fault;
+    const char* text;
+    Names names;
+  } cases[] = {
+      {"line feed swallows the next line", "where ID = :ID\norder by 1", {":ID"}},
+      {"CR LF swallows the next line", "where ID = :ID\r\norder by 1", {":ID"}},
+      {"lone CR swallows the next line", "where ID = :ID\rorder by 1", {":ID"}},
+      {"tab swallows what follows", "where ID = :ID\tand 1 = 1", {":ID"}},
+      {"line feed ending the text taken into the name", "where ID = :ID\n", {":ID"}},
+      {"CR LF ending the text taken into the name", "where ID = :ID\r\n", {":ID"}},
+      {"one letter before a final line feed missed", "where ID = :X\n", {":X"}},
+      {"blank before a final line feed taken into the name", "where ID = :ID \n", {":ID"}},
+      {"closing parenthesis ending the text taken into the name", "where ID in (1, :ID)", {":ID"}},
+      {"name at the end of the text cut", "where ID = :ID", {":ID"}},
+      {"variable at a line start missed", "where ID =\n:ID and\t:N > 0\n", {":ID", ":N"}},
+      {"variables on two lines merged", "where A = :A\nand B = :B\n", {":A", ":B"}},
+  };
+  for (const auto& c : cases) EXPECT_EQ(ScanVariables(c.text), c.names) << c.fault;
+}
+
 // Answers from a list and records what was asked.
 struct ScriptedAnswers {
   std::vector<std::string> answers;
@@ -100,6 +122,13 @@ TEST(VariablePromptTest, OccurrencesBeyondTheLastSlotAreNotAskedFor) {
   EXPECT_EQ(asked, 1000);
   EXPECT_NE(filled->find(" v999 :V1000x"), std::string::npos);
   EXPECT_NE(filled->find(":V1499x end"), std::string::npos);
+}
+
+TEST(VariablePromptTest, AnswerAtALineEndLeavesTheNextLine) {
+  ScriptedAnswers script{{"42"}, {}};
+  EXPECT_EQ(FillVariables("select ID from T where ID = :ID\norder by 1\n", script.Ask()),
+            std::optional<std::string>("select ID from T where ID = 42\norder by 1\n"));
+  EXPECT_EQ(script.asked, Names{":ID"});
 }
 
 TEST(VariablePromptTest, PromptNamesTheVariable) {
