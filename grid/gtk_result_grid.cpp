@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "grid/named_tree_view.h"
 #include "grid/row_model.h"
 
 namespace zuno {
@@ -44,7 +45,7 @@ GtkResultGrid::GtkResultGrid(ClickTracker::Report report) {
   gtk_scrolled_window_set_shadow_type(GTK_SCROLLED_WINDOW(scrolled_), GTK_SHADOW_ETCHED_IN);
 
   // Held here too: a window destroyed before the grid takes the view with it.
-  view_ = GTK_TREE_VIEW(g_object_ref_sink(gtk_tree_view_new()));
+  view_ = GTK_TREE_VIEW(g_object_ref_sink(NewNamedTreeView()));
   gtk_widget_set_name(GTK_WIDGET(view_), "result-grid");
   gtk_tree_view_set_headers_visible(view_, TRUE);
   gtk_tree_view_set_headers_clickable(view_, FALSE);
@@ -255,6 +256,8 @@ void GtkResultGrid::SetColumnBackground(int column, Rgb colour) {
   tints_[static_cast<std::size_t>(column)] = Tint{ToRgba(colour), colour, rows_.RowCount()};
   gtk_widget_queue_draw(GTK_WIDGET(view_));
 }
+
+void GtkResultGrid::SetAccessibleName(std::string_view name) { SetAccessibleNameOf(GTK_WIDGET(view_), name); }
 
 void GtkResultGrid::SetGridVisible(bool visible) { gtk_widget_set_visible(scrolled_, visible); }
 

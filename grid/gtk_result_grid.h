@@ -27,6 +27,9 @@ class GtkResultGrid : public ResultGrid {
   // The view with its rows under it: whoever reaches past the operations sees
   // the rows even while a fill keeps them away from the view.
   GtkTreeView* view() const;
+  // What a screen reader calls the view, given to its accessible object when
+  // one is asked for.
+  void SetAccessibleName(std::string_view name);
 
   void ClearRows() override;
   void RemoveAllColumns() override;
