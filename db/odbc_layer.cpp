@@ -1,5 +1,7 @@
 #include "db/odbc_layer.h"
 
+#include <malloc.h>
+
 #include <atomic>
 #include <mutex>
 #include <optional>
@@ -339,7 +341,12 @@ std::optional<float> OdbcLayer::ReadFloat(int column) { return s_->ReadFixed<SQL
 std::optional<double> OdbcLayer::ReadDouble(int column) { return s_->ReadFixed<SQLDOUBLE>(column, SQL_C_DOUBLE); }
 
 void OdbcLayer::FinishQuery() {
-  if (s_->connection) s_->Retire(s_->connection->current);
+  if (!s_->connection || !s_->connection->current) return;
+  s_->Retire(s_->connection->current);
+  // A driver may hold its own copy of the whole result, in many small pieces
+  // that stay with the process as free memory once given back: the pages
+  // they leave free go back to the system.
+  malloc_trim(0);
 }
 
 void OdbcLayer::Cancel() {
