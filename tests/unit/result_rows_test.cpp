@@ -99,6 +99,17 @@ TEST(ResultRowsTest, ChangesKeepEveryOtherCell) {
   }
 }
 
+TEST(ResultRowsTest, AMarkMakesACellNullAndKeepsItsText) {
+  const std::string longText(300, 'l');  // its length takes two bytes
+  ResultRows rows = Build({{{"a"}, {longText}, {"c"}}, {{"d"}}});
+  rows.Cell(0, 2);  // a read before the mark must not lead it astray
+  rows.MarkNull(0, 1);
+  rows.MarkNull(0, 1);  // twice is once
+  rows.MarkNull(1, 3);  // no such cell
+  rows.MarkNull(7, 0);  // no such row
+  ExpectRows(rows, {{{"a"}, {longText, true}, {"c"}}, {{"d"}}}, "after the marks");
+}
+
 TEST(ResultRowsTest, RowsMoveWholeAndLeaveNothingBehind) {
   ResultRows fetched = Build({{{"1"}, {"Ann"}}, {{"2"}, {"Null", true}}});
   ResultRows shown;
