@@ -35,6 +35,7 @@ struct ControlSpec {
   Rect place;                // at creation
   bool enabled = true;
   bool checked = false;
+  bool digitsOnly = false;  // an entry that keeps only the digits typed or pasted
 };
 
 struct WindowSpec {

@@ -67,7 +67,7 @@ GtkShell::GtkShell(EventLoop& loop) : loop_(loop) {
   widgets_.inner[kResultGrid] = GTK_WIDGET(grid_->view());
   PlaceControl(main_, grid_->widget(), ControlById(kResultGrid).place);
   SetAccessibleName(grid_->widget(), ControlById(kResultGrid).role);
-  SetAccessibleName(GTK_WIDGET(grid_->view()), ControlById(kResultGrid).role);
+  grid_->SetAccessibleName(ControlById(kResultGrid).role);
   // Created with one column, which start-up removes again.
   grid_->AddColumn(0, "Column 1", 100);
   gtk_widget_set_name(main_.window, "main-window");

@@ -108,6 +108,7 @@ GtkWidget* MakeControl(const ControlSpec& c, GtkWidget** inner) {
       outer = gtk_combo_box_text_new_with_entry();
       GtkWidget* entry = gtk_bin_get_child(GTK_BIN(outer));
       gtk_entry_set_width_chars(GTK_ENTRY(entry), 1);
+      if (c.digitsOnly) g_signal_connect(entry, "insert-text", G_CALLBACK(OnDigitsInsert), nullptr);
       *inner = entry;
       break;
     }

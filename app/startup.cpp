@@ -39,12 +39,12 @@ void ReadSettingsInto(Program& p, Notices& notices) {
   p.shell.FocusControl(kPasswordField);
 }
 
-// The row limit is read from this box; it stays disabled, so it is always "50".
+// The row limit of a query is read from this box when the fetch starts: "50"
+// at first, a choice from its list or any number typed; "0" is every row.
 void FillRowsToFetch(GtkShell& shell) {
   for (const char* item : {"100000", "10000", "1000", "100", "0"}) shell.PrependListItem(kRowsToFetchBox, item);
   shell.SetText(kRowsToFetchBox, "1000");
   shell.SetText(kRowsToFetchBox, "50");
-  shell.SetEnabled(kRowsToFetchBox, false);
 }
 
 // The file is read by the program itself, so a pipe in the working directory

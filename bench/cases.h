@@ -19,6 +19,17 @@ struct Login {
 // rows. Samples under `key`.
 void RunQueryCase(const std::string& key, const Login& login, const std::string& sql, int columns, int runs);
 
+// Run Statement of `sql` with Rows to fetch "0", every row of it (`rows`
+// rows of `columns` columns) until the grid is filled, against the plain
+// fetch of the same statement. Samples under "query-all".
+void RunWholeQueryCase(const Login& login, const std::string& sql, long rows, int columns, int runs);
+
+// What a shown result of `sql` (Rows to fetch "0") adds to the resident set,
+// once, in this process: samples "result-memory", ZUNO the kilobytes added
+// from the empty grid to the result drawn, the floor the kilobytes of its
+// cell texts.
+void ResultMemoryCase(const Login& login, const std::string& sql);
+
 // The Last Creator list of `creator` (every row, eight columns) filled into
 // an empty grid, against the plain fetch of the same statement. Samples under
 // "catalog", and "catalog-drawn" for the time until the grid has drawn.

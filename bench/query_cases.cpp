@@ -6,6 +6,7 @@
 #include "bench/cases.h"
 #include "bench/main_loop_wait.h"
 #include "bench/plain_fetch.h"
+#include "bench/process_memory.h"
 #include "bench/samples.h"
 #include "catalog/catalog_buttons.h"
 #include "catalog/catalog_sql.h"
@@ -14,7 +15,7 @@
 namespace zuno::bench {
 namespace {
 
-constexpr int kRowLimit = 50;  // what the Rows To Fetch box always holds
+constexpr int kRowLimit = 50;  // what the Rows To Fetch box holds at start
 constexpr int kCatalogColumns = 8;
 
 void ConnectFloor(PlainFetch& floor, const Login& login) {
@@ -74,6 +75,73 @@ void RunQueryCase(const std::string& key, const Login& login, const std::string&
       PrintSample(key, "zuno", TimeRunStatement(b, columns));
     }
   }
+}
+
+namespace {
+
+// One Run click with every row asked for.
+double TimeWholeQuery(BenchProgram& b, long rows, int columns) {
+  ResultGrid& grid = b.session().grid;
+  grid.ClearRows();
+  grid.RemoveAllColumns();
+  Settle(100);
+  b.ui().messages.clear();
+  double start = NowMs();
+  RunStatement(b.session());
+  double took = NowMs() - start;
+  if (grid.RowCount() != rows || grid.ColumnCount() != columns || !b.ui().messages.empty()) {
+    std::fprintf(stderr, "bench: the grid holds %d rows of %d columns\n", grid.RowCount(), grid.ColumnCount());
+    Fail("Run Statement did not show every row");
+  }
+  return took;
+}
+
+}  // namespace
+
+void RunWholeQueryCase(const Login& login, const std::string& sql, long rows, int columns, int runs) {
+  BenchProgram b;
+  if (!b.Connect(login.dsn, login.user, login.password)) Fail("ZUNO could not connect");
+  PlainFetch floor;
+  ConnectFloor(floor, login);
+  b.shell().SetText(kSqlEditor, sql);
+  b.shell().SetText(kRowsToFetchBox, "0");
+
+  TimeWholeQuery(b, rows, columns);
+  TimeFloor(floor, sql, 0, rows);
+  for (int i = 0; i < runs; ++i) {
+    if (i % 2 == 0) {
+      PrintSample("query-all", "zuno", TimeWholeQuery(b, rows, columns));
+      PrintSample("query-all", "floor", TimeFloor(floor, sql, 0, rows));
+    } else {
+      PrintSample("query-all", "floor", TimeFloor(floor, sql, 0, rows));
+      PrintSample("query-all", "zuno", TimeWholeQuery(b, rows, columns));
+    }
+  }
+}
+
+void ResultMemoryCase(const Login& login, const std::string& sql) {
+  BenchProgram b;
+  if (!b.Connect(login.dsn, login.user, login.password)) Fail("ZUNO could not connect");
+  b.shell().SetText(kSqlEditor, sql);
+  // A first run of 50 rows loads and warms everything a result needs, so the
+  // figure holds the rows alone.
+  RunStatement(b.session());
+  ResultGrid& grid = b.session().grid;
+  grid.ClearRows();
+  grid.RemoveAllColumns();
+  Settle(300);
+  const long before = ReadOwnMemory().rssKb;
+
+  b.shell().SetText(kRowsToFetchBox, "0");
+  DrawWatch drawn(GTK_WIDGET(b.shell().gtkGrid().view()));
+  RunStatement(b.session());
+  if (!drawn.Wait(60000)) Fail("the grid was not drawn after the query");
+  Settle(300);
+  const long after = ReadOwnMemory().rssKb;
+  if (before < 0 || after < 0) Fail("cannot read the process's memory");
+  if (grid.RowCount() < 1000) Fail("the query did not show its rows");
+  PrintSample("result-memory", "zuno", static_cast<double>(after - before));
+  PrintSample("result-memory", "floor", static_cast<double>(grid.Rows().TextBytes()) / 1024.0);
 }
 
 namespace {

@@ -3,6 +3,8 @@
 // Prints sample lines (see samples.h).
 //
 //   zuno_bench query KEY DSN USER PASSWORD COLUMNS RUNS SQL
+//   zuno_bench query-all DSN USER PASSWORD ROWS COLUMNS RUNS SQL
+//   zuno_bench result-memory DSN USER PASSWORD SQL
 //   zuno_bench catalog DSN USER PASSWORD CREATOR RUNS
 //   zuno_bench store DIRECTORY RECORDS RUNS
 //   zuno_bench report DIRECTORY ROWS RUNS
@@ -20,6 +22,8 @@ namespace {
 int Usage() {
   std::fprintf(stderr,
                "usage: zuno_bench query KEY DSN USER PASSWORD COLUMNS RUNS SQL\n"
+               "       zuno_bench query-all DSN USER PASSWORD ROWS COLUMNS RUNS SQL\n"
+               "       zuno_bench result-memory DSN USER PASSWORD SQL\n"
                "       zuno_bench catalog DSN USER PASSWORD CREATOR RUNS\n"
                "       zuno_bench store DIRECTORY RECORDS RUNS\n"
                "       zuno_bench report DIRECTORY ROWS RUNS\n");
@@ -44,6 +48,11 @@ int main(int argc, char** argv) {
   zuno::InitToolkit(&toolkitArgc, &toolkitArgv);
   if (which == "query" && argc == 9) {
     zuno::bench::RunQueryCase(argv[2], Login{argv[3], argv[4], argv[5]}, argv[8], Number(argv[6]), Number(argv[7]));
+  } else if (which == "query-all" && argc == 9) {
+    zuno::bench::RunWholeQueryCase(Login{argv[2], argv[3], argv[4]}, argv[8], Number(argv[5]), Number(argv[6]),
+                                   Number(argv[7]));
+  } else if (which == "result-memory" && argc == 6) {
+    zuno::bench::ResultMemoryCase(Login{argv[2], argv[3], argv[4]}, argv[5]);
   } else if (which == "catalog" && argc == 7) {
     zuno::bench::CatalogListCase(Login{argv[2], argv[3], argv[4]}, argv[5], Number(argv[6]));
   } else if (which == "report" && argc == 5) {

@@ -10,13 +10,13 @@ namespace zuno {
 namespace {
 
 constexpr Rgb kCatalogTint = MakeRgb(250, 250, 250);
+constexpr std::string_view kNull = "Null";
 
 struct CatalogList {
   bool executed = false;
   std::int64_t executedAt = 0;
   std::vector<ResultColumn> columns;
-  std::vector<std::vector<std::string>> rows;
-  std::vector<NullCell> nullCells;
+  ResultRows rows;
 };
 
 // Every row, each value as text or "Null"; the list has no row limit. Only
@@ -28,14 +28,15 @@ CatalogList ExecuteAndFetchAll(OdbcLayer& db, const std::string& sql) {
   list.executedAt = NowMilliseconds();  // the time shown leaves the fetch out
   list.columns = ReadResultColumns(db);
   const int columns = static_cast<int>(list.columns.size());
+  std::string value;
   while (db.NextRow()) {
-    std::vector<std::string> cells(list.columns.size());
     for (int c = 0; c < columns; ++c) {
-      const bool null = db.IsNull(c);
-      if (null) list.nullCells.push_back({static_cast<int>(list.rows.size()), c});
-      cells[static_cast<size_t>(c)] = null ? "Null" : db.GetText(c);
+      if (db.ReadText(c, value))
+        list.rows.AddCell(value);
+      else
+        list.rows.AddCell(kNull, true);
     }
-    list.rows.push_back(std::move(cells));
+    list.rows.EndRow();
   }
   return list;
 }
@@ -55,9 +56,9 @@ void FillCatalogList(Session& s, const std::string& sql, Reselect reselect) {
   s.state.endTime = list.executedAt;
 
   AddResultColumns(s.grid, list.columns);
-  AppendRows(s.grid, list.rows, list.nullCells);
   const int columns = static_cast<int>(list.columns.size());
-  const int rows = static_cast<int>(list.rows.size());
+  const int rows = static_cast<int>(list.rows.RowCount());
+  s.grid.AppendRows(std::move(list.rows));
   if (s.ui.IsChecked(kColoredDatatypesCheckBox))
     for (int c = 0; c < columns; ++c) s.grid.SetColumnBackground(c, kCatalogTint);
   ShowElapsedTime(s);

@@ -5,16 +5,16 @@
 namespace zuno {
 
 enum class ColumnKind {
-  Long,       // GetLong, shown padded; class "LONG"
-  String,     // GetText, not padded; class decided per value
-  Float,      // GetFloat, two decimals, padded; class "FLOAT"
-  Double,     // GetDouble, padded; class "DOUBLE"
-  Quad,       // GetQuad, padded; class "QUAD"
+  Long,       // ReadLong, shown padded; class "LONG"
+  String,     // ReadText, not padded; class decided per value
+  Float,      // ReadFloat, two decimals, padded; class "FLOAT"
+  Double,     // ReadDouble, padded; class "DOUBLE"
+  Quad,       // ReadQuad, padded; class "QUAD"
   Blob,       // not read; shown as a placeholder; class "BLOB"
-  Decimal,    // GetText: the driver's exact digits, padded; class "FLOAT"
-  LargeText,  // Db2 CLOB, DBCLOB and XML: GetText, not padded; class "CLOB"
-  Other,      // a code this program does not know: GetText, not padded
-  None,       // the column could not be described: GetText, not padded
+  Decimal,    // ReadText: the driver's exact digits, padded; class "FLOAT"
+  LargeText,  // Db2 CLOB, DBCLOB and XML: ReadText, not padded; class "CLOB"
+  Other,      // a code this program does not know: ReadText, not padded
+  None,       // the column could not be described: ReadText, not padded
 };
 
 // The kind for an ODBC SQL type code (the data type SQLDescribeCol reports,

@@ -1,5 +1,7 @@
 #include "db/odbc_layer.h"
 
+#include <malloc.h>
+
 #include <atomic>
 #include <mutex>
 #include <optional>
@@ -15,7 +17,7 @@ namespace {
 
 constexpr SQLSMALLINT kNameUnits = 100;          // data source names and descriptions
 constexpr SQLSMALLINT kColumnNameUnits = 4096;   // ColumnName
-constexpr SQLSMALLINT kColumnSizeNameUnits = 128;  // ColumnSize and ColumnKind
+constexpr SQLSMALLINT kWholeNameUnits = 128;  // a longer name leaves a column without size and kind
 constexpr SQLSMALLINT kDiagnosticBytes = 16384;
 constexpr SQLLEN kPieceUnits = 2048;             // GetText reads this many characters a call
 
@@ -62,10 +64,11 @@ struct Connection {
 
 enum class Cursor { Idle, FirstFetched, Delivering };
 
-struct ColumnDescription {
+struct Described {
   SQLRETURN rc = SQL_ERROR;
   SQLSMALLINT dataType = 0;
   SQLULEN size = 0;
+  SQLSMALLINT nameLength = 0;
 };
 
 }  // namespace
@@ -99,10 +102,7 @@ struct OdbcLayer::State {
     }
     stmt.Free();
   }
-  std::vector<SQLWCHAR> text;  // GetText's buffer, kept so a long list reuses it
-  // The name buffer of the describe calls that only want a column's size or
-  // kind: they run for every value of a result, so it is made once.
-  mutable std::vector<SQLWCHAR> describedName;
+  std::vector<SQLWCHAR> text;  // ReadText's buffer, kept so a long list reuses it
 
   SQLHSTMT Current() const {
     return connection && connection->current ? connection->current.get() : SQL_NULL_HSTMT;
@@ -123,30 +123,26 @@ struct OdbcLayer::State {
     }
   }
 
-  // Describes the column afresh with a name buffer of the given size.
-  ColumnDescription Describe(int column, SQLSMALLINT nameUnits, std::vector<SQLWCHAR>* nameOut,
-                             SQLSMALLINT* nameLength) const {
-    ColumnDescription d;
+  Described Describe(int column, std::vector<SQLWCHAR>& name) const {
+    Described d;
     SQLHSTMT stmt = Current();
     if (stmt == SQL_NULL_HSTMT) return d;
-    std::vector<SQLWCHAR>& buffer = nameOut ? *nameOut : describedName;
-    if (nameOut)
-      buffer.assign(static_cast<size_t>(nameUnits), 0);
-    else
-      buffer.resize(static_cast<size_t>(nameUnits));  // the name written there is never read
+    name.assign(static_cast<size_t>(kColumnNameUnits), 0);
     SQLSMALLINT decimals = 0, nullable = 0;
-    d.rc = SQLDescribeColW(stmt, static_cast<SQLUSMALLINT>(column + 1), buffer.data(), nameUnits,
-                           nameLength, &d.dataType, &d.size, &decimals, &nullable);
+    d.rc = SQLDescribeColW(stmt, static_cast<SQLUSMALLINT>(column + 1), name.data(), kColumnNameUnits,
+                           &d.nameLength, &d.dataType, &d.size, &decimals, &nullable);
     return d;
   }
 
+  // The value and its NULL-ness in one call; a failed conversion leaves 0.
   template <typename T>
-  T GetFixed(int column, SQLSMALLINT cType) const {
+  std::optional<T> ReadFixed(int column, SQLSMALLINT cType) const {
     T value{};
     SQLLEN indicator = 0;
     SQLHSTMT stmt = Current();
     if (stmt != SQL_NULL_HSTMT)
       SQLGetData(stmt, static_cast<SQLUSMALLINT>(column + 1), cType, &value, sizeof value, &indicator);
+    if (indicator == SQL_NULL_DATA) return std::nullopt;
     return value;
   }
 };
@@ -269,24 +265,23 @@ int OdbcLayer::ColumnCount() {
   return count;
 }
 
-std::string OdbcLayer::ColumnName(int column) {
+OdbcLayer::ColumnDescription OdbcLayer::DescribeColumn(int column) {
   std::vector<SQLWCHAR> name;
-  SQLSMALLINT length = 0;
-  s_->Describe(column, kColumnNameUnits, &name, &length);
-  if (name.empty()) return {};
-  size_t units = std::min<size_t>(static_cast<size_t>(std::max<SQLSMALLINT>(length, 0)), name.size() - 1);
-  return Narrow(name.data(), TerminatedLength(name.data(), units));
+  Described d = s_->Describe(column, name);
+  ColumnDescription out;
+  if (name.empty()) return out;
+  size_t units = std::min<size_t>(static_cast<size_t>(std::max<SQLSMALLINT>(d.nameLength, 0)), name.size() - 1);
+  out.name = Narrow(name.data(), TerminatedLength(name.data(), units));
+  if (d.rc == SQL_SUCCESS && d.nameLength < kWholeNameUnits) {
+    out.size = static_cast<std::int32_t>(d.size);
+    out.kind = zuno::ColumnKindOf(d.dataType);
+  }
+  return out;
 }
 
-int OdbcLayer::ColumnSize(int column) {
-  ColumnDescription d = s_->Describe(column, kColumnSizeNameUnits, nullptr, nullptr);
-  return d.rc == SQL_SUCCESS ? static_cast<std::int32_t>(d.size) : 0;
-}
-
-ColumnKind OdbcLayer::ColumnKindOf(int column) {
-  ColumnDescription d = s_->Describe(column, kColumnSizeNameUnits, nullptr, nullptr);
-  return d.rc == SQL_SUCCESS ? zuno::ColumnKindOf(d.dataType) : ColumnKind::None;
-}
+std::string OdbcLayer::ColumnName(int column) { return DescribeColumn(column).name; }
+int OdbcLayer::ColumnSize(int column) { return DescribeColumn(column).size; }
+ColumnKind OdbcLayer::ColumnKindOf(int column) { return DescribeColumn(column).kind; }
 
 bool OdbcLayer::NextRow() {
   SQLHSTMT stmt = s_->Current();
@@ -302,9 +297,10 @@ bool OdbcLayer::IsNull(int column) {
   return indicator == SQL_NULL_DATA;
 }
 
-std::string OdbcLayer::GetText(int column) {
+bool OdbcLayer::ReadText(int column, std::string& text) {
+  text.clear();
   SQLHSTMT stmt = s_->Current();
-  if (stmt == SQL_NULL_HSTMT) return {};
+  if (stmt == SQL_NULL_HSTMT) return true;
   // Pieces of 2,048 characters; each next piece starts on the terminator of
   // the one before, so a value of any length needs no up-front size.
   std::vector<SQLWCHAR>& buffer = s_->text;
@@ -321,20 +317,36 @@ std::string OdbcLayer::GetText(int column) {
       continue;
     }
     if (rc == SQL_SUCCESS) {
-      if (indicator == SQL_NULL_DATA) return {};
-      return Narrow(buffer.data(), TerminatedLength(buffer.data(), buffer.size() - 1));
+      if (indicator == SQL_NULL_DATA) return false;
+      p = buffer.size() - 1;
     }
-    return Narrow(buffer.data(), TerminatedLength(buffer.data(), p));  // what arrived before the failure
+    // What arrived before a failed piece is kept.
+    AppendUtf16AsUtf8(text, std::u16string_view(reinterpret_cast<const char16_t*>(buffer.data()),
+                                         TerminatedLength(buffer.data(), p)));
+    return true;
   }
 }
 
-std::int32_t OdbcLayer::GetLong(int column) { return s_->GetFixed<SQLINTEGER>(column, SQL_C_SLONG); }
-std::int64_t OdbcLayer::GetQuad(int column) { return s_->GetFixed<SQLBIGINT>(column, SQL_C_SBIGINT); }
-float OdbcLayer::GetFloat(int column) { return s_->GetFixed<SQLREAL>(column, SQL_C_FLOAT); }
-double OdbcLayer::GetDouble(int column) { return s_->GetFixed<SQLDOUBLE>(column, SQL_C_DOUBLE); }
+std::string OdbcLayer::GetText(int column) {
+  std::string text;
+  ReadText(column, text);
+  return text;
+}
+
+std::optional<std::int32_t> OdbcLayer::ReadLong(int column) { return s_->ReadFixed<SQLINTEGER>(column, SQL_C_SLONG); }
+std::optional<std::int64_t> OdbcLayer::ReadQuad(int column) {
+  return s_->ReadFixed<SQLBIGINT>(column, SQL_C_SBIGINT);
+}
+std::optional<float> OdbcLayer::ReadFloat(int column) { return s_->ReadFixed<SQLREAL>(column, SQL_C_FLOAT); }
+std::optional<double> OdbcLayer::ReadDouble(int column) { return s_->ReadFixed<SQLDOUBLE>(column, SQL_C_DOUBLE); }
 
 void OdbcLayer::FinishQuery() {
-  if (s_->connection) s_->Retire(s_->connection->current);
+  if (!s_->connection || !s_->connection->current) return;
+  s_->Retire(s_->connection->current);
+  // A driver may hold its own copy of the whole result, in many small pieces
+  // that stay with the process as free memory once given back: the pages
+  // they leave free go back to the system.
+  malloc_trim(0);
 }
 
 void OdbcLayer::Cancel() {

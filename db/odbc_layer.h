@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -41,17 +42,34 @@ class OdbcLayer {
   bool ExecuteUpdate(std::string_view sql);
 
   int ColumnCount();
+  // Name, size and kind from one describe call. A name of 128 or more code
+  // units gives size 0 and kind None, as a describe with a 128-unit name
+  // buffer reports it cut short.
+  struct ColumnDescription {
+    std::string name;
+    int size = 0;
+    ColumnKind kind = ColumnKind::None;
+  };
+  ColumnDescription DescribeColumn(int column);
   std::string ColumnName(int column);
   int ColumnSize(int column);
   ColumnKind ColumnKindOf(int column);
 
   bool NextRow();
+  // Each value is read together with whether it is NULL, in one call per
+  // value (a long text in pieces). ReadText gives false for NULL, else fills
+  // text with the value whole, or with what arrived before a piece failed.
+  // The number reads give nothing for NULL and 0 for a value the driver
+  // cannot convert.
+  bool ReadText(int column, std::string& text);
+  std::optional<std::int32_t> ReadLong(int column);
+  std::optional<std::int64_t> ReadQuad(int column);
+  std::optional<float> ReadFloat(int column);
+  std::optional<double> ReadDouble(int column);
+  // Whether the value is NULL, for a value that is not shown.
   bool IsNull(int column);
+  // The value's text; the empty text for NULL.
   std::string GetText(int column);
-  std::int32_t GetLong(int column);
-  std::int64_t GetQuad(int column);
-  float GetFloat(int column);
-  double GetDouble(int column);
   void FinishQuery();
 
   // Asks the driver to stop the statement that runs or is being fetched,

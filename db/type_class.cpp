@@ -83,9 +83,18 @@ TypeClass StringTypeClass(std::u16string_view text, int columnSize) {
 }
 
 TypeClass StringTypeClass(std::string_view utf8Text, int columnSize) {
-  // Only the first ten code units decide; they lie within the first 40 bytes
-  // whatever the characters, so a long text is not converted whole.
-  return StringTypeClass(Utf8ToUtf16(utf8Text.substr(0, 40)), columnSize);
+  // Only the first ten code units decide. Where they are ASCII, as in most
+  // texts, each byte is its code unit and nothing needs converting; else they
+  // lie within the first 40 bytes whatever the characters.
+  constexpr std::size_t kDeciding = 10;
+  char16_t units[kDeciding];
+  std::size_t n = 0;
+  for (; n < kDeciding && n < utf8Text.size(); ++n) {
+    const auto byte = static_cast<unsigned char>(utf8Text[n]);
+    if (byte >= 0x80) return StringTypeClass(Utf8ToUtf16(utf8Text.substr(0, 40)), columnSize);
+    units[n] = byte;
+  }
+  return StringTypeClass(std::u16string_view(units, n), columnSize);
 }
 
 TypeClass NextTypeClass(TypeClass current, ColumnKind kind, int columnSize, bool isNull,

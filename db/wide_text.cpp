@@ -92,7 +92,12 @@ std::u16string Utf8ToUtf16(std::string_view utf8) {
 
 std::string Utf16ToUtf8(std::u16string_view utf16) {
   std::string out;
-  out.reserve(utf16.size());
+  AppendUtf16AsUtf8(out, utf16);
+  return out;
+}
+
+void AppendUtf16AsUtf8(std::string& out, std::u16string_view utf16) {
+  out.reserve(out.size() + utf16.size());
   for (size_t i = 0; i < utf16.size(); ++i) {
     const char16_t unit = utf16[i];
     if (IsHighSurrogate(unit) && i + 1 < utf16.size() && IsLowSurrogate(utf16[i + 1])) {
@@ -104,7 +109,6 @@ std::string Utf16ToUtf8(std::u16string_view utf16) {
       AppendUtf8(out, unit);
     }
   }
-  return out;
 }
 
 }  // namespace zuno

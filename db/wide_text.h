@@ -13,5 +13,7 @@ std::u16string Utf8ToUtf16(std::string_view utf8);
 
 // An unpaired surrogate becomes U+FFFD.
 std::string Utf16ToUtf8(std::u16string_view utf16);
+// The same, added to the end of out, whose room a caller may reuse.
+void AppendUtf16AsUtf8(std::string& out, std::u16string_view utf16);
 
 }  // namespace zuno

@@ -1,13 +1,12 @@
-// The Result Grid on a GtkTreeView over a GtkListStore in a scrolled window.
-// Only this class touches those widgets.
+// The Result Grid on a GtkTreeView in a scrolled window, reading the grid's
+// own rows through a small model. Only this class touches those widgets.
 #pragma once
 
 #include <gtk/gtk.h>
 
 #include <memory>
 #include <optional>
-#include <set>
-#include <utility>
+#include <string>
 #include <vector>
 
 #include "app/click_tracker.h"
@@ -26,13 +25,18 @@ class GtkResultGrid : public ResultGrid {
 
   GtkWidget* widget() const { return scrolled_; }  // what the window places
   // The view with its rows under it: whoever reaches past the operations sees
-  // the store even while a fill keeps it away from the view.
+  // the rows even while a fill keeps them away from the view.
   GtkTreeView* view() const;
+  // What a screen reader calls the view, given to its accessible object when
+  // one is asked for.
+  void SetAccessibleName(std::string_view name);
 
   void ClearRows() override;
   void RemoveAllColumns() override;
   void AddColumn(int position, std::string_view title, int width) override;
   void AppendRow(const std::vector<std::string>& texts) override;
+  void AppendRows(ResultRows&& rows) override;
+  const ResultRows& Rows() const override { return rows_; }
   int RowCount() const override;
   int ColumnCount() const override;
   std::string CellText(int row, int column) const override;
@@ -55,58 +59,40 @@ class GtkResultGrid : public ResultGrid {
   bool visible() const;
 
  private:
-  // Each grid column is backed by three store columns. They are laid out by
-  // kind, all texts first, then all backgrounds, then all foregrounds, so a
-  // row that only has texts holds only as many values as the grid has columns
-  // (the store keeps a row's values in a list up to the last one set).
-  int TextColumn(int column) const { return column; }
-  int BackgroundColumn(int column) const { return capacity_ + column; }
-  int ForegroundColumn(int column) const { return 2 * capacity_ + column; }
+  // A column's background: the rows below `rows` have it, those appended
+  // after the call have none. A later call covers at least as many rows as an
+  // earlier one, so one record a column is enough.
+  struct Tint {
+    GdkRGBA colour{};
+    Rgb rgb = 0;
+    std::size_t rows = 0;
+  };
 
-  void GrowStore(int capacity);
-  void ShiftCellsRight(int from, int count);
   GtkTreeViewColumn* ViewColumn(int column) const;
-  bool RowIter(int row, GtkTreeIter* iter) const;
-  // RowIter for a reader that goes through the rows in order, as an export
-  // does: the row read last, or the one after it, is found without counting
-  // from the first row.
-  bool ReadRowIter(int row, GtkTreeIter* iter) const;
-  void BindColumn(GtkTreeViewColumn* column, int gridColumn) const;
+  void NumberColumnsFrom(int column) const;
+  // After rows were added at the end while the view shows them.
+  void ReportRowsAdded(std::size_t from) const;
+  static void DrawCell(GtkTreeViewColumn* column, GtkCellRenderer* cell, GtkTreeModel* model,
+                       GtkTreeIter* iter, gpointer self);
 
-  // A store that receives many rows is kept away from the view until the next
-  // turn of the main loop, so the view lays out the rows once instead of
-  // following each insertion.
+  // Rows that go in all at once, or all go, are kept away from the view until
+  // the next turn of the main loop, so the view takes them in one pass
+  // instead of following each row.
   void Detach();
   void Attach() const;
   static gboolean AttachWhenIdle(gpointer self);
-  // Backgrounds given while the store is away from the view are written when it
-  // comes back, all columns of a row at once.
-  void PaintPendingBackgrounds() const;
 
   GtkWidget* scrolled_;
   GtkTreeView* view_;
-  GObjectPtr<GtkListStore> store_;
-  int capacity_ = 0;  // grid columns the store has room for
+  ResultRows rows_;
+  GObjectPtr<GtkTreeModel> model_;
+  std::vector<Tint> tints_;  // one per column
   mutable bool attached_ = false;
   mutable guint attachSource_ = 0;
-  struct PendingBackground {
-    int column;
-    int rows;  // the rows present at the call
-    GdkRGBA colour;
-  };
-  mutable std::vector<PendingBackground> pendingBackgrounds_;
-  // The row ReadRowIter found last, -1 for none. Rows are only ever added at
-  // the end or dropped with their whole store, and a list store's iterators
-  // last as long as their rows, so it holds until the store is replaced.
-  mutable int readRow_ = -1;
-  mutable GtkTreeIter readIter_{};
-  // Store column numbers and string values reused by every AppendRow.
-  std::vector<gint> appendColumns_;
-  std::vector<GValue> appendValues_;
+  mutable std::string shown_;  // the text of the cell being drawn
   std::unique_ptr<ClickTracker> clicks_;
   // Kept beside the store, which shows texts and colours only.
-  std::vector<ValueType> valueTypes_;         // one per grid column
-  std::set<std::pair<int, int>> nullCells_;  // (row, grid column)
+  std::vector<ValueType> valueTypes_;  // one per grid column
 };
 
 }  // namespace zuno

@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "grid/result_rows.h"
+
 namespace zuno {
 
 // 24-bit colour: red + green * 256 + blue * 65536.
@@ -27,6 +29,13 @@ class ResultGrid {
   virtual void AddColumn(int position, std::string_view title, int width) = 0;
   // Texts fill the columns in order; missing texts leave cells empty.
   virtual void AppendRow(const std::vector<std::string>& texts) = 0;
+  // A whole result at the end, cells in column order: taken over without a
+  // copy when the grid has no rows, which is how every producer fills it.
+  virtual void AppendRows(ResultRows&& rows) = 0;
+  // The rows as they stand, for readers of many cells (the export, the popup
+  // actions): cell c of a row is the grid's column c; a row may hold fewer
+  // cells than there are columns, or more, and only the columns count.
+  virtual const ResultRows& Rows() const = 0;
   virtual int RowCount() const = 0;
   virtual int ColumnCount() const = 0;
   // Row -1 gives the title; anything out of range gives the empty text.

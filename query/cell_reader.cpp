@@ -12,60 +12,91 @@ constexpr std::string_view kNull = "Null";
 constexpr std::string_view kBinary = "binary Data";
 constexpr int kLargeTextSize = 35;
 
-std::string Text(OdbcLayer& db, int column) { return MarkLineFeeds(db.GetText(column)); }
-
-std::string StringCell(OdbcLayer& db, int column, int size, bool null, TypeClass& typeClass) {
-  if (null) {
-    if (typeClass == TypeClass::Unset) typeClass = TypeClass::String;
-    return std::string(kNull);
+void AddMarked(std::string& text, ResultRows& rows) {
+  if (text.find('\n') == std::string::npos) {
+    rows.AddCell(text);
+    return;
   }
-  std::string value = db.GetText(column);
-  typeClass = StringTypeClass(value, size);
-  if (typeClass == TypeClass::Date) value = DateText(value);
-  return MarkLineFeeds(std::move(value));
+  rows.AddCell(MarkLineFeeds(std::move(text)));
 }
 
 }  // namespace
 
-std::string ReadCell(OdbcLayer& db, int column, int size, ColumnKind kind, bool null, TypeClass& typeClass) {
+void CellReader::AddText(int column, ResultRows& rows) {
+  if (!db_.ReadText(column, value_)) {
+    rows.AddCell(kNull, true);
+    return;
+  }
+  AddMarked(value_, rows);
+}
+
+void CellReader::AddPadded(std::string_view text, int columnSize, bool null, ResultRows& rows) {
+  cell_.clear();
+  AppendPadded(cell_, text, columnSize);
+  rows.AddCell(cell_, null);
+}
+
+void CellReader::Read(int column, int size, ColumnKind kind, TypeClass& typeClass, ResultRows& rows) {
   switch (kind) {
     case ColumnKind::String:
-      return StringCell(db, column, size, null, typeClass);
-    case ColumnKind::Blob:
+      if (!db_.ReadText(column, value_)) {
+        if (typeClass == TypeClass::Unset) typeClass = TypeClass::String;
+        rows.AddCell(kNull, true);
+        return;
+      }
+      typeClass = StringTypeClass(value_, size);
+      if (typeClass == TypeClass::Date) value_ = DateText(value_);
+      AddMarked(value_, rows);
+      return;
+    case ColumnKind::Blob: {
       typeClass = TypeClass::Blob;
-      return std::string(null ? kNull : kBinary);
-    case ColumnKind::Double:
+      const bool null = db_.IsNull(column);
+      rows.AddCell(null ? kNull : kBinary, null);
+      return;
+    }
+    case ColumnKind::Double: {
       typeClass = TypeClass::Double;
-      return Pad(null ? kNull : DoubleText(db.GetDouble(column)), size);
-    case ColumnKind::Float:
+      std::optional<double> v = db_.ReadDouble(column);
+      return AddPadded(v ? DoubleText(*v) : std::string(kNull), size, !v, rows);
+    }
+    case ColumnKind::Float: {
       typeClass = TypeClass::Float;
-      return Pad(null ? kNull : FloatText(db.GetFloat(column)), size);
-    case ColumnKind::Decimal:
+      std::optional<float> v = db_.ReadFloat(column);
+      return AddPadded(v ? FloatText(*v) : std::string(kNull), size, !v, rows);
+    }
+    case ColumnKind::Decimal: {
       // The driver's own digits: a binary float would change any value past
       // seven digits, and a generated UPDATE would write that back.
       typeClass = TypeClass::Float;
-      return Pad(null ? std::string(kNull) : db.GetText(column), size);
-    case ColumnKind::Quad:
+      const bool present = db_.ReadText(column, value_);
+      return AddPadded(present ? std::string_view(value_) : kNull, size, !present, rows);
+    }
+    case ColumnKind::Quad: {
       typeClass = TypeClass::Quad;
-      return Pad(null ? std::string(kNull) : std::to_string(db.GetQuad(column)), size);
+      std::optional<std::int64_t> v = db_.ReadQuad(column);
+      return AddPadded(v ? std::to_string(*v) : std::string(kNull), size, !v, rows);
+    }
     case ColumnKind::Long:
       if (size < kLargeTextSize) {
         typeClass = TypeClass::Long;
-        return Pad(null ? std::string(kNull) : std::to_string(db.GetLong(column)), size);
+        std::optional<std::int32_t> v = db_.ReadLong(column);
+        return AddPadded(v ? std::to_string(*v) : std::string(kNull), size, !v, rows);
       }
-      typeClass = null ? TypeClass::Long : TypeClass::Clob;
-      return null ? Pad(kNull, size) : Text(db, column);
+      [[fallthrough]];
     case ColumnKind::LargeText:
+      if (!db_.ReadText(column, value_)) {
+        typeClass = kind == ColumnKind::Long ? TypeClass::Long : TypeClass::Clob;
+        return AddPadded(kNull, size, true, rows);
+      }
       typeClass = TypeClass::Clob;
-      return null ? Pad(kNull, size) : Text(db, column);
+      return AddMarked(value_, rows);
     case ColumnKind::Other:
       typeClass = size >= kLargeTextSize ? TypeClass::Clob : TypeClass::Other;
-      return null ? std::string(kNull) : Text(db, column);
+      return AddText(column, rows);
     case ColumnKind::None:
       typeClass = TypeClass::Other;
-      return null ? std::string(kNull) : Text(db, column);
+      return AddText(column, rows);
   }
-  return {};
 }
 
 bool ReadsAsNumber(ColumnKind kind, int columnSize) {

@@ -6,16 +6,30 @@
 
 #include "db/odbc_layer.h"
 #include "db/type_class.h"
+#include "grid/result_rows.h"
 
 namespace zuno {
 
-// Reads the value of the column by its kind and size; null is what IsNull
-// said of it. typeClass holds what the earlier rows left and is updated: a
-// NULL in a text column keeps the class an earlier row gave.
-std::string ReadCell(OdbcLayer& db, int column, int columnSize, ColumnKind kind, bool null,
-                     TypeClass& typeClass);
+class CellReader {
+ public:
+  explicit CellReader(OdbcLayer& db) : db_(db) {}
 
-// Whether ReadCell shows the column's values as numbers (padded digits).
+  // Reads the value of the column with its NULL-ness, by its kind and size,
+  // and adds its cell text to the row being built. typeClass holds what the
+  // earlier rows left and is updated: a NULL in a text column keeps the class
+  // an earlier row gave.
+  void Read(int column, int columnSize, ColumnKind kind, TypeClass& typeClass, ResultRows& rows);
+
+ private:
+  void AddText(int column, ResultRows& rows);
+  void AddPadded(std::string_view text, int columnSize, bool null, ResultRows& rows);
+
+  OdbcLayer& db_;
+  std::string value_;  // reused for every value
+  std::string cell_;
+};
+
+// Whether the reader shows the column's values as numbers (padded digits).
 bool ReadsAsNumber(ColumnKind kind, int columnSize);
 
 }  // namespace zuno

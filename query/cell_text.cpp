@@ -72,12 +72,16 @@ std::size_t CharacterCount(std::string_view utf8) {
 }
 
 std::string Pad(std::string_view text, std::int64_t columnSize) {
+  std::string padded;
+  AppendPadded(padded, text, columnSize);
+  return padded;
+}
+
+void AppendPadded(std::string& out, std::string_view text, std::int64_t columnSize) {
   const std::int64_t width = std::min(columnSize, kMaxPadWidth - 1) + 1;
   const auto length = static_cast<std::int64_t>(CharacterCount(text));
-  if (length >= width) return std::string(text);
-  std::string padded(static_cast<std::size_t>(width - length), ' ');
-  padded += text;
-  return padded;
+  if (length < width) out.append(static_cast<std::size_t>(width - length), ' ');
+  out += text;
 }
 
 std::string DoubleText(double value) {

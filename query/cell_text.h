@@ -27,6 +27,8 @@ constexpr std::int64_t kMaxPadWidth = 4000;
 // The text right-aligned in columnSize + 1 characters (spaces in front). A
 // longer text is shown whole: cutting it would show a wrong number.
 std::string Pad(std::string_view text, std::int64_t columnSize);
+// The same, added to the end of out.
+void AppendPadded(std::string& out, std::string_view text, std::int64_t columnSize);
 
 // Ten decimals in fixed notation, trailing zeros and then a trailing point
 // removed (2.5, 3, 0; -0.0 and negatives that round to zero give -0), with

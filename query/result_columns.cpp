@@ -9,8 +9,8 @@ std::vector<ResultColumn> ReadResultColumns(OdbcLayer& db) {
   std::vector<ResultColumn> columns;
   const int count = db.ColumnCount();
   for (int c = 0; c < count; ++c) {
-    int size = db.ColumnSize(c);
-    columns.push_back({db.ColumnName(c), size, db.ColumnKindOf(c)});
+    OdbcLayer::ColumnDescription d = db.DescribeColumn(c);
+    columns.push_back({std::move(d.name), d.size, d.kind});
   }
   return columns;
 }
@@ -22,12 +22,6 @@ void AddResultColumns(ResultGrid& grid, const std::vector<ResultColumn>& columns
     grid.SetColumnValueType(static_cast<int>(c),
                             ReadsAsNumber(column.kind, column.size) ? ValueType::Number : ValueType::Text);
   }
-}
-
-void AppendRows(ResultGrid& grid, const std::vector<std::vector<std::string>>& rows,
-                const std::vector<NullCell>& nullCells) {
-  for (const std::vector<std::string>& row : rows) grid.AppendRow(row);
-  for (const NullCell& cell : nullCells) grid.MarkCellNull(cell.row, cell.column);
 }
 
 }  // namespace zuno

@@ -14,13 +14,7 @@ struct ResultColumn {
   ColumnKind kind = ColumnKind::None;
 };
 
-// A value that was NULL, by its place in the fetched rows.
-struct NullCell {
-  int row = 0;
-  int column = 0;
-};
-
-// The current result's columns, described once each.
+// The current result's columns, described once each for the whole result.
 std::vector<ResultColumn> ReadResultColumns(OdbcLayer& db);
 
 // One grid column per result column, titled by its label, as wide as the
@@ -28,9 +22,5 @@ std::vector<ResultColumn> ReadResultColumns(OdbcLayer& db);
 // numbers or texts by how its values are read. The query results and the
 // catalog lists share this rule.
 void AddResultColumns(ResultGrid& grid, const std::vector<ResultColumn>& columns);
-
-// Appends the rows in order and marks the cells that were NULL.
-void AppendRows(ResultGrid& grid, const std::vector<std::vector<std::string>>& rows,
-                const std::vector<NullCell>& nullCells);
 
 }  // namespace zuno

@@ -15,8 +15,7 @@ namespace {
 struct FetchedResult {
   bool executed = false;
   std::vector<ResultColumn> columns;
-  std::vector<std::vector<std::string>> rows;
-  std::vector<NullCell> nullCells;
+  ResultRows rows;
   std::vector<TypeClass> classes;  // what the last row left, per column
   bool limitReached = false;
 };
@@ -28,20 +27,13 @@ FetchedResult ExecuteAndFetch(OdbcLayer& db, const std::string& statement, int l
   r.executed = db.ExecuteQuery(statement);
   if (!r.executed) return r;
   r.columns = ReadResultColumns(db);
-  const int columns = static_cast<int>(r.columns.size());
   r.classes.assign(r.columns.size(), TypeClass::Unset);
+  CellReader reader(db);
   while (db.NextRow()) {
-    std::vector<std::string> cells(r.columns.size());
-    for (int c = 0; c < columns; ++c) {
-      // Each value is described afresh: size and kind are asked per cell.
-      int size = db.ColumnSize(c);
-      ColumnKind kind = db.ColumnKindOf(c);
-      const bool null = db.IsNull(c);
-      if (null) r.nullCells.push_back({static_cast<int>(r.rows.size()), c});
-      cells[static_cast<size_t>(c)] = ReadCell(db, c, size, kind, null, r.classes[static_cast<size_t>(c)]);
-    }
-    r.rows.push_back(std::move(cells));
-    if (static_cast<int>(r.rows.size()) == limit) {
+    for (size_t c = 0; c < r.columns.size(); ++c)
+      reader.Read(static_cast<int>(c), r.columns[c].size, r.columns[c].kind, r.classes[c], r.rows);
+    r.rows.EndRow();
+    if (static_cast<long long>(r.rows.RowCount()) == limit) {
       r.limitReached = true;
       break;
     }
@@ -65,8 +57,8 @@ void RunResultSetPath(Session& s, const std::string& statement) {
 
   s.grid.SetGridVisible(false);  // no layout row by row while it fills
   AddResultColumns(s.grid, r.columns);
-  AppendRows(s.grid, r.rows, r.nullCells);
-  const int rows = static_cast<int>(r.rows.size());
+  const int rows = static_cast<int>(r.rows.RowCount());
+  s.grid.AppendRows(std::move(r.rows));
   if (r.limitReached) {
     s.ui.CloseBusyWindow();
     s.ui.ShowMessage("Limit of " + std::to_string(rows) + " rows reached!");

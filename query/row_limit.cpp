@@ -5,6 +5,7 @@
 namespace zuno {
 
 int ParseRowLimit(std::string_view text) {
+  if (text.empty()) return kDefaultRowLimit;
   std::size_t i = 0;
   while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
   bool negative = false;

@@ -22,12 +22,11 @@ int WidthFor(std::size_t longest) {
 
 }  // namespace
 
-std::vector<int> AutosizedColumnWidths(const std::vector<std::vector<std::string>>& rows,
-                                       std::size_t columnCount) {
+std::vector<int> AutosizedColumnWidths(const ResultRows& rows, std::size_t columnCount) {
   std::vector<std::size_t> longest(columnCount, 0);
-  for (const auto& row : rows)
-    for (std::size_t column = 0; column < columnCount && column < row.size(); ++column)
-      longest[column] = std::max(longest[column], CharacterCount(row[column]));
+  for (std::size_t row = 0; row < rows.RowCount(); ++row)
+    for (std::size_t column = 0; column < columnCount; ++column)
+      longest[column] = std::max(longest[column], CharacterCount(rows.Cell(row, column)));
   std::vector<int> widths;
   widths.reserve(columnCount);
   for (std::size_t characters : longest) widths.push_back(WidthFor(characters));

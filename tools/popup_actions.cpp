@@ -25,13 +25,21 @@ std::vector<std::string> ColumnList(const ResultGrid& grid) {
   return titles;
 }
 
+// The selected row's cell of the column, straight from the grid's rows; with
+// no row selected the title stands for the value.
+std::string SelectedCell(const ResultGrid& grid, int column) {
+  const int row = grid.SelectedRow();
+  if (row < 0) return grid.ColumnTitle(column);
+  return std::string(grid.Rows().Cell(static_cast<std::size_t>(row), static_cast<std::size_t>(column)));
+}
+
 // The selected row's cells with their line feeds, and what the grid knew of
-// them. With no row selected the titles stand for the values (row -1 reads
-// titles, none of them NULL).
+// them. With no row selected the titles stand for the values, none of them
+// NULL.
 void ReadSelectedRow(const ResultGrid& grid, GeneratorInput& input) {
   const int row = grid.SelectedRow();
   for (int c = 0; c < static_cast<int>(input.titles.size()); ++c) {
-    input.values.push_back(RestoreLineFeeds(grid.CellText(row, c)));
+    input.values.push_back(RestoreLineFeeds(SelectedCell(grid, c)));
     input.types.push_back(grid.ColumnValueType(c));
     input.nulls.push_back(grid.CellIsNull(row, c));
   }
@@ -58,10 +66,7 @@ void Generate(Session& s, std::string (*generate)(const GeneratorInput&)) {
 
 void Autosize(Session& s) {
   const int columns = s.grid.ColumnCount();
-  std::vector<std::vector<std::string>> rows(static_cast<size_t>(s.grid.RowCount()));
-  for (size_t r = 0; r < rows.size(); ++r)
-    for (int c = 0; c < columns; ++c) rows[r].push_back(s.grid.CellText(static_cast<int>(r), c));
-  std::vector<int> widths = AutosizedColumnWidths(rows, static_cast<size_t>(columns));
+  std::vector<int> widths = AutosizedColumnWidths(s.grid.Rows(), static_cast<size_t>(columns));
   for (int c = 0; c < columns; ++c) s.grid.SetColumnWidth(c, widths[static_cast<size_t>(c)]);
 }
 
@@ -95,7 +100,7 @@ void OnColumnChooserSelect(Session& s) {
   auto column = std::find(titles.begin(), titles.end(), chosen);
   if (column != titles.end()) {
     int c = static_cast<int>(column - titles.begin());
-    std::string text = RestoreLineFeeds(s.grid.CellText(s.grid.SelectedRow(), c));
+    std::string text = RestoreLineFeeds(SelectedCell(s.grid, c));
     switch (s.state.popupAction) {
       case kCopyToClipboard:
         s.ui.SetClipboardText(text);

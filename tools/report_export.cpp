@@ -6,18 +6,10 @@
 namespace zuno {
 namespace {
 
-ReportTable CopyGrid(const ResultGrid& grid) {
-  ReportTable table;
-  const int rows = grid.RowCount();
-  const int columns = grid.ColumnCount();
-  for (int c = 0; c < columns; ++c) table.titles.push_back(grid.ColumnTitle(c));
-  table.rows.resize(static_cast<size_t>(rows));
-  for (int r = 0; r < rows; ++r) {
-    std::vector<std::string>& cells = table.rows[static_cast<size_t>(r)];
-    cells.reserve(static_cast<size_t>(columns));
-    for (int c = 0; c < columns; ++c) cells.push_back(grid.CellText(r, c));
-  }
-  return table;
+std::vector<std::string> Titles(const ResultGrid& grid) {
+  std::vector<std::string> titles;
+  for (int c = 0; c < grid.ColumnCount(); ++c) titles.push_back(grid.ColumnTitle(c));
+  return titles;
 }
 
 }  // namespace
@@ -30,7 +22,7 @@ void OnSaveReportClicked(Session& s) {
 
   // The report is only written: starting a file the user picked as if it
   // were a program would be unsafe, and a report is no program.
-  if (!WriteTextFile(*path, BuildReportText(CopyGrid(s.grid), delimiter, withHeader)))
+  if (!WriteTextFile(*path, BuildReportText(Titles(s.grid), s.grid.Rows(), delimiter, withHeader)))
     s.ui.ShowMessage(kCannotCreateFile);
 }
 

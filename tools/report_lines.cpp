@@ -1,41 +1,38 @@
 #include "tools/report_lines.h"
 
+#include <algorithm>
+
 namespace zuno {
-namespace {
 
-const std::string& CellOrEmpty(const std::vector<std::string>& cells, size_t column) {
-  static const std::string kEmpty;
-  return column < cells.size() ? cells[column] : kEmpty;
-}
-
-size_t LineSize(const std::vector<std::string>& cells, size_t columns, size_t delimiterSize) {
-  size_t size = columns * delimiterSize + 1;
-  for (size_t c = 0; c < columns; ++c) size += CellOrEmpty(cells, c).size();
-  return size;
-}
-
-void AppendLine(std::string& out, const std::vector<std::string>& cells, size_t columns,
-                std::string_view delimiter) {
-  for (size_t c = 0; c < columns; ++c) {
-    out += CellOrEmpty(cells, c);
-    out += delimiter;
-  }
-  out += '\n';
-}
-
-}  // namespace
-
-std::string BuildReportText(const ReportTable& table, std::string_view delimiter, bool withHeader) {
-  const size_t columns = table.titles.size();
+std::string BuildReportText(const std::vector<std::string>& titles, const ResultRows& rows,
+                            std::string_view delimiter, bool withHeader) {
+  const std::size_t columns = titles.size();
+  const std::size_t lineEnds = columns * delimiter.size() + 1;
 
   // Sized once up front: a grid of a hundred thousand rows is one allocation.
-  size_t total = withHeader ? LineSize(table.titles, columns, delimiter.size()) : 0;
-  for (const auto& row : table.rows) total += LineSize(row, columns, delimiter.size());
+  // The rows' texts may include cells past the last column: at most too much.
+  std::size_t total = rows.TextBytes() + rows.RowCount() * lineEnds;
+  if (withHeader) {
+    total += lineEnds;
+    for (const std::string& title : titles) total += title.size();
+  }
 
   std::string text;
   text.reserve(total);
-  if (withHeader) AppendLine(text, table.titles, columns, delimiter);
-  for (const auto& row : table.rows) AppendLine(text, row, columns, delimiter);
+  if (withHeader) {
+    for (const std::string& title : titles) {
+      text += title;
+      text += delimiter;
+    }
+    text += '\n';
+  }
+  for (std::size_t r = 0; r < rows.RowCount(); ++r) {
+    for (std::size_t c = 0; c < columns; ++c) {
+      text += rows.Cell(r, c);
+      text += delimiter;
+    }
+    text += '\n';
+  }
   return text;
 }
 

@@ -5,17 +5,15 @@
 #include <string_view>
 #include <vector>
 
+#include "grid/result_rows.h"
+
 namespace zuno {
 
-// What the grid shows, copied out of it.
-struct ReportTable {
-  std::vector<std::string> titles;             // one per column, left to right
-  std::vector<std::vector<std::string>> rows;  // grid order; a missing cell counts as empty
-};
-
-// Each line holds, for every column, the text followed by the delimiter, and
-// ends with a line feed; nothing is quoted, escaped or trimmed. A table with
-// rows but no columns gives one bare line feed per row.
-std::string BuildReportText(const ReportTable& table, std::string_view delimiter, bool withHeader);
+// Each line holds, for every column (one a title), the text followed by the
+// delimiter, and ends with a line feed; nothing is quoted, escaped or
+// trimmed. A missing cell counts as empty and cells past the last title are
+// left out; rows but no columns give one bare line feed per row.
+std::string BuildReportText(const std::vector<std::string>& titles, const ResultRows& rows,
+                            std::string_view delimiter, bool withHeader);
 
 }  // namespace zuno

@@ -483,6 +483,94 @@ TEST_P(ResultGridContract, ARefillIsReadableAndSelectableAtOnce) {
   }
 }
 
+// A whole result goes in at once, as the producers give it: taken over when
+// the grid is empty, added after the rows there otherwise; the NULL flags
+// stay readable with the texts.
+TEST_P(ResultGridContract, AResultOfAHundredThousandRowsGoesInWhole) {
+  constexpr int kRows = 100000;
+  auto under = Fresh();
+  ResultGrid& g = under->grid();
+  AddColumns(g, {"ID", "NAME", "NOTE"});
+  ResultRows rows;
+  for (int r = 0; r < kRows; ++r) {
+    rows.AddCell(std::to_string(r));
+    rows.AddCell(Text(r, 1));
+    if (r % 3 == 0)
+      rows.AddCell("Null", true);
+    else
+      rows.AddCell(Text(r, 2));
+    rows.EndRow();
+  }
+  const std::size_t bytes = rows.TextBytes();
+  g.AppendRows(std::move(rows));
+  ASSERT_EQ(g.RowCount(), kRows);
+  EXPECT_EQ(g.Rows().TextBytes(), bytes);
+  g.SetColumnBackground(0, kCatalogGrey);
+  g.SelectRow(kRows / 2);
+  for (bool settle : {false, true}) {
+    SCOPED_TRACE(settle ? "after the toolkit ran" : "at once");
+    if (settle) under->Settle();
+    EXPECT_EQ(g.SelectedRow(), kRows / 2);
+    for (int r : {0, 1, kRows / 2, kRows - 2, kRows - 1}) {
+      EXPECT_EQ(g.CellText(r, 0), std::to_string(r));
+      EXPECT_EQ(g.CellText(r, 1), Text(r, 1));
+      EXPECT_EQ(g.CellText(r, 2), r % 3 == 0 ? "Null" : Text(r, 2));
+      EXPECT_EQ(g.Rows().IsNull(static_cast<std::size_t>(r), 2), r % 3 == 0) << "row " << r;
+      EXPECT_FALSE(g.Rows().IsNull(static_cast<std::size_t>(r), 1)) << "row " << r;
+      EXPECT_EQ(under->Background(r, 0), kCatalogGrey);
+    }
+  }
+  EXPECT_EQ(g.CellText(kRows, 0), "");
+
+  // More rows after those: appended, the selection kept, no colour.
+  ResultRows more;
+  more.AddCell("last");
+  more.EndRow();
+  g.AppendRows(std::move(more));
+  under->Settle();
+  EXPECT_EQ(g.RowCount(), kRows + 1);
+  EXPECT_EQ(g.CellText(kRows, 0), "last");
+  EXPECT_EQ(g.CellText(kRows, 1), "");
+  EXPECT_EQ(under->Background(kRows, 0), std::nullopt);
+  EXPECT_EQ(g.SelectedRow(), kRows / 2) << "appending rows moved the selection";
+}
+
+// The user has picked a row; the next run empties the grid before its new
+// rows arrive. Nothing of the old rows or the old selection may be read,
+// whether or not the toolkit runs in between.
+TEST_P(ResultGridContract, AGridEmptiedUnderASelectionForgetsIt) {
+  for (bool settle : {false, true}) {
+    SCOPED_TRACE(settle ? "toolkit run between the steps" : "straight through");
+    auto under = Fresh();
+    ResultGrid& g = under->grid();
+    AddColumns(g, {"A", "B"});
+    AppendRows(g, 30);
+    g.SelectRow(20);
+    under->Settle();
+    ASSERT_EQ(g.SelectedRow(), 20);
+    g.ClearRows();
+    EXPECT_EQ(g.SelectedRow(), -1);
+    EXPECT_EQ(g.CellText(20, 0), "");
+    if (settle) under->Settle();
+    g.RemoveAllColumns();
+    AddColumns(g, {"C"});
+    ResultRows rows;
+    for (int r = 0; r < 25; ++r) {
+      rows.AddCell("new" + std::to_string(r));
+      rows.EndRow();
+    }
+    g.AppendRows(std::move(rows));
+    if (settle) under->Settle();
+    EXPECT_EQ(g.SelectedRow(), -1) << "the old selection came back over the new rows";
+    EXPECT_EQ(g.RowCount(), 25);
+    EXPECT_EQ(g.CellText(20, 0), "new20");
+    EXPECT_EQ(g.CellText(20, 1), "");
+    g.SelectRow(24);
+    under->Settle();
+    EXPECT_EQ(g.SelectedRow(), 24);
+  }
+}
+
 TEST_P(ResultGridContract, RowsWithoutColumnsHaveNoCells) {
   auto under = Fresh();
   ResultGrid& g = under->grid();

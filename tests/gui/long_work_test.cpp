@@ -120,6 +120,38 @@ TEST_F(LongWorkTest, EscapeCancelsALongCatalogList) {
   EXPECT_EQ(p->shell.grid().RowCount(), 0);
 }
 
+// Every row asked for, of a result that takes many seconds to read: Escape
+// stops the fetch, and what was read by then is shown and counted, or, when
+// the key came while the statement still ran, the driver's cancel text.
+TEST_F(LongWorkTest, EscapeStopsALongFetchOfEveryRow) {
+  MessageBoxAnswerer answers;
+  std::string columns;
+  for (int c = 0; c < 60; ++c) columns += (c ? ", g + " : "g + ") + std::to_string(c) + " as c" + std::to_string(c);
+  constexpr int kRows = 100000;
+  p->shell.SetText(kSqlEditor, "select " + columns + " from generate_series(1, " + std::to_string(kRows) + ") g");
+  p->shell.SetText(kRowsToFetchBox, "0");
+  gint64 pressed = 0;
+  Later escape(4000, [&] {
+    pressed = g_get_monotonic_time();
+    PressEscape(p->shell.busyWindow());
+  });
+  ClickRun();
+  ASSERT_GT(pressed, 0) << "the run ended before Escape was pressed";
+  EXPECT_LT(g_get_monotonic_time() - pressed, 5 * 1000 * 1000) << "the fetch went on after Escape";
+  EXPECT_EQ(p->shell.busyWindow(), nullptr);
+  const int rows = p->shell.grid().RowCount();
+  if (answers.texts.empty()) {
+    EXPECT_GT(rows, 0);
+    EXPECT_LT(rows, kRows) << "every row was read";
+    EXPECT_EQ(p->shell.Text(kRowCountText), "Row Count: " + std::to_string(rows));
+    const std::string last = p->shell.grid().CellText(rows - 1, 0);  // right-aligned
+    EXPECT_EQ(last.substr(last.find_first_not_of(' ')), std::to_string(rows)) << "the rows shown are not those read";
+  } else {
+    EXPECT_NE(answers.texts[0].find("canceling statement"), std::string::npos) << answers.texts[0];
+    EXPECT_EQ(rows, 0);
+  }
+}
+
 TEST_F(LongWorkTest, ATimerTickDuringAStatementRunsOnceAfterIt) {
   MessageBoxAnswerer answers;
   p->shell.SetText(kSqlEditor, "select pg_sleep(3)");

@@ -94,6 +94,57 @@ TEST_F(RunTest, FetchingStopsAtFiftyRowsWithAMessage) {
   }
 }
 
+// Rows To Fetch as the user sets it: a number from its list or typed, "0"
+// for every row, an empty box for 50. The limit message names the limit, and
+// NULLs stay known as such beside their text.
+TEST_F(RunTest, RowsToFetchLimitsTheRowsOrFetchesEveryOne) {
+  constexpr int kTableRows = 1500;
+  const std::string fill = " select g, case when g % 7 = 0 then null else 'row ' || g end";
+  struct Source {
+    DataSource source;
+    std::string insert;
+  } sources[] = {
+      {testing::PgPlain(), "insert into many" + fill + " from generate_series(1, 1500) g"},
+      {testing::Sqlite(), "insert into many with recursive s(g) as (select 1 union all select g + 1 from s where g < 1500)" +
+                              fill + " from s"},
+  };
+  struct {
+    const char* box;
+    int rows;
+    bool limitMessage;
+  } cases[] = {
+      {"0", kTableRows, false}, {"100", 100, true}, {"1000", 1000, true}, {"", 50, true}, {"1500", 1500, true},
+      {"100000", kTableRows, false},
+  };
+  for (const Source& s : sources) {
+    HandlerHarness fresh;
+    ASSERT_TRUE(testing::ConnectTo(fresh.db, s.source));
+    ASSERT_TRUE(fresh.db.ExecuteUpdate("create temp table many (n integer, t varchar(20))")) << fresh.db.LastError();
+    ASSERT_TRUE(fresh.db.ExecuteUpdate(s.insert)) << fresh.db.LastError();
+    for (const auto& c : cases) {
+      SCOPED_TRACE(s.source.dsn + ", Rows to fetch \"" + c.box + "\"");
+      fresh.ui.messages.clear();
+      fresh.ui.SetText(kRowsToFetchBox, c.box);
+      fresh.ui.SetText(kSqlEditor, "select n, t from many order by n");
+      RunStatement(fresh.session);
+      ASSERT_EQ(fresh.grid.RowCount(), c.rows);
+      std::vector<std::string> expected;
+      if (c.limitMessage) expected.push_back("Limit of " + std::to_string(c.rows) + " rows reached!");
+      EXPECT_EQ(fresh.ui.messages, expected);
+      EXPECT_EQ(fresh.ui.Text(kRowCountText), "Row Count: " + std::to_string(c.rows));
+      EXPECT_FALSE(fresh.ui.busyOpen);
+      const int last = c.rows - 1;
+      const std::string number = fresh.grid.CellText(last, 0);  // right-aligned in its column's size
+      EXPECT_EQ(number.substr(number.find_first_not_of(' ')), std::to_string(c.rows));
+      const bool null = c.rows % 7 == 0;
+      EXPECT_EQ(fresh.grid.CellText(last, 1), null ? "Null" : "row " + std::to_string(c.rows));
+      EXPECT_EQ(fresh.grid.Rows().IsNull(static_cast<std::size_t>(last), 1), null);
+      EXPECT_TRUE(fresh.grid.Rows().IsNull(6, 1)) << "the NULL of row 7 is not known as one";
+      EXPECT_FALSE(fresh.grid.Rows().IsNull(6, 0));
+    }
+  }
+}
+
 TEST_F(RunTest, EachKindShowsItsTextAndColour) {
   Connect(testing::PgPlain());
   Setup(

@@ -3,40 +3,32 @@
 namespace zuno::testing {
 
 void MemoryResultGrid::ClearRows() {
-  rows_.clear();
+  rows_.Clear();
+  for (Column& c : columns_) c.backgroundRows = 0;
   selected_ = -1;
 }
 
 void MemoryResultGrid::RemoveAllColumns() {
   columns_.clear();
-  for (auto& row : rows_) row.clear();
+  rows_.DropCells();
 }
 
 void MemoryResultGrid::AddColumn(int position, std::string_view title, int width) {
   if (position < 0 || position > ColumnCount()) position = ColumnCount();
-  columns_.insert(columns_.begin() + position, Column{std::string(title), width < 1 ? 1 : width, true});
-  for (auto& row : rows_) {
-    if (static_cast<int>(row.size()) < ColumnCount() - 1) row.resize(ColumnCount() - 1);
-    row.insert(row.begin() + position, Cell{});
-  }
+  if (position < ColumnCount()) rows_.InsertEmptyCell(static_cast<std::size_t>(position));
+  columns_.insert(columns_.begin() + position, Column{std::string(title), width < 1 ? 1 : width, true, std::nullopt, 0, ValueType::Unknown});
 }
 
 void MemoryResultGrid::AppendRow(const std::vector<std::string>& texts) {
-  std::vector<Cell> row(columns_.size());
-  for (size_t c = 0; c < row.size() && c < texts.size(); ++c) row[c].text = texts[c];
-  rows_.push_back(std::move(row));
+  rows_.AppendRow(texts, columns_.size());
 }
 
-const MemoryResultGrid::Cell* MemoryResultGrid::CellAt(int row, int column) const {
-  if (row < 0 || row >= RowCount() || !ValidColumn(column)) return nullptr;
-  const auto& cells = rows_[row];
-  return column < static_cast<int>(cells.size()) ? &cells[column] : nullptr;
-}
+void MemoryResultGrid::AppendRows(ResultRows&& rows) { rows_.Append(std::move(rows)); }
 
 std::string MemoryResultGrid::CellText(int row, int column) const {
   if (row == -1) return ColumnTitle(column);
-  const Cell* cell = CellAt(row, column);
-  return cell ? cell->text : std::string();
+  if (row < 0 || !ValidColumn(column)) return {};
+  return std::string(rows_.Cell(static_cast<std::size_t>(row), static_cast<std::size_t>(column)));
 }
 
 std::string MemoryResultGrid::ColumnTitle(int column) const {
@@ -63,13 +55,14 @@ void MemoryResultGrid::SetColumnWidth(int column, int width) {
 
 void MemoryResultGrid::SetColumnBackground(int column, Rgb colour) {
   if (!ValidColumn(column)) return;
-  for (auto& row : rows_)
-    if (column < static_cast<int>(row.size())) row[column].background = colour;
+  columns_[column].background = colour;
+  columns_[column].backgroundRows = rows_.RowCount();
 }
 
 std::optional<Rgb> MemoryResultGrid::Background(int row, int column) const {
-  const Cell* cell = CellAt(row, column);
-  return cell ? cell->background : std::nullopt;
+  if (row < 0 || row >= RowCount() || !ValidColumn(column)) return std::nullopt;
+  const Column& c = columns_[column];
+  return static_cast<std::size_t>(row) < c.backgroundRows ? c.background : std::nullopt;
 }
 
 void MemoryResultGrid::SetColumnValueType(int column, ValueType type) {
@@ -81,12 +74,11 @@ ValueType MemoryResultGrid::ColumnValueType(int column) const {
 }
 
 void MemoryResultGrid::MarkCellNull(int row, int column) {
-  if (CellAt(row, column)) rows_[row][column].null = true;
+  if (row >= 0 && ValidColumn(column)) rows_.MarkNull(static_cast<std::size_t>(row), static_cast<std::size_t>(column));
 }
 
 bool MemoryResultGrid::CellIsNull(int row, int column) const {
-  const Cell* cell = CellAt(row, column);
-  return cell && cell->null;
+  return row >= 0 && ValidColumn(column) && rows_.IsNull(static_cast<std::size_t>(row), static_cast<std::size_t>(column));
 }
 
 }  // namespace zuno::testing

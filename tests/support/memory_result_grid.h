@@ -14,19 +14,18 @@ class MemoryResultGrid : public ResultGrid {
     std::string title;
     int width = 0;
     bool visible = true;
+    std::optional<Rgb> background;  // for the rows below backgroundRows
+    std::size_t backgroundRows = 0;
     ValueType valueType = ValueType::Unknown;
-  };
-  struct Cell {
-    std::string text;
-    std::optional<Rgb> background;
-    bool null = false;
   };
 
   void ClearRows() override;
   void RemoveAllColumns() override;
   void AddColumn(int position, std::string_view title, int width) override;
   void AppendRow(const std::vector<std::string>& texts) override;
-  int RowCount() const override { return static_cast<int>(rows_.size()); }
+  void AppendRows(ResultRows&& rows) override;
+  const ResultRows& Rows() const override { return rows_; }
+  int RowCount() const override { return static_cast<int>(rows_.RowCount()); }
   int ColumnCount() const override { return static_cast<int>(columns_.size()); }
   std::string CellText(int row, int column) const override;
   std::string ColumnTitle(int column) const override;
@@ -49,9 +48,8 @@ class MemoryResultGrid : public ResultGrid {
 
  private:
   bool ValidColumn(int c) const { return c >= 0 && c < ColumnCount(); }
-  const Cell* CellAt(int row, int column) const;
   std::vector<Column> columns_;
-  std::vector<std::vector<Cell>> rows_;  // one cell per column
+  ResultRows rows_;
   int selected_ = -1;
   bool visible_ = true;
 };

@@ -5,6 +5,12 @@
 namespace zuno {
 namespace {
 
+ResultRows RowsOf(const std::vector<std::vector<std::string>>& cells) {
+  ResultRows rows;
+  for (const auto& row : cells) rows.AppendRow(row, row.size());
+  return rows;
+}
+
 TEST(ColumnAutosizeTest, WidthFromTheLongestCell) {
   using Rows = std::vector<std::vector<std::string>>;
   const std::string thirty(30, 'x');
@@ -29,7 +35,7 @@ TEST(ColumnAutosizeTest, WidthFromTheLongestCell) {
       {"cells beyond the columns measured", {{"a", thirty}}, 1, {220}},
   };
   for (const auto& c : cases)
-    EXPECT_EQ(AutosizedColumnWidths(c.rows, c.columns), c.widths) << c.fault;
+    EXPECT_EQ(AutosizedColumnWidths(RowsOf(c.rows), c.columns), c.widths) << c.fault;
 }
 
 }  // namespace

@@ -5,6 +5,16 @@
 namespace zuno {
 namespace {
 
+struct ReportTable {
+  std::vector<std::string> titles;
+  ResultRows rows;
+
+  ReportTable(std::vector<std::string> t, const std::vector<std::vector<std::string>>& cells)
+      : titles(std::move(t)) {
+    for (const auto& row : cells) rows.AppendRow(row, row.size());
+  }
+};
+
 TEST(BuildReportTextTest, WritesEachCellFollowedByTheDelimiter) {
   const ReportTable people{{"ID", "NAME"}, {{"1", "Ann"}, {"2", "Bob"}}};
   const ReportTable noColumns{{}, {{}, {}, {}}};
@@ -31,7 +41,7 @@ TEST(BuildReportTextTest, WritesEachCellFollowedByTheDelimiter) {
       {"MissingCellsEmptyExtraCellsDropped", ragged, ",", false, "1,,\n1,2,\n"},
   };
   for (const auto& c : cases)
-    EXPECT_EQ(BuildReportText(c.table, c.delimiter, c.header), c.text) << c.name;
+    EXPECT_EQ(BuildReportText(c.table.titles, c.table.rows, c.delimiter, c.header), c.text) << c.name;
 }
 
 }  // namespace

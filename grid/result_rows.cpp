@@ -1,0 +1,190 @@
+#include "grid/result_rows.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace zuno {
+namespace {
+
+// Large enough that a block is its own mapping, which goes back to the system
+// whole when the rows are cleared.
+constexpr std::size_t kBlockBytes = std::size_t{1} << 20;
+
+// Sizes are written 7 bits a byte, low bits first, the top bit set on every
+// byte but the last: a cell of up to 63 bytes costs one byte more.
+void PutSize(std::string& out, std::size_t value) {
+  while (value >= 0x80) {
+    out += static_cast<char>((value & 0x7F) | 0x80);
+    value >>= 7;
+  }
+  out += static_cast<char>(value);
+}
+
+char* PutSize(char* at, std::size_t value) {
+  while (value >= 0x80) {
+    *at++ = static_cast<char>((value & 0x7F) | 0x80);
+    value >>= 7;
+  }
+  *at++ = static_cast<char>(value);
+  return at;
+}
+
+const char* GetSize(const char* at, std::size_t& value) {
+  value = 0;
+  unsigned shift = 0;
+  unsigned char byte = 0;
+  do {
+    byte = static_cast<unsigned char>(*at++);
+    value |= static_cast<std::size_t>(byte & 0x7F) << shift;
+    shift += 7;
+  } while (byte & 0x80);
+  return at;
+}
+
+constexpr std::size_t SizeBytes(std::size_t value) {
+  std::size_t bytes = 1;
+  for (; value >= 0x80; value >>= 7) ++bytes;
+  return bytes;
+}
+
+// A cell's length and NULL flag stand in one size: length * 2 + flag.
+constexpr std::size_t CellHead(std::size_t length, bool null) { return length * 2 + (null ? 1 : 0); }
+
+const char kNoCells = 0;  // a row without cells: its count alone
+
+}  // namespace
+
+ResultRows& ResultRows::operator=(ResultRows&& other) noexcept {
+  rows_ = std::move(other.rows_);
+  blocks_ = std::move(other.blocks_);
+  pending_ = std::move(other.pending_);
+  free_ = std::exchange(other.free_, nullptr);
+  freeBytes_ = std::exchange(other.freeBytes_, 0);
+  pendingCells_ = std::exchange(other.pendingCells_, 0);
+  textBytes_ = std::exchange(other.textBytes_, 0);
+  cursor_ = nullptr;
+  other.cursor_ = nullptr;
+  other.rows_.clear();
+  other.blocks_.clear();
+  other.pending_.clear();
+  return *this;
+}
+
+void ResultRows::AddCell(std::string_view text, bool null) {
+  PutSize(pending_, CellHead(text.size(), null));
+  pending_.append(text);
+  ++pendingCells_;
+  textBytes_ += text.size();
+}
+
+void ResultRows::EndRow() {
+  char* at = Reserve(SizeBytes(pendingCells_) + pending_.size());
+  rows_.push_back(at);
+  at = PutSize(at, pendingCells_);
+  std::memcpy(at, pending_.data(), pending_.size());
+  pending_.clear();
+  pendingCells_ = 0;
+}
+
+char* ResultRows::Reserve(std::size_t bytes) {
+  if (bytes > freeBytes_) {
+    const std::size_t size = std::max(bytes, kBlockBytes);
+    blocks_.push_back(std::make_unique_for_overwrite<char[]>(size));
+    free_ = blocks_.back().get();
+    freeBytes_ = size;
+  }
+  char* at = free_;
+  free_ += bytes;
+  freeBytes_ -= bytes;
+  return at;
+}
+
+void ResultRows::AppendRow(const std::vector<std::string>& texts, std::size_t maxCells) {
+  const std::size_t cells = std::min(texts.size(), maxCells);
+  for (std::size_t c = 0; c < cells; ++c) AddCell(texts[c]);
+  EndRow();
+}
+
+void ResultRows::Append(ResultRows&& other) {
+  if (rows_.empty() && pendingCells_ == 0) {
+    *this = std::move(other);
+    return;
+  }
+  for (std::size_t r = 0; r < other.RowCount(); ++r) {
+    for (std::size_t c = 0; c < other.CellCount(r); ++c) {
+      CellRef cell = other.Find(r, c);
+      AddCell(cell.text, cell.null);
+    }
+    EndRow();
+  }
+  other.Clear();
+}
+
+void ResultRows::Clear() { *this = ResultRows(); }
+
+std::size_t ResultRows::CellCount(std::size_t row) const {
+  if (row >= rows_.size()) return 0;
+  std::size_t count = 0;
+  GetSize(rows_[row], count);
+  return count;
+}
+
+ResultRows::CellRef ResultRows::Find(std::size_t row, std::size_t column) const {
+  if (row >= rows_.size()) return {};
+  std::size_t count = 0;
+  const char* at = GetSize(rows_[row], count);
+  if (column >= count) return {};
+  std::size_t c = 0;
+  if (cursor_ && cursorRow_ == row && cursorColumn_ <= column) {
+    at = cursor_;
+    c = cursorColumn_;
+  }
+  std::size_t head = 0;
+  const char* headAt = at;
+  for (;; ++c) {
+    headAt = at;
+    at = GetSize(at, head);
+    if (c == column) break;
+    at += head / 2;
+  }
+  CellRef cell{std::string_view(at, head / 2), (head & 1) != 0, headAt};
+  cursorRow_ = row;
+  cursorColumn_ = column + 1;
+  cursor_ = at + head / 2;
+  return cell;
+}
+
+std::string_view ResultRows::Cell(std::size_t row, std::size_t column) const { return Find(row, column).text; }
+
+bool ResultRows::IsNull(std::size_t row, std::size_t column) const { return Find(row, column).null; }
+
+void ResultRows::MarkNull(std::size_t row, std::size_t column) {
+  CellRef cell = Find(row, column);
+  if (!cell.head) return;
+  // The flag is the lowest bit of the first byte: the length keeps its bytes.
+  char* head = rows_[row] + (cell.head - rows_[row]);
+  *head = static_cast<char>(*head | 1);
+}
+
+void ResultRows::DropCells() {
+  const std::size_t rows = rows_.size();
+  Clear();
+  // Never written to: a row without cells has no cell to mark.
+  rows_.assign(rows, const_cast<char*>(&kNoCells));
+}
+
+void ResultRows::InsertEmptyCell(std::size_t column) {
+  ResultRows moved;
+  for (std::size_t r = 0; r < RowCount(); ++r) {
+    const std::size_t cells = CellCount(r);
+    for (std::size_t c = 0; c < cells; ++c) {
+      if (c == column) moved.AddCell({});
+      CellRef cell = Find(r, c);
+      moved.AddCell(cell.text, cell.null);
+    }
+    moved.EndRow();
+  }
+  *this = std::move(moved);
+}
+
+}  // namespace zuno

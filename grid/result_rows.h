@@ -1,0 +1,73 @@
+// The rows of the table the Result Grid shows, kept once in the program's own
+// storage: the tree view, the report export and the popup actions all read
+// them here. The cells of a row stand one after another in large blocks, each
+// with its length and whether the database gave NULL, so a row of short texts
+// costs little more than its texts.
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace zuno {
+
+class ResultRows {
+ public:
+  ResultRows() = default;
+  // The rows move with their blocks; the one moved from is left empty.
+  ResultRows(ResultRows&& other) noexcept { *this = std::move(other); }
+  ResultRows& operator=(ResultRows&& other) noexcept;
+  ResultRows(const ResultRows&) = delete;
+  ResultRows& operator=(const ResultRows&) = delete;
+
+  // A row is built cell by cell in column order and then ended.
+  void AddCell(std::string_view text, bool null = false);
+  void EndRow();
+  // A whole row of texts, none of them NULL; texts past maxCells are left out.
+  void AppendRow(const std::vector<std::string>& texts, std::size_t maxCells);
+  // The other rows after these: taken over whole when there are none yet.
+  void Append(ResultRows&& other);
+  void Clear();
+
+  std::size_t RowCount() const { return rows_.size(); }
+  std::size_t CellCount(std::size_t row) const;
+  // The empty text, and not NULL, for a cell the row does not have.
+  std::string_view Cell(std::size_t row, std::size_t column) const;
+  bool IsNull(std::size_t row, std::size_t column) const;
+  // Marks a cell that exists as NULL.
+  void MarkNull(std::size_t row, std::size_t column);
+  // The bytes of all cell texts together.
+  std::size_t TextBytes() const { return textBytes_; }
+
+  // Every row keeps its place and loses its cells: their columns are gone.
+  void DropCells();
+  // An empty cell at column in every row that has cells up to it.
+  void InsertEmptyCell(std::size_t column);
+
+ private:
+  struct CellRef {
+    std::string_view text;
+    bool null = false;
+    const char* head = nullptr;  // the first byte of the cell's length and flag
+  };
+  CellRef Find(std::size_t row, std::size_t column) const;
+  char* Reserve(std::size_t bytes);
+
+  std::vector<char*> rows_;  // where each row's cells start
+  std::vector<std::unique_ptr<char[]>> blocks_;
+  char* free_ = nullptr;  // the unused end of the last block
+  std::size_t freeBytes_ = 0;
+  std::string pending_;  // the cells of the row being built
+  std::size_t pendingCells_ = 0;
+  std::size_t textBytes_ = 0;
+  // Where the last read ended: a reader that goes along a row, as the view and
+  // the export do, finds each next cell without walking from the first.
+  mutable std::size_t cursorRow_ = 0;
+  mutable std::size_t cursorColumn_ = 0;
+  mutable const char* cursor_ = nullptr;
+};
+
+}  // namespace zuno

@@ -1,0 +1,129 @@
+#include "grid/result_rows.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace zuno {
+namespace {
+
+struct Cell {
+  std::string text;
+  bool null = false;
+};
+using Row = std::vector<Cell>;
+
+ResultRows Build(const std::vector<Row>& rows) {
+  ResultRows built;
+  for (const Row& row : rows) {
+    for (const Cell& cell : row) built.AddCell(cell.text, cell.null);
+    built.EndRow();
+  }
+  return built;
+}
+
+void ExpectRows(const ResultRows& rows, const std::vector<Row>& expected, const char* what) {
+  SCOPED_TRACE(what);
+  ASSERT_EQ(rows.RowCount(), expected.size());
+  for (std::size_t r = 0; r < expected.size(); ++r) {
+    ASSERT_EQ(rows.CellCount(r), expected[r].size()) << "row " << r;
+    for (std::size_t c = 0; c < expected[r].size(); ++c) {
+      EXPECT_EQ(rows.Cell(r, c), expected[r][c].text) << "row " << r << " column " << c;
+      EXPECT_EQ(rows.IsNull(r, c), expected[r][c].null) << "row " << r << " column " << c;
+    }
+  }
+}
+
+TEST(ResultRowsTest, CellsComeBackWithTheirTextsAndNullFlags) {
+  // Lengths around the points where a cell's length takes one more byte,
+  // and a value larger than a whole block.
+  const std::vector<std::size_t> lengths{0, 1, 63, 64, 127, 128, 8191, 8192, 16384, (1u << 20) + 3};
+  std::vector<Row> rows;
+  for (std::size_t length : lengths)
+    rows.push_back({{std::string(length, 'a'), false}, {"Null", true}, {std::string(length, 'b'), length % 2 == 1}});
+  rows.push_back({});
+  rows.push_back({{"", true}});
+  rows.push_back({{"zwei\xC3\xBFZeilen", false}});
+  ResultRows built = Build(rows);
+  ExpectRows(built, rows, "as built");
+  std::size_t bytes = 0;
+  for (const Row& row : rows)
+    for (const Cell& cell : row) bytes += cell.text.size();
+  EXPECT_EQ(built.TextBytes(), bytes) << "the texts' size is miscounted";
+}
+
+TEST(ResultRowsTest, ReadsInAnyOrderFindTheirCell) {
+  ResultRows rows = Build({{{"a0"}, {"a1"}, {"a2"}, {"a3"}}, {{"b0"}, {"b1"}}});
+  struct {
+    std::size_t row, column;
+    const char* text;
+  } reads[] = {
+      {0, 2, "a2"}, {0, 3, "a3"}, {0, 1, "a1"}, {1, 1, "b1"}, {0, 3, "a3"}, {1, 0, "b0"},
+      {0, 0, "a0"}, {1, 2, ""},   {0, 4, ""},   {2, 0, ""},   {0, 2, "a2"}, {0, 2, "a2"},
+  };
+  for (const auto& r : reads) EXPECT_EQ(rows.Cell(r.row, r.column), r.text) << r.row << "," << r.column;
+  EXPECT_FALSE(rows.IsNull(5, 5)) << "a cell that does not exist is NULL";
+}
+
+TEST(ResultRowsTest, ChangesKeepEveryOtherCell) {
+  const std::vector<Row> start{{{"1"}, {"Null", true}, {"x"}}, {{"2"}}, {}};
+  struct {
+    const char* fault;
+    void (*change)(ResultRows&);
+    std::vector<Row> expected;
+  } cases[] = {
+      {"an empty cell is not put before the second", [](ResultRows& r) { r.InsertEmptyCell(1); },
+       {{{"1"}, {""}, {"Null", true}, {"x"}}, {{"2"}}, {}}},
+      {"a first cell is not put in front", [](ResultRows& r) { r.InsertEmptyCell(0); },
+       {{{""}, {"1"}, {"Null", true}, {"x"}}, {{""}, {"2"}}, {}}},
+      {"a cell past the row's end is added", [](ResultRows& r) { r.InsertEmptyCell(3); }, start},
+      {"dropped cells stay or rows go", [](ResultRows& r) { r.DropCells(); }, {{}, {}, {}}},
+      {"rows appended after others are lost or change",
+       [](ResultRows& r) { r.Append(Build({{{"3", true}, {"y"}}})); },
+       {{{"1"}, {"Null", true}, {"x"}}, {{"2"}}, {}, {{"3", true}, {"y"}}}},
+      {"appending no rows changes the rows", [](ResultRows& r) { r.Append(ResultRows()); }, start},
+      {"a whole row of texts is not cut at the limit",
+       [](ResultRows& r) { r.AppendRow({"p", "q", "r"}, 2); },
+       {{{"1"}, {"Null", true}, {"x"}}, {{"2"}}, {}, {{"p"}, {"q"}}}},
+      {"clearing leaves rows", [](ResultRows& r) { r.Clear(); }, {}},
+  };
+  for (const auto& c : cases) {
+    ResultRows rows = Build(start);
+    rows.Cell(0, 2);  // a read before the change must not lead the next astray
+    c.change(rows);
+    ExpectRows(rows, c.expected, c.fault);
+    rows.AddCell("after");
+    rows.EndRow();
+    EXPECT_EQ(rows.Cell(rows.RowCount() - 1, 0), "after") << c.fault << ": no row can be added afterwards";
+  }
+}
+
+TEST(ResultRowsTest, AMarkMakesACellNullAndKeepsItsText) {
+  const std::string longText(300, 'l');  // its length takes two bytes
+  ResultRows rows = Build({{{"a"}, {longText}, {"c"}}, {{"d"}}});
+  rows.Cell(0, 2);  // a read before the mark must not lead it astray
+  rows.MarkNull(0, 1);
+  rows.MarkNull(0, 1);  // twice is once
+  rows.MarkNull(1, 3);  // no such cell
+  rows.MarkNull(7, 0);  // no such row
+  ExpectRows(rows, {{{"a"}, {longText, true}, {"c"}}, {{"d"}}}, "after the marks");
+}
+
+TEST(ResultRowsTest, RowsMoveWholeAndLeaveNothingBehind) {
+  ResultRows fetched = Build({{{"1"}, {"Ann"}}, {{"2"}, {"Null", true}}});
+  ResultRows shown;
+  shown.Append(std::move(fetched));
+  ExpectRows(shown, {{{"1"}, {"Ann"}}, {{"2"}, {"Null", true}}}, "taken over");
+  EXPECT_EQ(fetched.RowCount(), 0u);  // NOLINT: what a move leaves is part of the promise
+  EXPECT_EQ(fetched.TextBytes(), 0u);
+  // The rows moved from are built anew without touching the others.
+  fetched.AddCell("new");
+  fetched.EndRow();
+  EXPECT_EQ(fetched.Cell(0, 0), "new");
+  EXPECT_EQ(shown.Cell(0, 1), "Ann");
+  EXPECT_EQ(shown.RowCount(), 2u);
+}
+
+}  // namespace
+}  // namespace zuno
