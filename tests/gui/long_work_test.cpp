@@ -141,11 +141,14 @@ TEST_F(LongWorkTest, EscapeStopsALongFetchOfEveryRow) {
   EXPECT_EQ(p->shell.busyWindow(), nullptr);
   const int rows = p->shell.grid().RowCount();
   if (answers.texts.empty()) {
-    EXPECT_GT(rows, 0);
+    // The driver may have taken the whole result in when the key comes, with
+    // no row read yet: then none is shown.
     EXPECT_LT(rows, kRows) << "every row was read";
     EXPECT_EQ(p->shell.Text(kRowCountText), "Row Count: " + std::to_string(rows));
-    const std::string last = p->shell.grid().CellText(rows - 1, 0);  // right-aligned
-    EXPECT_EQ(last.substr(last.find_first_not_of(' ')), std::to_string(rows)) << "the rows shown are not those read";
+    if (rows > 0) {
+      const std::string last = p->shell.grid().CellText(rows - 1, 0);  // right-aligned
+      EXPECT_EQ(last.substr(last.find_first_not_of(' ')), std::to_string(rows)) << "the rows shown are not those read";
+    }
   } else {
     EXPECT_NE(answers.texts[0].find("canceling statement"), std::string::npos) << answers.texts[0];
     EXPECT_EQ(rows, 0);
