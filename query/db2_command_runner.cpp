@@ -42,12 +42,12 @@ void RunDb2Command(Session& s) {
   // planted at either name is never followed. Unless both were made, nothing
   // runs: a file another user left at either name would be run with the
   // user's rights, or would take the processor's output.
-  const bool made = WriteTextFile(kCommandFile, text, TextFileAccess::kOwnerOnly) &&
-                    WriteTextFile(kOutputFile, "", TextFileAccess::kOwnerOnly);
+  const bool commandMade = WriteTextFile(kCommandFile, text, TextFileAccess::kOwnerOnly);
+  const bool made = commandMade && WriteTextFile(kOutputFile, "", TextFileAccess::kOwnerOnly);
   s.grid.AddColumn(0, "Command Output", 1000);
   s.grid.AppendRow({""});
   if (!made) {
-    unlink(kCommandFile);
+    if (commandMade) unlink(kCommandFile);  // never a file that stood there before
     s.ui.ShowMessage(kCannotCreateFile);
     return;
   }
