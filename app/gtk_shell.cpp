@@ -418,7 +418,7 @@ std::optional<std::string> GtkShell::ChooseSaveFile(std::string_view title, std:
 }
 
 void GtkShell::OpenBusyWindow() {
-  if (busyOpen_) return;
+  if (BusyShown()) return;
   // Built once and then shown and hidden: a toolkit window that is
   // destroyed leaves its accessible object behind wherever the
   // accessibility bridge still holds it, and that object answers a screen
@@ -426,7 +426,6 @@ void GtkShell::OpenBusyWindow() {
   if (!busy_.window) BuildBusyWindow();
   gtk_widget_show_all(busy_.window);
   gtk_window_present(GTK_WINDOW(busy_.window));
-  busyOpen_ = true;
   // The busy window takes all input while the handler runs: clicks elsewhere
   // are dropped. It paints its text while the long work waits in
   // RunBlocking, which keeps the toolkit's loop going; nothing waits here.
@@ -452,7 +451,7 @@ void GtkShell::RunBlocking(const std::function<void()>& work, const std::functio
   // Without the busy window an invisible widget holds the input grab, so
   // the Main Window and the library take no clicks or keys meanwhile.
   GtkWidget* blocker = nullptr;
-  if (!busyOpen_) {
+  if (!BusyShown()) {
     blocker = gtk_invisible_new();
     gtk_widget_show(blocker);
     gtk_grab_add(blocker);
@@ -478,10 +477,9 @@ void GtkShell::RunBlocking(const std::function<void()>& work, const std::functio
 }
 
 void GtkShell::CloseBusyWindow() {
-  if (!busyOpen_) return;
+  if (!BusyShown()) return;
   gtk_grab_remove(busy_.window);
   gtk_widget_hide(busy_.window);
-  busyOpen_ = false;
 }
 
 void GtkShell::SetClipboardText(std::string_view text) {

@@ -26,7 +26,7 @@ class GtkShell : public Ui {
   GtkResultGrid& gtkGrid() { return *grid_; }
   GtkWidget* mainWindow() const { return main_.window; }
   GtkWidget* libraryWindow() const { return library_.window; }
-  GtkWidget* busyWindow() const { return busyOpen_ ? busy_.window : nullptr; }
+  GtkWidget* busyWindow() const { return BusyShown() ? busy_.window : nullptr; }
   GtkWidget* outer(Control c) const { return widgets_.outer[c]; }
   GtkWidget* inner(Control c) const { return widgets_.inner[c]; }
   GtkWidget* popupMenu() const { return popup_; }
@@ -93,7 +93,7 @@ class GtkShell : public Ui {
   BuiltWindow main_;
   BuiltWindow library_;
   BuiltWindow busy_;  // built at its first use, then shown and hidden
-  bool busyOpen_ = false;
+  bool BusyShown() const { return busy_.window && gtk_widget_get_visible(busy_.window); }
   // The dialogs, built at their first use, then shown and hidden.
   GtkWidget* messageBox_ = nullptr;
   GtkWidget* questionBox_ = nullptr;
