@@ -5,10 +5,6 @@
 namespace zuno {
 namespace {
 
-// Classes of columns this size or wider whose kind gives no class of their
-// own are large texts.
-constexpr int kLargeTextSize = 35;
-
 // Characters from..from+length-1 of t, counted from 1; shorter or empty
 // where t ends first.
 std::u16string_view Part(std::u16string_view t, size_t from, size_t length) {
@@ -36,6 +32,25 @@ bool StartsLikeTime(std::u16string_view t) {
          Within(Part(t, 4, 2), u"00", u"59") && Within(Part(t, 7, 2), u"00", u"59");
 }
 
+// Every kind but String decides the class by itself.
+TypeClass KindTypeClass(ColumnKind kind, int columnSize, bool isNull) {
+  switch (kind) {
+    case ColumnKind::Long:
+      return columnSize >= kLargeTextSize && !isNull ? TypeClass::Clob : TypeClass::Long;
+    case ColumnKind::String: return TypeClass::String;
+    case ColumnKind::Float: return TypeClass::Float;
+    case ColumnKind::Double: return TypeClass::Double;
+    case ColumnKind::Quad: return TypeClass::Quad;
+    case ColumnKind::Blob: return TypeClass::Blob;
+    case ColumnKind::Decimal: return TypeClass::Float;
+    case ColumnKind::LargeText: return TypeClass::Clob;
+    case ColumnKind::Other:
+      return columnSize >= kLargeTextSize ? TypeClass::Clob : TypeClass::Other;
+    case ColumnKind::None: return TypeClass::Other;
+  }
+  return TypeClass::Other;
+}
+
 }  // namespace
 
 std::string_view TypeClassWord(TypeClass typeClass) {
@@ -54,23 +69,6 @@ std::string_view TypeClassWord(TypeClass typeClass) {
     case TypeClass::Other: return "OTHER";
   }
   return "";
-}
-
-TypeClass KindTypeClass(ColumnKind kind, int columnSize) {
-  switch (kind) {
-    case ColumnKind::Long: return TypeClass::Long;
-    case ColumnKind::String: return TypeClass::String;
-    case ColumnKind::Float: return TypeClass::Float;
-    case ColumnKind::Double: return TypeClass::Double;
-    case ColumnKind::Quad: return TypeClass::Quad;
-    case ColumnKind::Blob: return TypeClass::Blob;
-    case ColumnKind::Decimal: return TypeClass::Float;
-    case ColumnKind::LargeText: return TypeClass::Clob;
-    case ColumnKind::Other:
-      return columnSize >= kLargeTextSize ? TypeClass::Clob : TypeClass::Other;
-    case ColumnKind::None: return TypeClass::Other;
-  }
-  return TypeClass::Other;
 }
 
 TypeClass StringTypeClass(std::u16string_view text, int columnSize) {
@@ -99,7 +97,7 @@ TypeClass StringTypeClass(std::string_view utf8Text, int columnSize) {
 
 TypeClass NextTypeClass(TypeClass current, ColumnKind kind, int columnSize, bool isNull,
                         std::string_view utf8Text) {
-  if (kind != ColumnKind::String) return KindTypeClass(kind, columnSize);
+  if (kind != ColumnKind::String) return KindTypeClass(kind, columnSize, isNull);
   if (isNull) return current == TypeClass::Unset ? TypeClass::String : current;
   return StringTypeClass(utf8Text, columnSize);
 }

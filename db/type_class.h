@@ -27,10 +27,10 @@ enum class TypeClass {
 // "TIME", "TIMESTAMP", "OTHER"; the empty text for Unset.
 std::string_view TypeClassWord(TypeClass typeClass);
 
-// The class of a column of a kind whose values do not decide it (every kind
-// but String), given the column size the driver reports. For String it
-// gives String, the class a column gets when it holds only NULLs.
-TypeClass KindTypeClass(ColumnKind kind, int columnSize);
+// Columns this size or wider whose kind gives no class of their own, and
+// integer columns this wide, hold large texts: they are read and shown as
+// text, and a value makes them CLOB.
+inline constexpr int kLargeTextSize = 35;
 
 // The class one non-NULL value of a String column gives it: Date, Timestamp,
 // Time or String. The text's parts are compared with their bounds code unit
@@ -41,8 +41,10 @@ TypeClass StringTypeClass(std::string_view utf8Text, int columnSize);
 
 // The column's class after one more row: current is what the earlier rows
 // left (Unset before the first row). A NULL in a String column keeps the
-// class an earlier row gave; every other value sets the class anew. The
-// text is read only for a non-NULL value of a String column.
+// class an earlier row gave; every other value sets the class anew: a
+// String column's by its text, the others' by their kind and size (an
+// integer column of kLargeTextSize or wider is LONG for a NULL and CLOB for
+// a value). The text is read only for a non-NULL value of a String column.
 TypeClass NextTypeClass(TypeClass current, ColumnKind kind, int columnSize, bool isNull,
                         std::string_view utf8Text);
 

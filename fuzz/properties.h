@@ -483,8 +483,8 @@ inline Failures TypeClassProperties(std::string_view bytes) {
 
   const TypeClass next = NextTypeClass(current, kind, columnSize, isNull, text);
   if (kind != ColumnKind::String)
-    check(next == KindTypeClass(kind, columnSize),
-          "NextTypeClass: a non-string kind did not give its own class");
+    check(next == NextTypeClass(TypeClass::Unset, kind, columnSize, isNull, ""),
+          "NextTypeClass: a non-string kind's class hung on earlier rows or the text");
   else if (isNull)
     check(next == (current == TypeClass::Unset ? TypeClass::String : current),
           "NextTypeClass: a NULL changed the class");

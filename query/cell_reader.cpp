@@ -10,7 +10,6 @@ namespace {
 
 constexpr std::string_view kNull = "Null";
 constexpr std::string_view kBinary = "binary Data";
-constexpr int kLargeTextSize = 35;
 
 void AddMarked(std::string& text, ResultRows& rows) {
   if (text.find('\n') == std::string::npos) {
@@ -22,12 +21,13 @@ void AddMarked(std::string& text, ResultRows& rows) {
 
 }  // namespace
 
-void CellReader::AddText(int column, ResultRows& rows) {
+bool CellReader::AddText(int column, ResultRows& rows) {
   if (!db_.ReadText(column, value_)) {
     rows.AddCell(kNull, true);
-    return;
+    return true;
   }
   AddMarked(value_, rows);
+  return false;
 }
 
 void CellReader::AddPadded(std::string_view text, int columnSize, bool null, ResultRows& rows) {
@@ -37,66 +37,63 @@ void CellReader::AddPadded(std::string_view text, int columnSize, bool null, Res
 }
 
 void CellReader::Read(int column, int size, ColumnKind kind, TypeClass& typeClass, ResultRows& rows) {
+  bool null = false;
   switch (kind) {
     case ColumnKind::String:
-      if (!db_.ReadText(column, value_)) {
-        if (typeClass == TypeClass::Unset) typeClass = TypeClass::String;
-        rows.AddCell(kNull, true);
-        return;
-      }
-      typeClass = StringTypeClass(value_, size);
+      null = !db_.ReadText(column, value_);
+      typeClass = NextTypeClass(typeClass, kind, size, null, value_);
+      if (null) return rows.AddCell(kNull, true);
       if (typeClass == TypeClass::Date) value_ = DateText(value_);
-      AddMarked(value_, rows);
-      return;
-    case ColumnKind::Blob: {
-      typeClass = TypeClass::Blob;
-      const bool null = db_.IsNull(column);
+      return AddMarked(value_, rows);
+    case ColumnKind::Blob:
+      null = db_.IsNull(column);
       rows.AddCell(null ? kNull : kBinary, null);
-      return;
-    }
+      break;
     case ColumnKind::Double: {
-      typeClass = TypeClass::Double;
       std::optional<double> v = db_.ReadDouble(column);
-      return AddPadded(v ? DoubleText(*v) : std::string(kNull), size, !v, rows);
+      null = !v;
+      AddPadded(v ? DoubleText(*v) : std::string(kNull), size, null, rows);
+      break;
     }
     case ColumnKind::Float: {
-      typeClass = TypeClass::Float;
       std::optional<float> v = db_.ReadFloat(column);
-      return AddPadded(v ? FloatText(*v) : std::string(kNull), size, !v, rows);
+      null = !v;
+      AddPadded(v ? FloatText(*v) : std::string(kNull), size, null, rows);
+      break;
     }
-    case ColumnKind::Decimal: {
+    case ColumnKind::Decimal:
       // The driver's own digits: a binary float would change any value past
       // seven digits, and a generated UPDATE would write that back.
-      typeClass = TypeClass::Float;
-      const bool present = db_.ReadText(column, value_);
-      return AddPadded(present ? std::string_view(value_) : kNull, size, !present, rows);
-    }
+      null = !db_.ReadText(column, value_);
+      AddPadded(null ? kNull : std::string_view(value_), size, null, rows);
+      break;
     case ColumnKind::Quad: {
-      typeClass = TypeClass::Quad;
       std::optional<std::int64_t> v = db_.ReadQuad(column);
-      return AddPadded(v ? std::to_string(*v) : std::string(kNull), size, !v, rows);
+      null = !v;
+      AddPadded(v ? std::to_string(*v) : std::string(kNull), size, null, rows);
+      break;
     }
     case ColumnKind::Long:
       if (size < kLargeTextSize) {
-        typeClass = TypeClass::Long;
         std::optional<std::int32_t> v = db_.ReadLong(column);
-        return AddPadded(v ? std::to_string(*v) : std::string(kNull), size, !v, rows);
+        null = !v;
+        AddPadded(v ? std::to_string(*v) : std::string(kNull), size, null, rows);
+        break;
       }
       [[fallthrough]];
     case ColumnKind::LargeText:
-      if (!db_.ReadText(column, value_)) {
-        typeClass = kind == ColumnKind::Long ? TypeClass::Long : TypeClass::Clob;
-        return AddPadded(kNull, size, true, rows);
-      }
-      typeClass = TypeClass::Clob;
-      return AddMarked(value_, rows);
+      null = !db_.ReadText(column, value_);
+      if (null)
+        AddPadded(kNull, size, true, rows);
+      else
+        AddMarked(value_, rows);
+      break;
     case ColumnKind::Other:
-      typeClass = size >= kLargeTextSize ? TypeClass::Clob : TypeClass::Other;
-      return AddText(column, rows);
     case ColumnKind::None:
-      typeClass = TypeClass::Other;
-      return AddText(column, rows);
+      null = AddText(column, rows);
+      break;
   }
+  typeClass = NextTypeClass(typeClass, kind, size, null, {});
 }
 
 bool ReadsAsNumber(ColumnKind kind, int columnSize) {

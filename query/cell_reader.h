@@ -21,7 +21,8 @@ class CellReader {
   void Read(int column, int columnSize, ColumnKind kind, TypeClass& typeClass, ResultRows& rows);
 
  private:
-  void AddText(int column, ResultRows& rows);
+  // Adds the column's text; true when it was NULL.
+  bool AddText(int column, ResultRows& rows);
   void AddPadded(std::string_view text, int columnSize, bool null, ResultRows& rows);
 
   OdbcLayer& db_;

@@ -2,11 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
+#include <algorithm>
 #include <cstdlib>
 
 #include "db/data_source_list.h"
 #include "db/type_class.h"
+#include "query/cell_reader.h"
 #include "tests/support/data_sources.h"
 #include "tests/support/temp_dir.h"
 
@@ -16,43 +17,28 @@ namespace {
 using testing::DataSource;
 
 // What a column shows through the layer: its kind, the value as the result
-// display would read it, and the class that value gives the column.
+// grid shows it (without the padding of numbers) and the class that value
+// gives the column.
 struct Read {
   ColumnKind kind;
   std::string value;
   std::string typeClass;
 };
 
-std::string Number(const char* format, double v) {
-  char text[64];
-  std::snprintf(text, sizeof text, format, v);
-  return text;
-}
-
-// Each value is read with its NULL-ness in one call, as the result display
-// reads it.
+// Each value is read by the grid's own reader, with its NULL-ness in one call.
 Read ReadCell(OdbcLayer& db, int column) {
   Read r;
   r.kind = db.ColumnKindOf(column);
-  int size = db.ColumnSize(column);
-  auto number = [&r](const auto& v, auto text) {
-    if (v) r.value = text(*v);
-    return !v;
-  };
-  bool null = false;
-  switch (r.kind) {
-    case ColumnKind::Long: null = number(db.ReadLong(column), [](auto v) { return std::to_string(v); }); break;
-    case ColumnKind::Quad: null = number(db.ReadQuad(column), [](auto v) { return std::to_string(v); }); break;
-    case ColumnKind::Float: null = number(db.ReadFloat(column), [](auto v) { return Number("%.2f", v); }); break;
-    case ColumnKind::Double: null = number(db.ReadDouble(column), [](auto v) { return Number("%.10g", v); }); break;
-    case ColumnKind::Blob:
-      null = db.IsNull(column);
-      r.value = "binary";
-      break;
-    default: null = !db.ReadText(column, r.value); break;
-  }
-  if (null) r.value = "NULL";
-  r.typeClass = std::string(TypeClassWord(NextTypeClass(TypeClass::Unset, r.kind, size, null, r.value)));
+  const int size = db.ColumnSize(column);
+  TypeClass typeClass = TypeClass::Unset;
+  ResultRows rows;
+  CellReader reader(db);
+  reader.Read(column, size, r.kind, typeClass, rows);
+  rows.EndRow();
+  const std::string_view cell = rows.Cell(0, 0);
+  const std::size_t digits = std::min(cell.find_first_not_of(' '), cell.size());
+  r.value = rows.IsNull(0, 0) ? "NULL" : std::string(cell.substr(digits));
+  r.typeClass = std::string(TypeClassWord(typeClass));
   return r;
 }
 
@@ -118,13 +104,13 @@ TEST_F(LayerTest, PostgresColumnsAreReadByTheirKind) {
                     {"d", ColumnKind::Double, "2.25", "DOUBLE"},
                     // past seven digits a 32-bit float would corrupt it
                     {"n", ColumnKind::Decimal, "123456789012.12345", "FLOAT"},
-                    {"c", ColumnKind::String, "2024-03-01", "DATE"},
+                    {"c", ColumnKind::String, "01.03.2024", "DATE"},
                     {"v", ColumnKind::String, "24:59:59", "STRING"},
                     {"t", ColumnKind::String, "plain text", "STRING"},
-                    {"dt", ColumnKind::String, "2024-03-01", "DATE"},
+                    {"dt", ColumnKind::String, "01.03.2024", "DATE"},
                     {"tm", ColumnKind::String, "10:11:12", "TIME"},
                     {"ts", ColumnKind::String, "2024-03-01 10:11:12.123456", "TIMESTAMP"},
-                    {"bl", ColumnKind::Blob, "binary", "BLOB"},
+                    {"bl", ColumnKind::Blob, "binary Data", "BLOB"},
                     {"bo", ColumnKind::String, "1", "STRING"},  // the driver sends booleans as text
                 });
   ExpectAllNull(db);
@@ -149,12 +135,12 @@ TEST_F(LayerTest, SqliteColumnsAreReadByTheirKind) {
                     {"b", ColumnKind::Quad, "9000000000", "QUAD"},
                     {"d", ColumnKind::Double, "2.25", "DOUBLE"},
                     {"n", ColumnKind::String, "12.25", "STRING"},
-                    {"c", ColumnKind::String, "2024-03-01", "DATE"},
+                    {"c", ColumnKind::String, "01.03.2024", "DATE"},
                     {"v", ColumnKind::String, "Grüße, 日本", "STRING"},
                     {"t", ColumnKind::String, "plain text", "STRING"},
-                    {"dt", ColumnKind::String, "2024-03-01", "DATE"},
+                    {"dt", ColumnKind::String, "01.03.2024", "DATE"},
                     {"ts", ColumnKind::String, "2024-03-01 10:11:12", "TIMESTAMP"},
-                    {"bl", ColumnKind::Blob, "binary", "BLOB"},
+                    {"bl", ColumnKind::Blob, "binary Data", "BLOB"},
                 });
   ExpectAllNull(db);
 }
