@@ -2,7 +2,7 @@
 
 #include <gtk/gtk.h>
 
-#include "app/gobject_ptr.h"
+#include "base/gobject_ptr.h"
 
 namespace zuno {
 namespace {

@@ -2,14 +2,13 @@
 #pragma once
 
 #include "app/control_ids.h"
+#include "base/control_action.h"
 
 namespace zuno {
 
 // A change of the Main Window's size is not an event of the loop: the shell lays
 // the controls out again on the spot, also while a handler runs.
 enum class EventKind { Close, Control, Menu, Timer };
-
-enum class Action { LeftClick, LeftDoubleClick, RightClick, RightDoubleClick, Change };
 
 struct Event {
   EventKind kind = EventKind::Control;

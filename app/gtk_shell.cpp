@@ -5,7 +5,7 @@
 #include <thread>
 
 #include "app/css_provider.h"
-#include "app/gobject_ptr.h"
+#include "base/gobject_ptr.h"
 #include "app/resize_rule.h"
 
 namespace zuno {

@@ -7,7 +7,7 @@
 #include <memory>
 #include <vector>
 
-#include "app/click_tracker.h"
+#include "base/click_tracker.h"
 #include "app/event_loop.h"
 #include "app/gtk_windows.h"
 #include "app/ui.h"

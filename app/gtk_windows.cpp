@@ -2,13 +2,10 @@
 
 #include <string>
 
-#include "app/gobject_ptr.h"
+#include "base/gobject_ptr.h"
 #include "app/text_filters.h"
 
 namespace zuno {
-namespace {
-
-}  // namespace
 
 bool HasOwnCaption(ControlKind kind) {
   switch (kind) {

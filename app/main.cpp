@@ -1,3 +1,3 @@
 #include "app/startup.h"
 
-int main(int argc, char** argv) { return zuno::RunProgram(argc, argv); }
+int main(int argc, char** argv) { return zuno::RunZuno(argc, argv); }

@@ -1,7 +1,8 @@
 #include "app/settings_file.h"
 
-#include "app/text_file.h"
-#include "app/text_lines.h"
+#include "base/text_file.h"
+#include "base/text_lines.h"
+#include "base/utf8.h"
 
 namespace zuno {
 namespace {
@@ -9,25 +10,11 @@ namespace {
 constexpr std::string_view kLastConnect = "lastconnect=";
 constexpr std::string_view kLastUser = "lastuser=";
 
-// Length of the UTF-8 sequence starting with byte b; stray bytes count as one.
-size_t SequenceLength(unsigned char b) {
-  if (b >= 0xF0 && b <= 0xF4) return 4;
-  if (b >= 0xE0) return b <= 0xEF ? 3 : 1;
-  if (b >= 0xC2) return 2;
-  return 1;
-}
-
 // The text of line from its (count + 1)-th character on.
 std::string_view FromCharacter(std::string_view line, size_t count) {
   size_t pos = 0;
-  for (size_t i = 0; i < count && pos < line.size(); ++i) {
-    size_t len = SequenceLength(static_cast<unsigned char>(line[pos]));
-    size_t next = pos + 1;
-    while (next < line.size() && next < pos + len &&
-           (static_cast<unsigned char>(line[next]) & 0xC0) == 0x80)
-      ++next;
-    pos = next;
-  }
+  // A stray byte counts as a character of its own.
+  for (size_t i = 0; i < count && pos < line.size(); ++i) pos = utf8::NextCharacter(line, pos);
   return line.substr(pos);
 }
 

@@ -5,12 +5,12 @@
 #include <vector>
 
 #include "app/css_provider.h"
-#include "app/gobject_ptr.h"
+#include "base/gobject_ptr.h"
 #include "app/home_directory.h"
 #include "app/program_handlers.h"
 #include "app/settings_file.h"
 #include "app/shutdown.h"
-#include "app/text_file.h"
+#include "base/text_file.h"
 #include "db/data_source_list.h"
 
 namespace zuno {
@@ -100,7 +100,7 @@ std::unique_ptr<Program> StartProgram() {
   return p;
 }
 
-int RunProgram(int argc, char** argv) {
+int RunZuno(int argc, char** argv) {
   InitToolkit(&argc, &argv);
   std::unique_ptr<Program> program = StartProgram();
   gtk_main();

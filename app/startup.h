@@ -35,6 +35,6 @@ void InitToolkit(int* argc, char*** argv);
 std::unique_ptr<Program> StartProgram();
 
 // The whole life of the process; returns its exit code.
-int RunProgram(int argc, char** argv);
+int RunZuno(int argc, char** argv);
 
 }  // namespace zuno

@@ -4,7 +4,7 @@
 
 #include "bench/main_loop_wait.h"
 #include "bench/samples.h"
-#include "db/connect_handler.h"
+#include "app/connect_handler.h"
 
 namespace zuno::bench {
 

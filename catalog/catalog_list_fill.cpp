@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "app/clock.h"
+#include "base/clock.h"
 #include "query/elapsed_time.h"
 #include "query/result_columns.h"
 

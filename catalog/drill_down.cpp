@@ -1,6 +1,6 @@
 #include "catalog/drill_down.h"
 
-#include "app/clock.h"
+#include "base/clock.h"
 #include "catalog/catalog_list_fill.h"
 #include "catalog/catalog_sql.h"
 #include "query/elapsed_time.h"

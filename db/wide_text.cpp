@@ -1,24 +1,11 @@
 #include "db/wide_text.h"
 
+#include "base/utf8.h"
+
 namespace zuno {
 namespace {
 
 constexpr char32_t kReplacement = 0xFFFD;
-
-bool IsContinuation(unsigned char byte) { return (byte & 0xC0) == 0x80; }
-
-// The range the second byte of a sequence must lie in; narrower than 80..BF
-// after E0, ED, F0 and F4 so that overlong forms, surrogates and values above
-// U+10FFFF are refused at the first byte that gives them away.
-bool SecondByteFits(unsigned char lead, unsigned char second) {
-  switch (lead) {
-    case 0xE0: return second >= 0xA0 && second <= 0xBF;
-    case 0xED: return second >= 0x80 && second <= 0x9F;
-    case 0xF0: return second >= 0x90 && second <= 0xBF;
-    case 0xF4: return second >= 0x80 && second <= 0x8F;
-    default: return IsContinuation(second);
-  }
-}
 
 // Decodes the code point at pos and moves pos past it, or past the longest
 // start of a sequence that was well-formed so far.
@@ -42,7 +29,8 @@ char32_t DecodeOne(std::string_view s, size_t& pos) {
   for (int i = 0; i < trailing; ++i) {
     if (pos >= s.size()) return kReplacement;
     const auto next = static_cast<unsigned char>(s[pos]);
-    if (i == 0 ? !SecondByteFits(lead, next) : !IsContinuation(next)) return kReplacement;
+    if (i == 0 ? !utf8::SecondByteFits(static_cast<char>(lead), s[pos]) : !utf8::IsContinuation(s[pos]))
+      return kReplacement;
     cp = (cp << 6) | (next & 0x3F);
     ++pos;
   }

@@ -15,7 +15,8 @@
 #include <vector>
 
 #include "app/settings_file.h"
-#include "app/text_lines.h"
+#include "base/utf8.h"
+#include "base/text_lines.h"
 #include "catalog/catalog_sql.h"
 #include "db/type_class.h"
 #include "db/wide_text.h"
@@ -23,7 +24,7 @@
 #include "fuzz/reference_rules.h"
 #include "library/query_name_order.h"
 #include "library/query_store_format.h"
-#include "query/cell_text.h"
+#include "grid/cell_text.h"
 #include "query/comment_removal.h"
 #include "query/statement_class.h"
 #include "query/variable_scan.h"
@@ -389,21 +390,21 @@ inline Failures CellTextProperties(std::string_view bytes) {
         "Pad: padding is not spaces");
   const std::int64_t width = std::min<std::int64_t>(columnSize, kMaxPadWidth - 1) + 1;
   if (!front.empty())
-    check(static_cast<std::int64_t>(CharacterCount(padded)) == width,
+    check(static_cast<std::int64_t>(utf8::CharacterCount(padded)) == width,
           "Pad: padded to the wrong width");
   else
-    check(static_cast<std::int64_t>(CharacterCount(text)) >= width,
+    check(static_cast<std::int64_t>(utf8::CharacterCount(text)) >= width,
           "Pad: a short text was not padded");
 
   const bool valid = IsValidUtf8(text);
   if (valid)
-    check(CharacterCount(text) == CodePointCount(text), "CharacterCount: wrong for valid UTF-8");
+    check(utf8::CharacterCount(text) == CodePointCount(text), "CharacterCount: wrong for valid UTF-8");
   const std::string marked = MarkLineFeeds(std::string(text));
   check(!Contains(marked, "\n"), "MarkLineFeeds: a line feed is left");
   if (!Contains(text, kLineFeedMarker))
     check(RestoreLineFeeds(marked) == text, "RestoreLineFeeds(MarkLineFeeds(t)) is not t");
   if (valid)
-    check(IsValidUtf8(marked) && CharacterCount(marked) == CharacterCount(text),
+    check(IsValidUtf8(marked) && utf8::CharacterCount(marked) == utf8::CharacterCount(text),
           "MarkLineFeeds: characters changed");
 
   const std::string date = DateText(text);

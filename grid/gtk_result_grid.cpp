@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "base/utf8.h"
 #include "grid/named_tree_view.h"
 #include "grid/row_model.h"
 
@@ -29,9 +30,7 @@ void ShownText(std::string_view text, std::string& shown) {
     shown.assign(text);
     return;
   }
-  std::size_t end = kShownBytes;
-  while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) --end;
-  shown.assign(text.substr(0, end));
+  shown.assign(text.substr(0, utf8::CharacterStart(text, kShownBytes)));
   shown += "\u2026";
 }
 

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "app/click_tracker.h"
-#include "app/gobject_ptr.h"
+#include "base/click_tracker.h"
+#include "base/gobject_ptr.h"
 #include "grid/result_grid.h"
 
 namespace zuno {

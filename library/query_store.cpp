@@ -7,7 +7,8 @@
 #include <algorithm>
 #include <climits>
 
-#include "app/text_file.h"
+#include "base/text_file.h"
+#include "base/unique_fd.h"
 #include "library/query_name_order.h"
 #include "library/query_store_format.h"
 #include "library/store_lock.h"
@@ -68,8 +69,7 @@ StoreRead ReadStore(const std::string& path) {
   WholeFile file = ReadRegularFile(path, kMaxStoreBytes, false);
   switch (file.status) {
     case Status::kMissing: {
-      const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
-      if (fd >= 0) close(fd);
+      const UniqueFd made(open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666));
       return {};
     }
     case Status::kTooLarge: return Unusable(kStoreTooLarge);

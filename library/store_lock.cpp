@@ -21,19 +21,18 @@ StoreLock::StoreLock(const std::string& lockPath, Kind kind, std::chrono::millis
   // a narrower umask still serves everyone who may read the store. The lock
   // file stands where others may write: a link there is never followed and a
   // pipe there is never waited for.
-  fd_ = open(lockPath.c_str(), O_RDONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, mode);
-  if (fd_ < 0) return;
+  fd_ = UniqueFd(open(lockPath.c_str(), O_RDONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, mode));
+  if (!fd_.valid()) return;
   struct stat st {};
-  if (fstat(fd_, &st) != 0 || !S_ISREG(st.st_mode)) {
-    close(fd_);
-    fd_ = -1;
+  if (fstat(fd_.get(), &st) != 0 || !S_ISREG(st.st_mode)) {
+    fd_.Close();
     return;
   }
   const int operation = (kind == Kind::kExclusive ? LOCK_EX : LOCK_SH) | LOCK_NB;
   // Polled rather than blocking so that a holder that hangs cannot freeze the window.
   const auto deadline = std::chrono::steady_clock::now() + wait;
   for (;;) {
-    if (flock(fd_, operation) == 0) {
+    if (flock(fd_.get(), operation) == 0) {
       held_ = true;
       return;
     }
@@ -43,9 +42,5 @@ StoreLock::StoreLock(const std::string& lockPath, Kind kind, std::chrono::millis
   }
 }
 
-StoreLock::~StoreLock() {
-  // Closing the descriptor releases the lock.
-  if (fd_ >= 0) close(fd_);
-}
 
 }  // namespace zuno

@@ -7,6 +7,8 @@
 #include <chrono>
 #include <string>
 
+#include "base/unique_fd.h"
+
 namespace zuno {
 
 class StoreLock {
@@ -20,15 +22,14 @@ class StoreLock {
   // two apart: it is false when no lock file could be opened, and a symbolic
   // link or anything but a regular file at the name counts as none.
   StoreLock(const std::string& lockPath, Kind kind, std::chrono::milliseconds wait, mode_t mode);
-  ~StoreLock();
   StoreLock(const StoreLock&) = delete;
   StoreLock& operator=(const StoreLock&) = delete;
 
   bool held() const { return held_; }
-  bool opened() const { return fd_ >= 0; }
+  bool opened() const { return fd_.valid(); }
 
  private:
-  int fd_ = -1;
+  UniqueFd fd_;  // closing it releases the lock
   bool held_ = false;
 };
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <utility>
 
-#include "query/cell_text.h"
+#include "grid/cell_text.h"
 
 namespace zuno {
 namespace {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <limits>
 
-#include "query/cell_text.h"
+#include "base/utf8.h"
 
 namespace zuno {
 namespace {
@@ -17,7 +17,7 @@ constexpr int kPixelsPerCharacter = 10;
 int ColumnWidthChars(std::string_view title, int columnSize) {
   // A title too long for int pixels would be no use on screen anyway.
   constexpr std::size_t kLongestTitle = std::numeric_limits<int>::max() / kPixelsPerCharacter;
-  const int titleLength = static_cast<int>(std::min(CharacterCount(title), kLongestTitle));
+  const int titleLength = static_cast<int>(std::min(utf8::CharacterCount(title), kLongestTitle));
   if (columnSize < titleLength) return titleLength;
   return std::clamp(columnSize, kNarrowest, kWidest);
 }

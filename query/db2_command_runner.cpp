@@ -5,7 +5,7 @@
 #include <chrono>
 #include <thread>
 
-#include "app/text_lines.h"
+#include "base/text_lines.h"
 #include "query/statement_history.h"
 #include "tools/command_substitution.h"
 #include "tools/program_runner.h"
@@ -55,7 +55,7 @@ void RunDb2Command(Session& s) {
   s.ui.OpenBusyWindow();
   s.ui.RunBlocking(
       [] {
-        RunProgram(kProcessor, kProcessorParameters, "", true);
+        RunProgram(kProcessor, kProcessorParameters);
         std::this_thread::sleep_for(kSettleTime);
       },
       nullptr);

@@ -1,6 +1,6 @@
 #include <vector>
 
-#include "app/clock.h"
+#include "base/clock.h"
 #include "query/cell_reader.h"
 #include "query/elapsed_time.h"
 #include "query/result_columns.h"

@@ -1,6 +1,6 @@
 #include "query/run_statement.h"
 
-#include "app/clock.h"
+#include "base/clock.h"
 #include "query/comment_removal.h"
 #include "query/db2_command_runner.h"
 #include "query/statement_class.h"

@@ -1,4 +1,4 @@
-#include "query/cell_text.h"
+#include "grid/cell_text.h"
 #include "query/run_statement.h"
 #include "query/statement_history.h"
 

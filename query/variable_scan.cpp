@@ -1,5 +1,7 @@
 #include "query/variable_scan.h"
 
+#include "base/utf8.h"
+
 namespace zuno {
 namespace {
 
@@ -8,18 +10,6 @@ namespace {
 bool EndsVariable(char c) {
   return c == '\'' || c == ',' || c == '|' || c == ')' || c == ' ' || c == '\n' || c == '\r' ||
          c == '\t';
-}
-
-bool IsContinuation(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
-
-// Where the UTF-8 character that ends before position end starts.
-std::size_t PreviousCharacter(std::string_view text, std::size_t end) {
-  std::size_t at = end;
-  while (at > 0) {
-    --at;
-    if (!IsContinuation(text[at]) || end - at == 4) break;
-  }
-  return at;
 }
 
 std::string ReplaceAll(std::string_view text, std::string_view name, std::string_view answer) {
@@ -42,8 +32,8 @@ std::vector<std::string> ScanVariables(std::string_view text) {
   // scan walks bytes; only "the last character" and "the one before it" are
   // found as whole characters.
   std::vector<std::string> names;
-  const std::size_t last = PreviousCharacter(text, text.size());
-  const std::size_t beforeLast = PreviousCharacter(text, last);
+  const std::size_t last = utf8::PreviousCharacter(text, text.size());
+  const std::size_t beforeLast = utf8::PreviousCharacter(text, last);
   bool quoted = false;
   std::size_t colon = 0;
   bool inVariable = false;

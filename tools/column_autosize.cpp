@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <limits>
 
-#include "query/cell_text.h"
+#include "base/utf8.h"
 
 namespace zuno {
 namespace {
@@ -26,7 +26,7 @@ std::vector<int> AutosizedColumnWidths(const ResultRows& rows, std::size_t colum
   std::vector<std::size_t> longest(columnCount, 0);
   for (std::size_t row = 0; row < rows.RowCount(); ++row)
     for (std::size_t column = 0; column < columnCount; ++column)
-      longest[column] = std::max(longest[column], CharacterCount(rows.Cell(row, column)));
+      longest[column] = std::max(longest[column], utf8::CharacterCount(rows.Cell(row, column)));
   std::vector<int> widths;
   widths.reserve(columnCount);
   for (std::size_t characters : longest) widths.push_back(WidthFor(characters));

@@ -31,7 +31,7 @@ std::optional<std::string> RoundTrip(Session& s, const char* file, const std::st
     return std::nullopt;
   }
   if (busy == Busy::Shown) s.ui.OpenBusyWindow();
-  s.ui.RunBlocking([&] { RunProgram(program, parameters, "", true); }, nullptr);
+  s.ui.RunBlocking([&] { RunProgram(program, parameters); }, nullptr);
   std::optional<std::string> back = ReadTextFileBack(file, TextFileAccess::kOwnerOnly);
   unlink(file);
   if (busy == Busy::Shown) s.ui.CloseBusyWindow();

@@ -4,7 +4,7 @@
 
 #include "app/control_ids.h"
 #include "library/library_window.h"
-#include "query/cell_text.h"
+#include "grid/cell_text.h"
 #include "tools/column_autosize.h"
 #include "tools/external_editing.h"
 #include "tools/statement_generator.h"
@@ -15,7 +15,7 @@ namespace {
 constexpr int kFixedColumnWidth = 220;
 
 // The grid's titles from the first column up to the first empty one.
-std::vector<std::string> ColumnList(const ResultGrid& grid) {
+std::vector<std::string> ColumnTitles(const ResultGrid& grid) {
   std::vector<std::string> titles;
   for (int c = 0; c < grid.ColumnCount(); ++c) {
     std::string title = grid.ColumnTitle(c);
@@ -49,7 +49,7 @@ void OpenColumnChooser(Session& s, int item) {
   s.state.popupAction = item;
   s.ui.OpenLibraryWindow(Ui::LibraryForm::ColumnChooser);
   s.ui.ClearList(kQueryNamesList);
-  for (const std::string& title : ColumnList(s.grid)) s.ui.AppendListItem(kQueryNamesList, title);
+  for (const std::string& title : ColumnTitles(s.grid)) s.ui.AppendListItem(kQueryNamesList, title);
 }
 
 void Generate(Session& s, std::string (*generate)(const GeneratorInput&)) {
@@ -57,7 +57,7 @@ void Generate(Session& s, std::string (*generate)(const GeneratorInput&)) {
   input.editorText = s.ui.Text(kSqlEditor);
   input.drilledSchema = s.state.drilledTableSchema;
   input.drilledName = s.state.drilledTableName;
-  input.titles = ColumnList(s.grid);
+  input.titles = ColumnTitles(s.grid);
   ReadSelectedRow(s.grid, input);
   std::string statement = generate(input);
   s.ui.SetText(kSqlEditor, statement);
@@ -96,7 +96,7 @@ void OnPopupItem(Session& s, int item) {
 
 void OnColumnChooserSelect(Session& s) {
   std::string chosen = SelectedListText(s.ui, kQueryNamesList);
-  std::vector<std::string> titles = ColumnList(s.grid);
+  std::vector<std::string> titles = ColumnTitles(s.grid);
   auto column = std::find(titles.begin(), titles.end(), chosen);
   if (column != titles.end()) {
     int c = static_cast<int>(column - titles.begin());

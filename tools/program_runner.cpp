@@ -1,15 +1,12 @@
 #include "tools/program_runner.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/types.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdint>
 #include <cstdlib>
-#include <memory>
 
 namespace zuno {
 namespace {
@@ -34,21 +31,12 @@ class ArgumentBlock {
   std::vector<char*> pointers_;
 };
 
-// Runs in the forked child only: chdir, execv and _exit, nothing that allocates.
+// Runs in the forked child only: execv and _exit, nothing that allocates.
 // The file found is started as it is: a search of its own would take an empty
 // PATH entry for the working directory, where anyone may have left a program.
-[[noreturn]] void StartInChild(const ArgumentBlock& args, const char* directory) {
-  if (directory != nullptr && chdir(directory) != 0) _exit(1);
+[[noreturn]] void StartInChild(const ArgumentBlock& args) {
   execv(args.file(), args.argv());
   _exit(1);
-}
-
-// A file found relative to the working directory, made absolute so that the
-// child still finds it after changing to another directory.
-std::string StartablePath(std::string found, const char* directory) {
-  if (directory == nullptr || found.starts_with('/')) return found;
-  std::unique_ptr<char, decltype(&std::free)> here(getcwd(nullptr, 0), &std::free);
-  return here ? std::string(here.get()) + "/" + found : found;
 }
 
 // A signal arriving during the wait must not leave the child unreaped.
@@ -62,62 +50,12 @@ bool ReapChild(pid_t pid) {
   }
 }
 
-bool ReadExactly(int fd, void* buffer, size_t size) {
-  auto* at = static_cast<char*>(buffer);
-  while (size > 0) {
-    ssize_t n = read(fd, at, size);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;
-    at += n;
-    size -= static_cast<size_t>(n);
-  }
-  return true;
-}
-
-bool RunAndWait(const ArgumentBlock& args, const char* directory) {
+bool RunAndWait(const ArgumentBlock& args) {
   pid_t child = fork();
   if (child < 0) return false;
-  if (child == 0) StartInChild(args, directory);
+  if (child == 0) StartInChild(args);
   ReapChild(child);
   return true;
-}
-
-// The program is started by a short-lived child, so it becomes init's child and
-// is reaped there: ZUNO never waits for it and no zombie is left behind.
-bool RunDetached(const ArgumentBlock& args, const char* directory) {
-  int pipeEnds[2];
-  if (pipe2(pipeEnds, O_CLOEXEC) != 0) return false;
-  const int readEnd = pipeEnds[0];
-  const int writeEnd = pipeEnds[1];
-
-  pid_t child = fork();
-  if (child < 0) {
-    close(readEnd);
-    close(writeEnd);
-    return false;
-  }
-  if (child == 0) {
-    close(readEnd);
-    pid_t grandchild = fork();
-    if (grandchild == 0) {
-      close(writeEnd);
-      StartInChild(args, directory);
-    }
-    if (grandchild < 0) _exit(1);
-    const std::int32_t id = grandchild;
-    ssize_t n;
-    do {
-      n = write(writeEnd, &id, sizeof id);
-    } while (n < 0 && errno == EINTR);
-    _exit(n == sizeof id ? 0 : 1);
-  }
-
-  close(writeEnd);  // else a child that dies early would leave the read hanging
-  std::int32_t id = 0;
-  const bool arrived = ReadExactly(readEnd, &id, sizeof id) && id > 0;
-  close(readEnd);
-  const bool reaped = ReapChild(child);
-  return arrived && reaped;
 }
 
 }  // namespace
@@ -179,13 +117,10 @@ std::vector<std::string> ProgramArguments(std::string_view program, std::string_
   return args;
 }
 
-bool RunProgram(const std::string& program, std::string_view parameters,
-                const std::string& workingDirectory, bool wait) {
+bool RunProgram(const std::string& program, std::string_view parameters) {
   std::optional<std::string> found = FindProgram(program, std::getenv("PATH"));
   if (!found) return false;
-  const char* directory = workingDirectory.empty() ? nullptr : workingDirectory.c_str();
-  const ArgumentBlock args(StartablePath(std::move(*found), directory), ProgramArguments(program, parameters));
-  return wait ? RunAndWait(args, directory) : RunDetached(args, directory);
+  return RunAndWait(ArgumentBlock(std::move(*found), ProgramArguments(program, parameters)));
 }
 
 }  // namespace zuno

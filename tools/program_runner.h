@@ -33,14 +33,10 @@ std::vector<std::string> SplitArguments(std::string_view parameters);
 std::vector<std::string> ProgramArguments(std::string_view program, std::string_view parameters);
 
 // Starts the file FindProgram finds for program on the process's PATH, and
-// no other, with the words of parameters, in workingDirectory unless that is
-// empty. The program sees its name as passed as its first argument.
-// wait: returns once the program has ended; true when it was started (its exit
-// status is not looked at). Otherwise the program is started as a grandchild
-// that nobody waits for, and the call returns at once; true when the
-// grandchild's process id arrived and the intermediate child was reaped.
-// False when nothing was found or no process or pipe could be made.
-bool RunProgram(const std::string& program, std::string_view parameters,
-                const std::string& workingDirectory, bool wait);
+// no other, with the words of parameters, in the working directory, and
+// returns once it has ended: true when it was started (its exit status is
+// not looked at), false when nothing was found or no process could be made.
+// The program sees its name as passed as its first argument.
+bool RunProgram(const std::string& program, std::string_view parameters);
 
 }  // namespace zuno

@@ -6,6 +6,9 @@
 
 #include <cerrno>
 
+#include "base/unique_fd.h"
+#include "base/utf8.h"
+
 namespace zuno {
 namespace {
 
@@ -33,80 +36,47 @@ std::optional<std::string> ReadAll(int fd) {
   }
 }
 
-int CreateForWriting(const std::string& path, TextFileAccess access) {
+UniqueFd CreateForWriting(const std::string& path, TextFileAccess access) {
   if (access == TextFileAccess::kShared)
-    return open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    return UniqueFd(open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
 
   // The name lives in the shared working directory. Whatever stands there is
   // removed and the file is made anew, exclusively: a symbolic link planted
   // at the name is never written through, and another user's file is never
   // reused with its own permissions.
   unlink(path.c_str());
-  int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
-  if (fd >= 0 && fchmod(fd, 0600) != 0) {  // a umask must not leave it unreadable
-    close(fd);
+  UniqueFd fd(open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
+  if (fd.valid() && fchmod(fd.get(), 0600) != 0) {  // a umask must not leave it unreadable
+    fd.Close();
     unlink(path.c_str());
-    return -1;
   }
   return fd;
 }
 
-int OpenForReadBack(const std::string& path, TextFileAccess access) {
-  if (access == TextFileAccess::kShared)
-    return open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
-  return open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
-}
-
-bool IsContinuation(unsigned char b) { return b >= 0x80 && b <= 0xBF; }
-
-// Length of the well-formed sequence that starts bytes, or 0.
-size_t WellFormedLength(std::string_view bytes) {
-  const auto at = [&](size_t i) { return static_cast<unsigned char>(bytes[i]); };
-  const unsigned char lead = at(0);
-  size_t length = 0;
-  unsigned char low = 0x80;
-  unsigned char high = 0xBF;
-  if (lead >= 0xC2 && lead <= 0xDF) {
-    length = 2;
-  } else if (lead >= 0xE0 && lead <= 0xEF) {
-    length = 3;
-    if (lead == 0xE0) low = 0xA0;   // over-long
-    if (lead == 0xED) high = 0x9F;  // surrogates
-  } else if (lead >= 0xF0 && lead <= 0xF4) {
-    length = 4;
-    if (lead == 0xF0) low = 0x90;   // over-long
-    if (lead == 0xF4) high = 0x8F;  // beyond U+10FFFF
-  } else {
-    return 0;
-  }
-  if (bytes.size() < length) return 0;
-  if (at(1) < low || at(1) > high) return 0;
-  for (size_t i = 2; i < length; ++i)
-    if (!IsContinuation(at(i))) return 0;
-  return length;
+UniqueFd OpenForReadBack(const std::string& path, TextFileAccess access) {
+  if (access == TextFileAccess::kShared) return UniqueFd(open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666));
+  return UniqueFd(open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600));
 }
 
 }  // namespace
 
 bool WriteTextFile(const std::string& path, std::string_view utf8, TextFileAccess access) {
-  int fd = CreateForWriting(path, access);
-  if (fd < 0) return false;
-  bool ok = WriteAll(fd, utf8);
-  ok = (close(fd) == 0) && ok;
-  return ok;
+  UniqueFd fd = CreateForWriting(path, access);
+  if (!fd.valid()) return false;
+  const bool ok = WriteAll(fd.get(), utf8);
+  return fd.Close() && ok;
 }
 
 std::optional<std::string> ReadTextFileBack(const std::string& path, TextFileAccess access) {
-  int fd = OpenForReadBack(path, access);
-  if (fd < 0) return std::nullopt;
+  UniqueFd fd = OpenForReadBack(path, access);
+  if (!fd.valid()) return std::nullopt;
   // A pipe or device planted at the name would block the program forever;
   // a file another user put in the place of one's own is not taken for it.
   struct stat st {};
   std::optional<std::string> bytes;
-  const bool usable = fstat(fd, &st) == 0 && S_ISREG(st.st_mode) &&
+  const bool usable = fstat(fd.get(), &st) == 0 && S_ISREG(st.st_mode) &&
                       (access == TextFileAccess::kShared || st.st_uid == geteuid());
-  if (usable) bytes = ReadAll(fd);
-  close(fd);
+  if (usable) bytes = ReadAll(fd.get());
   if (!bytes) return std::nullopt;
   return DecodeTextBytes(*bytes);
 }
@@ -122,7 +92,7 @@ std::string DecodeTextBytes(std::string_view bytes) {
       ++i;
       continue;
     }
-    const size_t length = WellFormedLength(bytes.substr(i));
+    const size_t length = utf8::WellFormedLength(bytes.substr(i));
     if (length == 0) {
       text += '?';
       ++i;

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/text_file.h"
+#include "base/text_file.h"
 
 namespace zuno {
 

@@ -1,4 +1,5 @@
-#include "query/cell_text.h"
+#include "grid/cell_text.h"
+#include "query/elapsed_time.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "db/connect_handler.h"
+#include "app/connect_handler.h"
 
-#include "app/clock.h"
+#include "base/clock.h"
 #include "query/elapsed_time.h"
 
 namespace zuno {

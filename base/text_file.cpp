@@ -1,4 +1,4 @@
-#include "app/text_file.h"
+#include "base/text_file.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -6,6 +6,8 @@
 
 #include <cerrno>
 #include <cstdint>
+
+#include "base/unique_fd.h"
 
 namespace zuno {
 namespace {
@@ -55,28 +57,26 @@ bool WriteAll(int fd, std::string_view bytes) {
 WholeFile ReadRegularFile(const std::string& path, std::size_t maxBytes, bool followLinks) {
   using Status = WholeFile::Status;
   const int flags = O_RDONLY | O_NONBLOCK | O_CLOEXEC | (followLinks ? 0 : O_NOFOLLOW);
-  const int fd = open(path.c_str(), flags);
-  if (fd < 0) {
+  const UniqueFd fd(open(path.c_str(), flags));
+  if (!fd.valid()) {
     if (errno == ENOENT || errno == ENOTDIR) return {Status::kMissing, {}};
     return {errno == ELOOP ? Status::kNotAFile : Status::kUnreadable, {}};
   }
-  WholeFile file{ReadOpenFile(fd, maxBytes)};
-  close(fd);
-  return file;
+  return ReadOpenFile(fd.get(), maxBytes);
 }
 
 bool ReplaceFileAtomically(const std::string& path, std::string_view bytes) {
   std::string temp = path + ".XXXXXX";
-  int fd = mkstemp(temp.data());
-  if (fd < 0) return false;
+  UniqueFd fd(mkstemp(temp.data()));
+  if (!fd.valid()) return false;
 
   // Keep the mode of the file being replaced; a new file gets what open() would
   // give it. Set-user-ID, set-group-ID and sticky are never carried over: the
   // new content is not what whoever set them looked at.
   struct stat old {};
   mode_t mode = stat(path.c_str(), &old) == 0 ? (old.st_mode & 0777) : (0666 & ~CurrentUmask());
-  bool ok = fchmod(fd, mode) == 0 && WriteAll(fd, bytes) && fsync(fd) == 0;
-  ok = (close(fd) == 0) && ok;
+  bool ok = fchmod(fd.get(), mode) == 0 && WriteAll(fd.get(), bytes) && fsync(fd.get()) == 0;
+  ok = fd.Close() && ok;
   if (ok) ok = rename(temp.c_str(), path.c_str()) == 0;
   if (!ok) unlink(temp.c_str());
   return ok;

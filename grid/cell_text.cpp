@@ -1,23 +1,20 @@
-#include "query/cell_text.h"
+#include "grid/cell_text.h"
 
 #include <algorithm>
 #include <charconv>
 #include <cmath>
 
+#include "base/utf8.h"
+
 namespace zuno {
 namespace {
-
-bool IsContinuation(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
 
 // Characters first..first+count-1 of a UTF-8 text, counted from 1; shorter
 // or empty where the text ends first.
 std::string_view Characters(std::string_view text, std::size_t first, std::size_t count) {
   std::size_t at = 0;
   std::size_t seen = 0;
-  auto next = [&] {
-    ++at;
-    while (at < text.size() && IsContinuation(text[at])) ++at;
-  };
+  auto next = [&] { at = utf8::NextLead(text, at + 1); };
   while (at < text.size() && ++seen < first) next();
   std::size_t from = at;
   for (std::size_t taken = 0; at < text.size() && taken < count; ++taken) next();
@@ -64,13 +61,6 @@ std::string RestoreLineFeeds(std::string_view text) {
   return restored;
 }
 
-std::size_t CharacterCount(std::string_view utf8) {
-  std::size_t count = 0;
-  for (char c : utf8)
-    if (!IsContinuation(c)) ++count;
-  return count;
-}
-
 std::string Pad(std::string_view text, std::int64_t columnSize) {
   std::string padded;
   AppendPadded(padded, text, columnSize);
@@ -79,7 +69,7 @@ std::string Pad(std::string_view text, std::int64_t columnSize) {
 
 void AppendPadded(std::string& out, std::string_view text, std::int64_t columnSize) {
   const std::int64_t width = std::min(columnSize, kMaxPadWidth - 1) + 1;
-  const auto length = static_cast<std::int64_t>(CharacterCount(text));
+  const auto length = static_cast<std::int64_t>(utf8::CharacterCount(text));
   if (length < width) out.append(static_cast<std::size_t>(width - length), ' ');
   out += text;
 }
@@ -101,10 +91,6 @@ std::string DateText(std::string_view text) {
   date += '.';
   date += Characters(text, 1, 4);
   return date;
-}
-
-std::string ElapsedText(std::int64_t startMs, std::int64_t endMs) {
-  return "SQL Sec. " + DoubleText(static_cast<double>(endMs - startMs) / 1000.0);
 }
 
 }  // namespace zuno

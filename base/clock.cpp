@@ -1,4 +1,4 @@
-#include "app/clock.h"
+#include "base/clock.h"
 
 #include <sys/time.h>
 

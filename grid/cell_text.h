@@ -1,5 +1,4 @@
-// The texts the result grid shows for a column's values, and the elapsed
-// time of a run.
+// The texts the result grid shows for a column's values.
 #pragma once
 
 #include <cstddef>
@@ -16,9 +15,6 @@ inline constexpr std::string_view kLineFeedMarker = "\xC3\xBF";
 // A text without a line feed comes back as it is, without a copy.
 std::string MarkLineFeeds(std::string text);
 std::string RestoreLineFeeds(std::string_view text);
-
-// Characters (code points) of a UTF-8 text, as the grid shows them.
-std::size_t CharacterCount(std::string_view utf8);
 
 // Padding stops at this width: a large object's reported size would
 // otherwise make a cell of megabytes of spaces.
@@ -41,8 +37,5 @@ std::string FloatText(double value);
 
 // A DATE value YYYY-MM-DD shown as DD.MM.YYYY (characters 9-10, 6-7, 1-4).
 std::string DateText(std::string_view text);
-
-// "SQL Sec. " and the seconds between two millisecond times as DoubleText.
-std::string ElapsedText(std::int64_t startMs, std::int64_t endMs);
 
 }  // namespace zuno

@@ -8,7 +8,7 @@
 
 #include <functional>
 
-#include "app/event.h"
+#include "base/control_action.h"
 
 namespace zuno {
 

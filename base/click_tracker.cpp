@@ -1,4 +1,4 @@
-#include "app/click_tracker.h"
+#include "base/click_tracker.h"
 
 namespace zuno {
 
