@@ -7,16 +7,24 @@
 
 namespace zuno {
 
+// What the rows of the Result Grid are, so a double-click knows what to drill
+// into: a statement's result, the tables of a creator or of the catalog, or
+// the creators. None before the first.
+enum class GridMode { None, Query, Catalog, Creators };
+
+// The platform Connect's probes found; None until one has answered.
+enum class DatabaseFlavour { None, Db2Luw, Db2Zos };
+
 struct AppState {
   std::string homeDirectory;
   std::string storeMode = "Local";
-  std::string gridMode;  // "QUERY", "CATALOG", "CREATORS" or empty
+  GridMode gridMode = GridMode::None;
 
   std::string connectionDsn;
   std::string connectionUser;
   std::string connectionPassword;
-  std::string databaseFlavour;  // "Db2/LUW", "Db2/zOS" or empty
-  std::int64_t startTime = 0;   // milliseconds
+  DatabaseFlavour databaseFlavour = DatabaseFlavour::None;
+  std::int64_t startTime = 0;  // milliseconds
   std::int64_t endTime = 0;
 
   std::string lastCreator;

@@ -9,20 +9,28 @@ namespace {
 constexpr const char* kNeedUserAndPassword = "please enter User and Password!";
 constexpr const char* kLuwProbe = "select distinct 1 from syscat.useroptions";
 constexpr const char* kZosProbe = "select distinct 1 from sysibm.usernames";
-constexpr const char* kLuw = "Db2/LUW";
-constexpr const char* kZos = "Db2/zOS";
 
 constexpr Control kNeedConnection[] = {kRunButton,        kCatalogButton,    kCreatorsButton,
                                        kLastCreatorButton, kSaveReportButton, kSaveLoadQueryButton};
 
 // Each catalog answers on its own platform only; a data source with both is
-// taken for Db2/zOS. The probes' rows are never read. Empty when neither
+// taken for Db2/zOS. The probes' rows are never read. None when neither
 // answers.
-std::string DetectFlavour(OdbcLayer& db) {
-  std::string flavour;
-  if (db.ExecuteQuery(kLuwProbe)) flavour = kLuw;
-  if (db.ExecuteQuery(kZosProbe)) flavour = kZos;
+DatabaseFlavour DetectFlavour(OdbcLayer& db) {
+  DatabaseFlavour flavour = DatabaseFlavour::None;
+  if (db.ExecuteQuery(kLuwProbe)) flavour = DatabaseFlavour::Db2Luw;
+  if (db.ExecuteQuery(kZosProbe)) flavour = DatabaseFlavour::Db2Zos;
   return flavour;
+}
+
+// The flavour as the Main Window's title shows it.
+std::string_view FlavourName(DatabaseFlavour flavour) {
+  switch (flavour) {
+    case DatabaseFlavour::Db2Luw: return "Db2/LUW";
+    case DatabaseFlavour::Db2Zos: return "Db2/zOS";
+    case DatabaseFlavour::None: break;
+  }
+  return "";
 }
 
 }  // namespace
@@ -40,7 +48,7 @@ void OnConnectClicked(Session& s) {
 
   s.state.startTime = NowMilliseconds();
   bool connected = false;
-  std::string flavour;
+  DatabaseFlavour flavour = DatabaseFlavour::None;
   s.ui.RunBlocking(
       [&] {
         connected = s.db.Connect(s.state.connectionDsn, s.state.connectionUser, s.state.connectionPassword);
@@ -49,9 +57,9 @@ void OnConnectClicked(Session& s) {
       [&] { s.db.Cancel(); });
   if (connected) {
     for (Control c : kNeedConnection) s.ui.SetEnabled(c, true);
-    if (!flavour.empty()) s.state.databaseFlavour = flavour;
+    if (flavour != DatabaseFlavour::None) s.state.databaseFlavour = flavour;
     s.ui.SetText(kConnectionStatusText, "DBALIAS: " + s.state.connectionDsn);
-    s.ui.SetWindowTitle(WindowId::Main, "ZUNO - " + s.state.databaseFlavour);
+    s.ui.SetWindowTitle(WindowId::Main, "ZUNO - " + std::string(FlavourName(s.state.databaseFlavour)));
     s.ui.CloseBusyWindow();
   } else {
     s.ui.CloseBusyWindow();

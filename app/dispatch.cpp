@@ -66,7 +66,7 @@ void Dispatcher::LibraryWindowControl(int control, Action action) {
     case kLibrarySaveButton: return Call(h_.librarySave);
     case kLibraryLoadButton: return Call(h_.libraryLoad);
     case kLibraryDeleteButton:
-      if (s_.ui.Text(kLibraryDeleteButton) == kSelectColumnCaption) return Call(h_.columnChooserSelect);
+      if (s_.ui.LibraryWindowForm() == Ui::LibraryForm::ColumnChooser) return Call(h_.columnChooserSelect);
       return Call(h_.libraryDelete);
     case kStoreModeButton: return Call(h_.switchStore);
     case kLibraryExitButton: return Call(h_.libraryExit);

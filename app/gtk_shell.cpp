@@ -517,6 +517,7 @@ void GtkShell::SetTimerFieldHighlighted(bool on) {
 void GtkShell::OpenLibraryWindow(LibraryForm form) {
   DestroyWindow(library_, WindowId::Library);
   library_ = BuildWindow(WindowId::Library, GTK_WINDOW(main_.window), widgets_);
+  libraryForm_ = form;
   for (const ControlSpec& c : AllControls())
     if (c.window == WindowId::Library) ConnectControlSignals(WindowId::Library, c.id);
   ReportCloseRequests(library_.window, WindowId::Library);

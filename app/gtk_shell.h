@@ -69,6 +69,7 @@ class GtkShell : public Ui {
   void SetTimerFieldHighlighted(bool on) override;
   void ShowPopupMenu() override;
   void OpenLibraryWindow(LibraryForm form) override;
+  LibraryForm LibraryWindowForm() const override { return libraryForm_; }
   void HideLibraryWindow() override;
   void CloseLibraryWindow() override;
   void HandOverClipboard() override;
@@ -92,6 +93,7 @@ class GtkShell : public Ui {
   ControlWidgets widgets_;
   BuiltWindow main_;
   BuiltWindow library_;
+  LibraryForm libraryForm_ = LibraryForm::Library;
   BuiltWindow busy_;  // built at its first use, then shown and hidden
   bool BusyShown() const { return busy_.window && gtk_widget_get_visible(busy_.window); }
   // The dialogs, built at their first use, then shown and hidden.

@@ -65,6 +65,8 @@ class Ui {
   // Column Chooser form only the list and the "Select Column" button show.
   enum class LibraryForm { Library, ColumnChooser };
   virtual void OpenLibraryWindow(LibraryForm form) = 0;
+  // The form the library window was last opened in.
+  virtual LibraryForm LibraryWindowForm() const = 0;
   virtual void HideLibraryWindow() = 0;
   virtual void CloseLibraryWindow() = 0;
 

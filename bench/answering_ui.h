@@ -53,6 +53,7 @@ class AnsweringUi : public Ui {
   void SetTimerFieldHighlighted(bool on) override { windows_.SetTimerFieldHighlighted(on); }
   void ShowPopupMenu() override { windows_.ShowPopupMenu(); }
   void OpenLibraryWindow(LibraryForm form) override { windows_.OpenLibraryWindow(form); }
+  LibraryForm LibraryWindowForm() const override { return windows_.LibraryWindowForm(); }
   void HideLibraryWindow() override { windows_.HideLibraryWindow(); }
   void CloseLibraryWindow() override { windows_.CloseLibraryWindow(); }
   void HandOverClipboard() override { windows_.HandOverClipboard(); }

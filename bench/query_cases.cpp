@@ -176,10 +176,10 @@ CatalogTimes TimeCatalogList(BenchProgram& b, const std::string& creator, int ex
 void CatalogListCase(const Login& login, const std::string& creator, int runs) {
   BenchProgram b;
   if (!b.Connect(login.dsn, login.user, login.password)) Fail("ZUNO could not connect");
-  if (b.program().state.databaseFlavour != kDb2Luw) Fail("the data source is not taken for Db2/LUW");
+  if (b.program().state.databaseFlavour != DatabaseFlavour::Db2Luw) Fail("the data source is not taken for Db2/LUW");
   PlainFetch floor;
   ConnectFloor(floor, login);
-  const std::string sql = LastCreatorListSql(kDb2Luw, creator);
+  const std::string sql = LastCreatorListSql(DatabaseFlavour::Db2Luw, creator);
   const long rows = floor.Run(sql, 0);
   if (rows <= 0) Fail("the catalog list has no rows");
 

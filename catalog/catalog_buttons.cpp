@@ -8,7 +8,7 @@ namespace {
 
 // The Grid Mode tells a later double-click what the rows are; it is set
 // before the statement runs and holds whatever its outcome.
-void StartList(Session& s, const char* gridMode) {
+void StartList(Session& s, GridMode gridMode) {
   s.state.gridMode = gridMode;
   s.grid.ClearRows();
   s.grid.RemoveAllColumns();
@@ -17,19 +17,19 @@ void StartList(Session& s, const char* gridMode) {
 }  // namespace
 
 void OnCatalogClicked(Session& s) {
-  StartList(s, "CATALOG");
+  StartList(s, GridMode::Catalog);
   std::string sql = CatalogListSql(s.state.databaseFlavour);
   s.state.lastCreator = "SYSCAT";
   FillCatalogList(s, sql, Reselect::LastDrilledRow);
 }
 
 void OnCreatorsClicked(Session& s) {
-  StartList(s, "CREATORS");
+  StartList(s, GridMode::Creators);
   FillCatalogList(s, CreatorsListSql(), Reselect::LastDrilledRow);
 }
 
 void OnLastCreatorClicked(Session& s) {
-  StartList(s, "CATALOG");
+  StartList(s, GridMode::Catalog);
   FillCatalogList(s, LastCreatorListSql(s.state.databaseFlavour, s.state.lastCreator), Reselect::LastDrilledRow);
 }
 

@@ -42,23 +42,32 @@ std::string SqlLiteralText(std::string_view name) {
   return text;
 }
 
-std::string CatalogListSql(std::string_view flavour) {
-  if (flavour == kDb2Zos) return std::string(kCatalogZos);
-  if (flavour == kDb2Luw) return std::string(kCatalogLuw);
+std::string CatalogListSql(DatabaseFlavour flavour) {
+  switch (flavour) {
+    case DatabaseFlavour::Db2Luw: return std::string(kCatalogLuw);
+    case DatabaseFlavour::Db2Zos: return std::string(kCatalogZos);
+    case DatabaseFlavour::None: break;
+  }
   return {};
 }
 
 std::string CreatorsListSql() { return std::string(kCreators); }
 
-std::string LastCreatorListSql(std::string_view flavour, std::string_view creator) {
-  if (flavour == kDb2Luw) return ForCreator(kLastCreatorLuw, creator);
-  if (flavour == kDb2Zos) return ForCreator(kLastCreatorZos, creator);
+std::string LastCreatorListSql(DatabaseFlavour flavour, std::string_view creator) {
+  switch (flavour) {
+    case DatabaseFlavour::Db2Luw: return ForCreator(kLastCreatorLuw, creator);
+    case DatabaseFlavour::Db2Zos: return ForCreator(kLastCreatorZos, creator);
+    case DatabaseFlavour::None: break;
+  }
   return {};
 }
 
-std::string CreatorDrillSql(std::string_view flavour, std::string_view creator) {
-  if (flavour == kDb2Luw) return ForCreator(kDrillLuw, creator);
-  if (flavour == kDb2Zos) return ForCreator(kDrillZos, creator);
+std::string CreatorDrillSql(DatabaseFlavour flavour, std::string_view creator) {
+  switch (flavour) {
+    case DatabaseFlavour::Db2Luw: return ForCreator(kDrillLuw, creator);
+    case DatabaseFlavour::Db2Zos: return ForCreator(kDrillZos, creator);
+    case DatabaseFlavour::None: break;
+  }
   return {};
 }
 

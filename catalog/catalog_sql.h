@@ -4,24 +4,23 @@
 #include <string>
 #include <string_view>
 
-namespace zuno {
+#include "app/app_state.h"
 
-constexpr std::string_view kDb2Luw = "Db2/LUW";
-constexpr std::string_view kDb2Zos = "Db2/zOS";
+namespace zuno {
 
 // A name as the text of an SQL string literal: each apostrophe doubled, so a
 // schema or table name that holds one runs the intended query.
 std::string SqlLiteralText(std::string_view name);
 
-// The tables of the catalog itself; empty for an unknown flavour (the empty
-// statement then fails like any other).
-std::string CatalogListSql(std::string_view flavour);
+// The tables of the catalog itself; empty while no flavour is known (the
+// empty statement then fails like any other).
+std::string CatalogListSql(DatabaseFlavour flavour);
 // Every creator that owns a table, whatever the flavour.
 std::string CreatorsListSql();
 // The tables of one creator, for the Last Creator button.
-std::string LastCreatorListSql(std::string_view flavour, std::string_view creator);
+std::string LastCreatorListSql(DatabaseFlavour flavour, std::string_view creator);
 // The tables of one creator, for a double-click in the creator list.
-std::string CreatorDrillSql(std::string_view flavour, std::string_view creator);
+std::string CreatorDrillSql(DatabaseFlavour flavour, std::string_view creator);
 // The columns of one table in their order, the same on both platforms.
 std::string ColumnQuerySql(std::string_view schema, std::string_view table);
 

@@ -32,7 +32,7 @@ std::string ColumnList(OdbcLayer& db) {
 
 void TableDrill(Session& s, int row) {
   s.state.lastDrilledRow = row;
-  s.state.gridMode = "QUERY";
+  s.state.gridMode = GridMode::Query;
   // An alias has no columns of its own: its base table's are listed, and the
   // alias keeps its place after FROM.
   TableName alias;
@@ -78,7 +78,7 @@ void TableDrill(Session& s, int row) {
 }
 
 void CreatorDrill(Session& s, int row) {
-  s.state.gridMode = "CATALOG";
+  s.state.gridMode = GridMode::Catalog;
   s.state.lastCreator = s.grid.CellText(row, kSchemaColumn);
   s.grid.ClearRows();
   s.grid.RemoveAllColumns();
@@ -90,9 +90,9 @@ void CreatorDrill(Session& s, int row) {
 void OnGridDoubleClick(Session& s) {
   const int row = s.grid.SelectedRow();
   if (row < 0) return;  // no row: the titles are no table to drill into
-  if (s.state.gridMode == "CATALOG")
+  if (s.state.gridMode == GridMode::Catalog)
     TableDrill(s, row);
-  else if (s.state.gridMode == "CREATORS")
+  else if (s.state.gridMode == GridMode::Creators)
     CreatorDrill(s, row);
 }
 

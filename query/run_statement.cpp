@@ -9,7 +9,7 @@
 namespace zuno {
 
 void RunStatement(Session& s) {
-  s.state.gridMode = "QUERY";
+  s.state.gridMode = GridMode::Query;
   s.grid.ClearRows();
   s.grid.RemoveAllColumns();
   if (s.ui.IsChecked(kDb2CommandCheckBox)) {

@@ -71,7 +71,7 @@ TEST_F(CatalogTest, CatalogListsTheCatalogsOwnTablesOnEachPlatform) {
     EXPECT_TRUE(std::is_sorted(names.begin(), names.end()));
     EXPECT_EQ(h.ui.Text(kRowCountText), "Row Count: " + std::to_string(h.grid.RowCount()));
     EXPECT_EQ(h.ui.Text(kElapsedTimeText).rfind("SQL Sec. ", 0), 0u);
-    EXPECT_EQ(h.state.gridMode, "CATALOG");
+    EXPECT_EQ(h.state.gridMode, GridMode::Catalog);
     EXPECT_EQ(h.state.lastCreator, "SYSCAT");  // on both platforms
     EXPECT_EQ(h.grid.Background(0, 0), MakeRgb(250, 250, 250));
     EXPECT_EQ(h.grid.Background(h.grid.RowCount() - 1, 7), MakeRgb(250, 250, 250));
@@ -87,7 +87,7 @@ TEST_F(CatalogTest, CreatorsListsEveryCreatorOnceInOrder) {
   OnCreatorsClicked(h.session);
   EXPECT_EQ(Titles(), std::vector<std::string>{"tabschema"});
   EXPECT_EQ(Column(0), (std::vector<std::string>{"ME", "MYSCHEMA", "PUBLIC", "SYSCAT", "SYSIBM"}));
-  EXPECT_EQ(h.state.gridMode, "CREATORS");
+  EXPECT_EQ(h.state.gridMode, GridMode::Creators);
   EXPECT_EQ(h.grid.Background(0, 0), std::nullopt);
   EXPECT_EQ(h.ui.Text(kRowCountText), "Row Count: 5");
 }
@@ -99,7 +99,7 @@ TEST_F(CatalogTest, LastCreatorBeforeAnyDrillListsNothing) {
   EXPECT_EQ(Titles(), kTableListTitles);
   EXPECT_EQ(h.grid.RowCount(), 0);
   EXPECT_EQ(h.ui.Text(kRowCountText), "Row Count: 0");
-  EXPECT_EQ(h.state.gridMode, "CATALOG");
+  EXPECT_EQ(h.state.gridMode, GridMode::Catalog);
 }
 
 TEST_F(CatalogTest, AfterCatalogOnZosLastCreatorListsSyscat) {
@@ -120,7 +120,7 @@ TEST_F(CatalogTest, BrowsingFromACreatorToATableEndsWithItsRowsInTheGrid) {
     if (h.grid.CellText(r, 0) == "MYSCHEMA") myschema = r;
   ASSERT_NE(myschema, -1);
   DoubleClick(myschema);
-  EXPECT_EQ(h.state.gridMode, "CATALOG");
+  EXPECT_EQ(h.state.gridMode, GridMode::Catalog);
   EXPECT_EQ(h.state.lastCreator, "MYSCHEMA");
   EXPECT_EQ(Titles(), kTableListTitles);
   int orders = RowOf("MYSCHEMA", "ORDERS");
@@ -132,7 +132,7 @@ TEST_F(CatalogTest, BrowsingFromACreatorToATableEndsWithItsRowsInTheGrid) {
   EXPECT_EQ(h.state.drilledTableSchema, "MYSCHEMA");
   EXPECT_EQ(h.state.drilledTableName, "ORDERS");
   EXPECT_EQ(h.state.lastDrilledRow, orders);
-  EXPECT_EQ(h.state.gridMode, "QUERY");
+  EXPECT_EQ(h.state.gridMode, GridMode::Query);
   EXPECT_EQ(Titles(), (std::vector<std::string>{"id", "item", "qty"}));
   EXPECT_EQ(h.grid.RowCount(), 3);
   EXPECT_TRUE(h.ui.messages.empty()) << h.ui.messages.front();
@@ -170,7 +170,7 @@ TEST_F(CatalogTest, AnAliasListsItsBaseTablesColumnsAndKeepsItsOwnNameAfterFrom)
 
 TEST_F(CatalogTest, ATableTheCatalogDoesNotKnowGivesTheBareWordSelect) {
   Connect(testing::PgLuw());
-  h.state.gridMode = "CATALOG";
+  h.state.gridMode = GridMode::Catalog;
   for (const std::string& title : kTableListTitles) h.grid.AddColumn(-1, title, 100);
   h.grid.AppendRow({"NOSCHEMA", "NO'TABLE", "T", "0", "Null", "", "", ""});
   h.ui.SetChecked(kQueryAutorunCheckBox, false);
@@ -186,7 +186,7 @@ TEST_F(CatalogTest, ADoubleClickWithNoRowSelectedDoesNothing) {
   h.grid.SelectRow(-1);
   OnGridDoubleClick(h.session);
   EXPECT_EQ(h.ui.Text(kSqlEditor), "keep me");
-  EXPECT_EQ(h.state.gridMode, "CATALOG");
+  EXPECT_EQ(h.state.gridMode, GridMode::Catalog);
   EXPECT_GT(h.grid.RowCount(), 0);
 }
 
@@ -196,14 +196,14 @@ TEST_F(CatalogTest, WithoutAFlavourTheListsFailButTheModeIsSet) {
   OnCatalogClicked(h.session);
   ASSERT_EQ(h.ui.messages.size(), 1u);
   EXPECT_EQ(h.grid.ColumnCount(), 0);
-  EXPECT_EQ(h.state.gridMode, "CATALOG");
+  EXPECT_EQ(h.state.gridMode, GridMode::Catalog);
   EXPECT_EQ(h.state.lastCreator, "SYSCAT");
   EXPECT_EQ(h.ui.Text(kRowCountText), "Row Count: 9");
   EXPECT_FALSE(h.ui.busyOpen);
 
   OnCreatorsClicked(h.session);  // no catalog views at all
   EXPECT_EQ(h.ui.messages.size(), 2u);
-  EXPECT_EQ(h.state.gridMode, "CREATORS");
+  EXPECT_EQ(h.state.gridMode, GridMode::Creators);
 }
 
 TEST_F(CatalogTest, ACreatorWithAnApostropheRunsTheIntendedQuery) {

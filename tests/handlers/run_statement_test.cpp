@@ -56,7 +56,7 @@ TEST_F(RunTest, RowsFillTheGridWithTheirCountTimeAndHistory) {
   EXPECT_EQ(Row(2), (std::vector<std::string>{"          3", "Null"}));
   EXPECT_EQ(h.ui.Text(kRowCountText), "Row Count: 3");
   EXPECT_EQ(h.ui.Text(kElapsedTimeText).rfind("SQL Sec. ", 0), 0u);
-  EXPECT_EQ(h.state.gridMode, "QUERY");
+  EXPECT_EQ(h.state.gridMode, GridMode::Query);
   EXPECT_EQ(History(), std::vector<std::string>{"select id, name from people order by id"});
   EXPECT_FALSE(h.ui.busyOpen);
   EXPECT_EQ(h.ui.busyOpened, h.ui.busyClosed);

@@ -73,6 +73,7 @@ class ScriptedUi : public Ui {
   void SetTimerFieldHighlighted(bool on) override { timerFieldHighlighted = on; }
   void ShowPopupMenu() override { ++popupShown; }
   void OpenLibraryWindow(LibraryForm form) override;
+  LibraryForm LibraryWindowForm() const override { return libraryForm; }
   void HideLibraryWindow() override { libraryHidden = true; }
   void CloseLibraryWindow() override { libraryOpen = false; }
   void HandOverClipboard() override { clipboardHandedOver = true; }

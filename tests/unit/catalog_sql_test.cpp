@@ -6,15 +6,13 @@ namespace zuno {
 namespace {
 
 TEST(CatalogSqlTest, EachFlavourGetsItsOwnTextAndAnUnknownOneNone) {
-  EXPECT_NE(CatalogListSql("Db2/LUW").find("WHERE creator = 'SYSCAT' ORDER BY NAME"), std::string::npos);
-  EXPECT_NE(CatalogListSql("Db2/zOS").find("TBCREATOR As base_schema"), std::string::npos);
-  EXPECT_NE(CatalogListSql("Db2/zOS").find("WHERE creator = 'SYSIBM' ORDER BY NAME"), std::string::npos);
-  // The comparison is exact: another spelling is no flavour at all.
-  for (const char* unknown : {"", "db2/luw", "Db2/ZOS", "Db2/LUW "}) {
-    EXPECT_EQ(CatalogListSql(unknown), "") << unknown;
-    EXPECT_EQ(LastCreatorListSql(unknown, "X"), "") << unknown;
-    EXPECT_EQ(CreatorDrillSql(unknown, "X"), "") << unknown;
-  }
+  EXPECT_NE(CatalogListSql(DatabaseFlavour::Db2Luw).find("WHERE creator = 'SYSCAT' ORDER BY NAME"), std::string::npos);
+  EXPECT_NE(CatalogListSql(DatabaseFlavour::Db2Zos).find("TBCREATOR As base_schema"), std::string::npos);
+  EXPECT_NE(CatalogListSql(DatabaseFlavour::Db2Zos).find("WHERE creator = 'SYSIBM' ORDER BY NAME"), std::string::npos);
+  // Before a probe has answered there is no flavour, and no statement.
+  EXPECT_EQ(CatalogListSql(DatabaseFlavour::None), "");
+  EXPECT_EQ(LastCreatorListSql(DatabaseFlavour::None, "X"), "");
+  EXPECT_EQ(CreatorDrillSql(DatabaseFlavour::None, "X"), "");
   EXPECT_EQ(CreatorsListSql(), "SELECT distinct creator as tabschema  FROM sysibm.systables ORDER BY 1");
 }
 
@@ -24,11 +22,11 @@ TEST(CatalogSqlTest, NamesGoIntoTheLiteralsWithTheirApostrophesDoubled) {
     std::string sql;
     const char* tail;
   } cases[] = {
-      {"plain creator", LastCreatorListSql("Db2/LUW", "MYSCHEMA"), "creator = 'MYSCHEMA' ORDER BY NAME"},
-      {"zOS drill", CreatorDrillSql("Db2/zOS", "SYSIBM"),
+      {"plain creator", LastCreatorListSql(DatabaseFlavour::Db2Luw, "MYSCHEMA"), "creator = 'MYSCHEMA' ORDER BY NAME"},
+      {"zOS drill", CreatorDrillSql(DatabaseFlavour::Db2Zos, "SYSIBM"),
        ", tbname As base_name  , '' As location FROM sysibm.systables WHERE creator = 'SYSIBM' ORDER BY NAME"},
-      {"empty creator", LastCreatorListSql("Db2/zOS", ""), "WHERE creator = '' ORDER BY NAME"},
-      {"apostrophe cannot end the literal", LastCreatorListSql("Db2/LUW", "O'X' OR 'a'='a"),
+      {"empty creator", LastCreatorListSql(DatabaseFlavour::Db2Zos, ""), "WHERE creator = '' ORDER BY NAME"},
+      {"apostrophe cannot end the literal", LastCreatorListSql(DatabaseFlavour::Db2Luw, "O'X' OR 'a'='a"),
        "creator = 'O''X'' OR ''a''=''a' ORDER BY NAME"},
       {"column query", ColumnQuerySql("MY'S", "T'"),
        "from sysibm.syscolumns where tbcreator ='MY''S' and tbname = 'T''' order by colno"},
