@@ -11,15 +11,7 @@ fi
 
 start_window_manager
 start_zuno
-click_at $DATA_SOURCE_BOX_AT
-type_text "ZUNO_PG_PLAIN"
-click_at $USER_FIELD_AT
-type_text "$ZUNO_PG_USER"
-click_at $PASSWORD_FIELD_AT
-type_text "$ZUNO_PG_PASSWORD"
-click_at $CONNECT_BUTTON_AT
-wait_for 20 bash -c '[[ "$(/usr/bin/python3 '"$E2E_DIR"'/screen_reader.py label DBALIAS)" == "DBALIAS: ZUNO_PG_PLAIN" ]]' ||
-  fail "not connected"
+connect_to_test_postgres
 
 click_at $SQL_EDITOR_AT
 type_text "select pg_sleep(4)"
