@@ -102,7 +102,7 @@ GtkShell::~GtkShell() {
   DestroyWindow(busy_, WindowId::Busy);
   DestroyWindow(library_, WindowId::Library);
   DestroyWindow(main_, WindowId::Main);
-  gdk_event_handler_set(reinterpret_cast<GdkEventFunc>(gtk_main_do_event), nullptr, nullptr);
+  gdk_event_handler_set([](GdkEvent* e, gpointer) { gtk_main_do_event(e); }, nullptr, nullptr);
 }
 
 void GtkShell::DestroyWindow(BuiltWindow& w, WindowId id) {
