@@ -67,7 +67,8 @@ void LoadLogo(GtkShell& shell, Notices& notices) {
 Program::Program()
     : state(InitialAppState(HomeDirectory())),
       shell(loop),
-      session{state, shell, shell.grid(), loop, db},
+      jobs(shell, shell, loop),
+      session{state, shell, shell.grid(), loop, db, jobs},
       dispatcher(session, Handlers{}) {
   dispatcher.handlers() = ProgramHandlers(session);
   loop.SetSink([this](const Event& e) { dispatcher.Dispatch(e); });
