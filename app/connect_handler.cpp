@@ -1,5 +1,7 @@
 #include "app/connect_handler.h"
 
+#include <atomic>
+
 #include "base/clock.h"
 #include "query/elapsed_time.h"
 
@@ -16,10 +18,10 @@ constexpr Control kNeedConnection[] = {kRunButton,        kCatalogButton,    kCr
 // Each catalog answers on its own platform only; a data source with both is
 // taken for Db2/zOS. The probes' rows are never read. None when neither
 // answers.
-DatabaseFlavour DetectFlavour(OdbcLayer& db) {
+DatabaseFlavour DetectFlavour(OdbcLayer& db, const std::atomic<bool>& escaped) {
   DatabaseFlavour flavour = DatabaseFlavour::None;
   if (db.ExecuteQuery(kLuwProbe)) flavour = DatabaseFlavour::Db2Luw;
-  if (db.ExecuteQuery(kZosProbe)) flavour = DatabaseFlavour::Db2Zos;
+  if (!escaped && db.ExecuteQuery(kZosProbe)) flavour = DatabaseFlavour::Db2Zos;
   return flavour;
 }
 
@@ -36,37 +38,47 @@ std::string_view FlavourName(DatabaseFlavour flavour) {
 }  // namespace
 
 void OnConnectClicked(Session& s) {
-  s.ui.OpenBusyWindow();
   s.state.connectionDsn = s.ui.Text(kDataSourceBox);
   s.state.connectionUser = s.ui.Text(kUserField);
   s.state.connectionPassword = s.ui.Text(kPasswordField);
-  if (s.state.connectionUser.empty() || s.state.connectionPassword.empty()) {
-    s.ui.ShowMessage(kNeedUserAndPassword);
-    s.ui.CloseBusyWindow();
-    return;
-  }
+  const bool complete = !s.state.connectionUser.empty() && !s.state.connectionPassword.empty();
+  const std::string dsn = s.state.connectionDsn, user = s.state.connectionUser, password = s.state.connectionPassword;
+  if (complete) s.state.startTime = NowMilliseconds();
 
-  s.state.startTime = NowMilliseconds();
+  // Escape while the driver waits for the server is kept here: the next
+  // statement would clear the layer's own cancel mark, and a connection made
+  // after all is then kept without the probes.
+  std::atomic<bool> escaped{false};
   bool connected = false;
   DatabaseFlavour flavour = DatabaseFlavour::None;
-  s.ui.RunBlocking(
-      [&] {
-        connected = s.db.Connect(s.state.connectionDsn, s.state.connectionUser, s.state.connectionPassword);
-        if (connected) flavour = DetectFlavour(s.db);
-      },
-      [&] { s.db.Cancel(); });
-  if (connected) {
-    for (Control c : kNeedConnection) s.ui.SetEnabled(c, true);
-    if (flavour != DatabaseFlavour::None) s.state.databaseFlavour = flavour;
-    s.ui.SetText(kConnectionStatusText, "DBALIAS: " + s.state.connectionDsn);
-    s.ui.SetWindowTitle(WindowId::Main, "ZUNO - " + std::string(FlavourName(s.state.databaseFlavour)));
-    s.ui.CloseBusyWindow();
-  } else {
-    s.ui.CloseBusyWindow();
-    s.ui.ShowMessage(s.db.LastError());
-  }
-  s.state.endTime = NowMilliseconds();
-  ShowElapsedTime(s);
+  s.jobs.Run({
+      .work =
+          [&, &db = s.db] {
+            if (!complete) return;
+            connected = db.Connect(dsn, user, password);
+            if (connected && !escaped) flavour = DetectFlavour(db, escaped);
+          },
+      .apply =
+          [&] {
+            if (!complete) return s.jobs.Tell(kNeedUserAndPassword);
+            if (connected) {
+              for (Control c : kNeedConnection) s.ui.SetEnabled(c, true);
+              if (flavour != DatabaseFlavour::None) s.state.databaseFlavour = flavour;
+              s.ui.SetText(kConnectionStatusText, "DBALIAS: " + s.state.connectionDsn);
+              s.ui.SetWindowTitle(WindowId::Main, "ZUNO - " + std::string(FlavourName(s.state.databaseFlavour)));
+            } else {
+              s.jobs.Tell(s.db.LastError());
+            }
+            // The time covers the attempt, the probes and any message.
+            s.state.endTime = NowMilliseconds();
+            ShowElapsedTime(s);
+          },
+      .cancel =
+          [&] {
+            escaped = true;
+            s.db.Cancel();
+          },
+  });
 }
 
 }  // namespace zuno

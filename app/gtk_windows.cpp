@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "base/gobject_ptr.h"
 #include "app/text_filters.h"
+#include "base/gobject_ptr.h"
 
 namespace zuno {
 

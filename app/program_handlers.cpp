@@ -1,8 +1,8 @@
 #include "app/program_handlers.h"
 
+#include "app/connect_handler.h"
 #include "catalog/catalog_buttons.h"
 #include "catalog/drill_down.h"
-#include "app/connect_handler.h"
 #include "library/library_window.h"
 #include "query/run_statement.h"
 #include "tools/external_editing.h"

@@ -5,11 +5,11 @@
 #include <vector>
 
 #include "app/css_provider.h"
-#include "base/gobject_ptr.h"
 #include "app/home_directory.h"
 #include "app/program_handlers.h"
 #include "app/settings_file.h"
 #include "app/shutdown.h"
+#include "base/gobject_ptr.h"
 #include "base/text_file.h"
 #include "db/data_source_list.h"
 
@@ -67,7 +67,8 @@ void LoadLogo(GtkShell& shell, Notices& notices) {
 Program::Program()
     : state(InitialAppState(HomeDirectory())),
       shell(loop),
-      session{state, shell, shell.grid(), loop, db},
+      jobs(shell, shell, loop),
+      session{state, shell, shell.grid(), loop, db, jobs},
       dispatcher(session, Handlers{}) {
   dispatcher.handlers() = ProgramHandlers(session);
   loop.SetSink([this](const Event& e) { dispatcher.Dispatch(e); });

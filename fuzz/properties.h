@@ -15,16 +15,16 @@
 #include <vector>
 
 #include "app/settings_file.h"
-#include "base/utf8.h"
 #include "base/text_lines.h"
+#include "base/utf8.h"
 #include "catalog/catalog_sql.h"
 #include "db/type_class.h"
 #include "db/wide_text.h"
 #include "fuzz/fuzz_input.h"
 #include "fuzz/reference_rules.h"
+#include "grid/cell_text.h"
 #include "library/query_name_order.h"
 #include "library/query_store_format.h"
-#include "grid/cell_text.h"
 #include "query/comment_removal.h"
 #include "query/statement_class.h"
 #include "query/variable_scan.h"

@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "app/control_ids.h"
-#include "library/library_window.h"
 #include "grid/cell_text.h"
+#include "library/library_window.h"
 #include "tools/column_autosize.h"
 #include "tools/external_editing.h"
 #include "tools/statement_generator.h"

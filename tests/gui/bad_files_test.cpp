@@ -6,8 +6,8 @@
 #include <filesystem>
 #include <functional>
 
-#include "tests/gui/gui_harness.h"
 #include "library/query_store.h"
+#include "tests/gui/gui_harness.h"
 #include "tests/support/temp_dir.h"
 
 namespace zuno {

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "app/connect_handler.h"
 #include "catalog/catalog_buttons.h"
 #include "catalog/drill_down.h"
-#include "app/connect_handler.h"
 #include "tests/support/data_sources.h"
 #include "tests/support/handler_harness.h"
 
