@@ -4,14 +4,7 @@
 # program goes on.
 source "$(dirname "$0")/lib.sh"
 
-if [[ -z "${ZUNO_FIXTURE_DIR:-}" ]]; then
-  echo "skipped: the test data sources are not up"
-  exit 0
-fi
-
-start_window_manager
-start_zuno
-connect_to_test_postgres
+start_zuno_on_test_postgres
 expect_screen_soon() { wait_for 20 bash -c "$1" || fail "$2"; }
 
 click_at $SQL_EDITOR_AT

@@ -4,14 +4,7 @@
 # finishes, the program ends with code 0 and the Settings File is written.
 source "$(dirname "$0")/lib.sh"
 
-if [[ -z "${ZUNO_FIXTURE_DIR:-}" ]]; then
-  echo "skipped: the test data sources are not up"
-  exit 0
-fi
-
-start_window_manager
-start_zuno
-connect_to_test_postgres
+start_zuno_on_test_postgres
 
 click_at $SQL_EDITOR_AT
 type_text "select pg_sleep(4)"

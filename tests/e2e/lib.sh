@@ -211,6 +211,18 @@ connect_to_test_postgres() {
     fail "not connected"
 }
 
+# The program under a window manager, connected to the plain PostgreSQL test
+# data source; the case is skipped when the test data sources are not up.
+start_zuno_on_test_postgres() {
+  if [[ -z "${ZUNO_FIXTURE_DIR:-}" ]]; then
+    echo "skipped: the test data sources are not up"
+    exit 0
+  fi
+  start_window_manager
+  start_zuno
+  connect_to_test_postgres
+}
+
 # Double-clicks a cell of the Result Grid.
 double_click_cell() {
   local xy
