@@ -7,7 +7,9 @@
 #include <memory>
 #include <vector>
 
+#include "app/catalog_completion.h"
 #include "app/click_tracker.h"
+#include "app/editor_keys.h"
 #include "app/event_loop.h"
 #include "app/gtk_windows.h"
 #include "app/ui.h"
@@ -31,6 +33,7 @@ class GtkShell : public Ui {
   GtkWidget* inner(Control c) const { return widgets_.inner[c]; }
   GtkWidget* popupMenu() const { return popup_; }
   bool timerRunning() const { return timerSource_ != 0; }
+  CatalogCompletion& completion() { return *completion_; }
 
   // Start-up helpers that are not handler business.
   void PrependListItem(Control c, std::string_view item);
@@ -39,6 +42,8 @@ class GtkShell : public Ui {
   void FocusControl(Control c);
   void CreatePopupMenu();
   void ShowMainWindow();
+  // What the SQL editor's completion reads names from.
+  void SetCatalogSource(CatalogCompletion::SourceOf source) { completion_->SetSource(std::move(source)); }
 
   // Lays the Main Window's controls out for its client size.
   void ApplyResizeRule(int width, int height);
@@ -84,6 +89,8 @@ class GtkShell : public Ui {
   void BuildInputDialog();
   int RunDialog(GtkWidget* dialog);
   void OnClientAllocated(Size size);
+  void ConnectEditorKeys();
+  bool OnEditorCommand(EditorCommand command);
   // Dialogs stand over the window the user works in, centred on it: Wayland
   // lets no window place itself.
   GtkWindow* DialogParent() const;
@@ -104,6 +111,7 @@ class GtkShell : public Ui {
   } input_;
   GtkWidget* fileChooser_ = nullptr;
   std::unique_ptr<GtkResultGrid> grid_;
+  std::unique_ptr<CatalogCompletion> completion_;
   std::vector<std::unique_ptr<ClickTracker>> mainClicks_;
   std::vector<std::unique_ptr<ClickTracker>> libraryClicks_;
   GtkWidget* popup_ = nullptr;
