@@ -4,25 +4,15 @@
 #include <gtksourceview/gtksource.h>
 
 #include "app/sql_editor.h"
-#include "tests/gui/gui_harness.h"
+#include "tests/gui/program_fixture.h"
 #include "tests/support/data_sources.h"
-#include "tests/support/temp_dir.h"
 
 namespace zuno {
 namespace {
 
-using testing::MessageBoxAnswerer;
 using testing::RunUntil;
-using testing::TempDir;
 
-struct SqlEditorTest : ::testing::Test {
-  TempDir home;
-  TempDir work;
-  testing::ScopedEnv env{"HOME", home.path().c_str()};
-  testing::ScopedCwd cwd{work.path()};
-  std::unique_ptr<Program> p = testing::StartAndShow();
-  MessageBoxAnswerer answers;
-
+struct SqlEditorTest : testing::ProgramInOwnDirectories {
   GtkWidget* Editor() { return p->shell.inner(kSqlEditor); }
   GtkTextBuffer* Buffer() { return gtk_text_view_get_buffer(GTK_TEXT_VIEW(Editor())); }
 
