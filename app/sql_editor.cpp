@@ -17,10 +17,21 @@ constexpr const char* kVariableTag = "zuno-variable";
 constexpr const char* kVariableColour = "#8f5902";
 constexpr const char* kMarkSourceKey = "zuno-variable-marks";
 
+// A new buffer takes the default colour scheme at once, and finding it reads
+// every scheme file installed. With nowhere to look, the buffer is made with
+// the built-in scheme in a fraction of that time; the schemes are searched
+// for where they are installed when the language is loaded.
+void PutOffSchemeSearch() {
+  const gchar* nowhere[] = {nullptr};
+  gtk_source_style_scheme_manager_set_search_path(gtk_source_style_scheme_manager_get_default(),
+                                                  const_cast<gchar**>(nowhere));
+}
+
 void LoadLanguage(GtkSourceBuffer* buffer) {
   GtkSourceLanguage* sql = gtk_source_language_manager_get_language(gtk_source_language_manager_get_default(), kLanguage);
-  GtkSourceStyleScheme* scheme =
-      gtk_source_style_scheme_manager_get_scheme(gtk_source_style_scheme_manager_get_default(), kScheme);
+  GtkSourceStyleSchemeManager* schemes = gtk_source_style_scheme_manager_get_default();
+  gtk_source_style_scheme_manager_set_search_path(schemes, nullptr);  // where they are installed
+  GtkSourceStyleScheme* scheme = gtk_source_style_scheme_manager_get_scheme(schemes, kScheme);
   if (scheme) gtk_source_buffer_set_style_scheme(buffer, scheme);
   if (sql) gtk_source_buffer_set_language(buffer, sql);
 }
@@ -66,6 +77,7 @@ void OnChanged(GtkTextBuffer* buffer, gpointer) {
 }  // namespace
 
 GtkWidget* NewSqlEditorView() {
+  PutOffSchemeSearch();
   GObjectPtr<GtkSourceBuffer> buffer(gtk_source_buffer_new(nullptr));
   gtk_source_buffer_set_highlight_matching_brackets(buffer.get(), TRUE);
   gtk_text_buffer_create_tag(GTK_TEXT_BUFFER(buffer.get()), kVariableTag, "foreground", kVariableColour, "weight",

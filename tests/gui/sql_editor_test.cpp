@@ -82,6 +82,7 @@ TEST_F(SqlEditorTest, SqlIsColouredWithMatchingBracketsAndUndo) {
   EXPECT_TRUE(gtk_source_buffer_get_highlight_syntax(buffer));
   EXPECT_TRUE(gtk_source_buffer_get_highlight_matching_brackets(buffer));
   ASSERT_NE(gtk_source_buffer_get_style_scheme(buffer), nullptr);
+  EXPECT_STREQ(gtk_source_style_scheme_get_id(gtk_source_buffer_get_style_scheme(buffer)), "classic");
   // The variable is marked once the editor is idle.
   GtkTextTag* variable = gtk_text_tag_table_lookup(gtk_text_buffer_get_tag_table(Buffer()), "zuno-variable");
   ASSERT_NE(variable, nullptr);
