@@ -97,8 +97,17 @@ std::string Utf16ToUtf8(std::u16string_view utf16) {
 }
 
 void AppendUtf16AsUtf8(std::string& out, std::u16string_view utf16) {
-  out.reserve(out.size() + utf16.size());
-  for (size_t i = 0; i < utf16.size(); ++i) {
+  // Most values a driver hands over are ASCII from the first unit to the last:
+  // those go over a byte a unit without a character-by-character append.
+  size_t ascii = 0;
+  while (ascii < utf16.size() && utf16[ascii] < 0x80) ++ascii;
+  const size_t start = out.size();
+  out.resize(start + ascii);
+  char* at = out.data() + start;
+  for (size_t i = 0; i < ascii; ++i) at[i] = static_cast<char>(utf16[i]);
+  if (ascii == utf16.size()) return;
+  out.reserve(out.size() + (utf16.size() - ascii) * 3);
+  for (size_t i = ascii; i < utf16.size(); ++i) {
     const char16_t unit = utf16[i];
     if (IsHighSurrogate(unit) && i + 1 < utf16.size() && IsLowSurrogate(utf16[i + 1])) {
       AppendUtf8(out, 0x10000 + ((char32_t{unit} - 0xD800) << 10) + (utf16[i + 1] - 0xDC00));

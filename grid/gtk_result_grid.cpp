@@ -1,6 +1,7 @@
 #include "grid/gtk_result_grid.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "grid/named_tree_view.h"
 #include "grid/row_model.h"
@@ -15,6 +16,9 @@ constexpr const char* kColumnNumber = "zuno-grid-column";
 // CellText and the copy-out actions. Laying out a value of megabytes on one
 // line would keep the window from drawing for seconds.
 constexpr std::size_t kShownBytes = 4000;
+
+// How many columns of a removed result stay in the view for the next one.
+constexpr int kSpareColumns = 64;
 
 GdkRGBA ToRgba(Rgb c) {
   return GdkRGBA{(c & 0xFF) / 255.0, ((c >> 8) & 0xFF) / 255.0, ((c >> 16) & 0xFF) / 255.0, 1.0};
@@ -66,6 +70,7 @@ GtkResultGrid::GtkResultGrid(ClickTracker::Report report) {
 
 GtkResultGrid::~GtkResultGrid() {
   if (attachSource_) g_source_remove(attachSource_);
+  if (hideSource_) g_source_remove(hideSource_);
   g_signal_handlers_disconnect_by_data(view_, clicks_.get());
   // The view may outlive the grid in a window not yet destroyed: it lets go
   // of the rows first.
@@ -97,6 +102,7 @@ void GtkResultGrid::Attach() const {
   gtk_tree_view_set_model(view_, model_.get());
   gtk_tree_view_set_search_column(view_, 0);
   attached_ = true;
+  if (selectOnAttach_ >= 0) ShowSelected(std::exchange(selectOnAttach_, -1));
 }
 
 gboolean GtkResultGrid::AttachWhenIdle(gpointer self) {
@@ -133,7 +139,7 @@ void GtkResultGrid::NumberColumnsFrom(int column) const {
 }
 
 GtkTreeViewColumn* GtkResultGrid::ViewColumn(int column) const {
-  return column < 0 ? nullptr : gtk_tree_view_get_column(view_, column);
+  return column < 0 || column >= columns_ ? nullptr : gtk_tree_view_get_column(view_, column);
 }
 
 void GtkResultGrid::ClearRows() {
@@ -141,13 +147,24 @@ void GtkResultGrid::ClearRows() {
   // The view lets go of the rows at once instead of following each removal,
   // and takes the empty grid on the next turn of the main loop.
   Detach();
+  selectOnAttach_ = -1;
   rows_.Clear();
   ForgetRowModelIters(model_.get());
   for (Tint& t : tints_) t.rows = 0;
 }
 
 void GtkResultGrid::RemoveAllColumns() {
-  while (GtkTreeViewColumn* c = gtk_tree_view_get_column(view_, 0)) gtk_tree_view_remove_column(view_, c);
+  // The columns stay in the view, hidden, for the next result to take with
+  // their header buttons: making and realising those again is most of what
+  // showing a small result costs. A very wide result leaves only so many.
+  for (int c = columns_ - 1; c >= 0; --c) {
+    GtkTreeViewColumn* col = gtk_tree_view_get_column(view_, c);
+    if (c >= kSpareColumns)
+      gtk_tree_view_remove_column(view_, col);
+    else
+      gtk_tree_view_column_set_visible(col, FALSE);
+  }
+  columns_ = 0;
   SetRowModelColumns(model_.get(), 0);
   tints_.clear();
   valueTypes_.clear();
@@ -161,26 +178,43 @@ void GtkResultGrid::AddColumn(int position, std::string_view title, int width) {
   tints_.insert(tints_.begin() + position, Tint{});
   valueTypes_.insert(valueTypes_.begin() + position, ValueType::Unknown);
 
+  const std::string text(title);
+  GtkTreeViewColumn* col = gtk_tree_view_get_column(view_, count);  // a spare one, hidden
+  if (col) {
+    if (position < count) gtk_tree_view_move_column_after(view_, col, position > 0 ? ViewColumn(position - 1) : nullptr);
+    const gchar* was = gtk_tree_view_column_get_title(col);
+    if (!was || text != was) {
+      gtk_tree_view_column_set_title(col, text.c_str());
+      gtk_label_set_text(GTK_LABEL(gtk_tree_view_column_get_widget(col)), text.c_str());
+    }
+  } else {
+    col = NewViewColumn(text);
+    gtk_tree_view_insert_column(view_, col, position);
+  }
+  gtk_tree_view_column_set_fixed_width(col, width < 1 ? 1 : width);
+  gtk_tree_view_column_set_visible(col, TRUE);
+  columns_ = count + 1;
+  SetRowModelColumns(model_.get(), columns_);
+  NumberColumnsFrom(position);
+}
+
+GtkTreeViewColumn* GtkResultGrid::NewViewColumn(const std::string& title) {
   GtkTreeViewColumn* col = gtk_tree_view_column_new();
   GtkCellRenderer* cell = gtk_cell_renderer_text_new();
   gtk_tree_view_column_pack_start(col, cell, TRUE);
   gtk_tree_view_column_set_cell_data_func(col, cell, DrawCell, this, nullptr);
-  std::string text(title);
-  gtk_tree_view_column_set_title(col, text.c_str());
+  gtk_tree_view_column_set_title(col, title.c_str());
   // The header shows the title as it stands: the column's own header label
   // would take an underscore for a mnemonic, and Db2 names are full of them.
-  GtkWidget* header = gtk_label_new(text.c_str());
+  GtkWidget* header = gtk_label_new(title.c_str());
   gtk_widget_show(header);
   gtk_tree_view_column_set_widget(col, header);
   gtk_tree_view_column_set_expand(col, FALSE);
   gtk_tree_view_column_set_sizing(col, GTK_TREE_VIEW_COLUMN_FIXED);
-  gtk_tree_view_column_set_fixed_width(col, width < 1 ? 1 : width);
   gtk_tree_view_column_set_resizable(col, TRUE);
   gtk_tree_view_column_set_reorderable(col, FALSE);
   gtk_tree_view_column_set_clickable(col, FALSE);
-  gtk_tree_view_insert_column(view_, col, position);
-  SetRowModelColumns(model_.get(), count + 1);
-  NumberColumnsFrom(position);
+  return col;
 }
 
 void GtkResultGrid::AppendRow(const std::vector<std::string>& texts) {
@@ -200,7 +234,7 @@ void GtkResultGrid::AppendRows(ResultRows&& rows) {
 
 int GtkResultGrid::RowCount() const { return static_cast<int>(rows_.RowCount()); }
 
-int GtkResultGrid::ColumnCount() const { return static_cast<int>(gtk_tree_view_get_n_columns(view_)); }
+int GtkResultGrid::ColumnCount() const { return columns_; }
 
 std::string GtkResultGrid::CellText(int row, int column) const {
   if (row == -1) return ColumnTitle(column);
@@ -215,9 +249,9 @@ std::string GtkResultGrid::ColumnTitle(int column) const {
 }
 
 int GtkResultGrid::SelectedRow() const {
-  // Rows kept from the view cannot be selected: the view let go of its
-  // selection with them.
-  if (!attached_) return -1;
+  // Rows kept from the view hold the row the view is to select when it takes
+  // them.
+  if (!attached_) return selectOnAttach_;
   GtkTreeIter it;
   GtkTreeModel* model = nullptr;
   if (!gtk_tree_selection_get_selected(gtk_tree_view_get_selection(view_), &model, &it)) return -1;
@@ -225,13 +259,24 @@ int GtkResultGrid::SelectedRow() const {
 }
 
 void GtkResultGrid::SelectRow(int row) {
-  GtkTreeSelection* selection = gtk_tree_view_get_selection(view_);
   if (row < 0) {
-    gtk_tree_selection_unselect_all(selection);
+    selectOnAttach_ = -1;
+    gtk_tree_selection_unselect_all(gtk_tree_view_get_selection(view_));
     return;
   }
   if (row >= RowCount()) return;
-  Attach();
+  // A view that has let go of the rows takes them, with the selection, on the
+  // next turn of the main loop: taking 100,000 rows now would only make the
+  // producer wait for what the view does before it draws anyway.
+  if (!attached_) {
+    selectOnAttach_ = row;
+    return;
+  }
+  ShowSelected(row);
+}
+
+void GtkResultGrid::ShowSelected(int row) const {
+  GtkTreeSelection* selection = gtk_tree_view_get_selection(view_);
   gtk_tree_selection_unselect_all(selection);
   GtkTreePath* path = gtk_tree_path_new_from_indices(row, -1);
   gtk_tree_view_set_cursor(view_, path, ViewColumn(0), FALSE);
@@ -259,7 +304,26 @@ void GtkResultGrid::SetColumnBackground(int column, Rgb colour) {
 
 void GtkResultGrid::SetAccessibleName(std::string_view name) { SetAccessibleNameOf(GTK_WIDGET(view_), name); }
 
-void GtkResultGrid::SetGridVisible(bool visible) { gtk_widget_set_visible(scrolled_, visible); }
+void GtkResultGrid::SetGridVisible(bool visible) {
+  if (visible) {
+    if (hideSource_) g_source_remove(hideSource_);
+    hideSource_ = 0;
+    gtk_widget_show(scrolled_);
+    return;
+  }
+  // A producer hides the grid while it fills it and shows it again: hidden
+  // before the window next lays out or draws anything, the grid is never
+  // unmapped and mapped again for a fill that needed no turn of the loop.
+  if (!hideSource_ && gtk_widget_get_visible(scrolled_))
+    hideSource_ = g_idle_add_full(G_PRIORITY_HIGH, HideWhenIdle, this, nullptr);
+}
+
+gboolean GtkResultGrid::HideWhenIdle(gpointer self) {
+  auto* grid = static_cast<GtkResultGrid*>(self);
+  grid->hideSource_ = 0;
+  gtk_widget_hide(grid->scrolled_);
+  return G_SOURCE_REMOVE;
+}
 
 void GtkResultGrid::SetColumnValueType(int column, ValueType type) {
   if (column >= 0 && column < ColumnCount()) valueTypes_[static_cast<size_t>(column)] = type;
@@ -296,6 +360,6 @@ std::optional<Rgb> GtkResultGrid::Background(int row, int column) const {
   return t.rgb;
 }
 
-bool GtkResultGrid::visible() const { return gtk_widget_get_visible(scrolled_); }
+bool GtkResultGrid::visible() const { return !hideSource_ && gtk_widget_get_visible(scrolled_); }
 
 }  // namespace zuno

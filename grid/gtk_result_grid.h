@@ -56,6 +56,8 @@ class GtkResultGrid : public ResultGrid {
   int ColumnWidth(int column) const;  // the fixed width; 0 for no such column
   bool ColumnVisible(int column) const;
   std::optional<Rgb> Background(int row, int column) const;
+  // As last asked for: a hidden grid's widget goes from the screen on the
+  // next turn of the main loop, before anything is laid out or drawn.
   bool visible() const;
 
  private:
@@ -68,7 +70,9 @@ class GtkResultGrid : public ResultGrid {
     std::size_t rows = 0;
   };
 
+  // The view column of a grid column; nullptr for no such column.
   GtkTreeViewColumn* ViewColumn(int column) const;
+  GtkTreeViewColumn* NewViewColumn(const std::string& title);
   void NumberColumnsFrom(int column) const;
   // After rows were added at the end while the view shows them.
   void ReportRowsAdded(std::size_t from) const;
@@ -81,14 +85,22 @@ class GtkResultGrid : public ResultGrid {
   void Detach();
   void Attach() const;
   static gboolean AttachWhenIdle(gpointer self);
+  static gboolean HideWhenIdle(gpointer self);
+  // Selects the row, puts the cursor on it and scrolls it to the middle.
+  void ShowSelected(int row) const;
 
   GtkWidget* scrolled_;
   GtkTreeView* view_;
+  // The grid's columns are the view's first ones; the view's others are
+  // hidden, kept from earlier results to be taken again.
+  int columns_ = 0;
   ResultRows rows_;
   GObjectPtr<GtkTreeModel> model_;
   std::vector<Tint> tints_;  // one per column
   mutable bool attached_ = false;
   mutable guint attachSource_ = 0;
+  mutable int selectOnAttach_ = -1;  // the selection of rows kept from the view
+  guint hideSource_ = 0;  // a hide asked for and not yet done
   mutable std::string shown_;  // the text of the cell being drawn
   std::unique_ptr<ClickTracker> clicks_;
   // Kept beside the store, which shows texts and colours only.

@@ -12,14 +12,6 @@ constexpr std::size_t kBlockBytes = std::size_t{1} << 20;
 
 // Sizes are written 7 bits a byte, low bits first, the top bit set on every
 // byte but the last: a cell of up to 63 bytes costs one byte more.
-void PutSize(std::string& out, std::size_t value) {
-  while (value >= 0x80) {
-    out += static_cast<char>((value & 0x7F) | 0x80);
-    value >>= 7;
-  }
-  out += static_cast<char>(value);
-}
-
 char* PutSize(char* at, std::size_t value) {
   while (value >= 0x80) {
     *at++ = static_cast<char>((value & 0x7F) | 0x80);
@@ -71,7 +63,8 @@ ResultRows& ResultRows::operator=(ResultRows&& other) noexcept {
 }
 
 void ResultRows::AddCell(std::string_view text, bool null) {
-  PutSize(pending_, CellHead(text.size(), null));
+  char head[sizeof(std::size_t) * 8 / 7 + 1];
+  pending_.append(head, static_cast<std::size_t>(PutSize(head, CellHead(text.size(), null)) - head));
   pending_.append(text);
   ++pendingCells_;
   textBytes_ += text.size();

@@ -35,7 +35,7 @@ class GridInWindow {
   // Runs what the toolkit left for later, up to the grid's next drawing when
   // it is shown.
   void Settle() {
-    if (gtk_widget_get_visible(grid.widget())) WaitForDraw(GTK_WIDGET(grid.view()));
+    if (grid.visible()) WaitForDraw(GTK_WIDGET(grid.view()));
     for (int i = 0; i < 100 && g_main_context_iteration(nullptr, FALSE); ++i) {
     }
   }

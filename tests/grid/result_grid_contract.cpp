@@ -571,6 +571,31 @@ TEST_P(ResultGridContract, AGridEmptiedUnderASelectionForgetsIt) {
   }
 }
 
+TEST_P(ResultGridContract, ASelectionMadeRightAfterAFillGoesWithItsRows) {
+  // The producers select a row of a fill before the toolkit has run.
+  const std::pair<const char*, std::function<void(ResultGrid&)>> after[] = {
+      {"emptying the grid", [](ResultGrid& g) { g.ClearRows(); }},
+      {"a refill", [](ResultGrid& g) {
+         g.ClearRows();
+         g.RemoveAllColumns();
+         AddColumns(g, {"C"});
+         AppendRows(g, 40);
+       }},
+  };
+  for (const auto& [what, step] : after) {
+    SCOPED_TRACE(what);
+    auto under = Fresh();
+    ResultGrid& g = under->grid();
+    AddColumns(g, {"A", "B"});
+    AppendRows(g, 30);
+    g.SelectRow(20);
+    step(g);
+    EXPECT_EQ(g.SelectedRow(), -1);
+    under->Settle();
+    EXPECT_EQ(g.SelectedRow(), -1) << "the old selection came back after the toolkit ran";
+  }
+}
+
 TEST_P(ResultGridContract, RowsWithoutColumnsHaveNoCells) {
   auto under = Fresh();
   ResultGrid& g = under->grid();

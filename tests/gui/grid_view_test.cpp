@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <string>
+#include <vector>
 
 #include "tests/grid/grid_in_window.h"
 
@@ -214,6 +215,128 @@ TEST(GridViewTest, TheViewColoursOnlyTheRowsPresentAtTheCall) {
         g_free(text);
       }
     }
+  }
+}
+
+// A new result takes the columns the last one left in the view: whatever the
+// earlier columns were, the view shows exactly the new ones, in order, with
+// their titles, widths and texts, and nothing of the old ones.
+TEST(GridViewTest, ANewResultShowsOnlyItsOwnColumns) {
+  struct Column {
+    int position;
+    const char* title;
+    int width;
+  };
+  struct {
+    const char* fault;
+    std::vector<Column> before;
+    int hiddenBefore;  // a column of the earlier result hidden, or -1
+    std::vector<Column> after;
+    std::vector<const char*> shown;  // the titles the view shows, in order
+  } cases[] = {
+      {"fewer columns keep one of the old ones on the screen", {{0, "A", 80}, {1, "B", 90}, {2, "C", 70}}, -1,
+       {{0, "X", 120}}, {"X"}},
+      {"a taken column keeps its old title or width", {{0, "A", 80}, {1, "B", 90}}, -1,
+       {{0, "B", 60}, {1, "C_1", 150}, {2, "D", 50}}, {"B", "C_1", "D"}},
+      {"a column hidden in the last result stays hidden", {{0, "A", 80}, {1, "B", 90}}, 0,
+       {{0, "A", 100}, {1, "B", 100}}, {"A", "B"}},
+      {"a column added in front lands elsewhere", {{0, "A", 80}, {1, "B", 90}, {2, "C", 70}}, -1,
+       {{0, "Q", 100}, {0, "P", 110}, {1, "M", 40}, {-1, "Z", 30}}, {"P", "M", "Q", "Z"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.fault);
+    GridInWindow w;
+    for (const Column& col : c.before) w.grid.AddColumn(col.position, col.title, col.width);
+    w.grid.AppendRow({"old 0", "old 1", "old 2"});
+    if (c.hiddenBefore >= 0) w.grid.SetColumnWidth(c.hiddenBefore, 0);
+    w.Settle();
+    w.grid.ClearRows();
+    w.grid.RemoveAllColumns();
+    for (const Column& col : c.after) w.grid.AddColumn(col.position, col.title, col.width);
+    std::vector<std::string> texts;
+    for (const char* title : c.shown) texts.push_back(std::string("cell of ") + title);
+    w.grid.AppendRow(texts);
+    w.Settle();
+
+    ASSERT_EQ(w.grid.ColumnCount(), static_cast<int>(c.shown.size()));
+    GtkTreeModel* model = gtk_tree_view_get_model(w.grid.view());
+    GtkTreeIter it;
+    ASSERT_TRUE(model && gtk_tree_model_iter_nth_child(model, &it, nullptr, 0));
+    GList* all = gtk_tree_view_get_columns(w.grid.view());
+    int shownColumns = 0;
+    for (GList* l = all; l; l = l->next) {
+      auto* col = GTK_TREE_VIEW_COLUMN(l->data);
+      if (!gtk_tree_view_column_get_visible(col)) {
+        EXPECT_FALSE(gtk_widget_get_mapped(gtk_tree_view_column_get_button(col))) << "a left-over header shows";
+        continue;
+      }
+      const int n = shownColumns++;
+      ASSERT_LT(n, static_cast<int>(c.shown.size())) << "the view shows a column too many";
+      EXPECT_EQ(col, ColumnOf(w.grid, n));
+      EXPECT_EQ(std::string(gtk_label_get_text(GTK_LABEL(gtk_tree_view_column_get_widget(col)))), c.shown[n]);
+      EXPECT_EQ(w.grid.ColumnTitle(n), c.shown[n]);
+      gtk_tree_view_column_cell_set_cell_data(col, model, &it, FALSE, FALSE);
+      gchar* text = nullptr;
+      g_object_get(CellOf(col), "text", &text, nullptr);
+      EXPECT_EQ(std::string(text ? text : ""), texts[static_cast<std::size_t>(n)]) << "column " << n;
+      g_free(text);
+    }
+    g_list_free(all);
+    EXPECT_EQ(shownColumns, static_cast<int>(c.shown.size()));
+    for (const Column& col : c.after) {
+      for (int n = 0; n < w.grid.ColumnCount(); ++n) {
+        if (w.grid.ColumnTitle(n) == col.title) {
+          EXPECT_EQ(w.grid.ColumnWidth(n), col.width) << col.title;
+        }
+      }
+    }
+    EXPECT_EQ(w.grid.ColumnWidth(static_cast<int>(c.shown.size())), 0) << "a column past the last one answers";
+  }
+}
+
+// A very wide result does not leave all of its columns behind in the view.
+TEST(GridViewTest, AVeryWideResultLeavesFewColumnsBehind) {
+  GridInWindow w;
+  for (int c = 0; c < 300; ++c) w.grid.AddColumn(c, "C" + std::to_string(c), 40);
+  w.Settle();
+  w.grid.RemoveAllColumns();
+  w.grid.AddColumn(0, "ONLY", 100);
+  w.Settle();
+  EXPECT_LT(gtk_tree_view_get_n_columns(w.grid.view()), 300u);
+  EXPECT_EQ(w.grid.ColumnCount(), 1);
+  EXPECT_EQ(w.grid.ColumnTitle(0), "ONLY");
+}
+
+// A producer hides the grid while it fills it: shown again before the
+// toolkit runs, the grid never leaves the screen; left hidden, it does.
+TEST(GridViewTest, AHiddenGridLeavesTheScreenOnlyIfItStaysHidden) {
+  struct {
+    const char* fault;
+    bool showAgain;
+  } cases[] = {
+      {"a grid hidden and shown again in one go is taken off the screen", true},
+      {"a grid left hidden stays on the screen", false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.fault);
+    GridInWindow w;
+    Fill(w.grid, 3, 5);
+    w.Settle();
+    int unmapped = 0;
+    g_signal_connect_swapped(w.grid.widget(), "unmap", G_CALLBACK(+[](int* n) { ++*n; }), &unmapped);
+    w.grid.SetGridVisible(false);
+    EXPECT_FALSE(w.grid.visible());
+    Fill(w.grid, 4, 50);
+    if (c.showAgain) w.grid.SetGridVisible(true);
+    w.Settle();
+    EXPECT_EQ(w.grid.visible(), c.showAgain);
+    EXPECT_EQ(gtk_widget_get_mapped(w.grid.widget()) != FALSE, c.showAgain);
+    EXPECT_EQ(unmapped, c.showAgain ? 0 : 1);
+    g_signal_handlers_disconnect_matched(w.grid.widget(), G_SIGNAL_MATCH_DATA, 0, 0, nullptr, nullptr, &unmapped);
+    w.grid.SetGridVisible(true);
+    w.Settle();
+    EXPECT_TRUE(gtk_widget_get_mapped(GTK_WIDGET(w.grid.view())));
+    EXPECT_EQ(w.grid.CellText(49, 3), "49/3");
   }
 }
 
