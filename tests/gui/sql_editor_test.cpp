@@ -174,18 +174,40 @@ TEST_F(SqlEditorTest, TablesAndColumnsAreOfferedFromTheCatalog) {
   for (const auto& c : cases) EXPECT_EQ(OfferedAtEnd(c.text, c.cursor), c.names) << c.text;
 }
 
-TEST_F(SqlEditorTest, CtrlSpaceShowsTheNamesAndReturnInsertsOne) {
+// The names show when asked (Ctrl+Space), and unasked when typing pauses
+// after a schema prefix; Return inserts the first, quoted where needed.
+TEST_F(SqlEditorTest, NamesShowWhenAskedOrAfterAPauseAndReturnInsertsOne) {
   ZUNO_REQUIRE_FIXTURES();
   Connect(testing::PgLuw());
   GtkSourceCompletion* completion = gtk_source_view_get_completion(GTK_SOURCE_VIEW(Editor()));
   bool shown = false;
   g_signal_connect_swapped(completion, "show", G_CALLBACK(+[](bool* s) { *s = true; }), &shown);
-  p->shell.SetText(kSqlEditor, "select * from MYSCHEMA.ord");
-  PutCursorAt(-1);
-  Press(GDK_KEY_space, GDK_CONTROL_MASK);
-  ASSERT_TRUE(RunUntil([&] { return shown; }, 10000));
-  Press(GDK_KEY_Return);
-  EXPECT_EQ(p->shell.Text(kSqlEditor), "select * from MYSCHEMA.ORDERS");
+  struct {
+    const char* name;
+    const char* text;
+    int cursor;  // -1: at the end
+    guint keyval;
+    GdkModifierType state;
+    const char* inserted;
+  } cases[] = {
+      {"Ctrl+Space", "select * from MYSCHEMA.ord", -1, GDK_KEY_space, GDK_CONTROL_MASK,
+       "select * from MYSCHEMA.ORDERS"},
+      {"typing after a schema", "select * from MYSCHEMA.ord", -1, GDK_KEY_e, GdkModifierType(0),
+       "select * from MYSCHEMA.ORDERS"},
+      {"typing after an alias", "select o.i from MYSCHEMA.ORDERS o", 10, GDK_KEY_t, GdkModifierType(0),
+       "select o.ITEM from MYSCHEMA.ORDERS o"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    shown = false;
+    p->shell.completion().ForgetNames();
+    p->shell.SetText(kSqlEditor, c.text);
+    PutCursorAt(c.cursor);
+    Press(c.keyval, c.state);
+    ASSERT_TRUE(RunUntil([&] { return shown; }, 10000));
+    Press(GDK_KEY_Return);
+    EXPECT_EQ(p->shell.Text(kSqlEditor), c.inserted);
+  }
 }
 
 }  // namespace
