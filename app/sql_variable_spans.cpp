@@ -1,13 +1,8 @@
 #include "app/sql_variable_spans.h"
 
+#include "query/variable_scan.h"
+
 namespace zuno {
-namespace {
-
-bool EndsVariable(char c) {
-  return c == '\'' || c == ',' || c == '|' || c == ')' || c == ' ' || c == '\n' || c == '\r' || c == '\t';
-}
-
-}  // namespace
 
 std::vector<TextSpan> VariableSpans(std::string_view text) {
   std::vector<TextSpan> spans;

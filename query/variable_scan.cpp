@@ -1,7 +1,6 @@
 #include "query/variable_scan.h"
 
 namespace zuno {
-namespace {
 
 // A line end or a tab ends a name as a blank does: the editor's lines end
 // with a line feed, and a name taken with it would swallow the next line.
@@ -9,6 +8,8 @@ bool EndsVariable(char c) {
   return c == '\'' || c == ',' || c == '|' || c == ')' || c == ' ' || c == '\n' || c == '\r' ||
          c == '\t';
 }
+
+namespace {
 
 bool IsContinuation(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
 
