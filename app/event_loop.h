@@ -1,7 +1,9 @@
 // Hands each event to one handler at a time. Events that arrive while a handler
 // runs (a timer tick or a close request delivered by a modal dialog's or the busy
 // window's nested loop) wait until it has finished; input to the windows cannot
-// arrive then, because dialogs and the busy window hold the input grab.
+// arrive then, because dialogs and the busy window hold the input grab. Ticks
+// that fall due meanwhile make at most one run after it, and a close request
+// that waits goes before any tick.
 #pragma once
 
 #include <deque>
@@ -21,6 +23,10 @@ class EventLoop {
   // Forget ticks of the Autorun Timer that are waiting to be handled.
   void DropTimerTicks();
 
+  // Runs task at once when no handler runs, otherwise once the handler and
+  // the events waiting behind it are done; never after the end.
+  void WhenIdle(std::function<void()> task);
+
   void End() { ended_ = true; }
   bool Ended() const { return ended_; }
   bool Handling() const { return handling_; }
@@ -28,9 +34,12 @@ class EventLoop {
 
  private:
   void Handle(const Event& e);
+  void Keep(const Event& e);
+  void HandleWaiting();
 
   Sink sink_;
   std::deque<Event> waiting_;
+  std::deque<std::function<void()>> idle_;
   bool handling_ = false;
   bool ended_ = false;
 };

@@ -1,8 +1,6 @@
 #include "app/gtk_shell.h"
 
-#include <atomic>
 #include <string>
-#include <thread>
 
 #include "app/css_provider.h"
 #include "app/gobject_ptr.h"
@@ -71,6 +69,12 @@ GtkShell::GtkShell(EventLoop& loop) : loop_(loop) {
   // Created with one column, which start-up removes again.
   grid_->AddColumn(0, "Column 1", 100);
   gtk_widget_set_name(main_.window, "main-window");
+  gdk_event_handler_set(
+      [](GdkEvent* e, gpointer self) {
+        if (e->type == GDK_DELETE && static_cast<GtkShell*>(self)->KeepCloseOutsideGrab(e)) return;
+        gtk_main_do_event(e);
+      },
+      this, nullptr);
 
   completion_ = std::make_unique<CatalogCompletion>(widgets_.inner[kSqlEditor]);
   // Names read before a Connect belong to the connection it replaces; they go
@@ -105,6 +109,7 @@ GtkShell::~GtkShell() {
   DestroyWindow(busy_, WindowId::Busy);
   DestroyWindow(library_, WindowId::Library);
   DestroyWindow(main_, WindowId::Main);
+  gdk_event_handler_set([](GdkEvent* e, gpointer) { gtk_main_do_event(e); }, nullptr, nullptr);
 }
 
 void GtkShell::DestroyWindow(BuiltWindow& w, WindowId id) {
@@ -154,6 +159,21 @@ void GtkShell::ReportCloseRequests(GtkWidget* window, WindowId id) {
                      return TRUE;
                    }),
                    this);
+}
+
+// GTK drops a close request for any window but the one that holds the input
+// grab, and the busy window or a dialog holds it during long work: the
+// request is handed to the loop here instead, which keeps it until the
+// handler has finished.
+bool GtkShell::KeepCloseOutsideGrab(GdkEvent* e) {
+  GtkWidget* grab = gtk_grab_get_current();
+  GtkWidget* target = gtk_get_event_widget(e);
+  if (!grab || !target) return false;
+  GtkWidget* top = gtk_widget_get_toplevel(target);
+  if (gtk_widget_get_toplevel(grab) == top) return false;  // GTK hands it on itself
+  if (top != main_.window && top != library_.window) return false;
+  loop_.Deliver(Event::CloseOf(top == main_.window ? WindowId::Main : WindowId::Library));
+  return true;
 }
 
 void GtkShell::DeliverControl(WindowId window, Control c, Action a) {
@@ -461,14 +481,21 @@ void GtkShell::OpenBusyWindow() {
   gtk_window_present(GTK_WINDOW(busy_.window));
   // The busy window takes all input while the handler runs: clicks elsewhere
   // are dropped. It paints its text while the long work waits in
-  // RunBlocking, which keeps the toolkit's loop going; nothing waits here.
+  // WaitUntil, which keeps the toolkit's loop going; nothing waits here.
   gtk_grab_add(busy_.window);
   gdk_display_flush(gtk_widget_get_display(busy_.window));
 }
 
 void GtkShell::BuildBusyWindow() {
   busy_ = BuildWindow(WindowId::Busy, GTK_WINDOW(main_.window), widgets_);
-  ReportCloseRequests(busy_.window, WindowId::Busy);
+  g_object_set_data(G_OBJECT(busy_.window), kWindowKey, GINT_TO_POINTER(static_cast<int>(WindowId::Busy)));
+  // Its close box cancels the work as Escape does; the program goes on.
+  g_signal_connect(busy_.window, "delete-event", G_CALLBACK(+[](GtkWidget*, GdkEvent*, gpointer self) -> gboolean {
+                     auto* shell = static_cast<GtkShell*>(self);
+                     if (shell->cancel_) shell->cancel_();
+                     return TRUE;
+                   }),
+                   this);
   gtk_widget_set_tooltip_text(busy_.window, kBusyTooltip);
   g_signal_connect(busy_.window, "key-press-event",
                    G_CALLBACK(+[](GtkWidget*, GdkEventKey* e, gpointer self) -> gboolean {
@@ -480,7 +507,7 @@ void GtkShell::BuildBusyWindow() {
                    this);
 }
 
-void GtkShell::RunBlocking(const std::function<void()>& work, const std::function<void()>& cancel) {
+void GtkShell::WaitUntil(const std::function<bool()>& finished, const std::function<void()>& cancel) {
   // Without the busy window an invisible widget holds the input grab, so
   // the Main Window and the library take no clicks or keys meanwhile.
   GtkWidget* blocker = nullptr;
@@ -490,23 +517,25 @@ void GtkShell::RunBlocking(const std::function<void()>& work, const std::functio
     gtk_grab_add(blocker);
   }
   cancel_ = cancel;
-  std::atomic<bool> done{false};
-  // The work runs on a thread of its own while this thread keeps drawing.
-  // Only this function starts such a thread, and it waits for it: the ODBC
-  // handles and the program's child are touched by one thread at a time,
-  // except for a cancel request, which ODBC allows from another thread.
-  std::thread worker([&] {
-    work();
-    done = true;
-    g_main_context_wakeup(nullptr);
-  });
-  while (!done) g_main_context_iteration(nullptr, TRUE);
-  worker.join();
+  while (!finished()) g_main_context_iteration(nullptr, TRUE);
   cancel_ = nullptr;
   if (blocker) {
     gtk_grab_remove(blocker);
     gtk_widget_destroy(blocker);
   }
+}
+
+void GtkShell::Wake() { g_main_context_wakeup(nullptr); }
+
+void GtkShell::Post(std::function<void()> task) {
+  auto* held = new std::function<void()>(std::move(task));  // owned by the idle source
+  g_idle_add_full(
+      G_PRIORITY_DEFAULT_IDLE,
+      [](gpointer data) -> gboolean {
+        (*static_cast<std::function<void()>*>(data))();
+        return G_SOURCE_REMOVE;
+      },
+      held, [](gpointer data) { delete static_cast<std::function<void()>*>(data); });
 }
 
 void GtkShell::CloseBusyWindow() {

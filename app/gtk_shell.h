@@ -12,12 +12,13 @@
 #include "app/editor_keys.h"
 #include "app/event_loop.h"
 #include "app/gtk_windows.h"
+#include "app/job_host.h"
 #include "app/ui.h"
 #include "grid/gtk_result_grid.h"
 
 namespace zuno {
 
-class GtkShell : public Ui {
+class GtkShell : public Ui, public JobHost {
  public:
   explicit GtkShell(EventLoop& loop);
   ~GtkShell() override;
@@ -65,9 +66,6 @@ class GtkShell : public Ui {
   bool AskYesNo(std::string_view question) override;
   std::optional<std::string> ChooseSaveFile(std::string_view title,
                                             std::string_view suggestedName) override;
-  void OpenBusyWindow() override;
-  void CloseBusyWindow() override;
-  void RunBlocking(const std::function<void()>& work, const std::function<void()>& cancel) override;
   void SetClipboardText(std::string_view text) override;
   void StartAutorunTimer(int periodMs) override;
   void StopAutorunTimer() override;
@@ -79,10 +77,18 @@ class GtkShell : public Ui {
   void HandOverClipboard() override;
   void QuitEventLoop() override;
 
+  // JobHost
+  void OpenBusyWindow() override;
+  void CloseBusyWindow() override;
+  void WaitUntil(const std::function<bool()>& finished, const std::function<void()>& cancel) override;
+  void Wake() override;
+  void Post(std::function<void()> task) override;
+
  private:
   void ConnectControlSignals(WindowId window, Control c);
   void DeliverControl(WindowId window, Control c, Action a);
   void ReportCloseRequests(GtkWidget* window, WindowId id);
+  bool KeepCloseOutsideGrab(GdkEvent* e);
   void DestroyWindow(BuiltWindow& w, WindowId id);
   void ForgetControls(WindowId id);
   void BuildBusyWindow();
@@ -115,7 +121,7 @@ class GtkShell : public Ui {
   std::vector<std::unique_ptr<ClickTracker>> mainClicks_;
   std::vector<std::unique_ptr<ClickTracker>> libraryClicks_;
   GtkWidget* popup_ = nullptr;
-  // What Escape in the busy window cancels while a blocking call runs.
+  // What Escape in the busy window cancels while a wait runs.
   std::function<void()> cancel_;
   guint timerSource_ = 0;
   Size clientSize_{};  // the Main Window's client size the controls are laid out for

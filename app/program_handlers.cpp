@@ -2,7 +2,7 @@
 
 #include "catalog/catalog_buttons.h"
 #include "catalog/drill_down.h"
-#include "db/connect_handler.h"
+#include "app/connect_handler.h"
 #include "library/library_window.h"
 #include "query/run_statement.h"
 #include "tools/external_editing.h"

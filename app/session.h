@@ -1,9 +1,10 @@
 // What a handler works with: the state record, the windows, the grid, the
-// loop and the database.
+// loop, the database and the runner its long work goes through.
 #pragma once
 
 #include "app/app_state.h"
 #include "app/event_loop.h"
+#include "app/job_runner.h"
 #include "app/ui.h"
 #include "db/odbc_layer.h"
 #include "grid/result_grid.h"
@@ -16,6 +17,7 @@ struct Session {
   ResultGrid& grid;
   EventLoop& loop;
   OdbcLayer& db;
+  JobRunner& jobs;
 };
 
 }  // namespace zuno

@@ -67,7 +67,8 @@ void LoadLogo(GtkShell& shell, Notices& notices) {
 Program::Program()
     : state(InitialAppState(HomeDirectory())),
       shell(loop),
-      session{state, shell, shell.grid(), loop, db},
+      jobs(shell, shell, loop),
+      session{state, shell, shell.grid(), loop, db, jobs},
       dispatcher(session, Handlers{}) {
   dispatcher.handlers() = ProgramHandlers(session);
   // The completion reads names over a connection of its own, made from the

@@ -22,6 +22,7 @@ class Program {
   EventLoop loop;
   OdbcLayer db;
   GtkShell shell;
+  JobRunner jobs;
   Session session;
   Dispatcher dispatcher;
 };

@@ -41,16 +41,6 @@ class Ui {
   virtual std::optional<std::string> ChooseSaveFile(std::string_view title,
                                                     std::string_view suggestedName) = 0;
 
-  virtual void OpenBusyWindow() = 0;
-  virtual void CloseBusyWindow() = 0;
-
-  // Runs work to its end: a call that may block on the database or on
-  // another program. The windows stay painted meanwhile and take no input;
-  // events that arrive wait for the handler as always. Escape in the busy
-  // window calls cancel, when one is given, on this thread. work must not
-  // touch the windows or the grid.
-  virtual void RunBlocking(const std::function<void()>& work, const std::function<void()>& cancel) = 0;
-
   virtual void SetClipboardText(std::string_view text) = 0;
 
   // Autorun Timer 0: a repeating tick every periodMs milliseconds.

@@ -42,11 +42,6 @@ class AnsweringUi : public Ui {
   void AppendListItem(Control c, std::string_view item) override { windows_.AppendListItem(c, item); }
   int SelectedListItem(Control c) const override { return windows_.SelectedListItem(c); }
   void ClearList(Control c) override { windows_.ClearList(c); }
-  void OpenBusyWindow() override { windows_.OpenBusyWindow(); }
-  void CloseBusyWindow() override { windows_.CloseBusyWindow(); }
-  void RunBlocking(const std::function<void()>& work, const std::function<void()>& cancel) override {
-    windows_.RunBlocking(work, cancel);
-  }
   void SetClipboardText(std::string_view text) override { windows_.SetClipboardText(text); }
   void StartAutorunTimer(int periodMs) override { windows_.StartAutorunTimer(periodMs); }
   void StopAutorunTimer() override { windows_.StopAutorunTimer(); }

@@ -4,14 +4,15 @@
 
 #include "bench/main_loop_wait.h"
 #include "bench/samples.h"
-#include "db/connect_handler.h"
+#include "app/connect_handler.h"
 
 namespace zuno::bench {
 
 BenchProgram::BenchProgram()
     : program_(StartProgram()),
       ui_(program_->shell),
-      session_{program_->state, ui_, program_->shell.grid(), program_->loop, program_->db} {
+      jobs_(program_->shell, ui_, program_->loop),
+      session_{program_->state, ui_, program_->shell.grid(), program_->loop, program_->db, jobs_} {
   DrawWatch drawn(program_->shell.mainWindow());
   if (!drawn.Wait(10000)) Fail("the Main Window was not drawn");
   Settle(200);

@@ -32,6 +32,7 @@ class BenchProgram {
  private:
   std::unique_ptr<Program> program_;
   AnsweringUi ui_;
+  JobRunner jobs_;
   Session session_;
 };
 

@@ -41,18 +41,8 @@ CatalogList ExecuteAndFetchAll(OdbcLayer& db, const std::string& sql) {
   return list;
 }
 
-}  // namespace
-
-void FillCatalogList(Session& s, const std::string& sql, Reselect reselect) {
-  s.state.startTime = NowMilliseconds();
-  s.ui.OpenBusyWindow();
-  CatalogList list;
-  s.ui.RunBlocking([&] { list = ExecuteAndFetchAll(s.db, sql); }, [&] { s.db.Cancel(); });
-  if (!list.executed) {
-    s.ui.CloseBusyWindow();
-    s.ui.ShowMessage(s.db.LastError());
-    return;
-  }
+void ShowCatalogList(Session& s, CatalogList& list, Reselect reselect) {
+  if (!list.executed) return s.jobs.Tell(s.db.LastError());
   s.state.endTime = list.executedAt;
 
   AddResultColumns(s.grid, list.columns);
@@ -65,7 +55,18 @@ void FillCatalogList(Session& s, const std::string& sql, Reselect reselect) {
   s.ui.SetText(kRowCountText, "Row Count: " + std::to_string(rows));
   s.db.FinishQuery();
   if (reselect == Reselect::LastDrilledRow) s.grid.SelectRow(s.state.lastDrilledRow);
-  s.ui.CloseBusyWindow();
+}
+
+}  // namespace
+
+void FillCatalogList(Session& s, const std::string& sql, Reselect reselect) {
+  s.state.startTime = NowMilliseconds();
+  CatalogList list;
+  s.jobs.Run({
+      .work = [&, &db = s.db] { list = ExecuteAndFetchAll(db, sql); },
+      .apply = [&] { ShowCatalogList(s, list, reselect); },
+      .cancel = [&] { s.db.Cancel(); },
+  });
 }
 
 }  // namespace zuno

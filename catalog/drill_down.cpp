@@ -49,26 +49,26 @@ void TableDrill(Session& s, int row) {
 
   std::string sql = ColumnQuerySql(s.state.drilledTableSchema, s.state.drilledTableName);
   s.state.startTime = NowMilliseconds();
-  s.ui.OpenBusyWindow();
   bool executed = false;
-  std::int64_t executedAt = 0;
+  std::int64_t executedAt = 0;  // End Time: the fetch of the names is left out
   std::string list;
-  s.ui.RunBlocking(
-      [&] {
-        executed = s.db.ExecuteQuery(sql);
-        if (!executed) return;
-        executedAt = NowMilliseconds();
-        list = ColumnList(s.db);
-        s.db.FinishQuery();
-      },
-      [&] { s.db.Cancel(); });
-  if (!executed) {
-    s.ui.CloseBusyWindow();
-    s.ui.ShowMessage(s.db.LastError());
-    return;
-  }
-  s.state.endTime = executedAt;
-  s.ui.CloseBusyWindow();
+  const bool ran = s.jobs.Run({
+      .work =
+          [&, &db = s.db] {
+            executed = db.ExecuteQuery(sql);
+            if (!executed) return;
+            executedAt = NowMilliseconds();
+            list = ColumnList(db);
+            db.FinishQuery();
+          },
+      .apply =
+          [&] {
+            if (!executed) return s.jobs.Tell(s.db.LastError());
+            s.state.endTime = executedAt;
+          },
+      .cancel = [&] { s.db.Cancel(); },
+  });
+  if (!ran || !executed) return;
 
   TableName from = alias.schema.empty() ? TableName{s.state.drilledTableSchema, s.state.drilledTableName} : alias;
   s.ui.SetText(kSqlEditor, list + "\n from " + from.schema + "." + from.name);

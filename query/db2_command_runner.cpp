@@ -52,22 +52,26 @@ void RunDb2Command(Session& s) {
     return;
   }
 
-  s.ui.OpenBusyWindow();
-  s.ui.RunBlocking(
-      [] {
-        RunProgram(kProcessor, kProcessorParameters, "", true);
-        std::this_thread::sleep_for(kSettleTime);
-      },
-      nullptr);
-
-  std::optional<std::string> output = ReadOutput();
-  if (output) {
-    for (std::string_view line : SplitLines(*output)) s.grid.AppendRow({std::string(line)});
-  }
-  unlink(kOutputFile);
-  unlink(kCommandFile);
-  s.ui.CloseBusyWindow();
-  if (!output) s.ui.ShowMessage(kCannotCreateFile);
+  // The wait for the processor, the settle time and the wait for its output
+  // file all stay off the windows' thread; the files go with the work.
+  std::optional<std::string> output;
+  s.jobs.Run({
+      .work =
+          [&] {
+            RunProgram(kProcessor, kProcessorParameters, "", true);
+            std::this_thread::sleep_for(kSettleTime);
+            output = ReadOutput();
+            unlink(kOutputFile);
+            unlink(kCommandFile);
+          },
+      .apply =
+          [&] {
+            if (output)
+              for (std::string_view line : SplitLines(*output)) s.grid.AppendRow({std::string(line)});
+            else
+              s.jobs.Tell(kCannotCreateFile);
+          },
+  });
   // The history keeps the text as typed: the password stays out of the list
   // and out of any file the list's text later goes to.
   RememberStatement(s.ui, typed);

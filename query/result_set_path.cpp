@@ -41,17 +41,13 @@ FetchedResult ExecuteAndFetch(OdbcLayer& db, const std::string& statement, int l
   return r;
 }
 
-}  // namespace
-
-void RunResultSetPath(Session& s, const std::string& statement) {
-  const int limit = ParseRowLimit(s.ui.Text(kRowsToFetchBox));
-  FetchedResult r;
-  s.ui.RunBlocking([&] { r = ExecuteAndFetch(s.db, statement, limit); }, [&] { s.db.Cancel(); });
+// The rows into the grid, the texts below it and the history. End Time
+// covers the execution, the fetch, the fill and any message left open.
+void ShowResult(Session& s, const std::string& statement, FetchedResult& r) {
   if (!r.executed) {
     s.state.endTime = NowMilliseconds();
-    s.ui.ShowMessage(s.db.LastError());
+    s.jobs.Tell(s.db.LastError());
     ShowElapsedTime(s);
-    s.ui.CloseBusyWindow();
     return;
   }
 
@@ -59,10 +55,7 @@ void RunResultSetPath(Session& s, const std::string& statement) {
   AddResultColumns(s.grid, r.columns);
   const int rows = static_cast<int>(r.rows.RowCount());
   s.grid.AppendRows(std::move(r.rows));
-  if (r.limitReached) {
-    s.ui.CloseBusyWindow();
-    s.ui.ShowMessage("Limit of " + std::to_string(rows) + " rows reached!");
-  }
+  if (r.limitReached) s.jobs.Tell("Limit of " + std::to_string(rows) + " rows reached!");
 
   s.grid.SetGridVisible(true);
   s.ui.SetText(kRowCountText, "Row Count: " + std::to_string(rows));
@@ -72,8 +65,19 @@ void RunResultSetPath(Session& s, const std::string& statement) {
   s.db.FinishQuery();
   s.state.endTime = NowMilliseconds();
   ShowElapsedTime(s);
-  if (!r.limitReached) s.ui.CloseBusyWindow();
   RememberStatement(s.ui, statement);
+}
+
+}  // namespace
+
+void RunResultSetPath(Session& s, const std::string& statement) {
+  const int limit = ParseRowLimit(s.ui.Text(kRowsToFetchBox));
+  FetchedResult r;
+  s.jobs.Run({
+      .work = [&, &db = s.db] { r = ExecuteAndFetch(db, statement, limit); },
+      .apply = [&] { ShowResult(s, statement, r); },
+      .cancel = [&] { s.db.Cancel(); },
+  });
 }
 
 }  // namespace zuno

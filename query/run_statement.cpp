@@ -25,7 +25,6 @@ void RunStatement(Session& s) {
 
   StatementPath path = ClassifyStatement(*statement);
   s.state.startTime = NowMilliseconds();
-  s.ui.OpenBusyWindow();
   if (path == StatementPath::ResultSet)
     RunResultSetPath(s, *statement);
   else

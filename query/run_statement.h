@@ -13,8 +13,8 @@ namespace zuno {
 // button, the Autorun Timer and the drill-down.
 void RunStatement(Session& s);
 
-// The two ways a prepared statement runs; Start Time is taken and the busy
-// window is open when they are entered.
+// The two ways a prepared statement runs, each as one job under the busy
+// window; Start Time is taken when they are entered.
 void RunResultSetPath(Session& s, const std::string& statement);
 void RunUpdatePath(Session& s, const std::string& statement);
 

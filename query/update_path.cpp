@@ -5,16 +5,17 @@
 namespace zuno {
 
 void RunUpdatePath(Session& s, const std::string& statement) {
-  s.ui.OpenBusyWindow();
   bool ok = false;
-  s.ui.RunBlocking([&] { ok = s.db.ExecuteUpdate(statement); }, [&] { s.db.Cancel(); });
-  s.ui.CloseBusyWindow();
-  if (!ok) {
-    s.ui.ShowMessage(s.db.LastError());
-    return;
-  }
-  s.ui.ShowMessage(statement + "\nAffected Rows: " + DoubleText(s.db.AffectedRows()));
-  RememberStatement(s.ui, statement);
+  s.jobs.Run({
+      .work = [&, &db = s.db] { ok = db.ExecuteUpdate(statement); },
+      .apply =
+          [&] {
+            if (!ok) return s.jobs.Tell(s.db.LastError());
+            s.jobs.Tell(statement + "\nAffected Rows: " + DoubleText(s.db.AffectedRows()));
+            RememberStatement(s.ui, statement);
+          },
+      .cancel = [&] { s.db.Cancel(); },
+  });
 }
 
 }  // namespace zuno

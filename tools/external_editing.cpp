@@ -17,31 +17,34 @@ constexpr const char* kEditorParameters = "--wait zuno0.txt";
 constexpr const char* kFormatter = "sqlformat";
 constexpr const char* kFormatterParameters = "-f zuno0.sql -g zuno0.sql";
 
-enum class Busy { Hidden, Shown };
-
 // Writes the text, lets the program work on the file, reads it back and
 // removes it. The file stands in the shared working directory and holds the
 // user's SQL: it is made anew for the user alone, never through a link. A
 // file that cannot be made is reported and no program is started on
 // whatever stands at its name; the editor keeps its text.
 std::optional<std::string> RoundTrip(Session& s, const char* file, const std::string& text, const char* program,
-                                     const char* parameters, Busy busy) {
+                                     const char* parameters, BusyWindow busy) {
   if (!WriteTextFile(file, text, TextFileAccess::kOwnerOnly)) {
-    s.ui.ShowMessage(kCannotCreateFile);
+    s.jobs.Tell(kCannotCreateFile);
     return std::nullopt;
   }
-  if (busy == Busy::Shown) s.ui.OpenBusyWindow();
-  s.ui.RunBlocking([&] { RunProgram(program, parameters, "", true); }, nullptr);
-  std::optional<std::string> back = ReadTextFileBack(file, TextFileAccess::kOwnerOnly);
-  unlink(file);
-  if (busy == Busy::Shown) s.ui.CloseBusyWindow();
+  std::optional<std::string> back;
+  s.jobs.Run({
+      .work =
+          [&] {
+            RunProgram(program, parameters, "", true);
+            back = ReadTextFileBack(file, TextFileAccess::kOwnerOnly);
+            unlink(file);
+          },
+      .busy = busy,
+  });
   return back;
 }
 
 }  // namespace
 
 std::optional<std::string> EditInExternalEditor(Session& s, const std::string& text) {
-  return RoundTrip(s, kEditFile, text, kEditor, kEditorParameters, Busy::Hidden);
+  return RoundTrip(s, kEditFile, text, kEditor, kEditorParameters, BusyWindow::Hidden);
 }
 
 void OnEditSqlClicked(Session& s) {
@@ -51,7 +54,7 @@ void OnEditSqlClicked(Session& s) {
 
 void FormatIntoEditor(Session& s, const std::string& text) {
   if (std::optional<std::string> formatted =
-          RoundTrip(s, kFormatFile, text, kFormatter, kFormatterParameters, Busy::Shown))
+          RoundTrip(s, kFormatFile, text, kFormatter, kFormatterParameters, BusyWindow::Shown))
     s.ui.SetText(kSqlEditor, *formatted);
 }
 

@@ -198,6 +198,19 @@ connect_to_demo() {
     fail "not connected: the title is '$(xdotool getwindowname "$MAIN_WINDOW")'"
 }
 
+# Types the plain PostgreSQL test data source and its login, and connects.
+connect_to_test_postgres() {
+  click_at $DATA_SOURCE_BOX_AT
+  type_text "ZUNO_PG_PLAIN"
+  click_at $USER_FIELD_AT
+  type_text "$ZUNO_PG_USER"
+  click_at $PASSWORD_FIELD_AT
+  type_text "$ZUNO_PG_PASSWORD"
+  click_at $CONNECT_BUTTON_AT
+  wait_for 20 bash -c '[[ "$(/usr/bin/python3 '"$E2E_DIR"'/screen_reader.py label DBALIAS)" == "DBALIAS: ZUNO_PG_PLAIN" ]]' ||
+    fail "not connected"
+}
+
 # Double-clicks a cell of the Result Grid.
 double_click_cell() {
   local xy

@@ -175,34 +175,39 @@ TEST(LibraryWindowTest, BothFormsHaveTheirControlsInPlace) {
 TEST(BusyWindowTest, PaintsItsTextWhileTheWorkRuns) {
   auto p = StartAndShow();
   GtkShell& shell = p->shell;
-  shell.OpenBusyWindow();
-  ASSERT_NE(shell.busyWindow(), nullptr);
   // The work blocks its own thread; the window draws meanwhile.
-  bool drawn = false;
-  gulong id = g_signal_connect_after(shell.busyWindow(), "draw",
-                                     G_CALLBACK(+[](GtkWidget*, cairo_t*, gpointer flag) -> gboolean {
-                                       *static_cast<bool*>(flag) = true;
+  shell.OpenBusyWindow();  // built at its first showing, then kept
+  GtkWidget* busy = shell.busyWindow();
+  ASSERT_NE(busy, nullptr);
+  shell.CloseBusyWindow();
+  std::atomic<bool> drawn = false;
+  std::atomic<bool> drawnDuringWork = false;
+  gulong id = g_signal_connect_after(busy, "draw", G_CALLBACK(+[](GtkWidget*, cairo_t*, gpointer flag) -> gboolean {
+                                       *static_cast<std::atomic<bool>*>(flag) = true;
                                        return FALSE;
                                      }),
                                      &drawn);
-  std::atomic<bool> drawnDuringWork = false;
-  shell.RunBlocking(
-      [&] {
-        for (int i = 0; i < 100 && !drawnDuringWork; ++i) {
-          std::this_thread::sleep_for(std::chrono::milliseconds(20));
-          drawnDuringWork = drawn;
-        }
-      },
-      nullptr);
-  g_signal_handler_disconnect(shell.busyWindow(), id);
+  p->jobs.Run({
+      .work =
+          [&] {
+            for (int i = 0; i < 100 && !drawnDuringWork; ++i) {
+              std::this_thread::sleep_for(std::chrono::milliseconds(20));
+              drawnDuringWork = drawn.load();
+            }
+          },
+      .apply =
+          [&] {
+            ASSERT_EQ(shell.busyWindow(), busy);
+            EXPECT_TRUE(gtk_widget_get_mapped(shell.busyWindow()));
+            EXPECT_STREQ(gtk_window_get_title(GTK_WINDOW(shell.busyWindow())), "running...");
+            EXPECT_EQ(shell.Text(kBusyText), "ZUNO");
+            EXPECT_EQ(AllocationOf(shell.outer(kBusyText)), (Rect{5, 5, 240, 20}));
+            EXPECT_EQ(gtk_window_get_type_hint(GTK_WINDOW(shell.busyWindow())), GDK_WINDOW_TYPE_HINT_UTILITY);
+            EXPECT_EQ(gtk_grab_get_current(), shell.busyWindow());
+          },
+  });
+  g_signal_handler_disconnect(busy, id);
   EXPECT_TRUE(drawnDuringWork);
-  EXPECT_TRUE(gtk_widget_get_mapped(shell.busyWindow()));
-  EXPECT_STREQ(gtk_window_get_title(GTK_WINDOW(shell.busyWindow())), "running...");
-  EXPECT_EQ(shell.Text(kBusyText), "ZUNO");
-  EXPECT_EQ(AllocationOf(shell.outer(kBusyText)), (Rect{5, 5, 240, 20}));
-  EXPECT_EQ(gtk_window_get_type_hint(GTK_WINDOW(shell.busyWindow())), GDK_WINDOW_TYPE_HINT_UTILITY);
-  EXPECT_EQ(gtk_grab_get_current(), shell.busyWindow());
-  shell.CloseBusyWindow();
   EXPECT_EQ(shell.busyWindow(), nullptr);
   EXPECT_EQ(gtk_grab_get_current(), nullptr);
 }

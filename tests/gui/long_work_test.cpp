@@ -52,6 +52,15 @@ gint64 RedrawDelay(GtkWidget* window) {
   return drawn == 0 ? G_MAXINT64 : drawn - asked;
 }
 
+// The window manager's close request, as its close box sends it.
+void RequestClose(GtkWidget* window) {
+  GdkEvent* e = gdk_event_new(GDK_DELETE);
+  e->any.window = GDK_WINDOW(g_object_ref(gtk_widget_get_window(window)));
+  e->any.send_event = TRUE;
+  gdk_event_put(e);
+  gdk_event_free(e);
+}
+
 void PressEscape(GtkWidget* window) {
   ASSERT_NE(window, nullptr);
   gdk_test_simulate_key(gtk_widget_get_window(window), -1, -1, GDK_KEY_Escape, GdkModifierType(0), GDK_KEY_PRESS);
@@ -171,6 +180,41 @@ TEST_F(LongWorkTest, ATimerTickDuringAStatementRunsOnceAfterIt) {
   p->loop.DropTimerTicks();
   EXPECT_EQ(runs, 2);
   EXPECT_TRUE(answers.texts.empty());
+}
+
+// The toolkit drops a close request for a window outside the input grab the
+// busy window holds; it is kept, and the program ends once the statement has
+// finished. The busy window's own close box cancels instead.
+TEST(CloseDuringWorkTest, ACloseRequestDuringAStatementEndsTheProgramAfterItAndTheBusyWindowsCancels) {
+  ZUNO_REQUIRE_FIXTURES();
+  struct {
+    const char* window;
+    const char* sql;
+    bool ends;
+  } cases[] = {{"main", "select pg_sleep(1)", true},
+               {"library", "select pg_sleep(1)", true},
+               {"busy", "select pg_sleep(60)", false}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.window);
+    auto q = StartAndShow();
+    ASSERT_TRUE(testing::ConnectTo(q->db, testing::PgPlain()));
+    int ran = 0;
+    testing::CountStatementRuns(*q, ran);
+    MessageBoxAnswerer answers;
+    q->shell.OpenLibraryWindow(Ui::LibraryForm::Library);
+    q->shell.SetText(kSqlEditor, c.sql);
+    const std::string window = c.window;
+    Later close(300, [&] {
+      RequestClose(window == "main" ? q->shell.mainWindow()
+                   : window == "library" ? q->shell.libraryWindow()
+                                         : q->shell.busyWindow());
+    });
+    q->loop.Deliver(Event::ControlOf(WindowId::Main, kRunButton, Action::LeftClick));
+    EXPECT_EQ(ran, 1);
+    EXPECT_EQ(q->loop.Ended(), c.ends);
+    if (c.ends) EXPECT_EQ(q->shell.Text(kRowCountText), "Row Count: 1");
+    else EXPECT_NE(answers.texts.size(), 0u);
+  }
 }
 
 TEST_F(LongWorkTest, TheWindowsPaintWhileTheEditorIsOpen) {

@@ -2,7 +2,7 @@
 
 #include "catalog/catalog_buttons.h"
 #include "catalog/drill_down.h"
-#include "db/connect_handler.h"
+#include "app/connect_handler.h"
 #include "tests/support/data_sources.h"
 #include "tests/support/handler_harness.h"
 

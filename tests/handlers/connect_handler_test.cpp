@@ -1,4 +1,4 @@
-#include "db/connect_handler.h"
+#include "app/connect_handler.h"
 
 #include <gtest/gtest.h>
 

@@ -28,7 +28,8 @@ struct HandlerHarness {
   MemoryResultGrid grid;
   EventLoop loop;
   OdbcLayer db;
-  Session session{state, ui, grid, loop, db};
+  JobRunner jobs{ui, ui, loop};
+  Session session{state, ui, grid, loop, db, jobs};
   Dispatcher dispatcher{session, ProgramHandlers(session)};
 };
 

@@ -1,41 +1,57 @@
 #include "tests/support/memory_result_grid.h"
 
+#include <gtest/gtest.h>
+
 namespace zuno::testing {
 
+void MemoryResultGrid::Here() const {
+  if (std::this_thread::get_id() != owner_) ADD_FAILURE() << "the grid was called from a worker thread";
+}
+
 void MemoryResultGrid::ClearRows() {
+  Here();
   rows_.Clear();
   for (Column& c : columns_) c.backgroundRows = 0;
   selected_ = -1;
 }
 
 void MemoryResultGrid::RemoveAllColumns() {
+  Here();
   columns_.clear();
   rows_.DropCells();
 }
 
 void MemoryResultGrid::AddColumn(int position, std::string_view title, int width) {
+  Here();
   if (position < 0 || position > ColumnCount()) position = ColumnCount();
   if (position < ColumnCount()) rows_.InsertEmptyCell(static_cast<std::size_t>(position));
   columns_.insert(columns_.begin() + position, Column{std::string(title), width < 1 ? 1 : width, true, std::nullopt, 0, ValueType::Unknown});
 }
 
 void MemoryResultGrid::AppendRow(const std::vector<std::string>& texts) {
+  Here();
   rows_.AppendRow(texts, columns_.size());
 }
 
-void MemoryResultGrid::AppendRows(ResultRows&& rows) { rows_.Append(std::move(rows)); }
+void MemoryResultGrid::AppendRows(ResultRows&& rows) {
+  Here();
+  rows_.Append(std::move(rows));
+}
 
 std::string MemoryResultGrid::CellText(int row, int column) const {
+  Here();
   if (row == -1) return ColumnTitle(column);
   if (row < 0 || !ValidColumn(column)) return {};
   return std::string(rows_.Cell(static_cast<std::size_t>(row), static_cast<std::size_t>(column)));
 }
 
 std::string MemoryResultGrid::ColumnTitle(int column) const {
+  Here();
   return ValidColumn(column) ? columns_[column].title : std::string();
 }
 
 void MemoryResultGrid::SelectRow(int row) {
+  Here();
   if (row < 0) {
     selected_ = -1;
     return;
@@ -44,6 +60,7 @@ void MemoryResultGrid::SelectRow(int row) {
 }
 
 void MemoryResultGrid::SetColumnWidth(int column, int width) {
+  Here();
   if (!ValidColumn(column)) return;
   if (width < 1) {
     columns_[column].visible = false;
@@ -54,30 +71,36 @@ void MemoryResultGrid::SetColumnWidth(int column, int width) {
 }
 
 void MemoryResultGrid::SetColumnBackground(int column, Rgb colour) {
+  Here();
   if (!ValidColumn(column)) return;
   columns_[column].background = colour;
   columns_[column].backgroundRows = rows_.RowCount();
 }
 
 std::optional<Rgb> MemoryResultGrid::Background(int row, int column) const {
+  Here();
   if (row < 0 || row >= RowCount() || !ValidColumn(column)) return std::nullopt;
   const Column& c = columns_[column];
   return static_cast<std::size_t>(row) < c.backgroundRows ? c.background : std::nullopt;
 }
 
 void MemoryResultGrid::SetColumnValueType(int column, ValueType type) {
+  Here();
   if (ValidColumn(column)) columns_[column].valueType = type;
 }
 
 ValueType MemoryResultGrid::ColumnValueType(int column) const {
+  Here();
   return ValidColumn(column) ? columns_[column].valueType : ValueType::Unknown;
 }
 
 void MemoryResultGrid::MarkCellNull(int row, int column) {
+  Here();
   if (row >= 0 && ValidColumn(column)) rows_.MarkNull(static_cast<std::size_t>(row), static_cast<std::size_t>(column));
 }
 
 bool MemoryResultGrid::CellIsNull(int row, int column) const {
+  Here();
   return row >= 0 && ValidColumn(column) && rows_.IsNull(static_cast<std::size_t>(row), static_cast<std::size_t>(column));
 }
 

@@ -1,8 +1,10 @@
 // The Result Grid in memory, for handler tests; the shared grid suite holds it
-// to the same behaviour as the widget.
+// to the same behaviour as the widget. A call from a thread other than the
+// one that made it fails the test: no work may touch the grid.
 #pragma once
 
 #include <optional>
+#include <thread>
 
 #include "grid/result_grid.h"
 
@@ -24,16 +26,16 @@ class MemoryResultGrid : public ResultGrid {
   void AddColumn(int position, std::string_view title, int width) override;
   void AppendRow(const std::vector<std::string>& texts) override;
   void AppendRows(ResultRows&& rows) override;
-  const ResultRows& Rows() const override { return rows_; }
-  int RowCount() const override { return static_cast<int>(rows_.RowCount()); }
-  int ColumnCount() const override { return static_cast<int>(columns_.size()); }
+  const ResultRows& Rows() const override { return Here(), rows_; }
+  int RowCount() const override { return Here(), static_cast<int>(rows_.RowCount()); }
+  int ColumnCount() const override { return Here(), static_cast<int>(columns_.size()); }
   std::string CellText(int row, int column) const override;
   std::string ColumnTitle(int column) const override;
-  int SelectedRow() const override { return selected_; }
+  int SelectedRow() const override { return Here(), selected_; }
   void SelectRow(int row) override;
   void SetColumnWidth(int column, int width) override;
   void SetColumnBackground(int column, Rgb colour) override;
-  void SetGridVisible(bool visible) override { visible_ = visible; }
+  void SetGridVisible(bool visible) override { Here(), visible_ = visible; }
   void SetColumnValueType(int column, ValueType type) override;
   ValueType ColumnValueType(int column) const override;
   void MarkCellNull(int row, int column) override;
@@ -48,6 +50,8 @@ class MemoryResultGrid : public ResultGrid {
 
  private:
   bool ValidColumn(int c) const { return c >= 0 && c < ColumnCount(); }
+  void Here() const;
+  std::thread::id owner_ = std::this_thread::get_id();
   std::vector<Column> columns_;
   ResultRows rows_;
   int selected_ = -1;

@@ -1,5 +1,7 @@
 #include "tests/support/scripted_ui.h"
 
+#include <gtest/gtest.h>
+
 namespace zuno::testing {
 
 ScriptedUi::ScriptedUi() {
@@ -13,12 +15,14 @@ ScriptedUi::ScriptedUi() {
 }
 
 void ScriptedUi::ClearList(Control c) {
+  Here();
   lists_[c].clear();
   selected_[c] = -1;
 }
 
 std::string ScriptedUi::AskText(std::string_view title, std::string_view prompt,
                                 std::string_view preset) {
+  Here();
   prompts.push_back(std::string(title) + "|" + std::string(prompt) + "|" + std::string(preset));
   if (textAnswers.empty()) return {};
   std::string answer = textAnswers.front();
@@ -27,6 +31,7 @@ std::string ScriptedUi::AskText(std::string_view title, std::string_view prompt,
 }
 
 bool ScriptedUi::AskYesNo(std::string_view question) {
+  Here();
   questions.emplace_back(question);
   if (yesNoAnswers.empty()) return false;
   bool answer = yesNoAnswers.front();
@@ -35,34 +40,106 @@ bool ScriptedUi::AskYesNo(std::string_view question) {
 }
 
 std::optional<std::string> ScriptedUi::ChooseSaveFile(std::string_view, std::string_view) {
+  Here();
   if (fileAnswers.empty()) return std::nullopt;
   std::optional<std::string> answer = fileAnswers.front();
   fileAnswers.pop_front();
   return answer;
 }
 
-void ScriptedUi::RunBlocking(const std::function<void()>& work, const std::function<void()>& cancel) {
-  ++blockingCalls;
-  if (cancel) ++cancellableCalls;
-  work();
+void ScriptedUi::Here() const {
+  if (std::this_thread::get_id() != owner_) ADD_FAILURE() << "the windows were called from a worker thread";
+}
+
+void ScriptedUi::ShowMessage(std::string_view text) {
+  Here();
+  messages.emplace_back(text);
+  if (busyOpen) messagesBehindBusyWindow.emplace_back(text);
 }
 
 void ScriptedUi::OpenBusyWindow() {
+  Here();
   ++busyOpened;
   busyOpen = true;
 }
 
 void ScriptedUi::CloseBusyWindow() {
+  Here();
   ++busyClosed;
   busyOpen = false;
 }
 
+std::optional<std::function<void()>> ScriptedUi::TakePosted() {
+  std::lock_guard lock(mutex_);
+  if (posted_.empty()) return std::nullopt;
+  std::function<void()> task = std::move(posted_.front());
+  posted_.pop_front();
+  return task;
+}
+
+void ScriptedUi::WaitUntil(const std::function<bool()>& finished, const std::function<void()>& cancel) {
+  Here();
+  ++waits;
+  if (cancel) ++cancellableWaits;
+  if (std::function<void()> hook = std::exchange(duringWait, nullptr)) hook();
+  const auto began = std::chrono::steady_clock::now();
+  bool escaped = false;
+  while (!finished()) {
+    if (std::optional<std::function<void()>> task = TakePosted()) {
+      (*task)();
+      continue;
+    }
+    if (escapeAfter && !escaped && std::chrono::steady_clock::now() - began >= *escapeAfter) {
+      escaped = true;
+      if (cancel) cancel();
+      continue;
+    }
+    std::unique_lock lock(mutex_);
+    woken_.wait_for(lock, std::chrono::milliseconds(5), [this] { return wakeRequested_ || !posted_.empty(); });
+    wakeRequested_ = false;
+  }
+}
+
+void ScriptedUi::Wake() {
+  {
+    std::lock_guard lock(mutex_);
+    wakeRequested_ = true;
+  }
+  woken_.notify_all();
+}
+
+void ScriptedUi::Post(std::function<void()> task) {
+  {
+    std::lock_guard lock(mutex_);
+    posted_.push_back(std::move(task));
+  }
+  woken_.notify_all();
+}
+
+int ScriptedUi::RunPosted(std::chrono::milliseconds patience) {
+  Here();
+  const auto until = std::chrono::steady_clock::now() + patience;
+  int ran = 0;
+  for (;;) {
+    if (std::optional<std::function<void()>> task = TakePosted()) {
+      (*task)();
+      ++ran;
+      continue;
+    }
+    if (ran > 0) return ran;
+    std::unique_lock lock(mutex_);
+    if (!woken_.wait_until(lock, until, [this] { return !posted_.empty(); })) return ran;
+  }
+}
+
 void ScriptedUi::StartAutorunTimer(int periodMs) {
+  Here();
   timerPeriodMs = periodMs;
   ++timerStarts;
 }
 
 void ScriptedUi::OpenLibraryWindow(LibraryForm form) {
+  Here();
   libraryOpen = true;
   libraryHidden = false;
   libraryForm = form;

@@ -1,19 +1,28 @@
 // The windows in memory: handlers run against it in tests exactly as against
-// the GTK shell. Dialog answers are scripted; what was shown is recorded.
+// the GTK shell. Dialog answers are scripted; what was shown is recorded. The
+// work of a job runs on a real second thread, and any call of the windows
+// from a thread other than the one that made them fails the test.
 #pragma once
 
 #include <array>
+#include <chrono>
+#include <condition_variable>
 #include <deque>
+#include <functional>
 #include <map>
+#include <mutex>
+#include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "app/control_table.h"
+#include "app/job_host.h"
 #include "app/ui.h"
 
 namespace zuno::testing {
 
-class ScriptedUi : public Ui {
+class ScriptedUi : public Ui, public JobHost {
  public:
   ScriptedUi();
 
@@ -25,6 +34,7 @@ class ScriptedUi : public Ui {
 
   // What the handlers did.
   std::vector<std::string> messages;
+  std::vector<std::string> messagesBehindBusyWindow;  // shown while it was open
   std::vector<std::string> questions;  // of the Yes/No dialogs
   std::vector<std::string> prompts;  // "title|prompt|preset" of each input dialog
   int busyOpened = 0;
@@ -45,38 +55,49 @@ class ScriptedUi : public Ui {
   void SetChecked(Control c, bool on) { checked_[c] = on; }
   void SelectListItem(Control c, int index) { selected_[c] = index; }
 
-  std::string Text(Control c) const override { return text_[c]; }
-  void SetText(Control c, std::string_view text) override { text_[c] = std::string(text); }
-  bool IsEnabled(Control c) const override { return enabled_[c]; }
-  void SetEnabled(Control c, bool enabled) override { enabled_[c] = enabled; }
-  bool IsChecked(Control c) const override { return checked_[c]; }
-  void SetWindowTitle(WindowId w, std::string_view title) override { titles[w] = std::string(title); }
-  std::vector<std::string> ListItems(Control c) const override { return lists_[c]; }
-  void AppendListItem(Control c, std::string_view item) override { lists_[c].emplace_back(item); }
-  int SelectedListItem(Control c) const override { return selected_[c]; }
+  std::string Text(Control c) const override { return Here(), text_[c]; }
+  void SetText(Control c, std::string_view text) override { Here(), text_[c] = std::string(text); }
+  bool IsEnabled(Control c) const override { return Here(), enabled_[c]; }
+  void SetEnabled(Control c, bool enabled) override { Here(), enabled_[c] = enabled; }
+  bool IsChecked(Control c) const override { return Here(), checked_[c]; }
+  void SetWindowTitle(WindowId w, std::string_view title) override { Here(), titles[w] = std::string(title); }
+  std::vector<std::string> ListItems(Control c) const override { return Here(), lists_[c]; }
+  void AppendListItem(Control c, std::string_view item) override { Here(), lists_[c].emplace_back(item); }
+  int SelectedListItem(Control c) const override { return Here(), selected_[c]; }
   void ClearList(Control c) override;
-  void ShowMessage(std::string_view text) override { messages.emplace_back(text); }
+  void ShowMessage(std::string_view text) override;
   std::string AskText(std::string_view title, std::string_view prompt,
                       std::string_view preset) override;
   bool AskYesNo(std::string_view question) override;
   std::optional<std::string> ChooseSaveFile(std::string_view title,
                                             std::string_view suggestedName) override;
+  void SetClipboardText(std::string_view text) override { Here(), clipboard = std::string(text); }
+  void StartAutorunTimer(int periodMs) override;
+  void StopAutorunTimer() override { Here(), timerPeriodMs = 0; }
+  void SetTimerFieldHighlighted(bool on) override { Here(), timerFieldHighlighted = on; }
+  void ShowPopupMenu() override { Here(), ++popupShown; }
+  void OpenLibraryWindow(LibraryForm form) override;
+  void HideLibraryWindow() override { Here(), libraryHidden = true; }
+  void CloseLibraryWindow() override { Here(), libraryOpen = false; }
+  void HandOverClipboard() override { Here(), clipboardHandedOver = true; }
+  void QuitEventLoop() override { Here(), quit = true; }
+
+  // JobHost. The wait runs what was posted meanwhile, as the main loop would.
   void OpenBusyWindow() override;
   void CloseBusyWindow() override;
-  // Runs the work at once; a cancel set by the test is called first.
-  void RunBlocking(const std::function<void()>& work, const std::function<void()>& cancel) override;
-  int blockingCalls = 0;
-  int cancellableCalls = 0;
-  void SetClipboardText(std::string_view text) override { clipboard = std::string(text); }
-  void StartAutorunTimer(int periodMs) override;
-  void StopAutorunTimer() override { timerPeriodMs = 0; }
-  void SetTimerFieldHighlighted(bool on) override { timerFieldHighlighted = on; }
-  void ShowPopupMenu() override { ++popupShown; }
-  void OpenLibraryWindow(LibraryForm form) override;
-  void HideLibraryWindow() override { libraryHidden = true; }
-  void CloseLibraryWindow() override { libraryOpen = false; }
-  void HandOverClipboard() override { clipboardHandedOver = true; }
-  void QuitEventLoop() override { quit = true; }
+  void WaitUntil(const std::function<bool()>& finished, const std::function<void()>& cancel) override;
+  void Wake() override;
+  void Post(std::function<void()> task) override;
+  int waits = 0;
+  int cancellableWaits = 0;
+  // Escape in the busy window, pressed this long after a wait began.
+  std::optional<std::chrono::milliseconds> escapeAfter;
+  // Called once on the windows' thread as the next wait begins (a close
+  // request, a timer tick arriving during the work).
+  std::function<void()> duringWait;
+  // Runs what was posted, waiting up to patience for the first task; the
+  // count run.
+  int RunPosted(std::chrono::milliseconds patience = std::chrono::milliseconds(0));
 
  private:
   std::array<std::string, kControlCount> text_;
@@ -84,6 +105,14 @@ class ScriptedUi : public Ui {
   std::array<bool, kControlCount> checked_{};
   std::array<std::vector<std::string>, kControlCount> lists_;
   std::array<int, kControlCount> selected_;
+  // Fails the test when called off the thread the windows were made on.
+  void Here() const;
+  std::thread::id owner_ = std::this_thread::get_id();
+  std::mutex mutex_;
+  std::condition_variable woken_;
+  std::deque<std::function<void()>> posted_;
+  bool wakeRequested_ = false;
+  std::optional<std::function<void()>> TakePosted();
 };
 
 }  // namespace zuno::testing

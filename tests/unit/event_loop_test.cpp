@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 namespace zuno {
@@ -13,23 +14,55 @@ std::vector<EventKind> Kinds(const std::vector<Event>& events) {
   return kinds;
 }
 
-TEST(EventLoopTest, TicksThatFallDueDuringAHandlerRunOncePerTickAfterIt) {
+// A slow handler during which ticks fall due: however many, one run follows,
+// and a tick during that run makes one more, so the queue never grows.
+TEST(EventLoopTest, TicksThatFallDueDuringAHandlerCollapseIntoOneRunAfterIt) {
+  struct {
+    int ticksDuringFirst;
+    int ticksDuringSecond;
+    std::size_t runsAfter;
+  } cases[] = {{1, 0, 1}, {2, 0, 1}, {8, 0, 1}, {3, 3, 2}};
+  for (const auto& c : cases) {
+    EventLoop loop;
+    std::vector<Event> handled;
+    int depth = 0, deepest = 0;
+    std::size_t mostWaiting = 0;
+    loop.SetSink([&](const Event& e) {
+      deepest = std::max(deepest, ++depth);
+      handled.push_back(e);
+      const int ticks = handled.size() == 1 ? c.ticksDuringFirst : handled.size() == 2 ? c.ticksDuringSecond : 0;
+      for (int i = 0; i < ticks; ++i) loop.Deliver(Event::TimerTick(0));
+      mostWaiting = std::max(mostWaiting, loop.Waiting());
+      --depth;
+    });
+    loop.Deliver(Event::ControlOf(WindowId::Main, kRunButton, Action::LeftClick));
+    SCOPED_TRACE(c.ticksDuringFirst);
+    EXPECT_EQ(handled.size(), 1 + c.runsAfter);
+    for (std::size_t i = 1; i < handled.size(); ++i) EXPECT_EQ(handled[i].kind, EventKind::Timer);
+    EXPECT_EQ(mostWaiting, 1u);
+    EXPECT_EQ(deepest, 1);
+  }
+}
+
+// Work applied from the background waits for a handler that runs, and for
+// the events waiting behind it; with no handler running it is applied at once.
+TEST(EventLoopTest, WorkForWhenIdleWaitsForTheHandlerAndWhatWaitsBehindIt) {
   EventLoop loop;
-  std::vector<Event> handled;
-  int depth = 0, deepest = 0;
+  std::vector<std::string> order;
   loop.SetSink([&](const Event& e) {
-    deepest = std::max(deepest, ++depth);
-    handled.push_back(e);
-    if (handled.size() == 1) {
+    order.push_back(e.kind == EventKind::Timer ? "tick" : "click");
+    if (order.size() == 1) {
+      loop.WhenIdle([&] { order.push_back("idle"); });
       loop.Deliver(Event::TimerTick(0));
-      loop.Deliver(Event::TimerTick(0));
-      EXPECT_EQ(handled.size(), 1u) << "a tick interrupted the handler";
+      order.push_back("click ends");
     }
-    --depth;
   });
   loop.Deliver(Event::ControlOf(WindowId::Main, kRunButton, Action::LeftClick));
-  EXPECT_EQ(Kinds(handled), (std::vector<EventKind>{EventKind::Control, EventKind::Timer, EventKind::Timer}));
-  EXPECT_EQ(deepest, 1);
+  loop.WhenIdle([&] { order.push_back("at once"); });
+  EXPECT_EQ(order, (std::vector<std::string>{"click", "click ends", "tick", "idle", "at once"}));
+  loop.End();
+  loop.WhenIdle([&] { order.push_back("after the end"); });
+  EXPECT_EQ(order.back(), "at once");
 }
 
 TEST(EventLoopTest, InputArrivingDuringAHandlerIsDropped) {

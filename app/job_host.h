@@ -1,0 +1,28 @@
+// What the job runner needs from the windows: the busy window, a wait that
+// keeps them painted, and a way back onto their thread. Only the runner
+// uses it; handlers go through the runner.
+#pragma once
+
+#include <functional>
+
+namespace zuno {
+
+class JobHost {
+ public:
+  virtual ~JobHost() = default;
+
+  virtual void OpenBusyWindow() = 0;
+  virtual void CloseBusyWindow() = 0;
+
+  // Keeps the windows painted, and the input from them, until finished()
+  // answers true; it is asked again after each Wake. Escape or the close box
+  // of the busy window calls cancel, when one is given, on this thread.
+  virtual void WaitUntil(const std::function<bool()>& finished, const std::function<void()>& cancel) = 0;
+  // From any thread: the running WaitUntil asks finished() again.
+  virtual void Wake() = 0;
+  // From any thread: task runs later on the windows' thread, from their
+  // main loop.
+  virtual void Post(std::function<void()> task) = 0;
+};
+
+}  // namespace zuno

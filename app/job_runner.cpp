@@ -1,0 +1,142 @@
+#include "app/job_runner.h"
+
+#include <atomic>
+#include <exception>
+#include <map>
+#include <mutex>
+#include <new>
+
+namespace zuno {
+namespace {
+
+constexpr std::string_view kOutOfMemory = "Out of memory!";
+constexpr std::string_view kUnknownFailure = "The work stopped with an unknown error!";
+
+// What a call threw, as the text a message box shows; empty when it returned.
+template <class F>
+std::string Failure(F&& call) {
+  try {
+    call();
+    return {};
+  } catch (const std::bad_alloc&) {
+    return std::string(kOutOfMemory);
+  } catch (const std::exception& e) {
+    return *e.what() ? e.what() : std::string(kUnknownFailure);
+  } catch (...) {
+    return std::string(kUnknownFailure);
+  }
+}
+
+}  // namespace
+
+// What the background threads and the closures they post share with the
+// runner: which job of each kind is the newest, and whether the runner is
+// still there to apply anything.
+struct JobRunner::Shared {
+  std::mutex mutex;
+  bool alive = true;
+  std::map<std::string, std::uint64_t> newest;
+
+  std::uint64_t Begin(const std::string& kind) {
+    std::lock_guard lock(mutex);
+    return ++newest[kind];
+  }
+  bool Newest(const std::string& kind, std::uint64_t generation) {
+    std::lock_guard lock(mutex);
+    return alive && newest[kind] == generation;
+  }
+  void End() {
+    std::lock_guard lock(mutex);
+    alive = false;
+  }
+};
+
+struct JobRunner::Background {
+  std::string kind;
+  std::shared_ptr<std::atomic<bool>> finished;
+  std::jthread thread;
+};
+
+JobRunner::JobRunner(JobHost& host, Ui& ui, EventLoop& loop)
+    : host_(host), ui_(ui), loop_(loop), shared_(std::make_shared<Shared>()) {}
+
+JobRunner::~JobRunner() {
+  shared_->End();
+  // Each jthread is asked to stop and joined as the list goes.
+  background_.clear();
+}
+
+bool JobRunner::Run(Job job) {
+  std::atomic<bool> done{false};
+  std::string failure;
+  // The thread starts before the busy window is shown: a short statement
+  // does not wait for the window to come up.
+  std::thread worker([&] {
+    failure = Failure(job.work);
+    done = true;
+    host_.Wake();
+  });
+  if (job.busy == BusyWindow::Shown) OpenBusyWindow();
+  host_.WaitUntil([&] { return done.load(); }, job.cancel);
+  worker.join();
+
+  if (failure.empty() && job.apply) failure = Failure(job.apply);
+  if (!failure.empty()) Tell(failure);
+  CloseBusyWindow();
+  return failure.empty();
+}
+
+void JobRunner::Tell(std::string_view message) {
+  CloseBusyWindow();
+  ui_.ShowMessage(message);
+}
+
+void JobRunner::OpenBusyWindow() {
+  if (busyOpen_) return;
+  host_.OpenBusyWindow();
+  busyOpen_ = true;
+}
+
+void JobRunner::CloseBusyWindow() {
+  if (!busyOpen_) return;
+  host_.CloseBusyWindow();
+  busyOpen_ = false;
+}
+
+void JobRunner::StartBackground(std::string kind, BackgroundWork work) {
+  ReapFinished();
+  const std::uint64_t generation = shared_->Begin(kind);
+  for (Background& b : background_)
+    if (b.kind == kind) b.thread.request_stop();
+
+  auto finished = std::make_shared<std::atomic<bool>>(false);
+  // The thread holds only what it shares with the runner by pointer: the
+  // runner joins it before the host and the loop go.
+  std::jthread thread([shared = shared_, kind, generation, work = std::move(work), finished, host = &host_,
+                       loop = &loop_](std::stop_token stop) {
+    std::function<void()> apply;
+    Failure([&] { apply = work(stop); });
+    if (apply && !stop.stop_requested())
+      host->Post([shared, kind, generation, loop, apply = std::move(apply)] {
+        if (!shared->Newest(kind, generation)) return;
+        // A handler may be running (the busy window's wait turns the main
+        // loop too): the apply waits for its end.
+        loop->WhenIdle([shared, kind, generation, apply] {
+          if (shared->Newest(kind, generation)) Failure(apply);
+        });
+      });
+    *finished = true;
+  });
+  background_.push_back(Background{std::move(kind), std::move(finished), std::move(thread)});
+}
+
+void JobRunner::ReapFinished() {
+  background_.remove_if([](const Background& b) { return b.finished->load(); });
+}
+
+std::size_t JobRunner::BackgroundRunning() {
+  ReapFinished();
+  return background_.size();
+}
+
+}  // namespace zuno

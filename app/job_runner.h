@@ -1,0 +1,101 @@
+// The one way long work runs. A handler prepares plain values on the
+// windows' thread, the runner does the work on a worker thread, and the
+// handler applies the outcome on the windows' thread again. The work gets
+// only those values and the ODBC layer or a child process: never the
+// windows, the grid or the state record.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <list>
+#include <memory>
+#include <stop_token>
+#include <string>
+#include <string_view>
+#include <thread>
+#include <type_traits>
+#include <utility>
+
+#include "app/event_loop.h"
+#include "app/job_host.h"
+#include "app/ui.h"
+
+namespace zuno {
+
+enum class BusyWindow { Shown, Hidden };
+
+// A long action that holds the windows while it runs.
+struct Job {
+  // On a worker. What it throws becomes a message and the apply is skipped.
+  std::function<void()> work{};
+  // On the windows' thread once the work has finished, the busy window still
+  // open; its messages go through JobRunner::Tell.
+  std::function<void()> apply{};
+  // Escape (or the busy window's close box) while the work runs, on the
+  // windows' thread; it must be safe beside the work. None: Escape does
+  // nothing.
+  std::function<void()> cancel{};
+  BusyWindow busy = BusyWindow::Shown;
+};
+
+class JobRunner {
+ public:
+  // ui shows the runner's messages; host and ui are the same windows in the
+  // program and may differ where the dialogs are answered by other means.
+  JobRunner(JobHost& host, Ui& ui, EventLoop& loop);
+  ~JobRunner();  // waits for the background work still running
+  JobRunner(const JobRunner&) = delete;
+  JobRunner& operator=(const JobRunner&) = delete;
+
+  // Runs the job to its end. The work starts at once on the worker while the
+  // busy window (if shown) comes up; the windows stay painted and take no
+  // input meanwhile; the busy window is closed when the apply is done. False
+  // when the work or the apply threw: the message has then been shown.
+  bool Run(Job job);
+
+  // The one order of a message and the busy window: the busy window closes
+  // first, so that the message box never stands behind it.
+  void Tell(std::string_view message);
+
+  // Background work that never holds the windows: the user goes on typing.
+  //   work(std::stop_token) -> Result   on a worker, plain values only
+  //   apply(Result&)                    on the windows' thread, from their
+  //                                     main loop, once no handler runs
+  // A newer job of the same kind supersedes an older one: the older one's
+  // stop token is set and its apply never runs. A work that throws leaves
+  // nothing to apply and shows nothing. Work that is still running at the
+  // end of the program is asked to stop and waited for, so it should look
+  // at its stop token between steps. It must not share the ODBC handles
+  // that modal jobs use.
+  template <class Work, class Apply>
+  void RunInBackground(std::string kind, Work work, Apply apply) {
+    StartBackground(std::move(kind), [work = std::move(work), apply = std::move(apply)](
+                                         std::stop_token stop) mutable -> std::function<void()> {
+      using Result = std::invoke_result_t<Work&, std::stop_token>;
+      auto result = std::make_shared<Result>(work(stop));
+      return [apply, result] { apply(*result); };
+    });
+  }
+
+  // Background jobs started and not yet reaped (their threads not joined).
+  std::size_t BackgroundRunning();
+
+ private:
+  struct Shared;
+  struct Background;
+  using BackgroundWork = std::function<std::function<void()>(std::stop_token)>;
+
+  void StartBackground(std::string kind, BackgroundWork work);
+  void OpenBusyWindow();
+  void CloseBusyWindow();
+  void ReapFinished();
+
+  JobHost& host_;
+  Ui& ui_;
+  EventLoop& loop_;
+  bool busyOpen_ = false;
+  std::shared_ptr<Shared> shared_;
+  std::list<Background> background_;
+};
+
+}  // namespace zuno
