@@ -175,18 +175,23 @@ std::vector<std::string> CatalogCompletion::OfferAtCursor(bool asked) {
   return offer ? offer->names : std::vector<std::string>{};
 }
 
+// The runner applies only while the program runs, and the program ends the
+// runner before the windows and this completion go.
 void CatalogCompletion::Read(const NameRequest& request) {
   ++reads_;
   CatalogSource source = cache_.source();
   std::uint64_t generation = cache_.generation();
-  work_.Start([this, source, request, generation]() -> BackgroundWork::Apply {
-    auto read = std::make_shared<NamesRead>(ReadNames(source, request));
-    return [this, read, request, generation] {
-      --reads_;
-      cache_.Store(generation, request, std::move(*read));
-      if (waiting_) OfferWhenRead(waiting_);
-    };
-  });
+  // Each read is a kind of its own: a read of another schema replaces none.
+  jobs_->RunInBackground(
+      "catalog names " + std::to_string(++readsStarted_),
+      [source, request](std::stop_token stop) {
+        return ReadNames(source, request, [&stop] { return stop.stop_requested(); });
+      },
+      [this, request, generation](NamesRead& read) {
+        --reads_;
+        cache_.Store(generation, request, std::move(read));
+        if (waiting_) OfferWhenRead(waiting_);
+      });
 }
 
 void CatalogCompletion::OfferWhenRead(GtkSourceCompletionContext* context) {

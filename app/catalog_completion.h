@@ -1,6 +1,7 @@
 // Completion of table and column names in the SQL editor from the connected
-// database's catalog. Names are read in the background, once per connection
-// and schema; typing never waits for them, and offers appear when they come.
+// database's catalog. Names are read by the job runner's background work,
+// once per connection and schema; typing never waits for them, and offers
+// appear when they come.
 #pragma once
 
 #include <gtk/gtk.h>
@@ -11,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "app/background_work.h"
+#include "app/job_runner.h"
 #include "catalog/catalog_names.h"
 #include "catalog/name_cache.h"
 
@@ -28,7 +29,10 @@ class CatalogCompletion {
   CatalogCompletion(const CatalogCompletion&) = delete;
   CatalogCompletion& operator=(const CatalogCompletion&) = delete;
 
-  void SetSource(SourceOf source) { source_ = std::move(source); }
+  void SetSource(SourceOf source, JobRunner& jobs) {
+    source_ = std::move(source);
+    jobs_ = &jobs;
+  }
   // The names read so far belong to the connection a Connect replaces.
   void ForgetNames() { cache_.Forget(); }
 
@@ -55,11 +59,12 @@ class CatalogCompletion {
   gulong keyHandler_ = 0;
   SourceOf source_;
   CatalogNameCache cache_;
+  JobRunner* jobs_ = nullptr;
   int reads_ = 0;
+  std::uint64_t readsStarted_ = 0;
   // The popup's request that waits for names being read.
   GtkSourceCompletionContext* waiting_ = nullptr;
   gulong waitingCancelled_ = 0;
-  BackgroundWork work_;  // last: its workers end before the rest goes
 };
 
 }  // namespace zuno

@@ -44,7 +44,9 @@ class GtkShell : public Ui, public JobHost {
   void CreatePopupMenu();
   void ShowMainWindow();
   // What the SQL editor's completion reads names from.
-  void SetCatalogSource(CatalogCompletion::SourceOf source) { completion_->SetSource(std::move(source)); }
+  void SetCatalogSource(CatalogCompletion::SourceOf source, JobRunner& jobs) {
+    completion_->SetSource(std::move(source), jobs);
+  }
 
   // Lays the Main Window's controls out for its client size.
   void ApplyResizeRule(int width, int height);

@@ -12,12 +12,16 @@ std::string WithoutTrailingBlanks(std::string text) {
   return text;
 }
 
+using Stopped = std::function<bool()>;
+
+bool Asked(const Stopped& stopped) { return stopped && stopped(); }
+
 // The first column of every row.
-std::vector<std::string> FirstColumn(OdbcLayer& db, const std::string& sql) {
+std::vector<std::string> FirstColumn(OdbcLayer& db, const std::string& sql, const Stopped& stopped) {
   std::vector<std::string> values;
-  if (sql.empty() || !db.ExecuteQuery(sql)) return values;
+  if (sql.empty() || Asked(stopped) || !db.ExecuteQuery(sql)) return values;
   std::string value;
-  while (db.NextRow())
+  while (!Asked(stopped) && db.NextRow())
     if (db.ReadText(0, value)) values.push_back(WithoutTrailingBlanks(value));
   db.FinishQuery();
   return values;
@@ -26,12 +30,13 @@ std::vector<std::string> FirstColumn(OdbcLayer& db, const std::string& sql) {
 // The table list's columns by position: 1 tabname, 2 type, 5 base_schema,
 // 6 base_name, read in rising order as every driver allows. Only an alias's
 // base table is read: on a large catalog that halves the values fetched.
-std::vector<CatalogTable> Tables(OdbcLayer& db, const std::string& flavour, const std::string& schema) {
+std::vector<CatalogTable> Tables(OdbcLayer& db, const std::string& flavour, const std::string& schema,
+                                 const Stopped& stopped) {
   std::vector<CatalogTable> tables;
   std::string sql = LastCreatorListSql(flavour, schema);
-  if (sql.empty() || !db.ExecuteQuery(sql)) return tables;
+  if (sql.empty() || Asked(stopped) || !db.ExecuteQuery(sql)) return tables;
   std::string type, baseSchema, baseName;
-  while (db.NextRow()) {
+  while (!Asked(stopped) && db.NextRow()) {
     CatalogTable t;
     db.ReadText(1, t.name);
     db.ReadText(2, type);
@@ -54,15 +59,15 @@ std::vector<std::string> TableNames(const std::vector<CatalogTable>& tables) {
 
 }  // namespace
 
-NamesRead ReadNames(const CatalogSource& source, const NameRequest& request) {
+NamesRead ReadNames(const CatalogSource& source, const NameRequest& request, const Stopped& stopped) {
   NamesRead read;
   OdbcLayer db;
-  if (source.flavour.empty() || !db.OpenEnvironment() || !db.Connect(source.dsn, source.user, source.password))
+  if (source.flavour.empty() || Asked(stopped) || !db.OpenEnvironment() || !db.Connect(source.dsn, source.user, source.password))
     return read;
   read.connected = true;
-  if (request.schemas) read.schemas = FirstColumn(db, CreatorsListSql());
+  if (request.schemas) read.schemas = FirstColumn(db, CreatorsListSql(), stopped);
   if (!request.tablesOf.empty()) {
-    read.tables = Tables(db, source.flavour, request.tablesOf);
+    read.tables = Tables(db, source.flavour, request.tablesOf, stopped);
     read.tableNames = NameList(TableNames(read.tables));
   }
   if (!request.columnTable.empty()) {
@@ -77,7 +82,7 @@ NamesRead ReadNames(const CatalogSource& source, const NameRequest& request) {
           table = t.baseName;
         }
     }
-    read.columns = FirstColumn(db, ColumnQuerySql(schema, table));
+    read.columns = FirstColumn(db, ColumnQuerySql(schema, table), stopped);
   }
   db.CloseConnection();
   return read;

@@ -4,6 +4,7 @@
 // meanwhile keeps its statement handle and its result set.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -50,7 +51,9 @@ struct NamesRead {
 
 // Connects to the source, reads what is asked and disconnects. Nothing is
 // read without a flavour that names the catalog; a failing statement leaves
-// its part empty.
-NamesRead ReadNames(const CatalogSource& source, const NameRequest& request);
+// its part empty. stopped, when given, is asked between statements and rows:
+// once it answers true the rest is left unread.
+NamesRead ReadNames(const CatalogSource& source, const NameRequest& request,
+                    const std::function<bool()>& stopped = {});
 
 }  // namespace zuno

@@ -88,6 +88,9 @@ TEST(CatalogNamesFailTest, NothingIsReadWithoutACatalogOrAConnection) {
     EXPECT_FALSE(read.connected) << source.dsn;
     EXPECT_TRUE(read.schemas.empty() && read.tables.empty()) << source.dsn;
   }
+  // Asked to stop (the program ends): nothing more is read.
+  NamesRead stopped = ReadNames(SourceOf(testing::PgLuw(), "Db2/LUW"), request, [] { return true; });
+  EXPECT_TRUE(stopped.schemas.empty() && stopped.tables.empty());
 }
 
 }  // namespace
