@@ -76,8 +76,14 @@ GtkShell::GtkShell(EventLoop& loop) : loop_(loop) {
       },
       this, nullptr);
 
+  completion_ = std::make_unique<CatalogCompletion>(widgets_.inner[kSqlEditor]);
+  // Names read before a Connect belong to the connection it replaces; they go
+  // before the handler connects anew.
+  g_signal_connect_swapped(widgets_.inner[kConnectButton], "clicked",
+                           G_CALLBACK(+[](CatalogCompletion* c) { c->ForgetNames(); }), completion_.get());
   for (const ControlSpec& c : AllControls())
     if (c.window == WindowId::Main) ConnectControlSignals(WindowId::Main, c.id);
+  ConnectEditorKeys();
 
   ReportCloseRequests(main_.window, WindowId::Main);
   // The rule works from the client area the controls stand in, the layout's
@@ -95,6 +101,7 @@ GtkShell::GtkShell(EventLoop& loop) : loop_(loop) {
 }
 
 GtkShell::~GtkShell() {
+  completion_.reset();  // it lets go of the editor before the windows go
   StopAutorunTimer();
   if (resizeSource_ != 0) g_source_remove(resizeSource_);
   for (GtkWidget* d : {messageBox_, questionBox_, input_.dialog, fileChooser_})
@@ -192,6 +199,32 @@ void GtkShell::ApplyResizeRule(int width, int height) {
   std::array<Rect, kMainControlCount> layout = MainWindowLayout(width, height);
   for (int c = 0; c < kMainControlCount; ++c)
     if (widgets_.outer[c]) MoveControl(main_.layout, widgets_.outer[c], layout[c]);
+}
+
+// The keys work wherever the focus is in the Main Window; they are taken
+// before the focused control sees them, so Ctrl+Return adds no line.
+void GtkShell::ConnectEditorKeys() {
+  gtk_widget_set_tooltip_text(widgets_.outer[kRunButton], std::string(kRunTooltip).c_str());
+  g_signal_connect(main_.window, "key-press-event", G_CALLBACK(+[](GtkWidget*, GdkEventKey* e, gpointer self) -> gboolean {
+                     return static_cast<GtkShell*>(self)->OnEditorCommand(CommandForKey(e->keyval, e->state));
+                   }),
+                   this);
+}
+
+bool GtkShell::OnEditorCommand(EditorCommand command) {
+  switch (command) {
+    case EditorCommand::RunStatement:
+      if (IsEnabled(kRunButton)) DeliverControl(WindowId::Main, kRunButton, Action::LeftClick);
+      return true;
+    case EditorCommand::SaveQuery:
+      // The library's Save asks for a name and stores the editor's text; it
+      // needs a connection, as the Save/Load Query button does.
+      if (IsEnabled(kSaveLoadQueryButton)) DeliverControl(WindowId::Library, kLibrarySaveButton, Action::LeftClick);
+      return true;
+    case EditorCommand::None:
+      break;
+  }
+  return false;
 }
 
 void GtkShell::ShowMainWindow() { gtk_widget_show_all(main_.window); }

@@ -7,6 +7,8 @@
 #include <memory>
 #include <vector>
 
+#include "app/catalog_completion.h"
+#include "app/editor_keys.h"
 #include "app/event_loop.h"
 #include "app/gtk_windows.h"
 #include "app/job_host.h"
@@ -32,6 +34,7 @@ class GtkShell : public Ui, public JobHost {
   GtkWidget* inner(Control c) const { return widgets_.inner[c]; }
   GtkWidget* popupMenu() const { return popup_; }
   bool timerRunning() const { return timerSource_ != 0; }
+  CatalogCompletion& completion() { return *completion_; }
 
   // Start-up helpers that are not handler business.
   void PrependListItem(Control c, std::string_view item);
@@ -40,6 +43,10 @@ class GtkShell : public Ui, public JobHost {
   void FocusControl(Control c);
   void CreatePopupMenu();
   void ShowMainWindow();
+  // What the SQL editor's completion reads names from.
+  void SetCatalogSource(CatalogCompletion::SourceOf source, JobRunner& jobs) {
+    completion_->SetSource(std::move(source), jobs);
+  }
 
   // Lays the Main Window's controls out for its client size.
   void ApplyResizeRule(int width, int height);
@@ -91,6 +98,8 @@ class GtkShell : public Ui, public JobHost {
   void BuildInputDialog();
   int RunDialog(GtkWidget* dialog);
   void OnClientAllocated(Size size);
+  void ConnectEditorKeys();
+  bool OnEditorCommand(EditorCommand command);
   // Dialogs stand over the window the user works in, centred on it: Wayland
   // lets no window place itself.
   GtkWindow* DialogParent() const;
@@ -112,6 +121,7 @@ class GtkShell : public Ui, public JobHost {
   } input_;
   GtkWidget* fileChooser_ = nullptr;
   std::unique_ptr<GtkResultGrid> grid_;
+  std::unique_ptr<CatalogCompletion> completion_;
   std::vector<std::unique_ptr<ClickTracker>> mainClicks_;
   std::vector<std::unique_ptr<ClickTracker>> libraryClicks_;
   GtkWidget* popup_ = nullptr;

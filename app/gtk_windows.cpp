@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "app/sql_editor.h"
 #include "app/text_filters.h"
 #include "base/gobject_ptr.h"
 
@@ -134,7 +135,7 @@ GtkWidget* MakeControl(const ControlSpec& c, GtkWidget** inner) {
       outer = MakeList(inner);
       break;
     case ControlKind::Editor: {
-      GtkWidget* view = gtk_text_view_new();
+      GtkWidget* view = NewSqlEditorView();
       outer = gtk_scrolled_window_new(nullptr, nullptr);
       gtk_scrolled_window_set_policy(GTK_SCROLLED_WINDOW(outer), GTK_POLICY_AUTOMATIC,
                                      GTK_POLICY_AUTOMATIC);

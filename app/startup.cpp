@@ -71,6 +71,16 @@ Program::Program()
       session{state, shell, shell.grid(), loop, db, jobs},
       dispatcher(session, Handlers{}) {
   dispatcher.handlers() = ProgramHandlers(session);
+  // The completion reads names in the background over a connection of its
+  // own, made from the values the user connected with; without a connection
+  // it offers nothing.
+  shell.SetCatalogSource(
+      [this]() -> std::optional<CatalogSource> {
+        if (!shell.IsEnabled(kRunButton) || state.databaseFlavour == DatabaseFlavour::None) return std::nullopt;
+        return CatalogSource{state.connectionDsn, state.connectionUser, state.connectionPassword,
+                             state.databaseFlavour};
+      },
+      jobs);
   loop.SetSink([this](const Event& e) { dispatcher.Dispatch(e); });
 }
 

@@ -35,6 +35,14 @@ void ResultMemoryCase(const Login& login, const std::string& sql);
 // "catalog", and "catalog-drawn" for the time until the grid has drawn.
 void CatalogListCase(const Login& login, const std::string& creator, int runs);
 
+// Completion of the names of `schema`'s tables (100,000 of them, T000001 to
+// T100000): from Ctrl+Space after "BIG.t09999" until the ten names are
+// offered, read afresh, against the plain fetch of the schema's table list;
+// samples "completion-first". And the worst delay of a key typed every 20 ms
+// while the names load, against the same typing with nothing loading;
+// samples "completion-typing".
+void CompletionCase(const Login& login, const std::string& schema, int runs);
+
 // Save, load and list in a store of `records` records in `directory`, against
 // reading and writing the store's bytes once. Samples under "store-save",
 // "store-load", "store-list" and "store-bytes" (the floor).

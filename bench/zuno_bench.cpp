@@ -6,6 +6,7 @@
 //   zuno_bench query-all DSN USER PASSWORD ROWS COLUMNS RUNS SQL
 //   zuno_bench result-memory DSN USER PASSWORD SQL
 //   zuno_bench catalog DSN USER PASSWORD CREATOR RUNS
+//   zuno_bench completion DSN USER PASSWORD SCHEMA RUNS
 //   zuno_bench store DIRECTORY RECORDS RUNS
 //   zuno_bench report DIRECTORY ROWS RUNS
 //
@@ -25,6 +26,7 @@ int Usage() {
                "       zuno_bench query-all DSN USER PASSWORD ROWS COLUMNS RUNS SQL\n"
                "       zuno_bench result-memory DSN USER PASSWORD SQL\n"
                "       zuno_bench catalog DSN USER PASSWORD CREATOR RUNS\n"
+               "       zuno_bench completion DSN USER PASSWORD SCHEMA RUNS\n"
                "       zuno_bench store DIRECTORY RECORDS RUNS\n"
                "       zuno_bench report DIRECTORY ROWS RUNS\n");
   return 2;
@@ -55,6 +57,8 @@ int main(int argc, char** argv) {
     zuno::bench::ResultMemoryCase(Login{argv[2], argv[3], argv[4]}, argv[5]);
   } else if (which == "catalog" && argc == 7) {
     zuno::bench::CatalogListCase(Login{argv[2], argv[3], argv[4]}, argv[5], Number(argv[6]));
+  } else if (which == "completion" && argc == 7) {
+    zuno::bench::CompletionCase(Login{argv[2], argv[3], argv[4]}, argv[5], Number(argv[6]));
   } else if (which == "report" && argc == 5) {
     zuno::bench::ReportExportCase(argv[2], Number(argv[3]), Number(argv[4]));
   } else {

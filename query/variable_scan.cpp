@@ -3,7 +3,6 @@
 #include "base/utf8.h"
 
 namespace zuno {
-namespace {
 
 // A line end or a tab ends a name as a blank does: the editor's lines end
 // with a line feed, and a name taken with it would swallow the next line.
@@ -11,6 +10,8 @@ bool EndsVariable(char c) {
   return c == '\'' || c == ',' || c == '|' || c == ')' || c == ' ' || c == '\n' || c == '\r' ||
          c == '\t';
 }
+
+namespace {
 
 std::string ReplaceAll(std::string_view text, std::string_view name, std::string_view answer) {
   std::string replaced;

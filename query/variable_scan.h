@@ -25,6 +25,9 @@ constexpr std::size_t kMaxVariables = 1000;
 // character that ends names).
 std::vector<std::string> ScanVariables(std::string_view text);
 
+// Whether the character ends a variable's name (and may stand before its colon).
+bool EndsVariable(char c);
+
 // "Enter data for variable " and the name: the input dialog's prompt.
 std::string VariablePrompt(std::string_view name);
 

@@ -14,6 +14,8 @@
 #include <string>
 #include <vector>
 
+#include "catalog/catalog_names.h"
+#include "db/odbc_layer.h"
 #include "tests/support/temp_dir.h"
 
 namespace zuno {
@@ -363,6 +365,41 @@ INSTANTIATE_TEST_SUITE_P(
                       DescribeCase{"BigintIsBigint", "i.EAN", SQL_BIGINT, 1, 34},
                       DescribeCase{"DoubleIsDouble", "i.WEIGHT_KG", SQL_DOUBLE, 1, 64}),
     [](const auto& info) { return info.param.name; });
+
+// Completion's names from the demo through the SQLite driver, over a second
+// connection while the first one is in the middle of a result set.
+TEST_F(DemoDataSourceTest, CompletionNamesComeOverASecondConnectionBesideAnOpenResult) {
+  OdbcLayer user;
+  ASSERT_TRUE(user.OpenEnvironment());
+  ASSERT_TRUE(user.Connect("ZUNO_DEMO", "anyuser", "anypw")) << user.LastError();
+  ASSERT_TRUE(user.ExecuteQuery("select ITEM_ID from SHOP.ITEMS order by ITEM_ID"));
+  ASSERT_TRUE(user.NextRow());
+  const CatalogSource source{"ZUNO_DEMO", "anyuser", "anypw", DatabaseFlavour::Db2Luw};
+  struct {
+    const char* table;
+    std::vector<std::string> firstColumns;
+  } cases[] = {
+      {"ITEMS", {"ITEM_ID", "SKU", "NAME"}},
+      {"ORD", {"ORDER_ID", "CUSTOMER_ID"}},  // an alias: its base table's columns
+  };
+  for (const auto& c : cases) {
+    NameRequest request;
+    request.schemas = true;
+    request.tablesOf = "SHOP";
+    request.columnSchema = "SHOP";
+    request.columnTable = c.table;
+    NamesRead read = ReadNames(source, request);
+    ASSERT_TRUE(read.connected) << c.table;
+    EXPECT_NE(std::find(read.schemas.begin(), read.schemas.end(), "SALES"), read.schemas.end());
+    EXPECT_EQ(read.tableNames.StartingWith("o", 10), (std::vector<std::string>{"OPEN_ORDERS", "ORD", "ORDERS"}));
+    ASSERT_GE(read.columns.size(), c.firstColumns.size()) << c.table;
+    EXPECT_EQ(std::vector<std::string>(read.columns.begin(), read.columns.begin() + c.firstColumns.size()),
+              c.firstColumns);
+  }
+  int rows = 1;
+  while (user.NextRow()) ++rows;
+  EXPECT_GT(rows, 1) << "the user's result set ended when names were read";
+}
 
 }  // namespace
 }  // namespace zuno

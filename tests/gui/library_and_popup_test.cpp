@@ -3,24 +3,15 @@
 
 #include <filesystem>
 
-#include "tests/gui/gui_harness.h"
+#include "tests/gui/program_fixture.h"
 #include "tests/support/temp_dir.h"
 
 namespace zuno {
 namespace {
 
-using testing::MessageBoxAnswerer;
 using testing::RunUntil;
-using testing::TempDir;
 
-struct WindowsTest : ::testing::Test {
-  TempDir home;
-  TempDir work;
-  testing::ScopedEnv env{"HOME", home.path().c_str()};
-  testing::ScopedCwd cwd{work.path()};
-  std::unique_ptr<Program> p = testing::StartAndShow();
-  MessageBoxAnswerer answers;
-
+struct WindowsTest : testing::ProgramInOwnDirectories {
   void Click(Control c, Action a = Action::LeftClick) {
     p->loop.Deliver(Event::ControlOf(ControlById(c).window, c, a));
   }

@@ -23,7 +23,7 @@ version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$BUILD_DIR/CMakeCache.tx
 # without a version).
 relations=(
   "Package|zuno"
-  "Depends|libgtk-3-0 librsvg2-common libodbc2 libc6 libstdc++6 python3 python3-sqlparse"
+  "Depends|libgtk-3-0 libgtksourceview-4-0 librsvg2-common libodbc2 libc6 libstdc++6 python3 python3-sqlparse"
   "Recommends|gedit unixodbc libsqliteodbc"
 )
 for entry in "${relations[@]}"; do

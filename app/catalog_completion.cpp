@@ -1,0 +1,210 @@
+#include "app/catalog_completion.h"
+
+#include <cstring>
+
+#include "base/gobject_ptr.h"
+
+namespace zuno {
+
+// The provider object GtkSourceView asks; it hands every question to its
+// owner, and answers nothing once the owner is gone.
+struct NameProvider {
+  GObject parent;
+  CatalogCompletion* owner;
+};
+struct NameProviderClass {
+  GObjectClass parent;
+};
+
+struct CatalogCompletion::Hooks {
+  static CatalogCompletion* Owner(GtkSourceCompletionProvider* p) { return reinterpret_cast<NameProvider*>(p)->owner; }
+  static bool Asked(GtkSourceCompletionContext* context) {
+    return gtk_source_completion_context_get_activation(context) == GTK_SOURCE_COMPLETION_ACTIVATION_USER_REQUESTED;
+  }
+  static GtkTextIter IterOf(GtkSourceCompletionContext* context) {
+    GtkTextIter iter;
+    gtk_source_completion_context_get_iter(context, &iter);
+    return iter;
+  }
+
+  static gchar* Name(GtkSourceCompletionProvider*) { return g_strdup("Catalog"); }
+
+  static gboolean Match(GtkSourceCompletionProvider* p, GtkSourceCompletionContext* context) {
+    CatalogCompletion* owner = Owner(p);
+    if (!owner || !owner->source_ || !owner->source_()) return FALSE;
+    return owner->ContextAt(IterOf(context), Asked(context)).kind != CompletionContext::Kind::None;
+  }
+
+  static void Populate(GtkSourceCompletionProvider* p, GtkSourceCompletionContext* context) {
+    CatalogCompletion* owner = Owner(p);
+    if (!owner) return gtk_source_completion_context_add_proposals(context, p, nullptr, TRUE);
+    owner->DropWaiting();
+    std::optional<CatalogNameCache::Offer> offer = owner->Offer(IterOf(context), Asked(context));
+    if (offer && offer->waiting) {
+      owner->waiting_ = GTK_SOURCE_COMPLETION_CONTEXT(g_object_ref(context));
+      owner->waitingCancelled_ = g_signal_connect_swapped(
+          context, "cancelled", G_CALLBACK(+[](CatalogCompletion* o) { o->DropWaiting(); }), owner);
+      return;
+    }
+    AddProposals(p, context, offer ? offer->names : std::vector<std::string>{});
+  }
+
+  static void AddProposals(GtkSourceCompletionProvider* p, GtkSourceCompletionContext* context,
+                           const std::vector<std::string>& names) {
+    GList* items = nullptr;
+    for (auto it = names.rbegin(); it != names.rend(); ++it) {
+      GtkSourceCompletionItem* item = gtk_source_completion_item_new();
+      gtk_source_completion_item_set_label(item, it->c_str());
+      gtk_source_completion_item_set_text(item, QuotedName(*it).c_str());
+      items = g_list_prepend(items, item);
+    }
+    gtk_source_completion_context_add_proposals(context, p, items, TRUE);
+    g_list_free_full(items, g_object_unref);
+  }
+
+  // The name replaces what was typed of it, an opening quote included.
+  static gboolean Activate(GtkSourceCompletionProvider* p, GtkSourceCompletionProposal* proposal, GtkTextIter* iter) {
+    CatalogCompletion* owner = Owner(p);
+    if (!owner) return FALSE;
+    CompletionContext c = owner->ContextAt(*iter, true);
+    GtkTextBuffer* buffer = gtk_text_iter_get_buffer(iter);
+    GtkTextIter start = *iter;
+    gtk_text_iter_backward_chars(&start, static_cast<gint>(g_utf8_strlen(c.typed.c_str(), -1)));
+    GCharPtr text(gtk_source_completion_proposal_get_text(proposal));
+    gtk_text_buffer_begin_user_action(buffer);
+    gtk_text_buffer_delete(buffer, &start, iter);
+    gtk_text_buffer_insert(buffer, iter, text.get(), -1);
+    gtk_text_buffer_end_user_action(buffer);
+    return TRUE;
+  }
+
+  static gboolean StartIter(GtkSourceCompletionProvider* p, GtkSourceCompletionContext* context,
+                            GtkSourceCompletionProposal*, GtkTextIter* iter) {
+    CatalogCompletion* owner = Owner(p);
+    if (!owner) return FALSE;
+    *iter = IterOf(context);
+    CompletionContext c = owner->ContextAt(*iter, true);
+    gtk_text_iter_backward_chars(iter, static_cast<gint>(g_utf8_strlen(c.typed.c_str(), -1)));
+    return TRUE;
+  }
+
+  static void InitInterface(GtkSourceCompletionProviderIface* iface, gpointer) {
+    iface->get_name = Name;
+    iface->match = Match;
+    iface->populate = Populate;
+    iface->activate_proposal = Activate;
+    iface->get_start_iter = StartIter;
+  }
+
+  static GType Type() {
+    static GType type = 0;
+    if (type == 0) {
+      type = g_type_register_static_simple(G_TYPE_OBJECT, "ZunoCatalogNameProvider", sizeof(NameProviderClass),
+                                           nullptr, sizeof(NameProvider), nullptr, GTypeFlags(0));
+      const GInterfaceInfo info{reinterpret_cast<GInterfaceInitFunc>(InitInterface), nullptr, nullptr};
+      g_type_add_interface_static(type, GTK_SOURCE_TYPE_COMPLETION_PROVIDER, &info);
+    }
+    return type;
+  }
+};
+
+namespace {
+
+// How long typing pauses before names are offered unasked.
+constexpr guint kPauseMs = 300;
+
+}  // namespace
+
+CatalogCompletion::CatalogCompletion(GtkWidget* view) : view_(view) {
+  // The completion machinery is made when the editor first takes the focus
+  // or a key, not at start-up.
+  auto attach = G_CALLBACK(+[](CatalogCompletion* self) -> gboolean {
+    self->Attach();
+    return FALSE;
+  });
+  focusHandler_ = g_signal_connect_swapped(view, "focus-in-event", attach, this);
+  keyHandler_ = g_signal_connect_swapped(view, "key-press-event", attach, this);
+}
+
+CatalogCompletion::~CatalogCompletion() {
+  DropWaiting();
+  if (!provider_) {
+    g_signal_handler_disconnect(view_, focusHandler_);
+    g_signal_handler_disconnect(view_, keyHandler_);
+  }
+  if (provider_) {
+    reinterpret_cast<NameProvider*>(provider_)->owner = nullptr;
+    g_object_unref(provider_);
+  }
+}
+
+void CatalogCompletion::Attach() {
+  if (provider_) return;
+  g_signal_handler_disconnect(view_, focusHandler_);
+  g_signal_handler_disconnect(view_, keyHandler_);
+  provider_ = G_OBJECT(g_object_new(Hooks::Type(), nullptr));
+  reinterpret_cast<NameProvider*>(provider_)->owner = this;
+  GtkSourceCompletion* completion = gtk_source_view_get_completion(GTK_SOURCE_VIEW(view_));
+  g_object_set(completion, "auto-complete-delay", kPauseMs, "show-headers", FALSE, "show-icons", FALSE, nullptr);
+  gtk_source_completion_add_provider(completion, GTK_SOURCE_COMPLETION_PROVIDER(provider_), nullptr);
+}
+
+CompletionContext CatalogCompletion::ContextAt(const GtkTextIter& iter, bool asked) const {
+  GtkTextBuffer* buffer = gtk_text_iter_get_buffer(&iter);
+  GtkTextIter start, end;
+  gtk_text_buffer_get_bounds(buffer, &start, &end);
+  GCharPtr before(gtk_text_buffer_get_text(buffer, &start, &iter, TRUE));
+  GCharPtr whole(gtk_text_buffer_get_text(buffer, &start, &end, TRUE));
+  return FindCompletionContext(whole.get(), std::strlen(before.get()), cache_.DefaultSchema(), asked);
+}
+
+std::optional<CatalogNameCache::Offer> CatalogCompletion::Offer(const GtkTextIter& iter, bool asked) {
+  std::optional<CatalogSource> source = source_ ? source_() : std::nullopt;
+  if (!source) return std::nullopt;
+  cache_.UseSource(*source);
+  CatalogNameCache::Offer offer = cache_.OfferFor(ContextAt(iter, asked));
+  if (offer.toRead) Read(*offer.toRead);
+  return offer;
+}
+
+std::vector<std::string> CatalogCompletion::OfferAtCursor(bool asked) {
+  GtkTextBuffer* buffer = gtk_text_view_get_buffer(GTK_TEXT_VIEW(view_));
+  GtkTextIter iter;
+  gtk_text_buffer_get_iter_at_mark(buffer, &iter, gtk_text_buffer_get_insert(buffer));
+  std::optional<CatalogNameCache::Offer> offer = Offer(iter, asked);
+  return offer ? offer->names : std::vector<std::string>{};
+}
+
+// The runner applies only while the program runs, and the program ends the
+// runner before the windows and this completion go.
+void CatalogCompletion::Read(const NameRequest& request) {
+  ++reads_;
+  CatalogSource source = cache_.source();
+  std::uint64_t generation = cache_.generation();
+  // Each read is a kind of its own: a read of another schema replaces none.
+  jobs_->RunInBackground(
+      "catalog names " + std::to_string(++readsStarted_),
+      [source, request](std::stop_token stop) {
+        return ReadNames(source, request, [&stop] { return stop.stop_requested(); });
+      },
+      [this, request, generation](NamesRead& read) {
+        --reads_;
+        cache_.Store(generation, request, std::move(read));
+        if (waiting_) OfferWhenRead(waiting_);
+      });
+}
+
+void CatalogCompletion::OfferWhenRead(GtkSourceCompletionContext* context) {
+  GObjectPtr<GtkSourceCompletionContext> keep(GTK_SOURCE_COMPLETION_CONTEXT(g_object_ref(context)));
+  DropWaiting();
+  Hooks::Populate(GTK_SOURCE_COMPLETION_PROVIDER(provider_), context);
+}
+
+void CatalogCompletion::DropWaiting() {
+  if (!waiting_) return;
+  g_signal_handler_disconnect(waiting_, waitingCancelled_);
+  g_object_unref(waiting_);
+  waiting_ = nullptr;
+}
+
+}  // namespace zuno

@@ -1,0 +1,71 @@
+// What the SQL editor offers to complete at the cursor: the word being typed,
+// whether table or column names fit there, and the names that start with it.
+// Plain text in, plain names out; the editor's view only shows the result.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace zuno {
+
+// One table named in a statement: [schema.]table [[AS] alias]. Names are as
+// Db2 keeps them: unquoted ones in upper case, quoted ones as written.
+struct TableReference {
+  std::string schema;  // empty when the statement names none
+  std::string table;
+  std::string alias;   // empty when none is given
+};
+
+// The tables a statement names after FROM, JOIN, UPDATE and INTO, with
+// their aliases, in order. Strings and comments are skipped.
+std::vector<TableReference> FindTableReferences(std::string_view sql);
+
+struct CompletionContext {
+  enum class Kind {
+    None,     // no name fits here
+    Tables,   // table and view names of schema (the default schema and the
+              // schema names themselves when schema is empty)
+    Columns,  // column names of schema.table
+  };
+  Kind kind = Kind::None;
+  std::string schema;
+  std::string table;
+  // What is typed of the name so far, as it stands in the text (an opening
+  // double quote included): the part a chosen name replaces.
+  std::string typed;
+};
+
+// Reads the text before the cursor (cursor is a byte offset into sql) and the
+// whole statement for its aliases. After FROM, JOIN, INTO or UPDATE table
+// names fit; after "SCHEMA." there too; after "TABLE." or "ALIAS." the
+// columns of that table. When asked (Ctrl+Space) anywhere else, table names
+// are offered; typing elsewhere offers nothing. defaultSchema stands for an
+// unqualified table.
+CompletionContext FindCompletionContext(std::string_view sql, std::size_t cursor, std::string_view defaultSchema,
+                                        bool asked);
+
+// The name as it is written in a statement: as it stands when Db2 would read
+// it unquoted as the same name (upper case letters, digits, _, @, #, $, not
+// starting with a digit), else in double quotes with inner quotes doubled.
+std::string QuotedName(std::string_view name);
+
+// A large list of names filtered by what is typed: sorted once, each filter
+// a binary search, so a catalog of 100,000 tables answers at once.
+class NameList {
+ public:
+  NameList() = default;
+  explicit NameList(std::vector<std::string> names);
+
+  // The names that start with typed, ignoring ASCII case (and an opening
+  // double quote), in order, at most limit of them.
+  std::vector<std::string> StartingWith(std::string_view typed, std::size_t limit) const;
+  std::size_t size() const { return names_.size(); }
+
+ private:
+  std::vector<std::string> names_;  // sorted by their upper-case keys
+  std::vector<std::string> keys_;
+};
+
+}  // namespace zuno
