@@ -4,10 +4,7 @@
 # checked the SELECT of all its columns runs and fills the grid.
 source "$(dirname "$0")/lib.sh"
 
-use_demo_data_source
-start_window_manager
-start_zuno
-connect_to_demo
+start_zuno_on_demo
 
 click_at $CREATORS_BUTTON_AT
 read_screen wait-label "Row Count: 4" 20 >/dev/null || fail "creators: $(read_screen label 'Row Count')"

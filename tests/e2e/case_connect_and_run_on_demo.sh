@@ -3,11 +3,7 @@
 # SELECT and runs it: the title names the platform, the grid shows the rows.
 source "$(dirname "$0")/lib.sh"
 
-use_demo_data_source
-start_window_manager
-start_zuno
-
-connect_to_demo
+start_zuno_on_demo
 expect_screen "ZUNO_DEMO" text "Data Source box"
 expect_screen "DBALIAS: ZUNO_DEMO" label "DBALIAS"
 

@@ -4,10 +4,7 @@
 # holds the grid as shown.
 source "$(dirname "$0")/lib.sh"
 
-use_demo_data_source
-start_window_manager
-start_zuno
-connect_to_demo
+start_zuno_on_demo
 
 click_at $SQL_EDITOR_AT
 type_text "select CUSTOMER_ID, COUNTRY from SHOP.CUSTOMERS where CUSTOMER_ID <= 2 order by 1"

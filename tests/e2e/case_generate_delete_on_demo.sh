@@ -3,10 +3,7 @@
 # Delete SQL": the editor holds the DELETE for that row, formatted.
 source "$(dirname "$0")/lib.sh"
 
-use_demo_data_source
-start_window_manager
-start_zuno
-connect_to_demo
+start_zuno_on_demo
 
 click_at $SQL_EDITOR_AT
 type_text "select ITEM_ID, SKU, CATEGORY from SHOP.ITEMS where ITEM_ID in (1, 2) order by 1"

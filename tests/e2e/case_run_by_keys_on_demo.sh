@@ -4,11 +4,7 @@
 # statement stays as typed, with no line added by the key.
 source "$(dirname "$0")/lib.sh"
 
-use_demo_data_source
-start_window_manager
-start_zuno
-
-connect_to_demo
+start_zuno_on_demo
 click_at $SQL_EDITOR_AT
 statement="select ITEM_ID, NAME from SHOP.ITEMS where ITEM_ID <= 4 order by 1"
 type_text "$statement"

@@ -223,6 +223,14 @@ start_zuno_on_test_postgres() {
   connect_to_test_postgres
 }
 
+# The program under a window manager, connected to the demo data source.
+start_zuno_on_demo() {
+  use_demo_data_source
+  start_window_manager
+  start_zuno
+  connect_to_demo
+}
+
 # Double-clicks a cell of the Result Grid.
 double_click_cell() {
   local xy
