@@ -62,14 +62,20 @@ struct CatalogCompletion::Hooks {
     g_list_free_full(items, g_object_unref);
   }
 
-  // The name replaces what was typed of it, an opening quote included.
+  // Where what was typed of the name at iter starts, an opening quote included.
+  static GtkTextIter TypedStart(CatalogCompletion* owner, const GtkTextIter& iter) {
+    GtkTextIter start = iter;
+    CompletionContext c = owner->ContextAt(iter, true);
+    gtk_text_iter_backward_chars(&start, static_cast<gint>(g_utf8_strlen(c.typed.c_str(), -1)));
+    return start;
+  }
+
+  // The name replaces what was typed of it.
   static gboolean Activate(GtkSourceCompletionProvider* p, GtkSourceCompletionProposal* proposal, GtkTextIter* iter) {
     CatalogCompletion* owner = Owner(p);
     if (!owner) return FALSE;
-    CompletionContext c = owner->ContextAt(*iter, true);
     GtkTextBuffer* buffer = gtk_text_iter_get_buffer(iter);
-    GtkTextIter start = *iter;
-    gtk_text_iter_backward_chars(&start, static_cast<gint>(g_utf8_strlen(c.typed.c_str(), -1)));
+    GtkTextIter start = TypedStart(owner, *iter);
     GCharPtr text(gtk_source_completion_proposal_get_text(proposal));
     gtk_text_buffer_begin_user_action(buffer);
     gtk_text_buffer_delete(buffer, &start, iter);
@@ -82,9 +88,7 @@ struct CatalogCompletion::Hooks {
                             GtkSourceCompletionProposal*, GtkTextIter* iter) {
     CatalogCompletion* owner = Owner(p);
     if (!owner) return FALSE;
-    *iter = IterOf(context);
-    CompletionContext c = owner->ContextAt(*iter, true);
-    gtk_text_iter_backward_chars(iter, static_cast<gint>(g_utf8_strlen(c.typed.c_str(), -1)));
+    *iter = TypedStart(owner, IterOf(context));
     return TRUE;
   }
 

@@ -62,8 +62,8 @@ std::vector<std::string> TableNames(const std::vector<CatalogTable>& tables) {
 NamesRead ReadNames(const CatalogSource& source, const NameRequest& request, const Stopped& stopped) {
   NamesRead read;
   OdbcLayer db;
-  if (source.flavour == DatabaseFlavour::None || Asked(stopped) || !db.OpenEnvironment() || !db.Connect(source.dsn, source.user, source.password))
-    return read;
+  if (source.flavour == DatabaseFlavour::None || Asked(stopped)) return read;
+  if (!db.OpenEnvironment() || !db.Connect(source.dsn, source.user, source.password)) return read;
   read.connected = true;
   if (request.schemas) read.schemas = FirstColumn(db, CreatorsListSql(), stopped);
   if (!request.tablesOf.empty()) {
