@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "app/job_runner.h"
+#include "session/job_runner.h"
 #include "catalog/catalog_names.h"
 #include "catalog/name_cache.h"
 

@@ -5,7 +5,7 @@
 #include <span>
 #include <string_view>
 
-#include "app/control_ids.h"
+#include "session/control_ids.h"
 #include "app/geometry.h"
 
 namespace zuno {

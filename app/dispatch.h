@@ -1,9 +1,9 @@
 // The dispatch table: which handler an event selects by window, control and action.
 #pragma once
 
-#include "app/event.h"
+#include "session/event.h"
 #include "app/handlers.h"
-#include "app/session.h"
+#include "session/session.h"
 
 namespace zuno {
 

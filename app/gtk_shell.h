@@ -9,11 +9,11 @@
 
 #include "app/catalog_completion.h"
 #include "app/editor_keys.h"
-#include "app/event_loop.h"
+#include "session/event_loop.h"
 #include "app/gtk_windows.h"
-#include "app/job_host.h"
-#include "app/ui.h"
-#include "base/click_tracker.h"
+#include "session/job_host.h"
+#include "session/ui.h"
+#include "grid/click_tracker.h"
 #include "grid/gtk_result_grid.h"
 
 namespace zuno {

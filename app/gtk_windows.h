@@ -5,7 +5,7 @@
 
 #include <array>
 
-#include "app/control_ids.h"
+#include "session/control_ids.h"
 #include "app/control_table.h"
 
 namespace zuno {

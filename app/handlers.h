@@ -4,7 +4,7 @@
 
 #include <functional>
 
-#include "app/event.h"
+#include "session/event.h"
 
 namespace zuno {
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/handlers.h"
-#include "app/session.h"
+#include "session/session.h"
 
 namespace zuno {
 

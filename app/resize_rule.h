@@ -3,7 +3,7 @@
 
 #include <array>
 
-#include "app/control_ids.h"
+#include "session/control_ids.h"
 #include "app/geometry.h"
 
 namespace zuno {

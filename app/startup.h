@@ -3,11 +3,11 @@
 
 #include <memory>
 
-#include "app/app_state.h"
+#include "session/app_state.h"
 #include "app/dispatch.h"
-#include "app/event_loop.h"
+#include "session/event_loop.h"
 #include "app/gtk_shell.h"
-#include "app/session.h"
+#include "session/session.h"
 
 namespace zuno {
 

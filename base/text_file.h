@@ -8,9 +8,6 @@
 
 namespace zuno {
 
-// What the user is told when a file the program writes cannot be created.
-constexpr const char* kCannotCreateFile = "Erro create the file!";
-
 // A file read whole, or why it was not. A file of one's own may stand in a
 // place where others can put a pipe, a device or a file of any size: such a
 // file is never waited for and never read beyond the bound.

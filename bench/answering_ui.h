@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/ui.h"
+#include "session/ui.h"
 
 namespace zuno::bench {
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/app_state.h"
+#include "db/database_flavour.h"
 #include "catalog/name_completion.h"
 
 namespace zuno {

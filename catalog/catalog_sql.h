@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/app_state.h"
+#include "db/database_flavour.h"
 
 namespace zuno {
 

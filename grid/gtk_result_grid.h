@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "base/click_tracker.h"
+#include "grid/click_tracker.h"
 #include "base/gobject_ptr.h"
 #include "grid/result_grid.h"
 

@@ -6,12 +6,6 @@
 
 namespace zuno {
 
-std::string SelectedListText(Ui& ui, Control list) {
-  int selected = ui.SelectedListItem(list);
-  std::vector<std::string> items = ui.ListItems(list);
-  return selected >= 0 && selected < static_cast<int>(items.size()) ? items[static_cast<size_t>(selected)] : "";
-}
-
 namespace {
 
 // A message of the store, told once the busy window is gone so that it
@@ -32,7 +26,7 @@ void ReopenLibrary(Session& s, std::string_view told) {
       .apply =
           [&] {
             for (const std::string& name : names) s.ui.AppendListItem(kQueryNamesList, name);
-            s.ui.SetText(kStoreModeButton, s.state.storeMode);
+            s.ui.SetText(kStoreModeButton, StoreModeText(s.state.storeMode));
             if (message != told) Tell(s, message);
           },
   });

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/session.h"
+#include "session/session.h"
 
 namespace zuno {
 
@@ -13,8 +13,5 @@ void OnLibraryLoad(Session& s);    // also a double-click on the list
 void OnLibraryDelete(Session& s);
 void OnSwitchStore(Session& s);
 void OnLibraryExit(Session& s);
-
-// The text of the list's selected entry; empty when none is selected.
-std::string SelectedListText(Ui& ui, Control list);
 
 }  // namespace zuno

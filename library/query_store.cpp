@@ -12,6 +12,7 @@
 #include "library/query_name_order.h"
 #include "library/query_store_format.h"
 #include "library/store_lock.h"
+#include "session/messages.h"
 
 namespace zuno {
 namespace {
@@ -128,12 +129,16 @@ bool Matches(const QueryRecord& record, std::string_view name) {
 
 }  // namespace
 
-std::string StoreDirectory(std::string_view storeMode, const std::string& homeDirectory) {
-  return storeMode == kStoreModeShared ? std::string() : homeDirectory;
+std::string_view StoreModeText(StoreMode mode) {
+  return mode == StoreMode::Shared ? "Shared" : "Local";
 }
 
-QueryStore QueryStoreFor(std::string_view storeMode, const std::string& homeDirectory) {
-  return QueryStore{StoreDirectory(storeMode, homeDirectory) + std::string(kQueryStoreFileName)};
+std::string StoreDirectory(StoreMode mode, const std::string& homeDirectory) {
+  return mode == StoreMode::Shared ? std::string() : homeDirectory;
+}
+
+QueryStore QueryStoreFor(StoreMode mode, const std::string& homeDirectory) {
+  return QueryStore{StoreDirectory(mode, homeDirectory) + std::string(kQueryStoreFileName)};
 }
 
 QueryStore QueryStoreFor(const AppState& state) {
@@ -141,7 +146,7 @@ QueryStore QueryStoreFor(const AppState& state) {
 }
 
 void ToggleStoreMode(AppState& state) {
-  state.storeMode = std::string(state.storeMode == kStoreModeShared ? kStoreModeLocal : kStoreModeShared);
+  state.storeMode = state.storeMode == StoreMode::Shared ? StoreMode::Local : StoreMode::Shared;
 }
 
 std::vector<std::string> ListQueryNames(const QueryStore& store, std::string_view* message) {

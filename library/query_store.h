@@ -10,13 +10,11 @@
 #include <string_view>
 #include <vector>
 
-#include "app/app_state.h"
+#include "session/app_state.h"
 
 namespace zuno {
 
 constexpr std::string_view kQueryStoreFileName = "zuno.sql";
-constexpr std::string_view kStoreModeLocal = "Local";
-constexpr std::string_view kStoreModeShared = "Shared";
 constexpr std::size_t kMaxStoreRecords = 100000;
 constexpr std::size_t kMaxListedNames = 10000;
 // A store is meant for hundreds of queries; a larger file is not read.
@@ -34,9 +32,12 @@ struct QueryStore {
   std::chrono::milliseconds lockWait{5000};
 };
 
+// The Store Mode button's caption: "Local" or "Shared".
+std::string_view StoreModeText(StoreMode mode);
+
 // The home directory for Local, the empty string (the working directory) for Shared.
-std::string StoreDirectory(std::string_view storeMode, const std::string& homeDirectory);
-QueryStore QueryStoreFor(std::string_view storeMode, const std::string& homeDirectory);
+std::string StoreDirectory(StoreMode mode, const std::string& homeDirectory);
+QueryStore QueryStoreFor(StoreMode mode, const std::string& homeDirectory);
 QueryStore QueryStoreFor(const AppState& state);
 
 // Local becomes Shared, Shared becomes Local.

@@ -7,6 +7,7 @@
 
 #include "base/text_lines.h"
 #include "query/statement_history.h"
+#include "session/messages.h"
 #include "tools/command_substitution.h"
 #include "tools/program_runner.h"
 #include "tools/temp_file_text.h"

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/session.h"
+#include "session/session.h"
 
 namespace zuno {
 

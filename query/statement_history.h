@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/ui.h"
+#include "session/ui.h"
 
 namespace zuno {
 

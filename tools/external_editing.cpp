@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include "session/messages.h"
 #include "tools/program_runner.h"
 #include "tools/temp_file_text.h"
 

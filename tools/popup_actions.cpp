@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "app/control_ids.h"
+#include "session/control_ids.h"
 #include "grid/cell_text.h"
-#include "library/library_window.h"
+#include "session/ui.h"
 #include "tools/column_autosize.h"
 #include "tools/external_editing.h"
 #include "tools/statement_generator.h"

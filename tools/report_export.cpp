@@ -1,5 +1,6 @@
 #include "tools/report_export.h"
 
+#include "session/messages.h"
 #include "tools/report_lines.h"
 #include "tools/temp_file_text.h"
 

@@ -1,8 +1,8 @@
 #!/usr/bin/env python3
 """Fails when a source file includes a header of a folder its own folder may
-not use. The arrows are read from the table in docs/ARCHITECTURE.md, so the
-page and the build cannot drift apart; the handler folders may use app/ only
-through the headers the page lists as the handlers' view of the program.
+not use, and when the table itself lets two folders include each other,
+directly or through others. The arrows are read from the table in
+docs/ARCHITECTURE.md, so the page and the build cannot drift apart.
 
 Usage: folder_arrows.py SOURCE_ROOT
 """
@@ -45,11 +45,41 @@ def wrong_includes(root, arrows):
     return wrong
 
 
+def arrow_cycle(arrows):
+    """A list of folders that lead back to the first, or None."""
+    state = {}
+
+    def visit(folder, path):
+        state[folder] = 'open'
+        for target in arrows.get(folder, {}):
+            if target == folder or target not in arrows:
+                continue
+            if state.get(target) == 'open':
+                return path[path.index(target):] + [target]
+            if target not in state:
+                found = visit(target, path + [target])
+                if found:
+                    return found
+        state[folder] = 'done'
+        return None
+
+    for folder in arrows:
+        if folder not in state:
+            found = visit(folder, [folder])
+            if found:
+                return found
+    return None
+
+
 def main():
     root = pathlib.Path(sys.argv[1])
     arrows = read_arrows((root / 'docs' / 'ARCHITECTURE.md').read_text())
     if len(arrows) < 5:
         print('docs/ARCHITECTURE.md: no table of folders and their arrows found')
+        return 1
+    cycle = arrow_cycle(arrows)
+    if cycle:
+        print('docs/ARCHITECTURE.md: the arrows run in a circle: ' + ' -> '.join(cycle))
         return 1
     wrong = wrong_includes(root, arrows)
     for line in wrong:

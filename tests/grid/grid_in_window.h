@@ -8,7 +8,7 @@
 #include <functional>
 #include <vector>
 
-#include "base/click_tracker.h"
+#include "grid/click_tracker.h"
 #include "grid/gtk_result_grid.h"
 #include "tests/gui/gui_harness.h"
 

@@ -17,8 +17,8 @@
 #include <vector>
 
 #include "app/control_table.h"
-#include "app/job_host.h"
-#include "app/ui.h"
+#include "session/job_host.h"
+#include "session/ui.h"
 
 namespace zuno::testing {
 

@@ -1,4 +1,4 @@
-#include "app/event_loop.h"
+#include "session/event_loop.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "app/job_runner.h"
+#include "session/job_runner.h"
 
 #include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>

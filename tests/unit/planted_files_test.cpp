@@ -131,7 +131,7 @@ void RunDb2(PlantedFilesTest& t) {
 }
 // The shared store: the library opened, a query saved, then one deleted.
 void SaveAndDelete(PlantedFilesTest& t) {
-  t.h.state.storeMode = "Shared";
+  t.h.state.storeMode = StoreMode::Shared;
   OpenLibrary(t.h.session);
   t.h.ui.textAnswers = {"new"};
   OnLibrarySave(t.h.session);

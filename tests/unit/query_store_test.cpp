@@ -60,7 +60,7 @@ class QueryStoreTest : public ::testing::Test {
 struct PathCase {
   const char* name;
   const char* home;
-  const char* mode;
+  StoreMode mode;
   std::string path;
 };
 
@@ -74,22 +74,22 @@ TEST_P(StorePathTest, PutsTheStoreWhereModeAndHomeSay) {
 
 INSTANTIATE_TEST_SUITE_P(
     ModesAndHomes, StorePathTest,
-    ::testing::Values(PathCase{"LocalInHome", "/home/db2", "Local", "/home/db2/zuno.sql"},
-                      PathCase{"LocalHomeWithSlash", "/home/db2/", "Local", "/home/db2/zuno.sql"},
-                      PathCase{"LocalRootHomeHasNoDoubleSlash", "/", "Local", "/zuno.sql"},
-                      PathCase{"LocalHomeUnsetIsWorkingDirectory", nullptr, "Local", "zuno.sql"},
-                      PathCase{"SharedIsWorkingDirectory", "/home/db2", "Shared", "zuno.sql"},
-                      PathCase{"SharedHomeUnset", nullptr, "Shared", "zuno.sql"}),
+    ::testing::Values(PathCase{"LocalInHome", "/home/db2", StoreMode::Local, "/home/db2/zuno.sql"},
+                      PathCase{"LocalHomeWithSlash", "/home/db2/", StoreMode::Local, "/home/db2/zuno.sql"},
+                      PathCase{"LocalRootHomeHasNoDoubleSlash", "/", StoreMode::Local, "/zuno.sql"},
+                      PathCase{"LocalHomeUnsetIsWorkingDirectory", nullptr, StoreMode::Local, "zuno.sql"},
+                      PathCase{"SharedIsWorkingDirectory", "/home/db2", StoreMode::Shared, "zuno.sql"},
+                      PathCase{"SharedHomeUnset", nullptr, StoreMode::Shared, "zuno.sql"}),
     [](const auto& info) { return info.param.name; });
 
 TEST(StoreModeTest, ToggleSwitchesBetweenTheTwoStores) {
   AppState state = InitialAppState("/home/db2/");
   EXPECT_EQ(QueryStoreFor(state).path, "/home/db2/zuno.sql");
   ToggleStoreMode(state);
-  EXPECT_EQ(state.storeMode, "Shared");
+  EXPECT_EQ(state.storeMode, StoreMode::Shared);
   EXPECT_EQ(QueryStoreFor(state).path, "zuno.sql");
   ToggleStoreMode(state);
-  EXPECT_EQ(state.storeMode, "Local");
+  EXPECT_EQ(state.storeMode, StoreMode::Local);
   EXPECT_EQ(QueryStoreFor(state).path, "/home/db2/zuno.sql");
 }
 

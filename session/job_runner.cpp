@@ -1,4 +1,4 @@
-#include "app/job_runner.h"
+#include "session/job_runner.h"
 
 #include <atomic>
 #include <exception>

@@ -9,7 +9,7 @@
 #include <deque>
 #include <functional>
 
-#include "app/event.h"
+#include "session/event.h"
 
 namespace zuno {
 

@@ -2,10 +2,10 @@
 // loop, the database and the runner its long work goes through.
 #pragma once
 
-#include "app/app_state.h"
-#include "app/event_loop.h"
-#include "app/job_runner.h"
-#include "app/ui.h"
+#include "session/app_state.h"
+#include "session/event_loop.h"
+#include "session/job_runner.h"
+#include "session/ui.h"
 #include "db/odbc_layer.h"
 #include "grid/result_grid.h"
 

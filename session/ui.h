@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/control_ids.h"
+#include "session/control_ids.h"
 
 namespace zuno {
 
@@ -65,5 +65,8 @@ class Ui {
   virtual void HandOverClipboard() = 0;
   virtual void QuitEventLoop() = 0;
 };
+
+// The text of the list's selected entry; empty when none is selected.
+std::string SelectedListText(Ui& ui, Control list);
 
 }  // namespace zuno

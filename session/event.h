@@ -1,8 +1,8 @@
 // The events the loop tells apart, each with the window it came from.
 #pragma once
 
-#include "app/control_ids.h"
-#include "base/control_action.h"
+#include "session/control_ids.h"
+#include "grid/control_action.h"
 
 namespace zuno {
 

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include "db/database_flavour.h"
+
 namespace zuno {
 
 // What the rows of the Result Grid are, so a double-click knows what to drill
@@ -12,12 +14,13 @@ namespace zuno {
 // the creators. None before the first.
 enum class GridMode { None, Query, Catalog, Creators };
 
-// The platform Connect's probes found; None until one has answered.
-enum class DatabaseFlavour { None, Db2Luw, Db2Zos };
+// Which Query Store the library works on: the one in the home directory or
+// the one in the working directory.
+enum class StoreMode { Local, Shared };
 
 struct AppState {
   std::string homeDirectory;
-  std::string storeMode = "Local";
+  StoreMode storeMode = StoreMode::Local;
   GridMode gridMode = GridMode::None;
 
   std::string connectionDsn;

@@ -16,9 +16,9 @@
 #include <type_traits>
 #include <utility>
 
-#include "app/event_loop.h"
-#include "app/job_host.h"
-#include "app/ui.h"
+#include "session/event_loop.h"
+#include "session/job_host.h"
+#include "session/ui.h"
 
 namespace zuno {
 

@@ -8,7 +8,7 @@
 
 #include <functional>
 
-#include "base/control_action.h"
+#include "grid/control_action.h"
 
 namespace zuno {
 

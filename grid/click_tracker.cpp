@@ -1,4 +1,4 @@
-#include "base/click_tracker.h"
+#include "grid/click_tracker.h"
 
 namespace zuno {
 
