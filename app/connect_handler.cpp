@@ -66,6 +66,7 @@ void OnConnectClicked(Session& s) {
               if (flavour != DatabaseFlavour::None) s.state.databaseFlavour = flavour;
               s.ui.SetText(kConnectionStatusText, "DBALIAS: " + s.state.connectionDsn);
               s.ui.SetWindowTitle(WindowId::Main, "ZUNO - " + std::string(FlavourName(s.state.databaseFlavour)));
+              s.ui.Focus(kSqlEditor);  // what comes next is typing SQL
             } else {
               s.jobs.Tell(s.db.LastError());
             }

@@ -23,6 +23,8 @@ class Ui {
   virtual bool IsEnabled(Control c) const = 0;
   virtual void SetEnabled(Control c, bool enabled) = 0;
   virtual bool IsChecked(Control c) const = 0;
+  // The keyboard focus goes to the control.
+  virtual void Focus(Control c) = 0;
   virtual void SetWindowTitle(WindowId w, std::string_view title) = 0;
 
   // Lists (Statement History, Query Names) and the drop-down lists.

@@ -15,6 +15,28 @@ EditorCommand CommandForKey(unsigned keyval, unsigned state) {
     case GDK_KEY_s:
     case GDK_KEY_S:
       return EditorCommand::SaveQuery;
+    case GDK_KEY_f:
+    case GDK_KEY_F:
+      return EditorCommand::Find;
+    case GDK_KEY_h:
+    case GDK_KEY_H:
+      return EditorCommand::Replace;
+    case GDK_KEY_l:
+    case GDK_KEY_L:
+      return EditorCommand::GoToLine;
+    case GDK_KEY_plus:
+    case GDK_KEY_equal:
+    case GDK_KEY_KP_Add:
+      return EditorCommand::ZoomIn;
+    case GDK_KEY_minus:
+    case GDK_KEY_KP_Subtract:
+      return EditorCommand::ZoomOut;
+    case GDK_KEY_0:
+    case GDK_KEY_KP_0:
+      return EditorCommand::ZoomReset;
+    case GDK_KEY_slash:
+    case GDK_KEY_KP_Divide:
+      return EditorCommand::ToggleComment;
     default:
       return EditorCommand::None;
   }

@@ -10,6 +10,13 @@ enum class EditorCommand {
   None,          // the key goes on to the focused control
   RunStatement,  // Ctrl+Return, Ctrl+keypad Enter, F5: as the Run button
   SaveQuery,     // Ctrl+S: the library's Save, asking for the query's name
+  Find,          // Ctrl+F: the editor's find bar
+  Replace,       // Ctrl+H: the find bar with replacing
+  GoToLine,      // Ctrl+L
+  ZoomIn,        // Ctrl+plus (also Ctrl+= and the keypad's plus)
+  ZoomOut,       // Ctrl+minus
+  ZoomReset,     // Ctrl+0
+  ToggleComment, // Ctrl+/: the selected lines commented with -- or uncommented
 };
 
 // keyval is a GDK key value, state the event's modifier mask. Shift, Caps
