@@ -67,7 +67,9 @@ void OnConnectClicked(Session& s) {
               s.ui.SetText(kConnectionStatusText, "DBALIAS: " + s.state.connectionDsn);
               s.ui.SetWindowTitle(WindowId::Main, "ZUNO - " + std::string(FlavourName(s.state.databaseFlavour)));
             } else {
-              s.jobs.Tell(s.db.LastError());
+              // A driver that leaves no text still gets its failure told.
+              const std::string& error = s.db.LastError();
+              s.jobs.Tell(error.empty() ? "The connection to " + dsn + " failed." : error);
             }
             // The time covers the attempt, the probes and any message.
             s.state.endTime = NowMilliseconds();
