@@ -1,6 +1,7 @@
 #include "tools/external_editing.h"
 
 #include "session/messages.h"
+#include "tools/formatter_front.h"
 #include "tools/private_folder.h"
 #include "tools/program_runner.h"
 #include "tools/temp_file_text.h"
@@ -14,7 +15,6 @@ constexpr const char* kFormatFile = "zuno0.sql";
 // keeping the name the user sees in the editor.
 constexpr std::string_view kFolderPrefix = "zuno-";
 constexpr const char* kEditor = "gedit";
-constexpr const char* kFormatter = "sqlformat";
 
 // Without --wait a gedit already running takes the file and returns at once:
 // the file would be read back unedited and deleted under the user's hands.
@@ -28,8 +28,9 @@ std::string FormatterParameters(const std::string& file) { return "-f " + file +
 // program is started; a program that cannot be started or ends with an
 // error, and a file that does not come back, are named in a message and the
 // editor keeps its text.
-std::optional<std::string> RoundTrip(Session& s, const char* fileName, const std::string& text, const char* program,
-                                     std::string (*parameters)(const std::string&), BusyWindow busy) {
+std::optional<std::string> RoundTrip(Session& s, const char* fileName, const std::string& text,
+                                     const std::string& program, std::string (*parameters)(const std::string&),
+                                     BusyWindow busy) {
   std::optional<PrivateFolder> folder = PrivateFolder::Make("", kFolderPrefix);
   const std::string file = folder ? folder->File(fileName) : std::string();
   if (!folder || !WriteTextFile(file, text, TextFileAccess::kOwnerOnly)) {
@@ -68,8 +69,8 @@ void OnEditSqlClicked(Session& s) {
 }
 
 void FormatIntoEditor(Session& s, const std::string& text) {
-  if (std::optional<std::string> formatted = RoundTrip(s, kFormatFile, text, kFormatter, FormatterParameters,
-                                                       BusyWindow::Shown))
+  if (std::optional<std::string> formatted = RoundTrip(s, kFormatFile, text, FormatterProgram(ProgramDirectory()),
+                                                       FormatterParameters, BusyWindow::Shown))
     s.ui.SetText(kSqlEditor, *formatted);
 }
 
