@@ -68,7 +68,9 @@ void OnConnectClicked(Session& s) {
               s.ui.SetWindowTitle(WindowId::Main, "ZUNO - " + std::string(FlavourName(s.state.databaseFlavour)));
               s.ui.Focus(kSqlEditor);  // what comes next is typing SQL
             } else {
-              s.jobs.Tell(s.db.LastError());
+              // A driver that leaves no text still gets its failure told.
+              const std::string& error = s.db.LastError();
+              s.jobs.Tell(error.empty() ? "The connection to " + dsn + " failed." : error);
             }
             // The time covers the attempt, the probes and any message.
             s.state.endTime = NowMilliseconds();

@@ -43,14 +43,17 @@ std::string FormatSettings(std::string_view dataSource, std::string_view user) {
 }
 
 std::optional<Settings> ReadSettingsFile(const std::string& path, bool* tooLarge) {
-  WholeFile file = ReadRegularFile(path, kMaxSettingsBytes);
+  WholeFile file = ReadOwnFile(path, kMaxSettingsBytes);
   if (tooLarge != nullptr) *tooLarge = file.status == WholeFile::Status::kTooLarge;
   if (!file) return std::nullopt;
   return ParseSettings(file.bytes);
 }
 
 bool WriteSettingsFile(const std::string& path, std::string_view dataSource, std::string_view user) {
-  return ReplaceFileAtomically(path, FormatSettings(dataSource, user));
+  // A link of the user's own (a dotfile manager's) stays a link: the file it
+  // points to is replaced.
+  std::optional<std::string> own = FollowOwnLinks(path);
+  return own && ReplaceFileAtomically(*own, FormatSettings(dataSource, user)) == ReplaceOutcome::kReplaced;
 }
 
 }  // namespace zuno

@@ -29,13 +29,15 @@ Settings ParseSettings(std::string_view text);
 std::string FormatSettings(std::string_view dataSource, std::string_view user);
 
 // Reads the file; nullopt when it is missing, unreadable, no regular file (a
-// pipe there is never waited for) or larger than kMaxSettingsBytes, which
-// sets *tooLarge when given.
+// pipe there is never waited for), another user's or larger than
+// kMaxSettingsBytes, which sets *tooLarge when given.
 std::optional<Settings> ReadSettingsFile(const std::string& path, bool* tooLarge = nullptr);
 
 // Replaces the file as a whole: the new text goes to a temporary file beside it,
 // which is then renamed over the old one, so an interrupted exit never leaves a
-// half-written file. Returns false (and leaves the old file) when writing fails.
+// half-written file. A symbolic link of the user's own at the path is followed
+// and stays; one of another user's is not written through. Returns false (and
+// leaves the old file) when writing fails.
 bool WriteSettingsFile(const std::string& path, std::string_view dataSource, std::string_view user);
 
 }  // namespace zuno

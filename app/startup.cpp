@@ -8,20 +8,20 @@
 #include "windows/css_provider.h"
 #include "app/editor_state_file.h"
 #include "app/home_directory.h"
+#include "app/logo_file.h"
 #include "app/program_handlers.h"
 #include "app/settings_file.h"
 #include "app/shutdown.h"
 #include "base/gobject_ptr.h"
-#include "base/text_file.h"
 #include "db/data_source_list.h"
+#include "query/db2_command_runner.h"
 
 namespace zuno {
 namespace {
 
-constexpr const char* kLogoFile = "ZUNO.JPG";
-// A logo is a small picture; a larger file is not read.
-constexpr std::size_t kMaxLogoBytes = 4 << 20;
 constexpr std::string_view kLogoTooLarge = "ZUNO.JPG is larger than 4 MB and was not shown.";
+constexpr std::string_view kNoOdbcEnvironment =
+    "The ODBC environment cannot be set up: no data source can be listed or connected.";
 
 // What start-up has to tell the user once the Main Window shows.
 using Notices = std::vector<std::string_view>;
@@ -52,12 +52,16 @@ void FillRowsToFetch(GtkShell& shell) {
 // The file is read by the program itself, so a pipe in the working directory
 // is never waited for; the bytes are then decoded from memory.
 void LoadLogo(GtkShell& shell, Notices& notices) {
-  WholeFile file = ReadRegularFile(kLogoFile, kMaxLogoBytes);
-  if (file.status == WholeFile::Status::kTooLarge) notices.push_back(kLogoTooLarge);
-  if (!file) return;
-  GObjectPtr<GdkPixbufLoader> loader(gdk_pixbuf_loader_new());
-  const bool written = gdk_pixbuf_loader_write(loader.get(), reinterpret_cast<const guchar*>(file.bytes.data()),
-                                               file.bytes.size(), nullptr);
+  bool tooLarge = false;
+  std::optional<std::string> bytes = ReadLogoBytes(kLogoFile, &tooLarge);
+  if (tooLarge) notices.push_back(kLogoTooLarge);
+  if (!bytes) return;
+  // Decoded as JPEG only: a loader that guesses would hand whatever was
+  // planted under the name to the decoder of its format.
+  GObjectPtr<GdkPixbufLoader> loader(gdk_pixbuf_loader_new_with_type("jpeg", nullptr));
+  if (!loader) return;
+  const bool written = gdk_pixbuf_loader_write(loader.get(), reinterpret_cast<const guchar*>(bytes->data()),
+                                               bytes->size(), nullptr);
   // Closed in every case: a loader left open warns when it is freed.
   const bool closed = gdk_pixbuf_loader_close(loader.get(), nullptr);
   GdkPixbuf* logo = written && closed ? gdk_pixbuf_loader_get_pixbuf(loader.get()) : nullptr;
@@ -114,11 +118,13 @@ void InitToolkit(int* argc, char*** argv) {
 std::unique_ptr<Program> StartProgram() {
   auto p = std::make_unique<Program>();
   GtkShell& shell = p->shell;
-  p->db.OpenEnvironment();  // a failure shows later, as an empty list and failing connects
+  Notices notices;
+  if (!p->db.OpenEnvironment()) notices.push_back(kNoOdbcEnvironment);
+  // Command folders of a ZUNO killed during a Db2 command hold its password.
+  RemoveStaleCommandFolders(p->state.homeDirectory);
   shell.ClearDropDown(kDataSourceBox);
   shell.ClearDropDown(kRowsToFetchBox);
   shell.grid().RemoveAllColumns();
-  Notices notices;
   ReadSettingsInto(*p, notices);
   RestoreEditorState(*p);
   FillRowsToFetch(shell);

@@ -24,7 +24,7 @@ class AnsweringUi : public Ui {
   std::optional<std::string> saveFileAnswer;
 
   void ShowMessage(std::string_view text) override { messages.emplace_back(text); }
-  std::string AskText(std::string_view, std::string_view, std::string_view preset) override {
+  std::optional<std::string> AskText(std::string_view, std::string_view, std::string_view preset) override {
     return textAnswer ? *textAnswer : std::string(preset);
   }
   bool AskYesNo(std::string_view) override { return yesNoAnswer; }

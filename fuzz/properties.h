@@ -587,11 +587,12 @@ inline Failures ProgramRunnerProperties(std::string_view bytes) {
           const std::size_t colon = rest.find(':');
           std::string entry(rest.substr(0, colon));
           if (!entry.empty() && entry.back() != '/') entry += '/';
-          listed = listed || (!entry.empty() && entry == directory);
+          // Only an absolute entry is searched: a relative one names the working directory.
+          listed = listed || (entry.starts_with('/') && entry == directory);
           if (colon == std::string_view::npos) break;
           rest.remove_prefix(colon + 1);
         }
-        check(listed, "FindProgram: found in a directory PATH does not name");
+        check(listed, "FindProgram: found in a directory PATH does not name, or not an absolute one");
       }
     }
     if ((name.starts_with("/") || name.starts_with("./")) && !IsExecutableFile(std::string(name)))

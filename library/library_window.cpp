@@ -8,6 +8,11 @@ namespace zuno {
 
 namespace {
 
+// The most the name dialog's field holds.
+constexpr std::size_t kMaxQueryNameBytes = 65534;
+constexpr const char* kQueryNameEmpty = "please enter a Query Name!";
+constexpr const char* kQueryNameTooLong = "The Query Name is longer than 65534 bytes; the query was not saved.";
+
 // A message of the store, told once the busy window is gone so that it
 // does not hide behind it.
 void Tell(Session& s, std::string_view message) {
@@ -46,7 +51,15 @@ void ChangeStore(Session& s, const std::function<StoreChange()>& change) {
 void OpenLibrary(Session& s) { ReopenLibrary(s, {}); }
 
 void OnLibrarySave(Session& s) {
-  std::string name = s.ui.AskText("ZUNO -Query Name", "Enter Queryy Name ", SelectedListText(s.ui, kQueryNamesList));
+  const std::string selected = SelectedListText(s.ui, kQueryNamesList);
+  const std::optional<std::string> answer = s.ui.AskText("ZUNO -Query Name", "Enter Queryy Name ", selected);
+  if (!answer) return;  // closed without OK
+  const std::string& name = *answer;
+  // A record without a name can be neither loaded nor deleted; a name the
+  // dialog cut short would add a second record beside the one it came from.
+  if (name.empty()) return s.ui.ShowMessage(kQueryNameEmpty);
+  if (name.size() > kMaxQueryNameBytes || (selected.size() > kMaxQueryNameBytes && selected.starts_with(name)))
+    return s.ui.ShowMessage(kQueryNameTooLong);
   const QueryStore store = QueryStoreFor(s.state);
   const std::string sql = s.ui.Text(kSqlEditor);
   const std::string user = s.state.connectionUser;

@@ -5,7 +5,6 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <climits>
 
 #include "base/text_file.h"
 #include "base/unique_fd.h"
@@ -16,36 +15,6 @@
 
 namespace zuno {
 namespace {
-
-constexpr int kMaxLinkHops = 40;
-
-// The file a link points to, relative to the link's own directory.
-std::optional<std::string> LinkTarget(const std::string& link) {
-  std::string target(PATH_MAX, '\0');
-  const ssize_t n = readlink(link.c_str(), target.data(), target.size());
-  if (n <= 0 || static_cast<std::size_t>(n) >= target.size()) return std::nullopt;
-  target.resize(static_cast<std::size_t>(n));
-  const std::size_t slash = link.rfind('/');
-  if (target.starts_with('/') || slash == std::string::npos) return target;
-  return link.substr(0, slash + 1) + target;
-}
-
-// The store's own file. A symbolic link is followed when it belongs to the
-// user or to root, so a link of one's own to a team share stays a link and
-// every link to it shares one lock; nothing when a link of anyone else stands
-// on the way, which could point at any file of the user's.
-std::optional<std::string> OwnStorePath(const std::string& path) {
-  std::string at = path;
-  for (int hop = 0; hop < kMaxLinkHops; ++hop) {
-    struct stat st {};
-    if (lstat(at.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return at;
-    if (st.st_uid != geteuid() && st.st_uid != 0) return std::nullopt;
-    std::optional<std::string> target = LinkTarget(at);
-    if (!target) return std::nullopt;
-    at = std::move(*target);
-  }
-  return std::nullopt;
-}
 
 // The lock file gets the store's permissions, so whoever may read the store may lock it.
 mode_t LockFileMode(const std::string& storePath) {
@@ -63,8 +32,7 @@ struct StoreRead {
 
 StoreRead Unusable(std::string_view problem) { return StoreRead{{}, false, problem}; }
 
-// A first look leaves an empty file where none was. A link is never followed
-// here: OwnStorePath has already followed those it may.
+// A first look leaves an empty file where none was.
 StoreRead ReadStore(const std::string& path) {
   using Status = WholeFile::Status;
   WholeFile file = ReadRegularFile(path, kMaxStoreBytes, false);
@@ -85,11 +53,13 @@ StoreRead ReadStore(const std::string& path) {
 }
 
 StoreRead ReadForLookup(const QueryStore& store) {
-  std::optional<std::string> path = OwnStorePath(store.path);
+  std::optional<std::string> path = FollowOwnLinks(store.path);
   if (!path) return Unusable(kStoreNotAFile);
   StoreLock lock(*path + ".lock", StoreLock::Kind::kShared, store.lockWait, LockFileMode(*path));
   // Without the lock the read goes on all the same: the store is only ever
-  // replaced whole by a rename, so an unlocked reader still sees one complete version.
+  // replaced whole by a rename, so an unlocked reader still sees one complete
+  // version. A link is never followed here: FollowOwnLinks has already
+  // followed those it may.
   StoreRead read = ReadStore(*path);
   if (read.records.size() > kMaxStoreRecords) read.records.resize(kMaxStoreRecords);
   return read;
@@ -103,24 +73,55 @@ void TellOfLookup(const StoreRead& read, std::string_view* message) {
 
 StoreChange Refused(std::string_view message) { return StoreChange{false, message}; }
 
+// A file the user may not write, or one whose mode has no write bit at all:
+// someone froze it on purpose, and even root leaves it as it is.
+bool IsReadOnly(const std::string& path) {
+  struct stat st {};
+  return stat(path.c_str(), &st) == 0 && ((st.st_mode & 0222) == 0 || access(path.c_str(), W_OK) != 0);
+}
+
+// A sticky folder lets only the owner of a file (or of the folder) replace it.
+bool InStickyFolderOfOthers(const std::string& path) {
+  const std::size_t slash = path.rfind('/');
+  const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
+  struct stat dir {}, file {};
+  if (stat(folder.c_str(), &dir) != 0 || stat(path.c_str(), &file) != 0) return false;
+  return (dir.st_mode & S_ISVTX) != 0 && dir.st_uid != geteuid() && file.st_uid != geteuid();
+}
+
 // Read, change and write back while holding the store, so that two instances
 // saving at the same moment both keep their records. Nothing is written when
 // the store cannot be held or does not read back whole: the records after
 // the damage, or past the record limit, would be lost, and a file that is no
 // store would be replaced by one.
+// A change returns the message that refuses it, or nothing.
 template <typename Change>
 StoreChange RewriteStore(const QueryStore& store, Change change) {
-  std::optional<std::string> path = OwnStorePath(store.path);
+  std::optional<std::string> path = FollowOwnLinks(store.path);
   if (!path) return Refused(kStoreNotAFile);
   StoreLock lock(*path + ".lock", StoreLock::Kind::kExclusive, store.lockWait, LockFileMode(*path));
+  if (lock.notAFile()) return Refused(kStoreLockNotAFile);
   if (!lock.opened()) return Refused(kCannotCreateFile);
-  if (!lock.held()) return Refused({});
+  if (!lock.held()) return Refused(kStoreHeld);
+  // No other save runs now: what a killed one left beside the store is stale.
+  RemoveStaleReplaces(*path);
   StoreRead read = ReadStore(*path);
   if (!read.problem.empty()) return Refused(read.problem);
   if (!read.whole) return Refused(kStoreNotWhole);
-  change(read.records);
-  if (!ReplaceFileAtomically(*path, EncodeQueryRecords(read.records))) return Refused(kCannotCreateFile);
-  return {};
+  if (IsReadOnly(*path)) return Refused(kStoreReadOnly);
+  if (std::optional<std::string_view> refusal = change(read.records)) return Refused(*refusal);
+  const std::string bytes = EncodeQueryRecords(read.records);
+  // A store past the read limit would lock every user out of every query.
+  if (bytes.size() > kMaxStoreBytes) return Refused(kStoreWouldBeTooLarge);
+  switch (ReplaceFileAtomically(*path, bytes)) {
+    case ReplaceOutcome::kReplaced: return {};
+    case ReplaceOutcome::kNotRenamed:
+      if (InStickyFolderOfOthers(*path)) return Refused(kStoreNotReplaceable);
+      break;
+    case ReplaceOutcome::kNotMade:
+    case ReplaceOutcome::kNotWritten: break;
+  }
+  return Refused(kCannotCreateFile);
 }
 
 bool Matches(const QueryRecord& record, std::string_view name) {
@@ -142,7 +143,9 @@ QueryStore QueryStoreFor(StoreMode mode, const std::string& homeDirectory) {
 }
 
 QueryStore QueryStoreFor(const AppState& state) {
-  return QueryStoreFor(state.storeMode, state.homeDirectory);
+  QueryStore store = QueryStoreFor(state.storeMode, state.homeDirectory);
+  store.lockWait = state.storeLockWait;
+  return store;
 }
 
 void ToggleStoreMode(AppState& state) {
@@ -164,14 +167,18 @@ std::vector<std::string> ListQueryNames(const QueryStore& store, std::string_vie
 StoreChange SaveQuery(const QueryStore& store, std::string_view name, std::string_view sqlText,
                       std::string_view user) {
   const QueryRecord fresh{std::string(name), std::string(sqlText), std::string(user)};
-  return RewriteStore(store, [&](std::vector<QueryRecord>& records) {
+  return RewriteStore(store, [&](std::vector<QueryRecord>& records) -> std::optional<std::string_view> {
     bool matched = false;
     for (QueryRecord& record : records) {
       if (!Matches(record, name)) continue;
       record = fresh;
       matched = true;
     }
+    // The library lists the first records only: one past them could be
+    // neither loaded nor deleted.
+    if (!matched && records.size() >= kMaxListedNames) return kStoreFull;
     if (!matched) records.push_back(fresh);
+    return std::nullopt;
   });
 }
 
@@ -184,8 +191,9 @@ std::optional<std::string> LoadQuery(const QueryStore& store, std::string_view n
 }
 
 StoreChange DeleteQuery(const QueryStore& store, std::string_view name) {
-  return RewriteStore(store, [&](std::vector<QueryRecord>& records) {
+  return RewriteStore(store, [&](std::vector<QueryRecord>& records) -> std::optional<std::string_view> {
     std::erase_if(records, [&](const QueryRecord& record) { return Matches(record, name); });
+    return std::nullopt;
   });
 }
 

@@ -22,9 +22,16 @@ StoreLock::StoreLock(const std::string& lockPath, Kind kind, std::chrono::millis
   // file stands where others may write: a link there is never followed and a
   // pipe there is never waited for.
   fd_ = UniqueFd(open(lockPath.c_str(), O_RDONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, mode));
-  if (!fd_.valid()) return;
+  if (!fd_.valid()) {
+    // A link there gives ELOOP, or EACCES where the system protects links in
+    // sticky directories: either way something other than a file stands there.
+    struct stat there {};
+    notAFile_ = lstat(lockPath.c_str(), &there) == 0 && !S_ISREG(there.st_mode);
+    return;
+  }
   struct stat st {};
   if (fstat(fd_.get(), &st) != 0 || !S_ISREG(st.st_mode)) {
+    notAFile_ = true;
     fd_.Close();
     return;
   }

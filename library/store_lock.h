@@ -20,17 +20,20 @@ class StoreLock {
   // a directory where the lock file cannot be made, or a holder that does not
   // let go, leaves it untaken rather than waiting forever. opened() tells the
   // two apart: it is false when no lock file could be opened, and a symbolic
-  // link or anything but a regular file at the name counts as none.
+  // link or anything but a regular file at the name counts as none;
+  // notAFile() tells that such a thing stands there.
   StoreLock(const std::string& lockPath, Kind kind, std::chrono::milliseconds wait, mode_t mode);
   StoreLock(const StoreLock&) = delete;
   StoreLock& operator=(const StoreLock&) = delete;
 
   bool held() const { return held_; }
   bool opened() const { return fd_.valid(); }
+  bool notAFile() const { return notAFile_; }
 
  private:
   UniqueFd fd_;  // closing it releases the lock
   bool held_ = false;
+  bool notAFile_ = false;
 };
 
 }  // namespace zuno

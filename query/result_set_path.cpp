@@ -3,6 +3,7 @@
 #include "base/clock.h"
 #include "query/cell_reader.h"
 #include "query/elapsed_time.h"
+#include "query/fetch_budget.h"
 #include "query/result_columns.h"
 #include "query/row_limit.h"
 #include "query/run_statement.h"
@@ -18,11 +19,12 @@ struct FetchedResult {
   ResultRows rows;
   std::vector<TypeClass> classes;  // what the last row left, per column
   bool limitReached = false;
+  bool budgetReached = false;
 };
 
 // Executes and reads up to limit rows (0: all) as cell texts. Only the
 // database is touched here, so this may run off the windows' thread.
-FetchedResult ExecuteAndFetch(OdbcLayer& db, const std::string& statement, int limit) {
+FetchedResult ExecuteAndFetch(OdbcLayer& db, const std::string& statement, int limit, std::uint64_t budget) {
   FetchedResult r;
   r.executed = db.ExecuteQuery(statement);
   if (!r.executed) return r;
@@ -35,6 +37,10 @@ FetchedResult ExecuteAndFetch(OdbcLayer& db, const std::string& statement, int l
     r.rows.EndRow();
     if (static_cast<long long>(r.rows.RowCount()) == limit) {
       r.limitReached = true;
+      break;
+    }
+    if (KeptBytes(r.rows, r.columns.size()) > budget) {
+      r.budgetReached = true;
       break;
     }
   }
@@ -56,6 +62,7 @@ void ShowResult(Session& s, const std::string& statement, FetchedResult& r) {
   const int rows = static_cast<int>(r.rows.RowCount());
   s.grid.AppendRows(std::move(r.rows));
   if (r.limitReached) s.jobs.Tell("Limit of " + std::to_string(rows) + " rows reached!");
+  if (r.budgetReached) s.jobs.Tell("Limit of available memory reached at " + std::to_string(rows) + " rows!");
 
   s.grid.SetGridVisible(true);
   s.ui.SetText(kRowCountText, "Row Count: " + std::to_string(rows));
@@ -72,9 +79,10 @@ void ShowResult(Session& s, const std::string& statement, FetchedResult& r) {
 
 void RunResultSetPath(Session& s, const std::string& statement) {
   const int limit = ParseRowLimit(s.ui.Text(kRowsToFetchBox));
+  const MemoryFiles memory = s.state.memoryFiles;
   FetchedResult r;
   s.jobs.Run({
-      .work = [&, &db = s.db] { r = ExecuteAndFetch(db, statement, limit); },
+      .work = [&, &db = s.db] { r = ExecuteAndFetch(db, statement, limit, FetchBudget(memory)); },
       .apply = [&] { ShowResult(s, statement, r); },
       .cancel = [&] { s.db.Cancel(); },
   });

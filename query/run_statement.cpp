@@ -19,7 +19,7 @@ void RunStatement(Session& s) {
 
   std::string text = FlattenCarriageReturns(RemoveComments(s.ui.Text(kSqlEditor)));
   std::optional<std::string> statement = FillVariables(std::move(text), [&s](std::string_view name) {
-    return s.ui.AskText("ZUNO", VariablePrompt(name), "");
+    return s.ui.AskText("ZUNO", VariablePrompt(name), "").value_or("");
   });
   if (!statement) return;  // an empty answer: nothing runs
 

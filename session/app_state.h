@@ -2,9 +2,11 @@
 // user text outlive the run, through the Settings File.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <string>
 
+#include "base/available_memory.h"
 #include "db/database_flavour.h"
 
 namespace zuno {
@@ -36,6 +38,11 @@ struct AppState {
   std::string drilledTableName;
 
   int popupAction = 0;  // the popup item that opened the Column Chooser
+
+  // Where the memory a result may take is read (query/fetch_budget.h).
+  MemoryFiles memoryFiles;
+  // How long a change of the Query Store waits for another program that holds it.
+  std::chrono::milliseconds storeLockWait{5000};
 };
 
 AppState InitialAppState(const std::string& homeDirectory);

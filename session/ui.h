@@ -35,9 +35,9 @@ class Ui {
 
   // Modal dialogs, each titled "ZUNO" unless a title is given.
   virtual void ShowMessage(std::string_view text) = 0;
-  // Input dialog with one OK button; closing it gives the empty text.
-  virtual std::string AskText(std::string_view title, std::string_view prompt,
-                              std::string_view preset) = 0;
+  // Input dialog with one OK button; nullopt when it is closed without OK.
+  virtual std::optional<std::string> AskText(std::string_view title, std::string_view prompt,
+                                             std::string_view preset) = 0;
   virtual bool AskYesNo(std::string_view question) = 0;
   // Save-file chooser; nullopt when the user cancels.
   virtual std::optional<std::string> ChooseSaveFile(std::string_view title,

@@ -12,12 +12,14 @@ void OnEditSqlClicked(Session& s);
 void OnFormatSqlClicked(Session& s);
 
 // Format SQL on a text: the editor then holds the formatted text (or the
-// text itself when the formatter cannot be started).
+// text itself when the formatter cannot be started or fails).
 void FormatIntoEditor(Session& s, const std::string& text);
 
-// The text opened in the external editor through the file zuno0.txt, which
-// is gone afterwards; the text as the editor left it, nullopt when the file
-// could not be made (the editor is then not started) or read back.
+// The text opened in the external editor through a file zuno0.txt in a
+// folder of its own, which is gone afterwards; the text as the editor left
+// it, nullopt when the file could not be made (the editor is then not
+// started), the editor failed or the file was not read back. Every failure
+// is told.
 std::optional<std::string> EditInExternalEditor(Session& s, const std::string& text);
 
 }  // namespace zuno

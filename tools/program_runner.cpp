@@ -1,5 +1,6 @@
 #include "tools/program_runner.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/types.h>
 #include <sys/wait.h>
@@ -7,6 +8,8 @@
 
 #include <cerrno>
 #include <cstdlib>
+
+#include "base/unique_fd.h"
 
 namespace zuno {
 namespace {
@@ -31,31 +34,51 @@ class ArgumentBlock {
   std::vector<char*> pointers_;
 };
 
-// Runs in the forked child only: execv and _exit, nothing that allocates.
-// The file found is started as it is: a search of its own would take an empty
-// PATH entry for the working directory, where anyone may have left a program.
-[[noreturn]] void StartInChild(const ArgumentBlock& args) {
+// Runs in the forked child only: execv, write and _exit, nothing that
+// allocates. The file found is started as it is: a search of its own would
+// take an empty PATH entry for the working directory, where anyone may have
+// left a program. An exec that fails says so through the pipe, which a
+// successful one closes unwritten.
+[[noreturn]] void StartInChild(const ArgumentBlock& args, int failurePipe) {
   execv(args.file(), args.argv());
-  _exit(1);
+  const char failed = 1;
+  [[maybe_unused]] const ssize_t n = write(failurePipe, &failed, 1);
+  _exit(127);
 }
 
-// A signal arriving during the wait must not leave the child unreaped.
-bool ReapChild(pid_t pid) {
+// A signal arriving during the wait must not leave the child unreaped; the
+// child's wait status, nothing when it could not be had.
+std::optional<int> ReapChild(pid_t pid) {
   int status = 0;
   for (;;) {
     pid_t r = waitpid(pid, &status, 0);
-    if (r == pid) return true;
+    if (r == pid) return status;
     if (r < 0 && errno == EINTR) continue;
-    return false;
+    return std::nullopt;
   }
 }
 
-bool RunAndWait(const ArgumentBlock& args) {
+bool ExecFailed(int readEnd) {
+  char byte = 0;
+  for (;;) {
+    const ssize_t n = read(readEnd, &byte, 1);
+    if (n < 0 && errno == EINTR) continue;
+    return n == 1;
+  }
+}
+
+ProgramEnd RunAndWait(const ArgumentBlock& args) {
+  int ends[2];
+  if (pipe2(ends, O_CLOEXEC) != 0) return ProgramEnd::kNotStarted;
+  UniqueFd readEnd(ends[0]), writeEnd(ends[1]);
   pid_t child = fork();
-  if (child < 0) return false;
-  if (child == 0) StartInChild(args);
-  ReapChild(child);
-  return true;
+  if (child < 0) return ProgramEnd::kNotStarted;
+  if (child == 0) StartInChild(args, writeEnd.get());
+  writeEnd.Close();
+  const bool execFailed = ExecFailed(readEnd.get());
+  const std::optional<int> status = ReapChild(child);
+  if (execFailed) return ProgramEnd::kNotStarted;
+  return status && WIFEXITED(*status) && WEXITSTATUS(*status) == 0 ? ProgramEnd::kSucceeded : ProgramEnd::kFailed;
 }
 
 }  // namespace
@@ -77,7 +100,7 @@ std::optional<std::string> FindProgram(std::string_view name, const char* pathVa
   for (;;) {
     const size_t colon = rest.find(':');
     const std::string_view directory = rest.substr(0, colon);
-    if (!directory.empty()) {
+    if (directory.starts_with('/')) {
       std::string candidate(directory);
       if (candidate.back() != '/') candidate += '/';
       candidate += name;
@@ -117,10 +140,21 @@ std::vector<std::string> ProgramArguments(std::string_view program, std::string_
   return args;
 }
 
-bool RunProgram(const std::string& program, std::string_view parameters) {
+ProgramEnd RunProgram(const std::string& program, std::string_view parameters) {
   std::optional<std::string> found = FindProgram(program, std::getenv("PATH"));
-  if (!found) return false;
+  if (!found) return ProgramEnd::kNotFound;
   return RunAndWait(ArgumentBlock(std::move(*found), ProgramArguments(program, parameters)));
+}
+
+std::string ProgramEndText(std::string_view program, ProgramEnd end) {
+  const std::string name(program);
+  switch (end) {
+    case ProgramEnd::kSucceeded: return {};
+    case ProgramEnd::kFailed: return name + " ended with an error.";
+    case ProgramEnd::kNotFound: return name + " cannot be found on PATH.";
+    case ProgramEnd::kNotStarted: return name + " cannot be started.";
+  }
+  return {};
 }
 
 }  // namespace zuno

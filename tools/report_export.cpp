@@ -17,7 +17,7 @@ std::vector<std::string> Titles(const ResultGrid& grid) {
 
 void OnSaveReportClicked(Session& s) {
   bool withHeader = s.ui.AskYesNo("Save with header?");
-  std::string delimiter = s.ui.AskText("ZUNO", "Enter delimiter", ";");
+  std::string delimiter = s.ui.AskText("ZUNO", "Enter delimiter", ";").value_or("");
   std::optional<std::string> path = s.ui.ChooseSaveFile("ZUNO", "REPORT.CSV");
   if (!path || path->empty()) return;
 

@@ -53,9 +53,11 @@ UniqueFd CreateForWriting(const std::string& path, TextFileAccess access) {
   return fd;
 }
 
+// A file that is gone is not read back: an empty text in its place would
+// empty the editor.
 UniqueFd OpenForReadBack(const std::string& path, TextFileAccess access) {
-  if (access == TextFileAccess::kShared) return UniqueFd(open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666));
-  return UniqueFd(open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600));
+  if (access == TextFileAccess::kShared) return UniqueFd(open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+  return UniqueFd(open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC));
 }
 
 }  // namespace

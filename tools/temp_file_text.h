@@ -1,6 +1,7 @@
 // The files through which the SQL text goes to other programs and comes back:
 // zuno0.txt and zuno0.sql for the editor and the formatter, zunocmd.bat and
-// zunocmd.txt for the Db2 command line processor.
+// zunocmd.txt for the Db2 command line processor, each in a folder of its
+// own use (tools/private_folder.h).
 #pragma once
 
 #include <optional>
@@ -26,11 +27,10 @@ enum class TextFileAccess {
 bool WriteTextFile(const std::string& path, std::string_view utf8,
                    TextFileAccess access = TextFileAccess::kShared);
 
-// Opens the file for reading and writing, creating it empty when it is
-// missing, and returns its content decoded as DecodeTextBytes does. nullopt
-// when it cannot be opened at all. With kOwnerOnly a symbolic link at the name
-// and a file of another user are refused (nullopt), and a file created here
-// gets mode 0600.
+// Opens the file for reading and returns its content decoded as
+// DecodeTextBytes does. nullopt when it is missing or cannot be opened, and
+// for anything but a regular file. With kOwnerOnly a symbolic link at the
+// name and a file of another user are refused (nullopt).
 std::optional<std::string> ReadTextFileBack(const std::string& path,
                                             TextFileAccess access = TextFileAccess::kShared);
 

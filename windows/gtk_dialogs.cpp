@@ -76,14 +76,16 @@ void GtkDialogs::BuildInputDialog() {
   gtk_widget_show_all(area);
 }
 
-std::string GtkDialogs::AskText(std::string_view title, std::string_view prompt, std::string_view preset) {
+std::optional<std::string> GtkDialogs::AskText(std::string_view title, std::string_view prompt,
+                                               std::string_view preset) {
   if (!input_.dialog) BuildInputDialog();
   gtk_window_set_title(GTK_WINDOW(input_.dialog), ValidUtf8(title).c_str());
   gtk_label_set_text(GTK_LABEL(input_.prompt), ValidUtf8(prompt).c_str());
   gtk_entry_set_text(GTK_ENTRY(input_.entry), ValidUtf8(preset).c_str());
   gtk_widget_grab_focus(input_.entry);
   gint response = Run(input_.dialog);
-  return response == GTK_RESPONSE_OK ? gtk_entry_get_text(GTK_ENTRY(input_.entry)) : "";
+  if (response != GTK_RESPONSE_OK) return std::nullopt;  // closed without OK
+  return gtk_entry_get_text(GTK_ENTRY(input_.entry));
 }
 
 std::optional<std::string> GtkDialogs::ChooseSaveFile(std::string_view title, std::string_view suggestedName) {

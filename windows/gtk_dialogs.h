@@ -24,7 +24,7 @@ class GtkDialogs {
 
   void ShowMessage(std::string_view text);
   bool AskYesNo(std::string_view question);
-  std::string AskText(std::string_view title, std::string_view prompt, std::string_view preset);
+  std::optional<std::string> AskText(std::string_view title, std::string_view prompt, std::string_view preset);
   std::optional<std::string> ChooseSaveFile(std::string_view title, std::string_view suggestedName);
 
  private:

@@ -258,7 +258,8 @@ GtkWindow* GtkShell::DialogParent() const {
 
 void GtkShell::ShowMessage(std::string_view text) { dialogs_->ShowMessage(text); }
 bool GtkShell::AskYesNo(std::string_view question) { return dialogs_->AskYesNo(question); }
-std::string GtkShell::AskText(std::string_view title, std::string_view prompt, std::string_view preset) {
+std::optional<std::string> GtkShell::AskText(std::string_view title, std::string_view prompt,
+                                            std::string_view preset) {
   return dialogs_->AskText(title, prompt, preset);
 }
 std::optional<std::string> GtkShell::ChooseSaveFile(std::string_view title, std::string_view suggestedName) {

@@ -75,8 +75,8 @@ class GtkShell : public Ui, public JobHost {
   int SelectedListItem(Control c) const override;
   void ClearList(Control c) override;
   void ShowMessage(std::string_view text) override;
-  std::string AskText(std::string_view title, std::string_view prompt,
-                      std::string_view preset) override;
+  std::optional<std::string> AskText(std::string_view title, std::string_view prompt,
+                                     std::string_view preset) override;
   bool AskYesNo(std::string_view question) override;
   std::optional<std::string> ChooseSaveFile(std::string_view title,
                                             std::string_view suggestedName) override;

@@ -2,9 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "grid/result_grid.h"
 #include "tests/support/data_sources.h"
 #include "tests/support/handler_harness.h"
+#include "tests/support/temp_dir.h"
 
 namespace zuno {
 namespace {
@@ -264,6 +267,57 @@ TEST_F(RunTest, CommentsAndLineEndsDoNotChangeWhatRuns) {
   // become blanks.
   Run("-- remove one\r\ndelete from t\r\n-- only this one\r\nwhere a = 1");
   EXPECT_EQ(h.ui.messages.back(), "delete from t \n \nwhere a = 1\nAffected Rows: 1");
+}
+
+// A result larger than the memory left stops at the budget with the rows
+// fetched so far, whatever the row limit; under the budget nothing changes.
+// The figures come from files the test writes, as the kernel's would read.
+TEST_F(RunTest, FetchingStopsAtTheMemoryBudgetWithTheRowsSoFar) {
+  Connect(testing::PgPlain());
+  h.ui.SetText(kRowsToFetchBox, "0");
+  testing::TempDir proc;
+  const std::string cgroups = proc.File("cgroup"), mount = proc.File("fs");
+  h.state.memoryFiles = {proc.File("meminfo"), cgroups, mount};
+  const auto write = [&](const std::string& file, const std::string& text) {
+    std::filesystem::create_directories(std::filesystem::path(file).parent_path());
+    testing::WriteFileBytes(file, text);
+  };
+  struct {
+    const char* what;
+    std::vector<std::pair<std::string, std::string>> files;
+    bool stops;
+  } cases[] = {
+      {"plenty available", {{"meminfo", "MemTotal: 67108864 kB\nMemAvailable: 67108864 kB\n"}}, false},
+      {"little available", {{"meminfo", "MemFree: 900000 kB\nMemAvailable: 200 kB\n"}}, true},
+      {"a version 2 cgroup near its limit",
+       {{"cgroup", "0::/user.slice/zuno\n"}, {"fs/user.slice/zuno/memory.max", "300000\n"},
+        {"fs/user.slice/zuno/memory.current", "100000\n"}, {"fs/user.slice/memory.max", "max\n"}},
+       true},
+      {"a version 2 cgroup whose parent is near its limit",
+       {{"cgroup", "0::/user.slice/zuno\n"}, {"fs/user.slice/zuno/memory.max", "max\n"},
+        {"fs/user.slice/memory.max", "250000\n"}, {"fs/user.slice/memory.current", "50000\n"}},
+       true},
+      {"a version 1 cgroup near its limit",
+       {{"cgroup", "5:cpu,cpuacct:/zuno\n4:memory:/zuno\n"}, {"fs/memory/zuno/memory.limit_in_bytes", "300000\n"},
+        {"fs/memory/zuno/memory.usage_in_bytes", "100000\n"}},
+       true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    std::filesystem::remove_all(mount);
+    std::filesystem::remove(cgroups);
+    write(proc.File("meminfo"), "MemAvailable: 67108864 kB\n");
+    for (const auto& [file, text] : c.files) write(proc.File(file), text);
+    h.ui.messages.clear();
+    Run("select g, repeat('x', 1000) from generate_series(1, 1000) g");
+    const int rows = h.grid.RowCount();
+    EXPECT_EQ(rows < 1000, c.stops) << rows;
+    EXPECT_GT(rows, 0);
+    EXPECT_EQ(h.ui.messages, c.stops ? std::vector<std::string>{"Limit of available memory reached at " +
+                                                                 std::to_string(rows) + " rows!"}
+                                     : std::vector<std::string>{});
+    EXPECT_EQ(h.ui.Text(kRowCountText), "Row Count: " + std::to_string(rows));
+  }
 }
 
 }  // namespace

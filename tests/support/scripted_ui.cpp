@@ -20,8 +20,8 @@ void ScriptedUi::ClearList(Control c) {
   selected_[c] = -1;
 }
 
-std::string ScriptedUi::AskText(std::string_view title, std::string_view prompt,
-                                std::string_view preset) {
+std::optional<std::string> ScriptedUi::AskText(std::string_view title, std::string_view prompt,
+                                               std::string_view preset) {
   Here();
   prompts.push_back(std::string(title) + "|" + std::string(prompt) + "|" + std::string(preset));
   if (textAnswers.empty()) return {};

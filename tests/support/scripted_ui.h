@@ -27,7 +27,7 @@ class ScriptedUi : public Ui, public JobHost {
   ScriptedUi();
 
   // Scripted answers, taken in order; an exhausted script answers like a
-  // dialog closed by its frame (empty text, No, cancelled chooser).
+  // dialog closed by its frame (no text, No, cancelled chooser).
   std::deque<std::string> textAnswers;
   std::deque<bool> yesNoAnswers;
   std::deque<std::optional<std::string>> fileAnswers;
@@ -68,8 +68,8 @@ class ScriptedUi : public Ui, public JobHost {
   int SelectedListItem(Control c) const override { return Here(), selected_[c]; }
   void ClearList(Control c) override;
   void ShowMessage(std::string_view text) override;
-  std::string AskText(std::string_view title, std::string_view prompt,
-                      std::string_view preset) override;
+  std::optional<std::string> AskText(std::string_view title, std::string_view prompt,
+                                     std::string_view preset) override;
   bool AskYesNo(std::string_view question) override;
   std::optional<std::string> ChooseSaveFile(std::string_view title,
                                             std::string_view suggestedName) override;

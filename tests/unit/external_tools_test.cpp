@@ -4,7 +4,9 @@
 #include <sys/stat.h>
 
 #include <filesystem>
+#include <thread>
 
+#include "query/db2_command_runner.h"
 #include "query/run_statement.h"
 #include "tests/support/handler_harness.h"
 #include "tests/support/temp_dir.h"
@@ -20,6 +22,16 @@ using testing::ReadFileBytes;
 using testing::TempDir;
 using testing::WriteFileBytes;
 using testing::WriteScript;
+
+// The text with the six characters that make each use's folder name unique,
+// after prefix, written as "*".
+std::string OneUse(std::string text, const std::string& prefix) {
+  for (std::size_t at = text.find(prefix); at != std::string::npos; at = text.find(prefix, at + 1)) {
+    const std::size_t unique = at + prefix.size();
+    if (unique + 6 < text.size() && text[unique + 6] == '/') text.replace(unique, 6, "*");
+  }
+  return text;
+}
 
 bool Exists(const std::string& path) { return std::filesystem::exists(std::filesystem::symlink_status(path)); }
 
@@ -42,6 +54,7 @@ struct ToolsTest : ::testing::Test {
 
   void StandIn(const std::string& name, const std::string& body) { WriteScript(bin.File(name), body); }
   std::string Log() { return ReadFileBytes(bin.File("log")); }
+  std::string LogOfOneUse() { return OneUse(Log(), "zuno-"); }
 };
 
 TEST_F(ToolsTest, EditSqlRoundTripsTheTextThroughTheEditor) {
@@ -50,8 +63,8 @@ TEST_F(ToolsTest, EditSqlRoundTripsTheTextThroughTheEditor) {
   h.ui.SetText(kSqlEditor, "select 'Grüße', '日本' from t");
   OnEditSqlClicked(h.session);
   EXPECT_EQ(h.ui.Text(kSqlEditor), "select 'Grüße', '日本' from t -- edited\n");
-  EXPECT_EQ(Log(), "--wait zuno0.txt\n");
-  EXPECT_FALSE(Exists(work.File("zuno0.txt")));
+  EXPECT_EQ(LogOfOneUse(), "--wait zuno-*/zuno0.txt\n");
+  EXPECT_TRUE(std::filesystem::is_empty(work.path()));
   EXPECT_TRUE(h.ui.messages.empty());
 }
 
@@ -61,43 +74,73 @@ TEST_F(ToolsTest, EditSqlFollowsWhatTheEditorDidWithTheFile) {
     const char* editor;  // nullptr: none on PATH
     const char* before;
     const char* after;
+    std::vector<std::string> messages;
   } cases[] = {
-      {"an editor that leaves the file alone gives the text back", "exit 0\n", "select 1", "select 1"},
-      {"an editor that removes the file leaves the editor empty", "for last; do :; done\nrm \"$last\"\n",
-       "select 1", ""},
-      {"no editor at all: the text stays", nullptr, "select 2", "select 2"},
-      {"an empty text stays empty", "exit 0\n", "", ""},
+      {"an editor that leaves the file alone gives the text back", "exit 0\n", "select 1", "select 1", {}},
+      {"an editor that removes the file: the text stays", "for last; do :; done\nrm \"$last\"\n", "select 1",
+       "select 1", {"zuno0.txt was not read back; the text stays as it was."}},
+      {"no editor at all: the text stays", nullptr, "select 2", "select 2", {"gedit cannot be found on PATH."}},
+      {"an editor that fails: the text stays", "for last; do :; done\necho x >\"$last\"\nexit 2\n", "select 3",
+       "select 3", {"gedit ended with an error."}},
+      {"an editor that cannot be started", "#!/no/such/shell\n", "select 4", "select 4",
+       {"gedit cannot be started."}},
+      {"an empty text stays empty", "exit 0\n", "", "", {}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     std::filesystem::remove(bin.File("gedit"));
-    if (c.editor) StandIn("gedit", c.editor);
+    if (c.editor) WriteFileBytes(bin.File("gedit"), c.editor[0] == '#' ? c.editor : "#!/bin/sh\n" + std::string(c.editor));
+    if (c.editor) std::filesystem::permissions(bin.File("gedit"), std::filesystem::perms(0755));
+    h.ui.messages.clear();
     h.ui.SetText(kSqlEditor, c.before);
     OnEditSqlClicked(h.session);
     EXPECT_EQ(h.ui.Text(kSqlEditor), c.after);
-    EXPECT_FALSE(Exists(work.File("zuno0.txt")));
+    EXPECT_EQ(h.ui.messages, c.messages);
+    EXPECT_TRUE(std::filesystem::is_empty(work.path()));
   }
-  EXPECT_TRUE(h.ui.messages.empty());
+}
+
+// Two ZUNO windows in one working directory, Edit SQL open in both at once:
+// each gets its own text back.
+TEST_F(ToolsTest, TwoWindowsEditingInOneWorkingDirectoryKeepTheirOwnTexts) {
+  StandIn("gedit", "f=$2; touch \"$f.open\"; i=0\n"
+                   "while [ $i -lt 200 ]; do set -- zuno-*/*.open; [ $# -ge 2 ] && break; i=$((i+1)); sleep 0.05; done\n"
+                   "printf ' edited' >>\"$f\"\n");
+  std::string texts[2];
+  const auto window = [&](int i) {
+    HandlerHarness w;
+    w.ui.SetText(kSqlEditor, i == 0 ? "select 'A'" : "select 'B'");
+    OnEditSqlClicked(w.session);
+    texts[i] = w.ui.Text(kSqlEditor) + (w.ui.messages.empty() ? "" : " / " + w.ui.messages.front());
+  };
+  std::thread a(window, 0), b(window, 1);
+  a.join();
+  b.join();
+  EXPECT_EQ(texts[0], "select 'A' edited");
+  EXPECT_EQ(texts[1], "select 'B' edited");
+  EXPECT_TRUE(std::filesystem::is_empty(work.path()));
 }
 
 TEST_F(ToolsTest, AFileThatCannotBeCreatedIsReportedAndNoEditorStarts) {
-  std::filesystem::create_directory(work.File("zuno0.txt"));  // no file can take that name
+  std::filesystem::create_directory(work.File("gone"));
+  testing::ScopedCwd inGone(work.File("gone"));
+  std::filesystem::remove(work.File("gone"));  // a working directory that takes no files, even root's
   StandIn("gedit", "echo started >\"" + bin.File("log") + "\"\n");
   h.ui.SetText(kSqlEditor, "select 1");
   OnEditSqlClicked(h.session);
   EXPECT_EQ(h.ui.messages, std::vector<std::string>{"Erro create the file!"});
-  EXPECT_FALSE(Exists(bin.File("log"))) << "the editor was started on what stands at the name";
+  EXPECT_FALSE(Exists(bin.File("log"))) << "the editor was started";
   EXPECT_EQ(h.ui.Text(kSqlEditor), "select 1");
-  EXPECT_TRUE(std::filesystem::is_directory(work.File("zuno0.txt")));
 }
 
 TEST_F(ToolsTest, TheEditorsFileIsTheUsersAlone) {
-  StandIn("gedit", "stat -c %a zuno0.txt >\"" + bin.File("log") + "\"\n");
-  StandIn("sqlformat", "stat -c %a zuno0.sql >>\"" + bin.File("log") + "\"\n");
+  const std::string modes = "stat -c %a \"$2\" \"${2%/*}\" >>\"" + bin.File("log") + "\"\n";
+  StandIn("gedit", modes);
+  StandIn("sqlformat", modes);
   h.ui.SetText(kSqlEditor, "select secret from t");
   OnEditSqlClicked(h.session);
   OnFormatSqlClicked(h.session);
-  EXPECT_EQ(Log(), "600\n600\n");
+  EXPECT_EQ(Log(), "600\n700\n600\n700\n");
   EXPECT_EQ(h.ui.Text(kSqlEditor), "select secret from t");
 }
 
@@ -107,18 +150,18 @@ TEST_F(ToolsTest, FormatSqlHandsTheFileToTheFormatterUnderTheBusyWindow) {
   h.ui.SetText(kSqlEditor, "select a from t");
   OnFormatSqlClicked(h.session);
   EXPECT_EQ(h.ui.Text(kSqlEditor), "SELECT A FROM T");
-  EXPECT_EQ(Log(), "-f zuno0.sql -g zuno0.sql\n");
+  EXPECT_EQ(LogOfOneUse(), "-f zuno-*/zuno0.sql -g zuno-*/zuno0.sql\n");
   EXPECT_EQ(h.ui.busyOpened, 1);
   EXPECT_FALSE(h.ui.busyOpen);
-  EXPECT_FALSE(Exists(work.File("zuno0.sql")));
+  EXPECT_TRUE(std::filesystem::is_empty(work.path()));
 }
 
 TEST_F(ToolsTest, WithoutAFormatterTheTextStays) {
   h.ui.SetText(kSqlEditor, "select a from t");
   OnFormatSqlClicked(h.session);
   EXPECT_EQ(h.ui.Text(kSqlEditor), "select a from t");
-  EXPECT_TRUE(h.ui.messages.empty());
-  EXPECT_FALSE(Exists(work.File("zuno0.sql")));
+  EXPECT_EQ(h.ui.messages, std::vector<std::string>{"sqlformat cannot be found on PATH."});
+  EXPECT_TRUE(std::filesystem::is_empty(work.path()));
 }
 
 TEST_F(ToolsTest, TheProjectsFormatterFrontFormatsForReal) {
@@ -130,6 +173,8 @@ TEST_F(ToolsTest, TheProjectsFormatterFrontFormatsForReal) {
 }
 
 struct Db2Test : ToolsTest {
+  TempDir runtime;  // mode 0700, as a session's runtime folder is
+  testing::ScopedEnv runtimeVariable{"XDG_RUNTIME_DIR", runtime.path().c_str()};
   void SetUp() override {
     h.ui.SetChecked(kDb2CommandCheckBox, true);
     h.state.connectionDsn = "SAMPLE";
@@ -152,15 +197,16 @@ TEST_F(Db2Test, TheCommandFileGoesToTheProcessorAndItsOutputFillsTheGrid) {
   h.ui.SetText(kSqlEditor, "connect to &dsn user &usr using &pwd;\nlist tables;");
   RunStatement(h.session);
 
-  EXPECT_EQ(Log(), "-vstf zunocmd.bat -z zunocmd.txt\n");
+  const std::string folder = runtime.File(CommandFolderPrefix());
+  EXPECT_EQ(OneUse(Log(), CommandFolderPrefix()), "-vstf " + folder + "*/zunocmd.bat -z " + folder + "*/zunocmd.txt\n");
   EXPECT_EQ(ReadFileBytes(bin.File("command")), "connect to SAMPLE user db2inst1 using s3cret;\nlist tables;");
   EXPECT_EQ(ReadFileBytes(bin.File("mode")), "600\n");  // it holds the password
   EXPECT_EQ(h.grid.ColumnCount(), 1);
   EXPECT_EQ(h.grid.ColumnTitle(0), "Command Output");
   EXPECT_EQ(h.grid.columns()[0].width, 1000);
   EXPECT_EQ(Rows(), (std::vector<std::string>{"", "first", "second", "third"}));
-  EXPECT_FALSE(Exists(work.File("zunocmd.bat")));
-  EXPECT_FALSE(Exists(work.File("zunocmd.txt")));
+  EXPECT_TRUE(std::filesystem::is_empty(runtime.path())) << "the password is left behind";
+  EXPECT_TRUE(std::filesystem::is_empty(work.path()));
   // The history keeps the text as typed: the password is not listed.
   EXPECT_EQ(h.ui.ListItems(kHistoryList),
             std::vector<std::string>{"connect to &dsn user &usr using &pwd;\nlist tables;"});
@@ -168,45 +214,75 @@ TEST_F(Db2Test, TheCommandFileGoesToTheProcessorAndItsOutputFillsTheGrid) {
   EXPECT_FALSE(h.ui.busyOpen);
 }
 
-TEST_F(Db2Test, NoOutputOrNoProcessorLeavesOneEmptyRow) {
-  for (const char* processor : {"exit 0\n", static_cast<const char*>(nullptr)}) {
+TEST_F(Db2Test, AProcessorThatFailsOrIsMissingIsNamed) {
+  struct {
+    const char* processor;  // nullptr: none on PATH
+    std::vector<std::string> rows;
+    std::vector<std::string> messages;
+  } cases[] = {
+      {"exit 0\n", {""}, {}},
+      {"printf 'SQL1024N' >\"$4\"\nexit 4\n", {"", "SQL1024N"}, {"db2 ended with an error."}},
+      {"rm \"$4\"\n", {""}, {"zunocmd.txt was not read back; the text stays as it was."}},
+      {nullptr, {""}, {"db2 cannot be found on PATH."}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.processor ? c.processor : "none");
     std::filesystem::remove(bin.File("db2"));
-    if (processor) StandIn("db2", processor);
+    if (c.processor) StandIn("db2", c.processor);
+    h.ui.messages.clear();
     h.ui.SetText(kSqlEditor, "");
     RunStatement(h.session);
-    EXPECT_EQ(Rows(), std::vector<std::string>{""});
-    EXPECT_TRUE(h.ui.messages.empty());
-    EXPECT_FALSE(Exists(work.File("zunocmd.bat")));
-    EXPECT_FALSE(Exists(work.File("zunocmd.txt")));
+    EXPECT_EQ(Rows(), c.rows);
+    EXPECT_EQ(h.ui.messages, c.messages);
+    EXPECT_TRUE(std::filesystem::is_empty(runtime.path()));
   }
 }
 
-TEST_F(Db2Test, UnlessBothFilesAreMadeNothingRunsAndOneMessageSaysSo) {
+TEST_F(Db2Test, TheCommandFilesGoOnlyToAFolderOfTheUsersOwn) {
+  TempDir home;
   struct {
     const char* what;
-    std::vector<const char*> taken;  // names a directory stands at
+    const char* runtime;  // XDG_RUNTIME_DIR, nullptr: unset
+    std::string homeDirectory;
+    bool ran;
   } cases[] = {
-      {"no command file", {"zunocmd.bat"}},
-      {"no output file", {"zunocmd.txt"}},
-      {"neither file", {"zunocmd.bat", "zunocmd.txt"}},
+      {"a runtime folder others may enter, and no home", "open", "", false},
+      {"a relative runtime folder, and no home", "relative", "", false},
+      {"no runtime folder: a folder of its own in the home", nullptr, home.path() + "/", true},
+      {"no runtime folder and a home that is gone", nullptr, home.path() + "/gone/", false},
   };
-  StandIn("db2", "echo ran >\"" + bin.File("log") + "\"\n");
+  std::filesystem::create_directory(runtime.File("open"));
+  std::filesystem::permissions(runtime.File("open"), std::filesystem::perms(0777));
+  StandIn("db2", "echo ran >\"" + bin.File("log") + "\"\nstat -c %a \"${2%/*}/..\" >>\"" + bin.File("log") + "\"\n");
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
-    std::filesystem::remove_all(work.File("zunocmd.bat"));
-    std::filesystem::remove_all(work.File("zunocmd.txt"));
-    for (const char* name : c.taken) std::filesystem::create_directory(work.File(name));
+    std::filesystem::remove(bin.File("log"));
+    const std::string value = c.runtime && *c.runtime == 'o' ? runtime.File(c.runtime) : c.runtime ? c.runtime : "";
+    testing::ScopedEnv variable("XDG_RUNTIME_DIR", c.runtime ? value.c_str() : nullptr);
+    h.state.homeDirectory = c.homeDirectory;
     h.ui.messages.clear();
     h.ui.SetText(kSqlEditor, "list tables");
     RunStatement(h.session);
-    EXPECT_EQ(h.ui.messages, std::vector<std::string>{"Erro create the file!"});
-    EXPECT_FALSE(Exists(bin.File("log"))) << "the processor ran";
+    EXPECT_EQ(h.ui.messages, c.ran ? std::vector<std::string>{} : std::vector<std::string>{"Erro create the file!"});
+    EXPECT_EQ(Exists(bin.File("log")) ? Log() : "", c.ran ? "ran\n700\n" : "");
     EXPECT_EQ(Rows(), std::vector<std::string>{""});
     EXPECT_FALSE(h.ui.busyOpen);
-    EXPECT_TRUE(h.ui.ListItems(kHistoryList).empty()) << "a command that never ran is no history";
-    for (const char* name : {"zunocmd.bat", "zunocmd.txt"})
-      EXPECT_EQ(Exists(work.File(name)), std::filesystem::is_directory(work.File(name))) << name << " left behind";
   }
+  EXPECT_TRUE(std::filesystem::is_empty(runtime.File("open")));
+  EXPECT_TRUE(std::filesystem::is_empty(home.File(".zuno")));
+}
+
+TEST_F(Db2Test, StaleCommandFoldersOfGoneProcessesAreRemovedAtStart) {
+  // A process id no process has: above the kernel's largest.
+  const std::string stale = runtime.File("zunocmd-99999999-AbC123"), live = runtime.File(CommandFolderPrefix() + "XyZ789");
+  for (const std::string& folder : {stale, live, runtime.File("zunocmd-notapid-AbC123")}) {
+    std::filesystem::create_directory(folder);
+    WriteFileBytes(folder + "/zunocmd.bat", "connect to S user u using secret");
+  }
+  RemoveStaleCommandFolders("");
+  EXPECT_FALSE(Exists(stale));
+  EXPECT_TRUE(Exists(live + "/zunocmd.bat"));
+  EXPECT_TRUE(Exists(runtime.File("zunocmd-notapid-AbC123")));
 }
 
 TEST_F(Db2Test, APlantedLinkIsNotFollowed) {

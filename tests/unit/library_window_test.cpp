@@ -5,6 +5,8 @@
 #include <filesystem>
 
 #include "app/dispatch.h"
+#include "library/query_store.h"
+#include "library/query_store_format.h"
 #include "tests/support/handler_harness.h"
 #include "tests/support/temp_dir.h"
 
@@ -64,11 +66,41 @@ TEST_F(LibraryTest, SaveProposesTheSelectedNameAndRebuildsTheWindow) {
             "\"q1\",\"select 2\",\"db2inst1\"\r\n\"Alpha\",\"select \"\"a\"\",\n'b' from t\",\"db2inst1\"\r\n");
 }
 
-TEST_F(LibraryTest, AClosedNameDialogStoresAnEmptyNameListedFirst) {
-  OpenLibrary(h.session);
-  Save("b", "select 1");
-  Save("", "select 2");  // the dialog closed by its frame
-  EXPECT_EQ(Names(), (std::vector<std::string>{"", "b"}));
+// A record that could be neither loaded nor deleted, or a second record
+// beside the one meant, is never saved; the editor keeps its text.
+TEST_F(LibraryTest, RefusedSavesWriteNothingAndSayWhy) {
+  const std::string longName(65535, 'n');
+  std::vector<QueryRecord> full;
+  for (std::size_t i = 0; i < kMaxListedNames; ++i) full.push_back({"q" + std::to_string(i), "", ""});
+  struct {
+    const char* what;
+    std::vector<QueryRecord> store;
+    const std::string* selected;  // the name in the list, nullptr: none
+    std::deque<std::string> answers;  // none: the dialog closed without OK
+    std::vector<std::string> messages;
+  } cases[] = {
+      {"the dialog closed without OK", {{"b", "1", ""}}, nullptr, {}, {}},
+      {"an empty name", {{"b", "1", ""}}, nullptr, {""}, {"please enter a Query Name!"}},
+      {"a name longer than the dialog holds", {{"b", "1", ""}}, nullptr, {longName},
+       {"The Query Name is longer than 65534 bytes; the query was not saved."}},
+      {"a long stored name the dialog cut", {{longName, "1", ""}}, &longName, {longName.substr(0, 65534)},
+       {"The Query Name is longer than 65534 bytes; the query was not saved."}},
+      {"a new name past what the library lists", full, nullptr, {"new"}, {std::string(kStoreFull)}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    testing::WriteFileBytes(home.File("zuno.sql"), EncodeQueryRecords(c.store));
+    const std::string before = ReadFileBytes(home.File("zuno.sql"));
+    OpenLibrary(h.session);
+    if (c.selected) Select(*c.selected);
+    h.ui.messages.clear();
+    h.ui.SetText(kSqlEditor, "select kept");
+    h.ui.textAnswers = c.answers;
+    OnLibrarySave(h.session);
+    EXPECT_EQ(h.ui.messages, c.messages);
+    EXPECT_TRUE(ReadFileBytes(home.File("zuno.sql")) == before) << "the store was rewritten";
+    EXPECT_EQ(h.ui.Text(kSqlEditor), "select kept");
+  }
 }
 
 TEST_F(LibraryTest, LoadFillsTheEditorAndHidesTheWindow) {

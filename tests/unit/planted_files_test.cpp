@@ -8,12 +8,18 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <fcntl.h>
+#include <sys/file.h>
+
 #include <cstdio>
 #include <filesystem>
 #include <functional>
 #include <map>
 #include <set>
 
+#include "app/logo_file.h"
+#include "app/shutdown.h"
+#include "base/unique_fd.h"
 #include "library/library_window.h"
 #include "library/query_store.h"
 #include "library/query_store_format.h"
@@ -50,13 +56,17 @@ struct PlantedFilesTest : ::testing::Test {
   std::string work = root.File("work");  // shared, mode 1777
   std::string bin = root.File("bin");
   std::string logs = root.File("logs");  // which program ran, written by the stand-ins
+  std::string runtime = root.File("runtime");  // the private runtime folder of whoever runs ZUNO
   testing::ScopedCwd cwd{(Make(), work)};
   testing::ScopedEnv path{"PATH", (bin + ":/usr/bin:/bin").c_str()};
+  testing::ScopedEnv runtimeVariable{"XDG_RUNTIME_DIR", runtime.c_str()};
   testing::HandlerHarness h{home + "/"};
+  UniqueFd heldLock;  // another program's hold on the store
 
   void Make() {
     fs::permissions(root.path(), fs::perms(0755));
-    for (auto [dir, mode] : {std::pair{home, 0755}, {home + "/.ssh", 0700}, {work, 01777}, {bin, 0755}, {logs, 0777}}) {
+    for (auto [dir, mode] : {std::pair{home, 0755}, {home + "/.ssh", 0700}, {work, 01777}, {bin, 0755}, {logs, 0777},
+                             {runtime, 0700}}) {
       fs::create_directory(dir);
       fs::permissions(dir, fs::perms(mode));
     }
@@ -123,7 +133,28 @@ struct PlantedCase {
 
 const std::string kKeep = EncodeQueryRecords({{"keep", "select 'kept'", "u"}});
 
+// What an act observes that would be a fault, told as a message no case expects.
+void Fault(PlantedFilesTest& t, bool fault, const char* what) {
+  if (fault) t.h.ui.messages.push_back(what);
+}
+
 void EditSql(PlantedFilesTest& t) { OnEditSqlClicked(t.h.session); }
+void SaveShared(PlantedFilesTest& t) {
+  t.h.state.storeMode = StoreMode::Shared;
+  OpenLibrary(t.h.session);
+  t.h.ui.textAnswers = {"new"};
+  OnLibrarySave(t.h.session);
+}
+void ReadLogo(PlantedFilesTest& t) {
+  bool tooLarge = false;
+  Fault(t, ReadLogoBytes(kLogoFile, &tooLarge).has_value(), "the logo reached a decoder");
+}
+void PlantAsNobody(const std::string& path, const std::string& bytes) {
+  AsNobody([&] {
+    WriteFileBytes(path, bytes);
+    return 0;
+  });
+}
 void FormatSql(PlantedFilesTest& t) { OnFormatSqlClicked(t.h.session); }
 void RunDb2(PlantedFilesTest& t) {
   t.h.ui.SetChecked(kDb2CommandCheckBox, true);
@@ -149,13 +180,35 @@ const PlantedCase kCases[] = {
        t.StoreInWork(kKeep);
        AsNobody([&] { return symlink((t.home + "/made-through-link").c_str(), "zuno.sql.lock"); });
      },
-     SaveAndDelete, {kCannotCreate, kCannotCreate}, {}, {"keep"}},
+     SaveAndDelete, {std::string(kStoreLockNotAFile), std::string(kStoreLockNotAFile)}, {}, {"keep"}},
     {"a FIFO at zuno.sql.lock", Actor::kTestUser,
      [](PlantedFilesTest& t) {
        t.StoreInWork(kKeep);
        AsNobody([] { return mkfifo("zuno.sql.lock", 0666); });
      },
-     SaveAndDelete, {kCannotCreate, kCannotCreate}, {}, {"keep"}},
+     SaveAndDelete, {std::string(kStoreLockNotAFile), std::string(kStoreLockNotAFile)}, {}, {"keep"}},
+    {"another program holding zuno.sql.lock past the wait", Actor::kTestUser,
+     [](PlantedFilesTest& t) {
+       t.StoreInWork(kKeep);
+       t.heldLock = UniqueFd(open("zuno.sql.lock", O_RDONLY | O_CREAT | O_CLOEXEC, 0666));
+       ASSERT_EQ(flock(t.heldLock.get(), LOCK_EX), 0);
+     },
+     [](PlantedFilesTest& t) {
+       t.h.state.storeLockWait = std::chrono::milliseconds(100);
+       SaveShared(t);
+     }, {std::string(kStoreHeld)}, {}, {"keep"}},
+    {"a store frozen with chmod a-w", Actor::kTestUser,
+     [](PlantedFilesTest& t) {
+       t.StoreInWork(kKeep);
+       fs::permissions(t.work + "/zuno.sql", fs::perms(0444));
+     },
+     SaveAndDelete, {std::string(kStoreReadOnly), std::string(kStoreReadOnly)}, {}, {"keep"}},
+    {"another user's store open to all in the sticky shared directory", Actor::kNobody,
+     [](PlantedFilesTest& t) {
+       t.StoreInWork(kKeep);
+       fs::permissions(t.work + "/zuno.sql", fs::perms(0666));
+     },
+     SaveAndDelete, {std::string(kStoreNotReplaceable), std::string(kStoreNotReplaceable)}, {}, {"keep"}},
     {"a FIFO at zuno.sql", Actor::kTestUser, [](PlantedFilesTest&) { AsNobody([] { return mkfifo("zuno.sql", 0666); }); },
      SaveAndDelete, {std::string(kStoreNotAFile), std::string(kStoreNotAFile)}, {}},
     {"a sparse multi-GB zuno.sql", Actor::kTestUser, [](PlantedFilesTest& t) { Sparse(t.work + "/zuno.sql"); },
@@ -185,6 +238,7 @@ const PlantedCase kCases[] = {
     {"a shared directory that takes no new files, the lock file there", Actor::kNobody,
      [](PlantedFilesTest& t) {
        t.StoreInWork(kKeep);
+       fs::permissions(t.work + "/zuno.sql", fs::perms(0666));  // writable: only the directory refuses
        WriteFileBytes(t.work + "/zuno.sql.lock", "");
        fs::permissions(t.work, fs::perms(0755));
      },
@@ -201,17 +255,17 @@ const PlantedCase kCases[] = {
      },
      FormatSql, {}, {"sqlformat"}},
     {"another user's file at zuno0.txt that the user cannot replace", Actor::kNobody,
-     [](PlantedFilesTest& t) { WriteFileBytes(t.work + "/zuno0.txt", "planted text"); }, EditSql, {kCannotCreate}, {}},
+     [](PlantedFilesTest& t) { WriteFileBytes(t.work + "/zuno0.txt", "planted text"); }, EditSql, {}, {"gedit"}},
     // The Db2 command files and the search for db2.
     {"another user's script at zunocmd.bat", Actor::kNobody,
      [](PlantedFilesTest& t) { WriteScript(t.work + "/zunocmd.bat", "touch " + t.logs + "/planted\n"); }, RunDb2,
-     {kCannotCreate}, {}},
+     {}, {"db2"}},
     {"another user's readable file at zunocmd.txt", Actor::kNobody,
      [](PlantedFilesTest& t) {
        WriteFileBytes(t.work + "/zunocmd.txt", "");
        fs::permissions(t.work + "/zunocmd.txt", fs::perms(0666));
      },
-     RunDb2, {kCannotCreate}, {}},
+     RunDb2, {}, {"db2"}},
     {"an empty PATH entry and a db2 planted in the working directory", Actor::kTestUser,
      [](PlantedFilesTest& t) {
        setenv("PATH", (":" + t.bin + ":/usr/bin:/bin").c_str(), 1);
@@ -221,6 +275,46 @@ const PlantedCase kCases[] = {
        });
      },
      RunDb2, {}, {"db2"}},
+    {"relative PATH entries and a db2 planted in the working directory", Actor::kTestUser,
+     [](PlantedFilesTest& t) {
+       setenv("PATH", (".:bin:" + t.bin + ":/usr/bin:/bin").c_str(), 1);
+       AsNobody([&] {
+         fs::create_directory("bin");
+         for (const char* planted : {"db2", "bin/db2"}) WriteScript(planted, "touch " + t.logs + "/planted\n");
+         return chmod("db2", 0755) || chmod("bin/db2", 0755) || chmod("bin", 0777);
+       });
+     },
+     RunDb2, {}, {"db2"}},
+    // The logo and the settings file.
+    {"an XPM of the user's own at ZUNO.JPG", Actor::kTestUser,
+     [](PlantedFilesTest& t) {
+       WriteFileBytes(t.work + "/ZUNO.JPG", "/* XPM */\nstatic char *x[] = {\"1 1 1 1\", \". c #FF0000\", \".\"};\n");
+     },
+     ReadLogo, {}, {}},
+    {"an SVG of the user's own at ZUNO.JPG", Actor::kTestUser,
+     [](PlantedFilesTest& t) {
+       WriteFileBytes(t.work + "/ZUNO.JPG", "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"1\" height=\"1\"/>");
+     },
+     ReadLogo, {}, {}},
+    {"another user's JPEG at ZUNO.JPG", Actor::kTestUserBesideNobody,
+     [](PlantedFilesTest& t) { PlantAsNobody(t.work + "/ZUNO.JPG", "\xFF\xD8\xFF\xE0 a JPEG"); }, ReadLogo, {}, {}},
+    {"the user's own JPEG at ZUNO.JPG (the check above can fail)", Actor::kTestUser,
+     [](PlantedFilesTest& t) { WriteFileBytes(t.work + "/ZUNO.JPG", "\xFF\xD8\xFF\xE0 a JPEG"); }, ReadLogo,
+     {"the logo reached a decoder"}, {}},
+    {"the user's own link at zuno.ini to a dotfiles folder", Actor::kTestUser,
+     [](PlantedFilesTest& t) {
+       fs::create_directory(t.home + "/dotfiles");
+       WriteFileBytes(t.home + "/dotfiles/zuno.ini", "lastconnect=OLD\r\n");
+       fs::create_symlink("dotfiles/zuno.ini", t.home + "/zuno.ini");
+     },
+     [](PlantedFilesTest& t) {
+       t.h.ui.SetText(kDataSourceBox, "SAMPLE");
+       WriteSettings(t.h.session);
+       Fault(t, !fs::is_symlink(t.home + "/zuno.ini"), "the link was replaced");
+       Fault(t, ReadFileBytes(t.home + "/dotfiles/zuno.ini") != "lastconnect=SAMPLE\r\nlastuser=\r\n",
+             "the settings did not reach the linked file");
+     },
+     {}, {}},
 };
 
 TEST_F(PlantedFilesTest, NothingOfTheUsersIsChangedAndNothingPlantedRuns) {
@@ -230,6 +324,8 @@ TEST_F(PlantedFilesTest, NothingOfTheUsersIsChangedAndNothingPlantedRuns) {
     fs::permissions(work, fs::perms(01777));
     ResetUsersFiles();
     setenv("PATH", (bin + ":/usr/bin:/bin").c_str(), 1);
+    heldLock.Close();
+    ASSERT_EQ(lchown(runtime.c_str(), geteuid(), getegid()), 0);
     c.plant(*this);
     const std::map<std::string, std::string> before = UsersFiles();
     const std::set<std::string> homeBefore = HomeEntries();
@@ -238,7 +334,9 @@ TEST_F(PlantedFilesTest, NothingOfTheUsersIsChangedAndNothingPlantedRuns) {
     // ends it by the alarm instead of hanging the suite.
     const int outcome = RunInChild([&] {
       alarm(60);
-      if (c.actor == Actor::kNobody && geteuid() == 0 && (setgid(testing::kNobody) || setuid(testing::kNobody)))
+      if (c.actor == Actor::kNobody && geteuid() == 0 &&
+          (chown(runtime.c_str(), testing::kNobody, testing::kNobody) || setgid(testing::kNobody) ||
+           setuid(testing::kNobody)))
         return 99;
       h.ui.SetText(kSqlEditor, "select secret from t");
       c.act(*this);

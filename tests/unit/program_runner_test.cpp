@@ -108,6 +108,7 @@ TEST(FindProgramTest, FindsOnlyExecutableFiles) {
   const std::string bOnPath = b;
   const std::string bothOnPath = a + ":" + b;
   const std::string withEmptyEntries = "::" + b + ":";
+  const std::string withRelativeEntries = ".:rel:bin:" + b;
   const std::string trailingSlash = b + "/";
   const std::string absolutePlain = b + "/plain";
   const std::string absoluteTool = a + "/tool";
@@ -123,6 +124,8 @@ TEST(FindProgramTest, FindsOnlyExecutableFiles) {
       {"LaterDirectoryIsSearched", "only-b", bothOnPath.c_str(), b + "/only-b"},
       // An empty entry must not stand for the working directory, which holds a tool.
       {"EmptyEntriesSkipped", "tool", withEmptyEntries.c_str(), b + "/tool"},
+      // ".", "rel": the working directory and a folder in it hold a tool.
+      {"RelativeEntriesSkipped", "tool", withRelativeEntries.c_str(), b + "/tool"},
       {"NoDoubledSlash", "only-b", trailingSlash.c_str(), b + "/only-b"},
       {"DirectoryIsNoProgram", "sub", bOnPath.c_str(), std::nullopt},
       {"EmptyFileIsNoProgram", "empty", bOnPath.c_str(), std::nullopt},
@@ -176,7 +179,7 @@ class RunProgramTest : public ::testing::Test {
 TEST_F(RunProgramTest, WaitModeReturnsWhenTheProgramHasEnded) {
   const std::string out = dir_.File("out");
   const int descriptors = OpenDescriptorCount();
-  ASSERT_TRUE(RunProgram("stand-in", "\"" + out + "\" \"two words\" plain"));
+  ASSERT_EQ(RunProgram("stand-in", "\"" + out + "\" \"two words\" plain"), ProgramEnd::kSucceeded);
   EXPECT_EQ(ReadFileBytes(out), "[two words][plain]");
   EXPECT_FALSE(HasUnreapedChild());
   EXPECT_EQ(OpenDescriptorCount(), descriptors);
@@ -185,17 +188,20 @@ TEST_F(RunProgramTest, WaitModeReturnsWhenTheProgramHasEnded) {
 TEST_F(RunProgramTest, WaitModeResults) {
   const std::string report = dir_.File("REPORT.CSV");
   WriteFileBytes(report, "ID;NAME;\n");
+  WriteFileBytes(bin_ + "/no-interpreter", "#!/no/such/shell\n");
+  std::filesystem::permissions(bin_ + "/no-interpreter", std::filesystem::perms(0755));
   struct {
     const char* name;
     const char* program;
-    bool started;
+    ProgramEnd end;
   } cases[] = {
-      {"NotFoundStartsNothing", "no-such-program-zuno", false},
-      {"ExitStatusIgnored", "fails", true},
-      {"AbsolutePathToNonProgram", report.c_str(), false},
+      {"NotFoundStartsNothing", "no-such-program-zuno", ProgramEnd::kNotFound},
+      {"ExitStatusTold", "fails", ProgramEnd::kFailed},
+      {"ExecThatFailsTold", "no-interpreter", ProgramEnd::kNotStarted},
+      {"AbsolutePathToNonProgram", report.c_str(), ProgramEnd::kNotFound},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(RunProgram(c.program, ""), c.started) << c.name;
+    EXPECT_EQ(RunProgram(c.program, ""), c.end) << c.name;
     EXPECT_FALSE(HasUnreapedChild()) << c.name;
   }
 }
@@ -204,7 +210,7 @@ TEST_F(RunProgramTest, RunsInTheWorkingDirectory) {
   const std::string work = dir_.File("work");
   std::filesystem::create_directories(work);
   ScopedWorkingDirectory inWork(work);
-  ASSERT_TRUE(RunProgram("where", ""));
+  ASSERT_EQ(RunProgram("where", ""), ProgramEnd::kSucceeded);
   EXPECT_EQ(ReadFileBytes(work + "/here"), std::filesystem::canonical(work).string() + "\n");
 }
 
@@ -221,7 +227,7 @@ TEST_F(RunProgramTest, WaitModeSurvivesInterruptingSignal) {
   setitimer(ITIMER_REAL, &timer, nullptr);
 
   const std::string out = dir_.File("out");
-  const bool started = RunProgram("stand-in", out);
+  const bool started = RunProgram("stand-in", out) == ProgramEnd::kSucceeded;
 
   itimerval off{};
   setitimer(ITIMER_REAL, &off, nullptr);

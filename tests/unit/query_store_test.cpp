@@ -274,6 +274,29 @@ TEST_F(QueryStoreTest, FailedWritesKeepEveryOldRecordAndLeaveNoTemporaryFile) {
   }
 }
 
+// One large save must not lock every user of the store out of every query.
+TEST_F(QueryStoreTest, ASaveThatWouldPassTheReadLimitIsRefused) {
+  Store({{"big", std::string(kMaxStoreBytes - 1000, 'x'), ""}});
+  const StoreChange save = SaveQuery(store_, "more", std::string(2000, 'y'), "");
+  EXPECT_FALSE(save);
+  EXPECT_EQ(save.message, kStoreWouldBeTooLarge);
+  EXPECT_EQ(ListQueryNames(store_), std::vector<std::string>{"big"});
+}
+
+TEST_F(QueryStoreTest, TemporaryStoresOfAKilledSaveAreRemovedByTheNextChange) {
+  Store({{"q", "SELECT 1", ""}});
+  WriteFileBytes(path() + ".Ab3xYz", "\"half a sto");
+  WriteFileBytes(path() + ".theirs", "another user's");
+  WriteFileBytes(path() + ".notes", "not made by a save");
+  if (geteuid() == 0) {
+    ASSERT_EQ(chown((path() + ".theirs").c_str(), kNobody, kNobody), 0);
+  }
+  ASSERT_TRUE(DeleteQuery(store_, "none"));
+  std::set<std::string> left = {"zuno.sql", "zuno.sql.lock", "zuno.sql.notes"};
+  if (geteuid() == 0) left.insert("zuno.sql.theirs");
+  EXPECT_EQ(EntriesOf(dir_.path()), left);
+}
+
 TEST_F(QueryStoreTest, ReadOnlyDirectoryStillListsAndLoads) {
   Store({{"q", "SELECT 1", ""}});
   HandOver(dir_);
@@ -302,8 +325,8 @@ TEST_F(QueryStoreTest, HeldStoreMakesWritesGiveUpAndReadsGoOn) {
   ASSERT_EQ(flock(holder, LOCK_EX), 0);
   const QueryStore impatient{path(), std::chrono::milliseconds(20)};
 
-  EXPECT_FALSE(SaveQuery(impatient, "r", "SELECT 2", ""));
-  EXPECT_FALSE(DeleteQuery(impatient, "q"));
+  EXPECT_EQ(SaveQuery(impatient, "r", "SELECT 2", "").message, kStoreHeld);
+  EXPECT_EQ(DeleteQuery(impatient, "q").message, kStoreHeld);
   EXPECT_EQ(ListQueryNames(impatient), (std::vector<std::string>{"q"}));
   EXPECT_EQ(LoadQuery(impatient, "q"), "SELECT 1");
   EXPECT_EQ(ReadFileBytes(path()), before);
