@@ -1,5 +1,7 @@
 #include "app/gtk_shell.h"
 
+#include <algorithm>
+#include <cstring>
 #include <string>
 
 #include "app/css_provider.h"
@@ -216,6 +218,13 @@ bool GtkShell::OnEditorCommand(EditorCommand command) {
     case EditorCommand::RunStatement:
       if (IsEnabled(kRunButton)) DeliverControl(WindowId::Main, kRunButton, Action::LeftClick);
       return true;
+    case EditorCommand::RunAtCursor:
+    case EditorCommand::RunScript:
+      // They run what Run would, so they need what Run needs.
+      if (IsEnabled(kRunButton))
+        DeliverControl(WindowId::Main, kSqlEditor,
+                       command == EditorCommand::RunScript ? Action::RunScript : Action::RunAtCursor);
+      return true;
     case EditorCommand::SaveQuery:
       // The library's Save asks for a name and stores the editor's text; it
       // needs a connection, as the Save/Load Query button does.
@@ -343,6 +352,34 @@ bool GtkShell::IsChecked(Control c) const {
 void GtkShell::SetWindowTitle(WindowId id, std::string_view title) {
   GtkWidget* w = id == WindowId::Main ? main_.window : id == WindowId::Library ? library_.window : busy_.window;
   if (w) gtk_window_set_title(GTK_WINDOW(w), ValidUtf8(title).c_str());
+}
+
+TextRange GtkShell::EditorSelection() const {
+  GtkWidget* w = Widget(widgets_, kSqlEditor);
+  if (!w) return {};
+  GtkTextBuffer* b = gtk_text_view_get_buffer(GTK_TEXT_VIEW(w));
+  GtkTextIter start, from, to;
+  gtk_text_buffer_get_start_iter(b, &start);
+  gtk_text_buffer_get_selection_bounds(b, &from, &to);  // both at the cursor when none
+  GCharPtr before(gtk_text_buffer_get_text(b, &start, &from, TRUE));
+  GCharPtr part(gtk_text_buffer_get_text(b, &from, &to, TRUE));
+  const std::size_t begin = std::strlen(before.get());
+  return {begin, begin + std::strlen(part.get())};
+}
+
+void GtkShell::SelectEditorText(TextRange range) {
+  GtkWidget* w = Widget(widgets_, kSqlEditor);
+  if (!w) return;
+  const std::string text = Text(kSqlEditor);
+  range.end = std::min(range.end, text.size());
+  range.begin = std::min(range.begin, range.end);
+  GtkTextBuffer* b = gtk_text_view_get_buffer(GTK_TEXT_VIEW(w));
+  GtkTextIter from, to;
+  gtk_text_buffer_get_iter_at_offset(b, &from, static_cast<gint>(g_utf8_pointer_to_offset(text.c_str(), text.c_str() + range.begin)));
+  gtk_text_buffer_get_iter_at_offset(b, &to, static_cast<gint>(g_utf8_pointer_to_offset(text.c_str(), text.c_str() + range.end)));
+  gtk_text_buffer_select_range(b, &from, &to);
+  gtk_text_view_scroll_mark_onscreen(GTK_TEXT_VIEW(w), gtk_text_buffer_get_insert(b));
+  gtk_widget_grab_focus(w);
 }
 
 std::vector<std::string> GtkShell::ListItems(Control c) const {

@@ -4,15 +4,17 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "db/database_flavour.h"
+#include "session/text_range.h"
 
 namespace zuno {
 
 // What the rows of the Result Grid are, so a double-click knows what to drill
 // into: a statement's result, the tables of a creator or of the catalog, or
-// the creators. None before the first.
-enum class GridMode { None, Query, Catalog, Creators };
+// the creators, or the report of a script. None before the first.
+enum class GridMode { None, Query, Catalog, Creators, ScriptReport };
 
 // Which Query Store the library works on: the one in the home directory or
 // the one in the working directory.
@@ -35,7 +37,11 @@ struct AppState {
   std::string drilledTableSchema;
   std::string drilledTableName;
 
-  int popupAction = 0;  // the popup item that opened the Column Chooser
+  int popupAction = 0;
+
+  // Where the statements of the script in the report stand in the editor,
+  // one per report row.
+  std::vector<TextRange> scriptStatements;  // the popup item that opened the Column Chooser
 };
 
 AppState InitialAppState(const std::string& homeDirectory);
