@@ -1,6 +1,6 @@
 #include "app/autorun_timer.h"
 
-#include "app/text_filters.h"
+#include "windows/text_filters.h"
 
 namespace zuno {
 

@@ -1,7 +1,7 @@
 #include "app/dispatch.h"
 
 #include "app/autorun_timer.h"
-#include "app/control_table.h"
+#include "windows/control_table.h"
 #include "app/history_handler.h"
 #include "app/shutdown.h"
 

@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/css_provider.h"
+#include "windows/css_provider.h"
 #include "app/home_directory.h"
 #include "app/program_handlers.h"
 #include "app/settings_file.h"

@@ -6,7 +6,7 @@
 #include "session/app_state.h"
 #include "app/dispatch.h"
 #include "session/event_loop.h"
-#include "app/gtk_shell.h"
+#include "windows/gtk_shell.h"
 #include "session/session.h"
 
 namespace zuno {

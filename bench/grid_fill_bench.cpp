@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "app/css_provider.h"
+#include "windows/css_provider.h"
 #include "grid/gtk_result_grid.h"
 
 namespace {

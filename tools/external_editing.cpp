@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include "session/messages.h"
+#include "tools/formatter_front.h"
 #include "tools/program_runner.h"
 #include "tools/temp_file_text.h"
 
@@ -15,7 +16,6 @@ constexpr const char* kEditor = "gedit";
 // Without --wait a gedit already running takes the file and returns at once:
 // the file would be read back unedited and deleted under the user's hands.
 constexpr const char* kEditorParameters = "--wait zuno0.txt";
-constexpr const char* kFormatter = "sqlformat";
 constexpr const char* kFormatterParameters = "-f zuno0.sql -g zuno0.sql";
 
 // Writes the text, lets the program work on the file, reads it back and
@@ -23,7 +23,7 @@ constexpr const char* kFormatterParameters = "-f zuno0.sql -g zuno0.sql";
 // user's SQL: it is made anew for the user alone, never through a link. A
 // file that cannot be made is reported and no program is started on
 // whatever stands at its name; the editor keeps its text.
-std::optional<std::string> RoundTrip(Session& s, const char* file, const std::string& text, const char* program,
+std::optional<std::string> RoundTrip(Session& s, const char* file, const std::string& text, const std::string& program,
                                      const char* parameters, BusyWindow busy) {
   if (!WriteTextFile(file, text, TextFileAccess::kOwnerOnly)) {
     s.jobs.Tell(kCannotCreateFile);
@@ -55,7 +55,8 @@ void OnEditSqlClicked(Session& s) {
 
 void FormatIntoEditor(Session& s, const std::string& text) {
   if (std::optional<std::string> formatted =
-          RoundTrip(s, kFormatFile, text, kFormatter, kFormatterParameters, BusyWindow::Shown))
+          RoundTrip(s, kFormatFile, text, FormatterProgram(ProgramDirectory()), kFormatterParameters,
+                    BusyWindow::Shown))
     s.ui.SetText(kSqlEditor, *formatted);
 }
 

@@ -2,7 +2,7 @@
 // window that a screen reader can reach after it has gone.
 #include <gtest/gtest.h>
 
-#include "app/gtk_windows.h"
+#include "windows/gtk_windows.h"
 #include "tests/gui/gui_harness.h"
 
 namespace zuno {

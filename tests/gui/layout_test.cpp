@@ -5,9 +5,9 @@
 #include <chrono>
 #include <thread>
 
-#include "app/control_table.h"
-#include "app/gtk_windows.h"
-#include "app/resize_rule.h"
+#include "windows/control_table.h"
+#include "windows/gtk_windows.h"
+#include "windows/resize_rule.h"
 #include "db/data_source_list.h"
 #include "tests/gui/gui_harness.h"
 

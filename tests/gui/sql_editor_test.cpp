@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 #include <gtksourceview/gtksource.h>
 
-#include "app/sql_editor.h"
+#include "windows/sql_editor.h"
 #include "tests/gui/program_fixture.h"
 #include "tests/support/data_sources.h"
 

@@ -2,8 +2,8 @@
 # The installed zuno command, found on PATH, becomes the program: its Main
 # Window appears with the logo copied from the share directory, as the man
 # page tells, the desktop entry's StartupWMClass matches the window, and
-# Format SQL runs the formatter front, not Debian's sqlformat, which takes
-# other arguments.
+# Format SQL runs the formatter front beside the program, not Debian's
+# sqlformat, which takes other arguments, though PATH finds Debian's.
 source "$(dirname "$0")/lib.sh"
 
 if [[ -z "${ZUNO_E2E_ON_DISPLAY:-}" ]]; then
@@ -12,9 +12,7 @@ if [[ -z "${ZUNO_E2E_ON_DISPLAY:-}" ]]; then
     dbus-run-session -- bash "$0" "$@" 2> >(grep -v 'Failed to set fd limit' >&2)
 fi
 
-# Only what the installation brings, and the system's own programs: the
-# set-up puts the formatter front in /usr/local/bin for development builds,
-# where the program would find it without the command's help.
+# Only what the installation brings, and the system's own programs.
 export PATH="$PREFIX/bin:/usr/bin:/bin"
 [[ "$(command -v sqlformat)" != "$PREFIX"/* ]] || fail "the front is on PATH before the command runs"
 source "$ROOT/tests/e2e/lib.sh" "$PREFIX/bin/zuno"
@@ -25,11 +23,11 @@ start_window_manager
 start_zuno
 
 # The command handed its process over to the program (the window belongs to
-# the started process), with the front's directory first on PATH.
+# the started process), with PATH as it was.
 [[ "$(readlink "/proc/$ZUNO_PID/exe")" == "$PREFIX/lib/zuno/zuno" ]] ||
   fail "the window belongs to $(readlink "/proc/$ZUNO_PID/exe"), not the installed program"
 program_path=$(tr '\0' '\n' <"/proc/$ZUNO_PID/environ" | sed -n 's/^PATH=//p')
-[[ "$program_path" == "$PREFIX/lib/zuno/bin:$PATH" ]] || fail "the program runs with PATH=$program_path"
+[[ "$program_path" == "$PATH" ]] || fail "the program runs with PATH=$program_path"
 
 wm_class=$(xprop -id "$MAIN_WINDOW" WM_CLASS | sed 's/.*= //')
 startup_class=$(desktop_key "$PREFIX/share/applications/$APP_ID.desktop" StartupWMClass)

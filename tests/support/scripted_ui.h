@@ -16,7 +16,7 @@
 #include <thread>
 #include <vector>
 
-#include "app/control_table.h"
+#include "windows/control_table.h"
 #include "session/job_host.h"
 #include "session/ui.h"
 

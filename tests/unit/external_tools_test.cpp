@@ -9,6 +9,7 @@
 #include "tests/support/handler_harness.h"
 #include "tests/support/temp_dir.h"
 #include "tools/external_editing.h"
+#include "tools/formatter_front.h"
 #include "tools/report_export.h"
 
 namespace zuno {
@@ -278,6 +279,27 @@ TEST_F(ReportTest, AnExecutableReportIsNeverStarted) {
   OnSaveReportClicked(h.session);
   EXPECT_EQ(ReadFileBytes(file), "touch " + work.File("started") + "\n");
   EXPECT_FALSE(Exists(work.File("started")));
+}
+
+// Format SQL runs the front beside the program (the build tree's bin/, the
+// package's private bin/) and looks sqlformat up on PATH only without one.
+TEST(FormatterFrontTest, TheFrontBesideTheProgramGoesBeforePath) {
+  TempDir withFront, withoutFront, notExecutable;
+  std::filesystem::create_directory(withFront.File("bin"));
+  WriteScript(withFront.File("bin/sqlformat"), "exit 0\n");
+  std::filesystem::create_directory(notExecutable.File("bin"));
+  WriteFileBytes(notExecutable.File("bin/sqlformat"), "exit 0\n");
+  struct {
+    std::string directory;
+    std::string program;
+  } cases[] = {
+      {ZUNO_BINARY_DIR, ZUNO_BINARY_DIR "/bin/sqlformat"},
+      {withFront.path(), withFront.File("bin/sqlformat")},
+      {withoutFront.path(), "sqlformat"},
+      {notExecutable.path(), "sqlformat"},
+      {"", "sqlformat"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(FormatterProgram(c.directory), c.program) << c.directory;
 }
 
 }  // namespace

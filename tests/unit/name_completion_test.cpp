@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "app/sql_variable_spans.h"
+#include "windows/sql_variable_spans.h"
 #include "catalog/name_cache.h"
 
 namespace zuno {

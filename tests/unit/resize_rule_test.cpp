@@ -1,8 +1,8 @@
-#include "app/resize_rule.h"
+#include "windows/resize_rule.h"
 
 #include <gtest/gtest.h>
 
-#include "app/control_table.h"
+#include "windows/control_table.h"
 
 namespace zuno {
 namespace {

@@ -4,7 +4,7 @@
 #include <array>
 
 #include "session/control_ids.h"
-#include "app/geometry.h"
+#include "windows/geometry.h"
 
 namespace zuno {
 

@@ -1,4 +1,4 @@
-#include "app/css_provider.h"
+#include "windows/css_provider.h"
 
 #include <gtk/gtk.h>
 

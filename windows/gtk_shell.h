@@ -1,5 +1,7 @@
 // The GTK side of the windows: creates windows 0, 1 and 2, answers the handlers
-// through Ui, and turns the toolkit's signals into events for the loop.
+// through Ui, and turns the toolkit's signals into events for the loop. It
+// wires the parts together; each part (dialogs, busy window, popup menu,
+// controls' values, timer, clipboard, resize scheduling) has a file of its own.
 #pragma once
 
 #include <gtk/gtk.h>
@@ -7,14 +9,19 @@
 #include <memory>
 #include <vector>
 
-#include "app/catalog_completion.h"
-#include "app/editor_keys.h"
-#include "session/event_loop.h"
-#include "app/gtk_windows.h"
-#include "session/job_host.h"
-#include "session/ui.h"
 #include "grid/click_tracker.h"
 #include "grid/gtk_result_grid.h"
+#include "session/event_loop.h"
+#include "session/job_host.h"
+#include "session/ui.h"
+#include "windows/busy_window.h"
+#include "windows/catalog_completion.h"
+#include "windows/editor_keys.h"
+#include "windows/gtk_dialogs.h"
+#include "windows/gtk_windows.h"
+#include "windows/popup_menu.h"
+#include "windows/repeating_timer.h"
+#include "windows/resize_scheduling.h"
 
 namespace zuno {
 
@@ -29,11 +36,11 @@ class GtkShell : public Ui, public JobHost {
   GtkResultGrid& gtkGrid() { return *grid_; }
   GtkWidget* mainWindow() const { return main_.window; }
   GtkWidget* libraryWindow() const { return library_.window; }
-  GtkWidget* busyWindow() const { return BusyShown() ? busy_.window : nullptr; }
+  GtkWidget* busyWindow() const { return busy_->Shown() ? busy_->window() : nullptr; }
   GtkWidget* outer(Control c) const { return widgets_.outer[c]; }
   GtkWidget* inner(Control c) const { return widgets_.inner[c]; }
-  GtkWidget* popupMenu() const { return popup_; }
-  bool timerRunning() const { return timerSource_ != 0; }
+  GtkWidget* popupMenu() const { return popup_ ? popup_->menu() : nullptr; }
+  bool timerRunning() const { return timer_.running(); }
   CatalogCompletion& completion() { return *completion_; }
 
   // Start-up helpers that are not handler business.
@@ -96,10 +103,6 @@ class GtkShell : public Ui, public JobHost {
   bool KeepCloseOutsideGrab(GdkEvent* e);
   void DestroyWindow(BuiltWindow& w, WindowId id);
   void ForgetControls(WindowId id);
-  void BuildBusyWindow();
-  void BuildInputDialog();
-  int RunDialog(GtkWidget* dialog);
-  void OnClientAllocated(Size size);
   void ConnectEditorKeys();
   bool OnEditorCommand(EditorCommand command);
   // Dialogs stand over the window the user works in, centred on it: Wayland
@@ -111,28 +114,15 @@ class GtkShell : public Ui, public JobHost {
   BuiltWindow main_;
   BuiltWindow library_;
   LibraryForm libraryForm_ = LibraryForm::Library;
-  BuiltWindow busy_;  // built at its first use, then shown and hidden
-  bool BusyShown() const { return busy_.window && gtk_widget_get_visible(busy_.window); }
-  // The dialogs, built at their first use, then shown and hidden.
-  GtkWidget* messageBox_ = nullptr;
-  GtkWidget* questionBox_ = nullptr;
-  struct {
-    GtkWidget* dialog = nullptr;
-    GtkWidget* prompt = nullptr;
-    GtkWidget* entry = nullptr;
-  } input_;
-  GtkWidget* fileChooser_ = nullptr;
+  std::unique_ptr<GtkBusyWindow> busy_;
+  std::unique_ptr<GtkDialogs> dialogs_;
   std::unique_ptr<GtkResultGrid> grid_;
   std::unique_ptr<CatalogCompletion> completion_;
   std::vector<std::unique_ptr<ClickTracker>> mainClicks_;
   std::vector<std::unique_ptr<ClickTracker>> libraryClicks_;
-  GtkWidget* popup_ = nullptr;
-  // What Escape in the busy window cancels while a wait runs.
-  std::function<void()> cancel_;
-  guint timerSource_ = 0;
-  Size clientSize_{};  // the Main Window's client size the controls are laid out for
-  guint resizeSource_ = 0;
-  bool quitting_ = false;
+  std::unique_ptr<GtkPopupMenu> popup_;
+  RepeatingTimer timer_;
+  std::unique_ptr<ResizeScheduling> resize_;
 };
 
 }  // namespace zuno

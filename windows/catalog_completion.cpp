@@ -1,4 +1,4 @@
-#include "app/catalog_completion.h"
+#include "windows/catalog_completion.h"
 
 #include <cstring>
 
@@ -8,16 +8,16 @@ namespace zuno {
 
 // The provider object GtkSourceView asks; it hands every question to its
 // owner, and answers nothing once the owner is gone.
-struct NameProvider {
+struct ZunoCatalogNameProvider {
   GObject parent;
   CatalogCompletion* owner;
 };
-struct NameProviderClass {
+struct ZunoCatalogNameProviderClass {
   GObjectClass parent;
 };
 
 struct CatalogCompletion::Hooks {
-  static CatalogCompletion* Owner(GtkSourceCompletionProvider* p) { return reinterpret_cast<NameProvider*>(p)->owner; }
+  static CatalogCompletion* Owner(GtkSourceCompletionProvider* p) { return reinterpret_cast<ZunoCatalogNameProvider*>(p)->owner; }
   static bool Asked(GtkSourceCompletionContext* context) {
     return gtk_source_completion_context_get_activation(context) == GTK_SOURCE_COMPLETION_ACTIVATION_USER_REQUESTED;
   }
@@ -41,7 +41,7 @@ struct CatalogCompletion::Hooks {
     owner->DropWaiting();
     std::optional<CatalogNameCache::Offer> offer = owner->Offer(IterOf(context), Asked(context));
     if (offer && offer->waiting) {
-      owner->waiting_ = GTK_SOURCE_COMPLETION_CONTEXT(g_object_ref(context));
+      owner->waiting_.reset(GTK_SOURCE_COMPLETION_CONTEXT(g_object_ref(context)));
       owner->waitingCancelled_ = g_signal_connect_swapped(
           context, "cancelled", G_CALLBACK(+[](CatalogCompletion* o) { o->DropWaiting(); }), owner);
       return;
@@ -99,20 +99,19 @@ struct CatalogCompletion::Hooks {
     iface->activate_proposal = Activate;
     iface->get_start_iter = StartIter;
   }
-
-  static GType Type() {
-    static GType type = 0;
-    if (type == 0) {
-      type = g_type_register_static_simple(G_TYPE_OBJECT, "ZunoCatalogNameProvider", sizeof(NameProviderClass),
-                                           nullptr, sizeof(NameProvider), nullptr, GTypeFlags(0));
-      const GInterfaceInfo info{reinterpret_cast<GInterfaceInitFunc>(InitInterface), nullptr, nullptr};
-      g_type_add_interface_static(type, GTK_SOURCE_TYPE_COMPLETION_PROVIDER, &info);
-    }
-    return type;
-  }
 };
 
 namespace {
+
+void ProviderInterfaceInit(GtkSourceCompletionProviderIface* iface) {
+  CatalogCompletion::Hooks::InitInterface(iface, nullptr);
+}
+
+G_DEFINE_TYPE_WITH_CODE(ZunoCatalogNameProvider, zuno_catalog_name_provider, G_TYPE_OBJECT,
+                        G_IMPLEMENT_INTERFACE(GTK_SOURCE_TYPE_COMPLETION_PROVIDER, ProviderInterfaceInit))
+
+void zuno_catalog_name_provider_class_init(ZunoCatalogNameProviderClass*) {}
+void zuno_catalog_name_provider_init(ZunoCatalogNameProvider*) {}
 
 // How long typing pauses before names are offered unasked.
 constexpr guint kPauseMs = 300;
@@ -136,21 +135,18 @@ CatalogCompletion::~CatalogCompletion() {
     g_signal_handler_disconnect(view_, focusHandler_);
     g_signal_handler_disconnect(view_, keyHandler_);
   }
-  if (provider_) {
-    reinterpret_cast<NameProvider*>(provider_)->owner = nullptr;
-    g_object_unref(provider_);
-  }
+  if (provider_) reinterpret_cast<ZunoCatalogNameProvider*>(provider_.get())->owner = nullptr;
 }
 
 void CatalogCompletion::Attach() {
   if (provider_) return;
   g_signal_handler_disconnect(view_, focusHandler_);
   g_signal_handler_disconnect(view_, keyHandler_);
-  provider_ = G_OBJECT(g_object_new(Hooks::Type(), nullptr));
-  reinterpret_cast<NameProvider*>(provider_)->owner = this;
+  provider_.reset(G_OBJECT(g_object_new(zuno_catalog_name_provider_get_type(), nullptr)));
+  reinterpret_cast<ZunoCatalogNameProvider*>(provider_.get())->owner = this;
   GtkSourceCompletion* completion = gtk_source_view_get_completion(GTK_SOURCE_VIEW(view_));
   g_object_set(completion, "auto-complete-delay", kPauseMs, "show-headers", FALSE, "show-icons", FALSE, nullptr);
-  gtk_source_completion_add_provider(completion, GTK_SOURCE_COMPLETION_PROVIDER(provider_), nullptr);
+  gtk_source_completion_add_provider(completion, GTK_SOURCE_COMPLETION_PROVIDER(provider_.get()), nullptr);
 }
 
 CompletionContext CatalogCompletion::ContextAt(const GtkTextIter& iter, bool asked) const {
@@ -194,21 +190,20 @@ void CatalogCompletion::Read(const NameRequest& request) {
       [this, request, generation](NamesRead& read) {
         --reads_;
         cache_.Store(generation, request, std::move(read));
-        if (waiting_) OfferWhenRead(waiting_);
+        if (waiting_) OfferWhenRead(waiting_.get());
       });
 }
 
 void CatalogCompletion::OfferWhenRead(GtkSourceCompletionContext* context) {
   GObjectPtr<GtkSourceCompletionContext> keep(GTK_SOURCE_COMPLETION_CONTEXT(g_object_ref(context)));
   DropWaiting();
-  Hooks::Populate(GTK_SOURCE_COMPLETION_PROVIDER(provider_), context);
+  Hooks::Populate(GTK_SOURCE_COMPLETION_PROVIDER(provider_.get()), context);
 }
 
 void CatalogCompletion::DropWaiting() {
   if (!waiting_) return;
-  g_signal_handler_disconnect(waiting_, waitingCancelled_);
-  g_object_unref(waiting_);
-  waiting_ = nullptr;
+  g_signal_handler_disconnect(waiting_.get(), waitingCancelled_);
+  waiting_.reset();
 }
 
 }  // namespace zuno

@@ -6,7 +6,7 @@
 #include <array>
 
 #include "session/control_ids.h"
-#include "app/control_table.h"
+#include "windows/control_table.h"
 
 namespace zuno {
 

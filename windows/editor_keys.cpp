@@ -1,4 +1,4 @@
-#include "app/editor_keys.h"
+#include "windows/editor_keys.h"
 
 #include <gdk/gdk.h>
 

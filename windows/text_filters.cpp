@@ -1,4 +1,4 @@
-#include "app/text_filters.h"
+#include "windows/text_filters.h"
 
 namespace zuno {
 

@@ -12,9 +12,10 @@
 #include <string>
 #include <vector>
 
-#include "session/job_runner.h"
+#include "base/gobject_ptr.h"
 #include "catalog/catalog_names.h"
 #include "catalog/name_cache.h"
+#include "session/job_runner.h"
 
 namespace zuno {
 
@@ -54,7 +55,7 @@ class CatalogCompletion {
   void DropWaiting();
 
   GtkWidget* view_;
-  GObject* provider_ = nullptr;
+  GObjectPtr<GObject> provider_;
   gulong focusHandler_ = 0;
   gulong keyHandler_ = 0;
   SourceOf source_;
@@ -63,7 +64,7 @@ class CatalogCompletion {
   int reads_ = 0;
   std::uint64_t readsStarted_ = 0;
   // The popup's request that waits for names being read.
-  GtkSourceCompletionContext* waiting_ = nullptr;
+  GObjectPtr<GtkSourceCompletionContext> waiting_;
   gulong waitingCancelled_ = 0;
 };
 

@@ -1,4 +1,4 @@
-#include "app/resize_rule.h"
+#include "windows/resize_rule.h"
 
 #include <algorithm>
 

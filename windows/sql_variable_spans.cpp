@@ -1,4 +1,4 @@
-#include "app/sql_variable_spans.h"
+#include "windows/sql_variable_spans.h"
 
 #include "query/variable_scan.h"
 

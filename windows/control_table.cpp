@@ -1,6 +1,8 @@
-#include "app/control_table.h"
+#include "windows/control_table.h"
 
 #include <array>
+
+#include "windows/version.h"
 
 namespace zuno {
 namespace {
@@ -25,7 +27,7 @@ constexpr std::array<ControlSpec, kControlCount> kControls{{
     {kSqlEditor, M, K::Editor, "SQL editor", "", {15, 105, 630, 90}},
     {kLogoImage, M, K::Image, "Logo image", "", {15, 470, 218, 76}},
     {kRowCountText, M, K::LabelLeft, "Row Count text", "Row Count: 0", {245, 500, 175, 25}},
-    {kVersionText, M, K::LabelRight, "Version text", "V 1.0.1.5", {715, 530, 90, 20}},
+    {kVersionText, M, K::LabelRight, "Version text", kVersionCaption, {715, 530, 90, 20}},
     {kTimerCheckBox, M, K::CheckBox, "Timer check box", "Timer Sec.:", {455, 470, 95, 25}},
     {kTimerSecondsField, M, K::DigitsEntry, "Timer Seconds field", "30", {575, 470, 70, 25}},
     {kCatalogButton, M, K::Button, "Catalog button", "Catalog", {660, 295, 145, 25}, false},

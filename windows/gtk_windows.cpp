@@ -1,9 +1,9 @@
-#include "app/gtk_windows.h"
+#include "windows/gtk_windows.h"
 
 #include <string>
 
-#include "app/sql_editor.h"
-#include "app/text_filters.h"
+#include "windows/sql_editor.h"
+#include "windows/text_filters.h"
 #include "base/gobject_ptr.h"
 
 namespace zuno {
@@ -52,9 +52,8 @@ void OnDigitsInsert(GtkEditable* editable, const gchar* text, gint length, gint*
 }
 
 GtkWidget* MakeList(GtkWidget** inner) {
-  GtkListStore* store = gtk_list_store_new(1, G_TYPE_STRING);
-  GtkWidget* view = gtk_tree_view_new_with_model(GTK_TREE_MODEL(store));
-  g_object_unref(store);
+  GObjectPtr<GtkListStore> store(gtk_list_store_new(1, G_TYPE_STRING));
+  GtkWidget* view = gtk_tree_view_new_with_model(GTK_TREE_MODEL(store.get()));
   gtk_tree_view_set_headers_visible(GTK_TREE_VIEW(view), FALSE);
   gtk_tree_view_set_enable_search(GTK_TREE_VIEW(view), TRUE);
   gtk_tree_view_set_search_column(GTK_TREE_VIEW(view), 0);

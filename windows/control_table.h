@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "session/control_ids.h"
-#include "app/geometry.h"
+#include "windows/geometry.h"
 
 namespace zuno {
 

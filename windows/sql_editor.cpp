@@ -1,10 +1,10 @@
-#include "app/sql_editor.h"
+#include "windows/sql_editor.h"
 
 #include <gtksourceview/gtksource.h>
 
 #include <string>
 
-#include "app/sql_variable_spans.h"
+#include "windows/sql_variable_spans.h"
 #include "base/gobject_ptr.h"
 
 namespace zuno {

@@ -1,0 +1,77 @@
+#include "windows/busy_window.h"
+
+namespace zuno {
+namespace {
+
+constexpr const char* kBusyTooltip = "Press Escape to cancel a running statement";
+
+}  // namespace
+
+GtkBusyWindow::GtkBusyWindow(GtkWindow* owner, ControlWidgets& widgets) : owner_(owner), widgets_(widgets) {}
+
+GtkBusyWindow::~GtkBusyWindow() {
+  if (!busy_.window) return;
+  gtk_widget_destroy(busy_.window);
+  for (const ControlSpec& c : AllControls())
+    if (c.window == WindowId::Busy) widgets_.outer[c.id] = widgets_.inner[c.id] = nullptr;
+}
+
+void GtkBusyWindow::Open() {
+  if (Shown()) return;
+  // Built once and then shown and hidden: a toolkit window that is
+  // destroyed leaves its accessible object behind wherever the
+  // accessibility bridge still holds it, and that object answers a screen
+  // reader's question for its states with nothing.
+  if (!busy_.window) Build();
+  gtk_widget_show_all(busy_.window);
+  gtk_window_present(GTK_WINDOW(busy_.window));
+  // The busy window takes all input while the handler runs: clicks elsewhere
+  // are dropped. It paints its text while the long work waits in
+  // WaitUntil, which keeps the toolkit's loop going; nothing waits here.
+  gtk_grab_add(busy_.window);
+  gdk_display_flush(gtk_widget_get_display(busy_.window));
+}
+
+void GtkBusyWindow::Build() {
+  busy_ = BuildWindow(WindowId::Busy, owner_, widgets_);
+  // Its close box cancels the work as Escape does; the program goes on.
+  g_signal_connect(busy_.window, "delete-event", G_CALLBACK(+[](GtkWidget*, GdkEvent*, gpointer self) -> gboolean {
+                     static_cast<GtkBusyWindow*>(self)->Cancel();
+                     return TRUE;
+                   }),
+                   this);
+  gtk_widget_set_tooltip_text(busy_.window, kBusyTooltip);
+  g_signal_connect(busy_.window, "key-press-event",
+                   G_CALLBACK(+[](GtkWidget*, GdkEventKey* e, gpointer self) -> gboolean {
+                     if (e->keyval != GDK_KEY_Escape) return FALSE;
+                     static_cast<GtkBusyWindow*>(self)->Cancel();
+                     return TRUE;
+                   }),
+                   this);
+}
+
+void GtkBusyWindow::WaitUntil(const std::function<bool()>& finished, const std::function<void()>& cancel) {
+  // Without the busy window an invisible widget holds the input grab, so
+  // the Main Window and the library take no clicks or keys meanwhile.
+  GtkWidget* blocker = nullptr;
+  if (!Shown()) {
+    blocker = gtk_invisible_new();
+    gtk_widget_show(blocker);
+    gtk_grab_add(blocker);
+  }
+  cancel_ = cancel;
+  while (!finished()) g_main_context_iteration(nullptr, TRUE);
+  cancel_ = nullptr;
+  if (blocker) {
+    gtk_grab_remove(blocker);
+    gtk_widget_destroy(blocker);
+  }
+}
+
+void GtkBusyWindow::Close() {
+  if (!Shown()) return;
+  gtk_grab_remove(busy_.window);
+  gtk_widget_hide(busy_.window);
+}
+
+}  // namespace zuno

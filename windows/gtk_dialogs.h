@@ -1,0 +1,46 @@
+// The modal dialogs: the message box, the Yes/No question, the input dialog
+// and the save-file chooser, each built at its first use and then shown and
+// hidden. A destroyed one would leave its accessible object behind, without
+// a window, wherever the accessibility bridge still holds it.
+#pragma once
+
+#include <gtk/gtk.h>
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace zuno {
+
+class GtkDialogs {
+ public:
+  // owner: the window the dialogs belong to; parent: the window they stand
+  // over, centred on it, when they open (Wayland lets no window place itself).
+  GtkDialogs(GtkWindow* owner, std::function<GtkWindow*()> parent);
+  ~GtkDialogs();
+  GtkDialogs(const GtkDialogs&) = delete;
+  GtkDialogs& operator=(const GtkDialogs&) = delete;
+
+  void ShowMessage(std::string_view text);
+  bool AskYesNo(std::string_view question);
+  std::string AskText(std::string_view title, std::string_view prompt, std::string_view preset);
+  std::optional<std::string> ChooseSaveFile(std::string_view title, std::string_view suggestedName);
+
+ private:
+  int Run(GtkWidget* dialog);
+  void BuildInputDialog();
+
+  GtkWindow* owner_;
+  std::function<GtkWindow*()> parent_;
+  GtkWidget* messageBox_ = nullptr;
+  GtkWidget* questionBox_ = nullptr;
+  struct {
+    GtkWidget* dialog = nullptr;
+    GtkWidget* prompt = nullptr;
+    GtkWidget* entry = nullptr;
+  } input_;
+  GtkWidget* fileChooser_ = nullptr;
+};
+
+}  // namespace zuno

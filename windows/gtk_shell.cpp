@@ -1,0 +1,292 @@
+#include "windows/gtk_shell.h"
+
+#include <string>
+
+#include "windows/clipboard.h"
+#include "windows/control_values.h"
+#include "windows/css_provider.h"
+#include "windows/gtk_text.h"
+#include "windows/resize_rule.h"
+
+namespace zuno {
+namespace {
+
+constexpr const char* kControlKey = "zuno-control";
+constexpr const char* kWindowKey = "zuno-window";
+
+Control ControlOf(GtkWidget* w) {
+  return static_cast<Control>(GPOINTER_TO_INT(g_object_get_data(G_OBJECT(w), kControlKey)));
+}
+
+}  // namespace
+
+GtkShell::GtkShell(EventLoop& loop) : loop_(loop) {
+  main_ = BuildWindow(WindowId::Main, nullptr, widgets_);
+  busy_ = std::make_unique<GtkBusyWindow>(GTK_WINDOW(main_.window), widgets_);
+  dialogs_ = std::make_unique<GtkDialogs>(GTK_WINDOW(main_.window), [this] { return DialogParent(); });
+  grid_ = std::make_unique<GtkResultGrid>(
+      [this](Action a) { DeliverControl(WindowId::Main, kResultGrid, a); });
+  widgets_.outer[kResultGrid] = grid_->widget();
+  widgets_.inner[kResultGrid] = GTK_WIDGET(grid_->view());
+  PlaceControl(main_, grid_->widget(), ControlById(kResultGrid).place);
+  SetAccessibleName(grid_->widget(), ControlById(kResultGrid).role);
+  grid_->SetAccessibleName(ControlById(kResultGrid).role);
+  // Created with one column, which start-up removes again.
+  grid_->AddColumn(0, "Column 1", 100);
+  gtk_widget_set_name(main_.window, "main-window");
+  gdk_event_handler_set(
+      [](GdkEvent* e, gpointer self) {
+        if (e->type == GDK_DELETE && static_cast<GtkShell*>(self)->KeepCloseOutsideGrab(e)) return;
+        gtk_main_do_event(e);
+      },
+      this, nullptr);
+
+  completion_ = std::make_unique<CatalogCompletion>(widgets_.inner[kSqlEditor]);
+  // Names read before a Connect belong to the connection it replaces; they go
+  // before the handler connects anew.
+  g_signal_connect_swapped(widgets_.inner[kConnectButton], "clicked",
+                           G_CALLBACK(+[](CatalogCompletion* c) { c->ForgetNames(); }), completion_.get());
+  for (const ControlSpec& c : AllControls())
+    if (c.window == WindowId::Main) ConnectControlSignals(WindowId::Main, c.id);
+  ConnectEditorKeys();
+
+  ReportCloseRequests(main_.window, WindowId::Main);
+  resize_ = std::make_unique<ResizeScheduling>(main_.layout, [this](Size s) { ApplyResizeRule(s.w, s.h); });
+}
+
+GtkShell::~GtkShell() {
+  completion_.reset();  // it lets go of the editor before the windows go
+  timer_.Stop();
+  resize_.reset();
+  dialogs_.reset();
+  busy_.reset();
+  DestroyWindow(library_, WindowId::Library);
+  DestroyWindow(main_, WindowId::Main);
+  gdk_event_handler_set([](GdkEvent* e, gpointer) { gtk_main_do_event(e); }, nullptr, nullptr);
+}
+
+void GtkShell::DestroyWindow(BuiltWindow& w, WindowId id) {
+  if (!w.window) return;
+  gtk_widget_destroy(w.window);
+  w = {};
+  ForgetControls(id);
+}
+
+void GtkShell::ForgetControls(WindowId id) {
+  for (const ControlSpec& c : AllControls())
+    if (c.window == id) widgets_.outer[c.id] = widgets_.inner[c.id] = nullptr;
+  if (id == WindowId::Library) libraryClicks_.clear();
+}
+
+void GtkShell::ConnectControlSignals(WindowId window, Control c) {
+  GtkWidget* w = widgets_.inner[c];
+  if (!w) return;
+  g_object_set_data(G_OBJECT(w), kControlKey, GINT_TO_POINTER(c));
+  switch (ControlById(c).kind) {
+    case ControlKind::Button:
+    case ControlKind::CheckBox:
+      g_signal_connect(w, "clicked", G_CALLBACK(+[](GtkWidget* b, gpointer self) {
+                         Control id = ControlOf(b);
+                         static_cast<GtkShell*>(self)->DeliverControl(ControlById(id).window, id,
+                                                                      Action::LeftClick);
+                       }),
+                       this);
+      break;
+    case ControlKind::List: {
+      auto tracker = std::make_unique<ClickTracker>(
+          w, widgets_.outer[c], [this, window, c](Action a) { DeliverControl(window, c, a); });
+      (window == WindowId::Library ? libraryClicks_ : mainClicks_).push_back(std::move(tracker));
+      break;
+    }
+    default:
+      break;  // fields report nothing any handler uses
+  }
+}
+
+void GtkShell::ReportCloseRequests(GtkWidget* window, WindowId id) {
+  // The window is not destroyed by the request: the loop ends the program.
+  g_object_set_data(G_OBJECT(window), kWindowKey, GINT_TO_POINTER(static_cast<int>(id)));
+  g_signal_connect(window, "delete-event", G_CALLBACK(+[](GtkWidget* w, GdkEvent*, gpointer self) -> gboolean {
+                     auto id = static_cast<WindowId>(GPOINTER_TO_INT(g_object_get_data(G_OBJECT(w), kWindowKey)));
+                     static_cast<GtkShell*>(self)->loop_.Deliver(Event::CloseOf(id));
+                     return TRUE;
+                   }),
+                   this);
+}
+
+// GTK drops a close request for any window but the one that holds the input
+// grab, and the busy window or a dialog holds it during long work: the
+// request is handed to the loop here instead, which keeps it until the
+// handler has finished.
+bool GtkShell::KeepCloseOutsideGrab(GdkEvent* e) {
+  GtkWidget* grab = gtk_grab_get_current();
+  GtkWidget* target = gtk_get_event_widget(e);
+  if (!grab || !target) return false;
+  GtkWidget* top = gtk_widget_get_toplevel(target);
+  if (gtk_widget_get_toplevel(grab) == top) return false;  // GTK hands it on itself
+  if (top != main_.window && top != library_.window) return false;
+  loop_.Deliver(Event::CloseOf(top == main_.window ? WindowId::Main : WindowId::Library));
+  return true;
+}
+
+void GtkShell::DeliverControl(WindowId window, Control c, Action a) {
+  loop_.Deliver(Event::ControlOf(window, c, a));
+}
+
+void GtkShell::ApplyResizeRule(int width, int height) {
+  std::array<Rect, kMainControlCount> layout = MainWindowLayout(width, height);
+  for (int c = 0; c < kMainControlCount; ++c)
+    if (widgets_.outer[c]) MoveControl(main_.layout, widgets_.outer[c], layout[c]);
+}
+
+// The keys work wherever the focus is in the Main Window; they are taken
+// before the focused control sees them, so Ctrl+Return adds no line.
+void GtkShell::ConnectEditorKeys() {
+  gtk_widget_set_tooltip_text(widgets_.outer[kRunButton], std::string(kRunTooltip).c_str());
+  g_signal_connect(main_.window, "key-press-event", G_CALLBACK(+[](GtkWidget*, GdkEventKey* e, gpointer self) -> gboolean {
+                     return static_cast<GtkShell*>(self)->OnEditorCommand(CommandForKey(e->keyval, e->state));
+                   }),
+                   this);
+}
+
+bool GtkShell::OnEditorCommand(EditorCommand command) {
+  switch (command) {
+    case EditorCommand::RunStatement:
+      if (IsEnabled(kRunButton)) DeliverControl(WindowId::Main, kRunButton, Action::LeftClick);
+      return true;
+    case EditorCommand::RunAtCursor:
+    case EditorCommand::RunScript:
+      // They run what Run would, so they need what Run needs.
+      if (IsEnabled(kRunButton))
+        DeliverControl(WindowId::Main, kSqlEditor,
+                       command == EditorCommand::RunScript ? Action::RunScript : Action::RunAtCursor);
+      return true;
+    case EditorCommand::SaveQuery:
+      // The library's Save asks for a name and stores the editor's text; it
+      // needs a connection, as the Save/Load Query button does.
+      if (IsEnabled(kSaveLoadQueryButton)) DeliverControl(WindowId::Library, kLibrarySaveButton, Action::LeftClick);
+      return true;
+    case EditorCommand::None:
+      break;
+  }
+  return false;
+}
+
+void GtkShell::ShowMainWindow() { gtk_widget_show_all(main_.window); }
+
+void GtkShell::CreatePopupMenu() {
+  popup_ = std::make_unique<GtkPopupMenu>(main_.window, [this](int item) { loop_.Deliver(Event::MenuOf(item)); });
+}
+
+void GtkShell::ShowPopupMenu() {
+  if (popup_) popup_->ShowAtPointer();
+}
+
+void GtkShell::PrependListItem(Control c, std::string_view item) { PrependDropDownItem(widgets_, c, item); }
+
+void GtkShell::ClearDropDown(Control c) { zuno::ClearDropDown(widgets_, c); }
+
+void GtkShell::ShowLogo(GdkPixbuf* pixbuf) {
+  gtk_image_set_from_pixbuf(GTK_IMAGE(widgets_.inner[kLogoImage]), pixbuf);
+}
+
+void GtkShell::FocusControl(Control c) {
+  if (GtkWidget* w = widgets_.inner[c]) gtk_widget_grab_focus(w);
+}
+
+std::string GtkShell::Text(Control c) const { return ControlText(widgets_, c); }
+void GtkShell::SetText(Control c, std::string_view text) { SetControlText(widgets_, c, text); }
+bool GtkShell::IsEnabled(Control c) const { return ControlEnabled(widgets_, c); }
+void GtkShell::SetEnabled(Control c, bool enabled) { SetControlEnabled(widgets_, c, enabled); }
+bool GtkShell::IsChecked(Control c) const { return ControlChecked(widgets_, c); }
+TextRange GtkShell::EditorSelection() const { return zuno::EditorSelection(widgets_); }
+void GtkShell::SelectEditorText(TextRange range) { zuno::SelectEditorText(widgets_, range); }
+std::vector<std::string> GtkShell::ListItems(Control c) const { return ControlListItems(widgets_, c); }
+void GtkShell::AppendListItem(Control c, std::string_view item) { AppendControlListItem(widgets_, c, item); }
+int GtkShell::SelectedListItem(Control c) const { return SelectedControlListItem(widgets_, c); }
+void GtkShell::ClearList(Control c) { ClearControlList(widgets_, c); }
+
+void GtkShell::SetWindowTitle(WindowId id, std::string_view title) {
+  GtkWidget* w = id == WindowId::Main ? main_.window : id == WindowId::Library ? library_.window : busy_->window();
+  if (w) gtk_window_set_title(GTK_WINDOW(w), ValidUtf8(title).c_str());
+}
+
+GtkWindow* GtkShell::DialogParent() const {
+  if (library_.window && gtk_widget_get_visible(library_.window)) return GTK_WINDOW(library_.window);
+  return GTK_WINDOW(main_.window);
+}
+
+void GtkShell::ShowMessage(std::string_view text) { dialogs_->ShowMessage(text); }
+bool GtkShell::AskYesNo(std::string_view question) { return dialogs_->AskYesNo(question); }
+std::string GtkShell::AskText(std::string_view title, std::string_view prompt, std::string_view preset) {
+  return dialogs_->AskText(title, prompt, preset);
+}
+std::optional<std::string> GtkShell::ChooseSaveFile(std::string_view title, std::string_view suggestedName) {
+  return dialogs_->ChooseSaveFile(title, suggestedName);
+}
+
+void GtkShell::OpenBusyWindow() { busy_->Open(); }
+void GtkShell::CloseBusyWindow() { busy_->Close(); }
+void GtkShell::WaitUntil(const std::function<bool()>& finished, const std::function<void()>& cancel) {
+  busy_->WaitUntil(finished, cancel);
+}
+
+void GtkShell::Wake() { g_main_context_wakeup(nullptr); }
+
+void GtkShell::Post(std::function<void()> task) {
+  auto* held = new std::function<void()>(std::move(task));  // owned by the idle source
+  g_idle_add_full(
+      G_PRIORITY_DEFAULT_IDLE,
+      [](gpointer data) -> gboolean {
+        (*static_cast<std::function<void()>*>(data))();
+        return G_SOURCE_REMOVE;
+      },
+      held, [](gpointer data) { delete static_cast<std::function<void()>*>(data); });
+}
+
+void GtkShell::SetClipboardText(std::string_view text) { PutOnClipboard(text); }
+void GtkShell::HandOverClipboard() { HandClipboardToDesktop(); }
+
+void GtkShell::StartAutorunTimer(int periodMs) {
+  timer_.Start(periodMs, [this] { loop_.Deliver(Event::TimerTick(0)); });
+}
+
+void GtkShell::StopAutorunTimer() { timer_.Stop(); }
+
+void GtkShell::SetTimerFieldHighlighted(bool on) {
+  GtkWidget* field = widgets_.outer[kTimerSecondsField];
+  if (!field) return;
+  GtkStyleContext* style = gtk_widget_get_style_context(field);
+  if (on)
+    gtk_style_context_add_class(style, kTimerRunningClass);
+  else
+    gtk_style_context_remove_class(style, kTimerRunningClass);
+}
+
+void GtkShell::OpenLibraryWindow(LibraryForm form) {
+  DestroyWindow(library_, WindowId::Library);
+  library_ = BuildWindow(WindowId::Library, GTK_WINDOW(main_.window), widgets_);
+  libraryForm_ = form;
+  for (const ControlSpec& c : AllControls())
+    if (c.window == WindowId::Library) ConnectControlSignals(WindowId::Library, c.id);
+  ReportCloseRequests(library_.window, WindowId::Library);
+  gtk_widget_show_all(library_.window);
+  if (form == LibraryForm::ColumnChooser) {
+    for (Control c : {kLibrarySaveButton, kLibraryLoadButton, kStoreModeButton, kLibraryExitButton})
+      gtk_widget_hide(widgets_.outer[c]);
+    SetText(kLibraryDeleteButton, kSelectColumnCaption);
+  }
+}
+
+void GtkShell::HideLibraryWindow() {
+  if (library_.window) gtk_widget_hide(library_.window);
+}
+
+void GtkShell::CloseLibraryWindow() { DestroyWindow(library_, WindowId::Library); }
+
+void GtkShell::QuitEventLoop() {
+  StopAutorunTimer();
+  if (gtk_main_level() > 0) gtk_main_quit();
+}
+
+}  // namespace zuno
