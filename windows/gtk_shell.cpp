@@ -162,6 +162,13 @@ bool GtkShell::OnEditorCommand(EditorCommand command) {
     case EditorCommand::RunStatement:
       if (IsEnabled(kRunButton)) DeliverControl(WindowId::Main, kRunButton, Action::LeftClick);
       return true;
+    case EditorCommand::RunAtCursor:
+    case EditorCommand::RunScript:
+      // They run what Run would, so they need what Run needs.
+      if (IsEnabled(kRunButton))
+        DeliverControl(WindowId::Main, kSqlEditor,
+                       command == EditorCommand::RunScript ? Action::RunScript : Action::RunAtCursor);
+      return true;
     case EditorCommand::SaveQuery:
       // The library's Save asks for a name and stores the editor's text; it
       // needs a connection, as the Save/Load Query button does.
@@ -241,6 +248,8 @@ void GtkShell::SetText(Control c, std::string_view text) {
 bool GtkShell::IsEnabled(Control c) const { return ControlEnabled(widgets_, c); }
 void GtkShell::SetEnabled(Control c, bool enabled) { SetControlEnabled(widgets_, c, enabled); }
 bool GtkShell::IsChecked(Control c) const { return ControlChecked(widgets_, c); }
+TextRange GtkShell::EditorSelection() const { return zuno::EditorSelection(widgets_); }
+void GtkShell::SelectEditorText(TextRange range) { zuno::SelectEditorText(widgets_, range); }
 std::vector<std::string> GtkShell::ListItems(Control c) const { return ControlListItems(widgets_, c); }
 void GtkShell::AppendListItem(Control c, std::string_view item) { AppendControlListItem(widgets_, c, item); }
 int GtkShell::SelectedListItem(Control c) const { return SelectedControlListItem(widgets_, c); }

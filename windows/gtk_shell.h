@@ -70,6 +70,8 @@ class GtkShell : public Ui, public JobHost {
   bool IsChecked(Control c) const override;
   void Focus(Control c) override;
   void SetWindowTitle(WindowId w, std::string_view title) override;
+  TextRange EditorSelection() const override;
+  void SelectEditorText(TextRange range) override;
   std::vector<std::string> ListItems(Control c) const override;
   void AppendListItem(Control c, std::string_view item) override;
   int SelectedListItem(Control c) const override;

@@ -104,39 +104,59 @@ TEST_F(SqlEditorTest, SqlIsColouredWithMatchingBracketsAndUndo) {
 }
 
 TEST_F(SqlEditorTest, RunKeysActAsTheRunButtonOnlyWhileItIsEnabled) {
-  int runs = 0;
-  p->dispatcher.handlers().runStatement = [&runs] { ++runs; };
+  std::string ran;  // R: Run, C: the statement at the cursor, S: the script
+  p->dispatcher.handlers().runStatement = [&ran] { ran += 'R'; };
+  p->dispatcher.handlers().runAtCursor = [&ran] { ran += 'C'; };
+  p->dispatcher.handlers().runScript = [&ran] { ran += 'S'; };
   const gchar* tooltip = gtk_widget_get_tooltip_text(p->shell.outer(kRunButton));
   ASSERT_NE(tooltip, nullptr);
-  EXPECT_NE(std::string(tooltip).find("Ctrl+Return"), std::string::npos);
-  EXPECT_NE(std::string(tooltip).find("F5"), std::string::npos);
+  for (const char* key : {"Ctrl+Return", "Ctrl+Shift+Return", "F5"})
+    EXPECT_NE(std::string(tooltip).find(key), std::string::npos) << key;
   g_free(const_cast<gchar*>(tooltip));
+  const auto ctrlShift = GdkModifierType(GDK_CONTROL_MASK | GDK_SHIFT_MASK);
   struct {
     const char* name;
     guint keyval;
     GdkModifierType state;
     bool runEnabled;
-    int runs;
+    const char* ran;
   } cases[] = {
-      {"Ctrl+Return", GDK_KEY_Return, GDK_CONTROL_MASK, true, 1},
-      {"Ctrl+keypad Enter", GDK_KEY_KP_Enter, GDK_CONTROL_MASK, true, 1},
-      {"F5", GDK_KEY_F5, GdkModifierType(0), true, 1},
-      {"F5 with Num Lock", GDK_KEY_F5, GDK_MOD2_MASK, true, 1},
-      {"Ctrl+Return, Run disabled", GDK_KEY_Return, GDK_CONTROL_MASK, false, 0},
-      {"F5, Run disabled", GDK_KEY_F5, GdkModifierType(0), false, 0},
-      {"Return alone", GDK_KEY_Return, GdkModifierType(0), true, 0},
-      {"Alt+F5", GDK_KEY_F5, GDK_MOD1_MASK, true, 0},
+      {"Ctrl+Return", GDK_KEY_Return, GDK_CONTROL_MASK, true, "C"},
+      {"Ctrl+keypad Enter", GDK_KEY_KP_Enter, GDK_CONTROL_MASK, true, "C"},
+      {"Ctrl+Shift+Return", GDK_KEY_Return, ctrlShift, true, "S"},
+      {"Ctrl+Shift+keypad Enter", GDK_KEY_KP_Enter, ctrlShift, true, "S"},
+      {"F5", GDK_KEY_F5, GdkModifierType(0), true, "R"},
+      {"F5 with Num Lock", GDK_KEY_F5, GDK_MOD2_MASK, true, "R"},
+      {"Ctrl+Return, Run disabled", GDK_KEY_Return, GDK_CONTROL_MASK, false, ""},
+      {"Ctrl+Shift+Return, Run disabled", GDK_KEY_Return, ctrlShift, false, ""},
+      {"F5, Run disabled", GDK_KEY_F5, GdkModifierType(0), false, ""},
+      {"Return alone", GDK_KEY_Return, GdkModifierType(0), true, ""},
+      {"Alt+F5", GDK_KEY_F5, GDK_MOD1_MASK, true, ""},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    runs = 0;
+    ran.clear();
     p->shell.SetEnabled(kRunButton, c.runEnabled);
     p->shell.SetText(kSqlEditor, "select 1");
     Press(c.keyval, c.state);
-    EXPECT_EQ(runs, c.runs);
+    EXPECT_EQ(ran, c.ran);
     // Only a plain Return adds a line.
     EXPECT_EQ(p->shell.Text(kSqlEditor) != "select 1", c.keyval == GDK_KEY_Return && c.state == 0);
   }
+}
+
+// The handlers speak in bytes of the editor's text, the buffer in characters.
+TEST_F(SqlEditorTest, TheSelectionIsReadAndSetInBytesOfTheText) {
+  p->shell.SetText(kSqlEditor, "select '\xC3\xA4\xC3\xA4';\nselect 2");
+  PutCursorAt(6);
+  EXPECT_EQ(p->shell.EditorSelection(), (TextRange{6, 6}));
+  p->shell.SelectEditorText({15, 23});
+  GtkTextIter from, to;
+  ASSERT_TRUE(gtk_text_buffer_get_selection_bounds(Buffer(), &from, &to));
+  gchar* selected = gtk_text_buffer_get_text(Buffer(), &from, &to, TRUE);
+  EXPECT_STREQ(selected, "select 2");
+  g_free(selected);
+  EXPECT_EQ(p->shell.EditorSelection(), (TextRange{15, 23}));
 }
 
 TEST_F(SqlEditorTest, CtrlSSavesToTheLibraryOnlyWithAConnection) {

@@ -63,6 +63,10 @@ class ScriptedUi : public Ui, public JobHost {
   bool IsChecked(Control c) const override { return Here(), checked_[c]; }
   void Focus(Control c) override { Here(), focused = c; }
   void SetWindowTitle(WindowId w, std::string_view title) override { Here(), titles[w] = std::string(title); }
+  // The editor's selection (or cursor) as the user left it, and as a handler set it.
+  TextRange editorSelection;
+  TextRange EditorSelection() const override { return Here(), editorSelection; }
+  void SelectEditorText(TextRange range) override { Here(), editorSelection = range; }
   std::vector<std::string> ListItems(Control c) const override { return Here(), lists_[c]; }
   void AppendListItem(Control c, std::string_view item) override { Here(), lists_[c].emplace_back(item); }
   int SelectedListItem(Control c) const override { return Here(), selected_[c]; }
