@@ -66,6 +66,7 @@ void OnConnectClicked(Session& s) {
               if (flavour != DatabaseFlavour::None) s.state.databaseFlavour = flavour;
               s.ui.SetText(kConnectionStatusText, "DBALIAS: " + s.state.connectionDsn);
               s.ui.SetWindowTitle(WindowId::Main, "ZUNO - " + std::string(FlavourName(s.state.databaseFlavour)));
+              s.ui.Focus(kSqlEditor);  // what comes next is typing SQL
             } else {
               // A driver that leaves no text still gets its failure told.
               const std::string& error = s.db.LastError();

@@ -41,6 +41,10 @@ void Dispatcher::MainWindowControl(int control, Action action) {
       return;
     case kConnectButton: return Call(h_.connect);
     case kRunButton: return Call(h_.runStatement);
+    case kSqlEditor:
+      if (action == Action::RunAtCursor) Call(h_.runAtCursor);
+      if (action == Action::RunScript) Call(h_.runScript);
+      return;
     case kExitButton:
       WriteSettings(s_);
       EndProgram(s_, h_.closeConnection);

@@ -11,6 +11,8 @@ namespace zuno {
 struct Handlers {
   std::function<void()> connect;
   std::function<void()> runStatement;  // Run button and Autorun Timer ticks
+  std::function<void()> runAtCursor;   // Ctrl+Return
+  std::function<void()> runScript;     // Ctrl+Shift+Return
   std::function<void()> catalog;
   std::function<void()> creators;
   std::function<void()> lastCreator;
@@ -18,7 +20,7 @@ struct Handlers {
   std::function<void()> formatSql;
   std::function<void()> saveReport;
   std::function<void()> openLibrary;
-  std::function<void()> gridDrillDown;   // left double-click in the Result Grid
+  std::function<void()> gridDrillDown;   // left double-click in the Result Grid (a report row, too)
   std::function<void(int)> popupItem;    // items 1-8 of the grid's popup menu
 
   std::function<void()> librarySave;

@@ -4,6 +4,7 @@
 #include "catalog/catalog_buttons.h"
 #include "catalog/drill_down.h"
 #include "library/library_window.h"
+#include "query/run_script.h"
 #include "query/run_statement.h"
 #include "tools/external_editing.h"
 #include "tools/popup_actions.h"
@@ -15,10 +16,15 @@ Handlers ProgramHandlers(Session& s) {
   Handlers h;
   h.connect = [&s] { OnConnectClicked(s); };
   h.runStatement = [&s] { RunStatement(s); };
+  h.runAtCursor = [&s] { RunStatementAtCursor(s); };
+  h.runScript = [&s] { RunScript(s); };
   h.catalog = [&s] { OnCatalogClicked(s); };
   h.creators = [&s] { OnCreatorsClicked(s); };
   h.lastCreator = [&s] { OnLastCreatorClicked(s); };
-  h.gridDrillDown = [&s] { OnGridDoubleClick(s); };
+  h.gridDrillDown = [&s] {
+    if (s.state.gridMode == GridMode::ScriptReport) return OnScriptReportDoubleClick(s);
+    OnGridDoubleClick(s);
+  };
   h.editSql = [&s] { OnEditSqlClicked(s); };
   h.formatSql = [&s] { OnFormatSqlClicked(s); };
   h.saveReport = [&s] { OnSaveReportClicked(s); };

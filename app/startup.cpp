@@ -1,10 +1,12 @@
 #include "app/startup.h"
 
 #include <clocale>
+#include <cstdlib>
 #include <string_view>
 #include <vector>
 
 #include "windows/css_provider.h"
+#include "app/editor_state_file.h"
 #include "app/home_directory.h"
 #include "app/logo_file.h"
 #include "app/program_handlers.h"
@@ -36,7 +38,7 @@ void ReadSettingsInto(Program& p, Notices& notices) {
   if (!settings) return;  // no file: the fields stay empty and the focus stays put
   if (settings->lastConnect) p.shell.SetText(kDataSourceBox, *settings->lastConnect);
   if (settings->lastUser) p.shell.SetText(kUserField, *settings->lastUser);
-  p.shell.FocusControl(kPasswordField);
+  p.shell.Focus(kPasswordField);
 }
 
 // The row limit of a query is read from this box when the fetch starts: "50"
@@ -66,7 +68,23 @@ void LoadLogo(GtkShell& shell, Notices& notices) {
   if (logo) shell.ShowLogo(logo);
 }
 
+std::string StatePath(const Program& p) { return EditorStatePath(getenv("XDG_STATE_HOME"), p.state.homeDirectory); }
+
+// A damaged or oversized file is no state: the editor starts empty and the
+// file stays until the next exit replaces it.
+void RestoreEditorState(Program& p) {
+  std::optional<EditorState> kept = ReadEditorState(StatePath(p));
+  if (!kept) return;
+  p.shell.SetText(kSqlEditor, kept->text);
+  p.shell.PlaceEditorCursor(kept->cursor);
+  for (const std::string& statement : kept->history) p.shell.AppendListItem(kHistoryList, statement);
+}
+
 }  // namespace
+
+void KeepEditorState(Program& p) {
+  WriteEditorState(StatePath(p), {p.shell.Text(kSqlEditor), p.shell.EditorCursor(), p.shell.ListItems(kHistoryList)});
+}
 
 Program::Program()
     : state(InitialAppState(HomeDirectory())),
@@ -108,6 +126,7 @@ std::unique_ptr<Program> StartProgram() {
   shell.ClearDropDown(kRowsToFetchBox);
   shell.grid().RemoveAllColumns();
   ReadSettingsInto(*p, notices);
+  RestoreEditorState(*p);
   FillRowsToFetch(shell);
   LoadLogo(shell, notices);
   FillDataSources(*p);
@@ -121,6 +140,7 @@ int RunZuno(int argc, char** argv) {
   InitToolkit(&argc, &argv);
   std::unique_ptr<Program> program = StartProgram();
   gtk_main();
+  KeepEditorState(*program);
   // A close request ended the loop from inside a handler, which already wrote
   // the Settings File; the Exit button did too. Nothing else ends it.
   return 0;

@@ -35,6 +35,10 @@ void InitToolkit(int* argc, char*** argv);
 // The Main Window is shown; the loop has not started.
 std::unique_ptr<Program> StartProgram();
 
+// Where the user left off, kept at the end and brought back at the start:
+// the editor's text and cursor and the Statement History.
+void KeepEditorState(Program& p);
+
 // The whole life of the process; returns its exit code.
 int RunZuno(int argc, char** argv);
 

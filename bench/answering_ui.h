@@ -37,7 +37,10 @@ class AnsweringUi : public Ui {
   bool IsEnabled(Control c) const override { return windows_.IsEnabled(c); }
   void SetEnabled(Control c, bool enabled) override { windows_.SetEnabled(c, enabled); }
   bool IsChecked(Control c) const override { return windows_.IsChecked(c); }
+  void Focus(Control c) override { windows_.Focus(c); }
   void SetWindowTitle(WindowId w, std::string_view title) override { windows_.SetWindowTitle(w, title); }
+  TextRange EditorSelection() const override { return windows_.EditorSelection(); }
+  void SelectEditorText(TextRange range) override { windows_.SelectEditorText(range); }
   std::vector<std::string> ListItems(Control c) const override { return windows_.ListItems(c); }
   void AppendListItem(Control c, std::string_view item) override { windows_.AppendListItem(c, item); }
   int SelectedListItem(Control c) const override { return windows_.SelectedListItem(c); }

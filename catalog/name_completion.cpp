@@ -3,16 +3,10 @@
 #include <algorithm>
 #include <array>
 
+#include "query/sql_lexer.h"
+
 namespace zuno {
 namespace {
-
-// Letters, digits, _, @, #, $ and every byte of a non-ASCII character: what an
-// unquoted name is made of, as far as finding its ends goes.
-bool IsNameByte(char c) {
-  auto u = static_cast<unsigned char>(c);
-  return u >= 0x80 || (u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') || (u >= '0' && u <= '9') || c == '_' ||
-         c == '@' || c == '#' || c == '$';
-}
 
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
 
@@ -65,44 +59,14 @@ bool EndsReference(std::string_view token) {
 // characters; strings and comments leave nothing.
 std::vector<std::string_view> Tokens(std::string_view sql) {
   std::vector<std::string_view> tokens;
-  std::size_t i = 0;
-  while (i < sql.size()) {
-    char c = sql[i];
-    if (IsBlank(c)) {
-      ++i;
-    } else if (c == '-' && i + 1 < sql.size() && sql[i + 1] == '-') {
-      i = sql.find('\n', i);
-    } else if (c == '/' && i + 1 < sql.size() && sql[i + 1] == '*') {
-      std::size_t end = sql.find("*/", i + 2);
-      i = end == std::string_view::npos ? end : end + 2;
-    } else if (c == '\'' || c == '"') {
-      std::size_t end = i + 1;
-      while (end < sql.size()) {
-        if (sql[end] == c && end + 1 < sql.size() && sql[end + 1] == c) {
-          end += 2;
-        } else if (sql[end] == c) {
-          break;
-        } else {
-          ++end;
-        }
-      }
-      end = std::min(end + 1, sql.size());
-      if (c == '"') tokens.push_back(sql.substr(i, end - i));
-      i = end;
-    } else if (IsNameByte(c)) {
-      std::size_t end = i;
-      while (end < sql.size() && IsNameByte(sql[end])) ++end;
-      tokens.push_back(sql.substr(i, end - i));
-      i = end;
-    } else {
-      tokens.push_back(sql.substr(i, 1));
-      ++i;
-    }
+  for (const SqlToken& t : LexSql(sql)) {
+    if (t.kind == SqlTokenKind::Word || t.kind == SqlTokenKind::QuotedName || t.kind == SqlTokenKind::Symbol)
+      tokens.push_back(TokenText(sql, t));
   }
   return tokens;
 }
 
-bool IsName(std::string_view token) { return !token.empty() && (token.front() == '"' || IsNameByte(token.front())); }
+bool IsName(std::string_view token) { return !token.empty() && (token.front() == '"' || IsSqlNameByte(token.front())); }
 
 // Where the written name that ends at end starts: an unquoted run, or a
 // quoted name with its quotes.
@@ -119,7 +83,7 @@ std::size_t NameStart(std::string_view text, std::size_t end) {
     return end;
   }
   std::size_t start = end;
-  while (start > 0 && IsNameByte(text[start - 1])) --start;
+  while (start > 0 && IsSqlNameByte(text[start - 1])) --start;
   return start;
 }
 
@@ -164,9 +128,9 @@ CompletionContext FindCompletionContext(std::string_view sql, std::size_t cursor
   CompletionContext context;
   std::string_view before = sql.substr(0, std::min(cursor, sql.size()));
   std::size_t start = before.size();
-  while (start > 0 && IsNameByte(before[start - 1])) --start;
+  while (start > 0 && IsSqlNameByte(before[start - 1])) --start;
   // An opening quote belongs to the name being typed.
-  if (start > 0 && before[start - 1] == '"' && (start < 2 || !IsNameByte(before[start - 2]))) --start;
+  if (start > 0 && before[start - 1] == '"' && (start < 2 || !IsSqlNameByte(before[start - 2]))) --start;
   context.typed = std::string(before.substr(start));
 
   if (start > 0 && before[start - 1] == '.') {

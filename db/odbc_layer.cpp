@@ -340,6 +340,11 @@ std::optional<std::int64_t> OdbcLayer::ReadQuad(int column) {
 std::optional<float> OdbcLayer::ReadFloat(int column) { return s_->ReadFixed<SQLREAL>(column, SQL_C_FLOAT); }
 std::optional<double> OdbcLayer::ReadDouble(int column) { return s_->ReadFixed<SQLDOUBLE>(column, SQL_C_DOUBLE); }
 
+bool OdbcLayer::NextResultSet() {
+  SQLHSTMT stmt = s_->Current();
+  return stmt != SQL_NULL_HSTMT && !s_->cancelled && Succeeded(SQLMoreResults(stmt));
+}
+
 void OdbcLayer::FinishQuery() {
   if (!s_->connection || !s_->connection->current) return;
   s_->Retire(s_->connection->current);

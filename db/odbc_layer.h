@@ -70,6 +70,10 @@ class OdbcLayer {
   bool IsNull(int column);
   // The value's text; the empty text for NULL.
   std::string GetText(int column);
+  // Moves on to the statement's next result (a procedure may return several
+  // result sets); false when none follows. The rest of the current one is
+  // dropped.
+  bool NextResultSet();
   void FinishQuery();
 
   // Asks the driver to stop the statement that runs or is being fetched,

@@ -212,12 +212,24 @@ inline Failures QueryStoreProperties(std::string_view bytes) {
 
 // ---- Comment removal -------------------------------------------------------
 
-// A "--" outside apostrophe quotes, found the way the statement is read.
+// A "--" outside strings, delimited names and /* */ comments, found the way
+// the statement is read.
 inline bool HasOpenComment(std::string_view text) {
-  bool quoted = false;
+  char quote = 0;
+  bool block = false;
   for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '\'') quoted = !quoted;
-    if (!quoted && text[i] == '-' && i + 1 < text.size() && text[i + 1] == '-') return true;
+    const char next = i + 1 < text.size() ? text[i + 1] : '\0';
+    if (block) {
+      if (text[i] == '*' && next == '/') block = false, ++i;
+    } else if (quote != 0) {
+      if (text[i] == quote) quote = 0;  // a doubled quote closes and opens again
+    } else if (text[i] == '\'' || text[i] == '"') {
+      quote = text[i];
+    } else if (text[i] == '/' && next == '*') {
+      block = true, ++i;
+    } else if (text[i] == '-' && next == '-') {
+      return true;
+    }
   }
   return false;
 }

@@ -1,9 +1,17 @@
-// What a user did to a control: the clicks a list or the grid reports, and a
-// change of a field's text.
+// What a user did to a control: the clicks a list or the grid reports, a
+// change of a field's text, and the keys that run the SQL editor's text.
 #pragma once
 
 namespace zuno {
 
-enum class Action { LeftClick, LeftDoubleClick, RightClick, RightDoubleClick, Change };
+enum class Action {
+  LeftClick,
+  LeftDoubleClick,
+  RightClick,
+  RightDoubleClick,
+  Change,
+  RunAtCursor,  // the statement at the cursor, or the selection
+  RunScript,    // every statement of the text in turn
+};
 
 }  // namespace zuno

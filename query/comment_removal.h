@@ -7,8 +7,9 @@
 
 namespace zuno {
 
-// Removes every "--" comment outside apostrophe quotes, from its "--" to the
-// end of its line (a line feed, a carriage return or the end of the text).
+// Removes every "--" comment outside strings, delimited names and /* */
+// comments, from its "--" to the end of its line (a line feed, a carriage
+// return or the end of the text).
 // The line end stays, except for comment lines at the very start of the
 // text: they go with their line end (CR LF, LF or a lone CR), so a statement
 // that begins with comment lines keeps no empty lines in front.

@@ -1,4 +1,4 @@
-#include <vector>
+#include "query/result_set_path.h"
 
 #include "base/clock.h"
 #include "query/cell_reader.h"
@@ -13,17 +13,20 @@
 namespace zuno {
 namespace {
 
-struct FetchedResult {
-  bool executed = false;
-  std::vector<ResultColumn> columns;
-  ResultRows rows;
-  std::vector<TypeClass> classes;  // what the last row left, per column
-  bool limitReached = false;
-  bool budgetReached = false;
-};
+// The result sets after the first are counted with their rows (up to the
+// limit each), not shown.
+void CountFurtherResultSets(OdbcLayer& db, int limit, FetchedResult& r) {
+  while (db.NextResultSet()) {
+    if (db.ColumnCount() == 0) continue;  // a row count, no result set
+    ++r.furtherResultSets;
+    long long rows = 0;
+    while ((limit == 0 || rows < limit) && db.NextRow()) ++rows;
+    r.furtherRows += rows;
+  }
+}
 
-// Executes and reads up to limit rows (0: all) as cell texts. Only the
-// database is touched here, so this may run off the windows' thread.
+}  // namespace
+
 FetchedResult ExecuteAndFetch(OdbcLayer& db, const std::string& statement, int limit, std::uint64_t budget) {
   FetchedResult r;
   r.executed = db.ExecuteQuery(statement);
@@ -44,8 +47,11 @@ FetchedResult ExecuteAndFetch(OdbcLayer& db, const std::string& statement, int l
       break;
     }
   }
+  CountFurtherResultSets(db, limit, r);
   return r;
 }
+
+namespace {
 
 // The rows into the grid, the texts below it and the history. End Time
 // covers the execution, the fetch, the fill and any message left open.
@@ -63,6 +69,7 @@ void ShowResult(Session& s, const std::string& statement, FetchedResult& r) {
   s.grid.AppendRows(std::move(r.rows));
   if (r.limitReached) s.jobs.Tell("Limit of " + std::to_string(rows) + " rows reached!");
   if (r.budgetReached) s.jobs.Tell("Limit of available memory reached at " + std::to_string(rows) + " rows!");
+  if (r.furtherResultSets > 0) s.jobs.Tell(FurtherResultSetsText(r.furtherResultSets));
 
   s.grid.SetGridVisible(true);
   s.ui.SetText(kRowCountText, "Row Count: " + std::to_string(rows));
@@ -76,6 +83,11 @@ void ShowResult(Session& s, const std::string& statement, FetchedResult& r) {
 }
 
 }  // namespace
+
+std::string FurtherResultSetsText(int count) {
+  if (count == 1) return "The statement returned 1 more result set, not shown.";
+  return "The statement returned " + std::to_string(count) + " more result sets, not shown.";
+}
 
 void RunResultSetPath(Session& s, const std::string& statement) {
   const int limit = ParseRowLimit(s.ui.Text(kRowsToFetchBox));

@@ -8,7 +8,9 @@
 
 namespace zuno {
 
-void RunStatement(Session& s) {
+void RunStatement(Session& s) { RunStatementText(s, s.ui.Text(kSqlEditor)); }
+
+void RunStatementText(Session& s, std::string text) {
   s.state.gridMode = GridMode::Query;
   s.grid.ClearRows();
   s.grid.RemoveAllColumns();
@@ -17,7 +19,7 @@ void RunStatement(Session& s) {
     return;
   }
 
-  std::string text = FlattenCarriageReturns(RemoveComments(s.ui.Text(kSqlEditor)));
+  text = FlattenCarriageReturns(RemoveComments(text));
   std::optional<std::string> statement = FillVariables(std::move(text), [&s](std::string_view name) {
     return s.ui.AskText("ZUNO", VariablePrompt(name), "").value_or("");
   });

@@ -13,6 +13,11 @@ namespace zuno {
 // button, the Autorun Timer and the drill-down.
 void RunStatement(Session& s);
 
+// The same for a part of the editor's text (the statement at the cursor, a
+// selection): with "DB2 Command" checked the whole text still goes to the
+// command line processor, as Run sends it.
+void RunStatementText(Session& s, std::string text);
+
 // The two ways a prepared statement runs, each as one job under the busy
 // window; Start Time is taken when they are entered.
 void RunResultSetPath(Session& s, const std::string& statement);

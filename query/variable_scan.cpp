@@ -1,6 +1,7 @@
 #include "query/variable_scan.h"
 
 #include "base/utf8.h"
+#include "query/sql_lexer.h"
 
 namespace zuno {
 
@@ -28,20 +29,26 @@ std::string ReplaceAll(std::string_view text, std::string_view name, std::string
 
 }  // namespace
 
+std::vector<bool> VariableColons(std::string_view text) {
+  std::vector<bool> colons(text.size(), false);
+  for (const SqlToken& t : LexSql(text))
+    if (t.kind == SqlTokenKind::Symbol && text[t.begin] == ':') colons[t.begin] = true;
+  return colons;
+}
+
 std::vector<std::string> ScanVariables(std::string_view text) {
   // Delimiters are ASCII and never part of a multi-byte character, so the
   // scan walks bytes; only "the last character" and "the one before it" are
   // found as whole characters.
   std::vector<std::string> names;
+  const std::vector<bool> colons = VariableColons(text);
   const std::size_t last = utf8::PreviousCharacter(text, text.size());
   const std::size_t beforeLast = utf8::PreviousCharacter(text, last);
-  bool quoted = false;
   std::size_t colon = 0;
   bool inVariable = false;
   for (std::size_t i = 0; i < last && names.size() < kMaxVariables; ++i) {
     char c = text[i];
-    if (c == '\'') quoted = !quoted;
-    if (c == ':' && !quoted) {
+    if (colons[i]) {
       colon = i;
       inVariable = true;
       continue;

@@ -19,11 +19,15 @@ constexpr std::size_t kMaxVariables = 1000;
 // written (case kept); a name that occurs twice is listed twice. A variable
 // must follow an apostrophe, comma, vertical bar, closing parenthesis,
 // space, line feed, carriage return or tab and ends at the next of these;
-// colons inside apostrophe quotes start none. The text's last character is
-// never looked at, so a variable of one letter that ends the text is not
-// found, while a longer one is taken up to the end (or up to a last
-// character that ends names).
+// colons inside strings, delimited names and comments start none. The
+// text's last character is never looked at, so a variable of one letter
+// that ends the text is not found, while a longer one is taken up to the end
+// (or up to a last character that ends names).
 std::vector<std::string> ScanVariables(std::string_view text);
+
+// For each byte of text, whether it is a colon that may start a variable:
+// one outside strings, delimited names and comments.
+std::vector<bool> VariableColons(std::string_view text);
 
 // Whether the character ends a variable's name (and may stand before its colon).
 bool EndsVariable(char c);

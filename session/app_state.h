@@ -5,16 +5,18 @@
 #include <chrono>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "base/available_memory.h"
 #include "db/database_flavour.h"
+#include "session/text_range.h"
 
 namespace zuno {
 
 // What the rows of the Result Grid are, so a double-click knows what to drill
 // into: a statement's result, the tables of a creator or of the catalog, or
-// the creators. None before the first.
-enum class GridMode { None, Query, Catalog, Creators };
+// the creators, or the report of a script. None before the first.
+enum class GridMode { None, Query, Catalog, Creators, ScriptReport };
 
 // Which Query Store the library works on: the one in the home directory or
 // the one in the working directory.
@@ -43,6 +45,10 @@ struct AppState {
   MemoryFiles memoryFiles;
   // How long a change of the Query Store waits for another program that holds it.
   std::chrono::milliseconds storeLockWait{5000};
+
+  // Where the statements of the script in the report stand in the editor,
+  // one per report row.
+  std::vector<TextRange> scriptStatements;
 };
 
 AppState InitialAppState(const std::string& homeDirectory);

@@ -1,6 +1,7 @@
 #include "session/job_runner.h"
 
 #include <atomic>
+#include <cstdio>
 #include <exception>
 #include <map>
 #include <mutex>
@@ -25,6 +26,12 @@ std::string Failure(F&& call) {
   } catch (...) {
     return std::string(kUnknownFailure);
   }
+}
+
+// A background failure has no window to be told in: it goes to the error
+// output, where it can be found afterwards.
+void LogBackgroundFailure(const std::string& kind, const std::string& failure) {
+  std::fprintf(stderr, "ZUNO: background work \"%s\" failed: %s\n", kind.c_str(), failure.c_str());
 }
 
 }  // namespace
@@ -103,7 +110,7 @@ void JobRunner::CloseBusyWindow() {
   busyOpen_ = false;
 }
 
-void JobRunner::StartBackground(std::string kind, BackgroundWork work) {
+void JobRunner::StartBackground(std::string kind, BackgroundWork work, Failed failed) {
   ReapFinished();
   const std::uint64_t generation = shared_->Begin(kind);
   for (Background& b : background_)
@@ -112,17 +119,26 @@ void JobRunner::StartBackground(std::string kind, BackgroundWork work) {
   auto finished = std::make_shared<std::atomic<bool>>(false);
   // The thread holds only what it shares with the runner by pointer: the
   // runner joins it before the host and the loop go.
-  std::jthread thread([shared = shared_, kind, generation, work = std::move(work), finished, host = &host_,
-                       loop = &loop_](std::stop_token stop) {
+  std::jthread thread([shared = shared_, kind, generation, work = std::move(work), failed = std::move(failed),
+                       finished, host = &host_, loop = &loop_](std::stop_token stop) {
     std::function<void()> apply;
-    Failure([&] { apply = work(stop); });
+    const std::string failure = Failure([&] { apply = work(stop); });
+    if (!failure.empty()) {
+      LogBackgroundFailure(kind, failure);
+      // Only the failure is applied: the caller ends its bookkeeping.
+      if (failed) apply = [failed, failure] { Failure([&] { failed(failure); }); };
+    }
     if (apply && !stop.stop_requested())
-      host->Post([shared, kind, generation, loop, apply = std::move(apply)] {
+      host->Post([shared, kind, generation, loop, apply = std::move(apply), failed = failure.empty() ? failed : nullptr] {
         if (!shared->Newest(kind, generation)) return;
         // A handler may be running (the busy window's wait turns the main
         // loop too): the apply waits for its end.
-        loop->WhenIdle([shared, kind, generation, apply] {
-          if (shared->Newest(kind, generation)) Failure(apply);
+        loop->WhenIdle([shared, kind, generation, apply, failed] {
+          if (!shared->Newest(kind, generation)) return;
+          const std::string failure = Failure(apply);
+          if (failure.empty()) return;
+          LogBackgroundFailure(kind, failure);
+          if (failed) Failure([&] { failed(failure); });
         });
       });
     *finished = true;

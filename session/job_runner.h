@@ -62,19 +62,24 @@ class JobRunner {
   //   apply(Result&)                    on the windows' thread, from their
   //                                     main loop, once no handler runs
   // A newer job of the same kind supersedes an older one: the older one's
-  // stop token is set and its apply never runs. A work that throws leaves
-  // nothing to apply and shows nothing. Work that is still running at the
+  // stop token is set and its apply never runs. A work or an apply that
+  // throws shows nothing: it is written to the program's error output, and
+  // failed(what it threw) runs on the windows' thread instead, so that the
+  // caller can end what it keeps count of. Work that is still running at the
   // end of the program is asked to stop and waited for, so it should look
   // at its stop token between steps. It must not share the ODBC handles
   // that modal jobs use.
+  using Failed = std::function<void(const std::string&)>;
   template <class Work, class Apply>
-  void RunInBackground(std::string kind, Work work, Apply apply) {
-    StartBackground(std::move(kind), [work = std::move(work), apply = std::move(apply)](
-                                         std::stop_token stop) mutable -> std::function<void()> {
-      using Result = std::invoke_result_t<Work&, std::stop_token>;
-      auto result = std::make_shared<Result>(work(stop));
-      return [apply, result] { apply(*result); };
-    });
+  void RunInBackground(std::string kind, Work work, Apply apply, Failed failed = nullptr) {
+    StartBackground(
+        std::move(kind),
+        [work = std::move(work), apply = std::move(apply)](std::stop_token stop) mutable -> std::function<void()> {
+          using Result = std::invoke_result_t<Work&, std::stop_token>;
+          auto result = std::make_shared<Result>(work(stop));
+          return [apply, result] { apply(*result); };
+        },
+        std::move(failed));
   }
 
   // Background jobs started and not yet reaped (their threads not joined).
@@ -85,7 +90,7 @@ class JobRunner {
   struct Background;
   using BackgroundWork = std::function<std::function<void()>(std::stop_token)>;
 
-  void StartBackground(std::string kind, BackgroundWork work);
+  void StartBackground(std::string kind, BackgroundWork work, Failed failed);
   void OpenBusyWindow();
   void CloseBusyWindow();
   void ReapFinished();

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "session/control_ids.h"
+#include "session/text_range.h"
 
 namespace zuno {
 
@@ -23,7 +24,15 @@ class Ui {
   virtual bool IsEnabled(Control c) const = 0;
   virtual void SetEnabled(Control c, bool enabled) = 0;
   virtual bool IsChecked(Control c) const = 0;
+  // The keyboard focus goes to the control.
+  virtual void Focus(Control c) = 0;
   virtual void SetWindowTitle(WindowId w, std::string_view title) = 0;
+
+  // The SQL editor's selection in its Text; begin and end both at the cursor
+  // when nothing is selected.
+  virtual TextRange EditorSelection() const = 0;
+  // Selects the range and scrolls it into view.
+  virtual void SelectEditorText(TextRange range) = 0;
 
   // Lists (Statement History, Query Names) and the drop-down lists.
   virtual std::vector<std::string> ListItems(Control c) const = 0;

@@ -149,6 +149,15 @@ void CatalogCompletion::Attach() {
   gtk_source_completion_add_provider(completion, GTK_SOURCE_COMPLETION_PROVIDER(provider_.get()), nullptr);
 }
 
+void CatalogCompletion::WithoutOffer(const std::function<void()>& change) {
+  // Before the machinery is attached nothing offers anything unasked.
+  if (!provider_) return change();
+  GtkSourceCompletion* completion = gtk_source_view_get_completion(GTK_SOURCE_VIEW(view_));
+  gtk_source_completion_block_interactive(completion);
+  change();
+  gtk_source_completion_unblock_interactive(completion);
+}
+
 CompletionContext CatalogCompletion::ContextAt(const GtkTextIter& iter, bool asked) const {
   GtkTextBuffer* buffer = gtk_text_iter_get_buffer(&iter);
   GtkTextIter start, end;
@@ -191,6 +200,15 @@ void CatalogCompletion::Read(const NameRequest& request) {
         --reads_;
         cache_.Store(generation, request, std::move(read));
         if (waiting_) OfferWhenRead(waiting_.get());
+      },
+      // A read that failed offers nothing rather than leaving the popup to
+      // wait for it; the next question reads again.
+      [this](const std::string&) {
+        --reads_;
+        if (!waiting_) return;
+        GObjectPtr<GtkSourceCompletionContext> context(GTK_SOURCE_COMPLETION_CONTEXT(g_object_ref(waiting_.get())));
+        DropWaiting();
+        Hooks::AddProposals(GTK_SOURCE_COMPLETION_PROVIDER(provider_.get()), context.get(), {});
       });
 }
 

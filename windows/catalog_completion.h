@@ -42,6 +42,8 @@ class CatalogCompletion {
   std::vector<std::string> OfferAtCursor(bool asked);
   // Whether a read started by an offer has not been applied yet.
   bool Reading() const { return reads_ > 0; }
+  // Runs change with no offer made unasked for what it does to the text.
+  void WithoutOffer(const std::function<void()>& change);
 
   // The provider's side, called from its GObject.
   struct Hooks;

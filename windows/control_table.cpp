@@ -69,7 +69,26 @@ constexpr std::array<PopupMenuEntry, 10> kPopup{{
     {kFixedColumnSize, "Fixed Column Size"},
 }};
 
+struct Hint {
+  Control id;
+  std::string_view text;
+};
+
+constexpr Hint kHints[] = {
+    {kDataSourceBox, "Data source"},
+    {kUserField, "User"},
+    {kPasswordField, "Password"},
+    {kSqlEditor, "The SQL to run: Ctrl+Return or F5 runs it, Ctrl+Space offers table and column names"},
+    {kHistoryList, "The statements that ran: a double-click puts one back into the SQL editor"},
+};
+
 }  // namespace
+
+std::string_view ControlHint(Control id) {
+  for (const Hint& h : kHints)
+    if (h.id == id) return h.text;
+  return {};
+}
 
 std::span<const ControlSpec> AllControls() { return kControls; }
 const ControlSpec& ControlById(Control id) { return kControls[static_cast<int>(id)]; }

@@ -45,6 +45,10 @@ struct WindowSpec {
 };
 
 std::span<const ControlSpec> AllControls();
+
+// What a first-time user is told a control is for without moving anything:
+// a field's placeholder text, a text area's tooltip; empty for the rest.
+std::string_view ControlHint(Control id);
 const ControlSpec& ControlById(Control id);
 const WindowSpec& WindowById(WindowId id);
 

@@ -1,5 +1,8 @@
 #include "windows/control_values.h"
 
+#include <algorithm>
+#include <cstring>
+
 #include "base/gobject_ptr.h"
 #include "windows/gtk_text.h"
 
@@ -42,6 +45,37 @@ std::string ControlText(const ControlWidgets& widgets, Control c) {
     default:
       return {};
   }
+}
+
+TextRange EditorSelection(const ControlWidgets& widgets) {
+  GtkWidget* w = Inner(widgets, kSqlEditor);
+  if (!w) return {};
+  GtkTextBuffer* b = gtk_text_view_get_buffer(GTK_TEXT_VIEW(w));
+  GtkTextIter start, from, to;
+  gtk_text_buffer_get_start_iter(b, &start);
+  gtk_text_buffer_get_selection_bounds(b, &from, &to);  // both at the cursor when none
+  GCharPtr before(gtk_text_buffer_get_text(b, &start, &from, TRUE));
+  GCharPtr part(gtk_text_buffer_get_text(b, &from, &to, TRUE));
+  const std::size_t begin = std::strlen(before.get());
+  return {begin, begin + std::strlen(part.get())};
+}
+
+void SelectEditorText(const ControlWidgets& widgets, TextRange range) {
+  GtkWidget* w = Inner(widgets, kSqlEditor);
+  if (!w) return;
+  const std::string text = ControlText(widgets, kSqlEditor);
+  range.end = std::min(range.end, text.size());
+  range.begin = std::min(range.begin, range.end);
+  const auto offset = [&text](std::size_t bytes) {
+    return static_cast<gint>(g_utf8_pointer_to_offset(text.c_str(), text.c_str() + bytes));
+  };
+  GtkTextBuffer* b = gtk_text_view_get_buffer(GTK_TEXT_VIEW(w));
+  GtkTextIter from, to;
+  gtk_text_buffer_get_iter_at_offset(b, &from, offset(range.begin));
+  gtk_text_buffer_get_iter_at_offset(b, &to, offset(range.end));
+  gtk_text_buffer_select_range(b, &from, &to);
+  gtk_text_view_scroll_mark_onscreen(GTK_TEXT_VIEW(w), gtk_text_buffer_get_insert(b));
+  gtk_widget_grab_focus(w);
 }
 
 void SetControlText(const ControlWidgets& widgets, Control c, std::string_view text) {

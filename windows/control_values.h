@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "session/text_range.h"
 #include "windows/gtk_windows.h"
 
 namespace zuno {
@@ -15,6 +16,12 @@ void SetControlText(const ControlWidgets& widgets, Control c, std::string_view t
 bool ControlEnabled(const ControlWidgets& widgets, Control c);
 void SetControlEnabled(const ControlWidgets& widgets, Control c, bool enabled);
 bool ControlChecked(const ControlWidgets& widgets, Control c);
+
+// The SQL editor's selection in bytes of its text, as the handlers count;
+// the buffer counts characters.
+TextRange EditorSelection(const ControlWidgets& widgets);
+// Selects the range, scrolls it into view and gives the editor the focus.
+void SelectEditorText(const ControlWidgets& widgets, TextRange range);
 
 // Lists and the drop-down lists.
 std::vector<std::string> ControlListItems(const ControlWidgets& widgets, Control c);

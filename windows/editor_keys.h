@@ -8,15 +8,27 @@ namespace zuno {
 
 enum class EditorCommand {
   None,          // the key goes on to the focused control
-  RunStatement,  // Ctrl+Return, Ctrl+keypad Enter, F5: as the Run button
+  RunStatement,  // F5: as the Run button
+  RunAtCursor,   // Ctrl+Return, Ctrl+keypad Enter: the statement at the cursor or the selection
+  RunScript,     // Ctrl+Shift+Return, Ctrl+Shift+keypad Enter: the whole text as a script
   SaveQuery,     // Ctrl+S: the library's Save, asking for the query's name
+  Find,          // Ctrl+F: the editor's find bar
+  Replace,       // Ctrl+H: the find bar with replacing
+  GoToLine,      // Ctrl+L
+  ZoomIn,        // Ctrl+plus (also Ctrl+= and the keypad's plus)
+  ZoomOut,       // Ctrl+minus
+  ZoomReset,     // Ctrl+0
+  ToggleComment, // Ctrl+/: the selected lines commented with -- or uncommented
 };
 
-// keyval is a GDK key value, state the event's modifier mask. Shift, Caps
-// Lock, Num Lock and the like do not change the answer; Alt or Super do.
+// keyval is a GDK key value, state the event's modifier mask. Caps Lock,
+// Num Lock and the like do not change the answer; Alt or Super do, and Shift
+// does with Ctrl+Return.
 EditorCommand CommandForKey(unsigned keyval, unsigned state);
 
 // The Run button's tooltip, naming its keys.
-constexpr std::string_view kRunTooltip = "Run the statement (Ctrl+Return or F5)";
+constexpr std::string_view kRunTooltip =
+    "Run the whole text as one statement (F5); Ctrl+Return runs the statement at the cursor, Ctrl+Shift+Return "
+    "the text as a script";
 
 }  // namespace zuno

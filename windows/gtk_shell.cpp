@@ -5,6 +5,8 @@
 #include "windows/clipboard.h"
 #include "windows/control_values.h"
 #include "windows/css_provider.h"
+#include "windows/editor_zoom.h"
+#include "windows/sql_editor.h"
 #include "windows/gtk_text.h"
 #include "windows/resize_rule.h"
 
@@ -42,6 +44,7 @@ GtkShell::GtkShell(EventLoop& loop) : loop_(loop) {
       this, nullptr);
 
   completion_ = std::make_unique<CatalogCompletion>(widgets_.inner[kSqlEditor]);
+  search_ = std::make_unique<EditorSearch>(widgets_.inner[kSqlEditor]);
   // Names read before a Connect belong to the connection it replaces; they go
   // before the handler connects anew.
   g_signal_connect_swapped(widgets_.inner[kConnectButton], "clicked",
@@ -49,6 +52,11 @@ GtkShell::GtkShell(EventLoop& loop) : loop_(loop) {
   for (const ControlSpec& c : AllControls())
     if (c.window == WindowId::Main) ConnectControlSignals(WindowId::Main, c.id);
   ConnectEditorKeys();
+  // Return in the Password field connects, as the Connect button does.
+  g_signal_connect_swapped(widgets_.inner[kPasswordField], "activate", G_CALLBACK(+[](GtkWidget* connect) {
+                             if (gtk_widget_is_sensitive(connect)) gtk_button_clicked(GTK_BUTTON(connect));
+                           }),
+                           widgets_.inner[kConnectButton]);
 
   ReportCloseRequests(main_.window, WindowId::Main);
   resize_ = std::make_unique<ResizeScheduling>(main_.layout, [this](Size s) { ApplyResizeRule(s.w, s.h); });
@@ -154,10 +162,34 @@ bool GtkShell::OnEditorCommand(EditorCommand command) {
     case EditorCommand::RunStatement:
       if (IsEnabled(kRunButton)) DeliverControl(WindowId::Main, kRunButton, Action::LeftClick);
       return true;
+    case EditorCommand::RunAtCursor:
+    case EditorCommand::RunScript:
+      // They run what Run would, so they need what Run needs.
+      if (IsEnabled(kRunButton))
+        DeliverControl(WindowId::Main, kSqlEditor,
+                       command == EditorCommand::RunScript ? Action::RunScript : Action::RunAtCursor);
+      return true;
     case EditorCommand::SaveQuery:
       // The library's Save asks for a name and stores the editor's text; it
       // needs a connection, as the Save/Load Query button does.
       if (IsEnabled(kSaveLoadQueryButton)) DeliverControl(WindowId::Library, kLibrarySaveButton, Action::LeftClick);
+      return true;
+    case EditorCommand::Find:
+    case EditorCommand::Replace:
+      search_->Open(command == EditorCommand::Replace);
+      return true;
+    case EditorCommand::GoToLine:
+      AskForLine();
+      return true;
+    case EditorCommand::ZoomIn:
+    case EditorCommand::ZoomOut:
+    case EditorCommand::ZoomReset:
+      ZoomEditor(widgets_.inner[kSqlEditor], command == EditorCommand::ZoomIn    ? Zoom::In
+                                             : command == EditorCommand::ZoomOut ? Zoom::Out
+                                                                                 : Zoom::Reset);
+      return true;
+    case EditorCommand::ToggleComment:
+      ToggleSelectedLineComments(widgets_.inner[kSqlEditor]);
       return true;
     case EditorCommand::None:
       break;
@@ -165,7 +197,27 @@ bool GtkShell::OnEditorCommand(EditorCommand command) {
   return false;
 }
 
+void GtkShell::AskForLine() {
+  const std::string answer = dialogs_->AskText("ZUNO - Go to Line", "Line number:", "");
+  if (answer.empty() || answer.find_first_not_of("0123456789") != std::string::npos || answer.size() > 9) return;
+  GoToLine(widgets_.inner[kSqlEditor], std::stoi(answer));
+}
+
 void GtkShell::ShowMainWindow() { gtk_widget_show_all(main_.window); }
+
+int GtkShell::EditorCursor() const {
+  GtkTextBuffer* buffer = gtk_text_view_get_buffer(GTK_TEXT_VIEW(widgets_.inner[kSqlEditor]));
+  GtkTextIter at;
+  gtk_text_buffer_get_iter_at_mark(buffer, &at, gtk_text_buffer_get_insert(buffer));
+  return gtk_text_iter_get_offset(&at);
+}
+
+void GtkShell::PlaceEditorCursor(int offset) {
+  GtkTextBuffer* buffer = gtk_text_view_get_buffer(GTK_TEXT_VIEW(widgets_.inner[kSqlEditor]));
+  GtkTextIter at;
+  gtk_text_buffer_get_iter_at_offset(buffer, &at, offset);
+  gtk_text_buffer_place_cursor(buffer, &at);
+}
 
 void GtkShell::CreatePopupMenu() {
   popup_ = std::make_unique<GtkPopupMenu>(main_.window, [this](int item) { loop_.Deliver(Event::MenuOf(item)); });
@@ -183,15 +235,21 @@ void GtkShell::ShowLogo(GdkPixbuf* pixbuf) {
   gtk_image_set_from_pixbuf(GTK_IMAGE(widgets_.inner[kLogoImage]), pixbuf);
 }
 
-void GtkShell::FocusControl(Control c) {
+void GtkShell::Focus(Control c) {
   if (GtkWidget* w = widgets_.inner[c]) gtk_widget_grab_focus(w);
 }
 
 std::string GtkShell::Text(Control c) const { return ControlText(widgets_, c); }
-void GtkShell::SetText(Control c, std::string_view text) { SetControlText(widgets_, c, text); }
+void GtkShell::SetText(Control c, std::string_view text) {
+  // Completion answers the user's typing, not a text the program puts there.
+  if (c == kSqlEditor && completion_) return completion_->WithoutOffer([&] { SetControlText(widgets_, c, text); });
+  SetControlText(widgets_, c, text);
+}
 bool GtkShell::IsEnabled(Control c) const { return ControlEnabled(widgets_, c); }
 void GtkShell::SetEnabled(Control c, bool enabled) { SetControlEnabled(widgets_, c, enabled); }
 bool GtkShell::IsChecked(Control c) const { return ControlChecked(widgets_, c); }
+TextRange GtkShell::EditorSelection() const { return zuno::EditorSelection(widgets_); }
+void GtkShell::SelectEditorText(TextRange range) { zuno::SelectEditorText(widgets_, range); }
 std::vector<std::string> GtkShell::ListItems(Control c) const { return ControlListItems(widgets_, c); }
 void GtkShell::AppendListItem(Control c, std::string_view item) { AppendControlListItem(widgets_, c, item); }
 int GtkShell::SelectedListItem(Control c) const { return SelectedControlListItem(widgets_, c); }

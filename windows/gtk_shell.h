@@ -17,6 +17,7 @@
 #include "windows/busy_window.h"
 #include "windows/catalog_completion.h"
 #include "windows/editor_keys.h"
+#include "windows/editor_search.h"
 #include "windows/gtk_dialogs.h"
 #include "windows/gtk_windows.h"
 #include "windows/popup_menu.h"
@@ -42,14 +43,17 @@ class GtkShell : public Ui, public JobHost {
   GtkWidget* popupMenu() const { return popup_ ? popup_->menu() : nullptr; }
   bool timerRunning() const { return timer_.running(); }
   CatalogCompletion& completion() { return *completion_; }
+  EditorSearch& search() { return *search_; }
 
   // Start-up helpers that are not handler business.
   void PrependListItem(Control c, std::string_view item);
   void ClearDropDown(Control c);
   void ShowLogo(GdkPixbuf* pixbuf);
-  void FocusControl(Control c);
   void CreatePopupMenu();
   void ShowMainWindow();
+  // The SQL editor's cursor, in characters from the start of its text.
+  int EditorCursor() const;
+  void PlaceEditorCursor(int offset);
   // What the SQL editor's completion reads names from.
   void SetCatalogSource(CatalogCompletion::SourceOf source, JobRunner& jobs) {
     completion_->SetSource(std::move(source), jobs);
@@ -64,7 +68,10 @@ class GtkShell : public Ui, public JobHost {
   bool IsEnabled(Control c) const override;
   void SetEnabled(Control c, bool enabled) override;
   bool IsChecked(Control c) const override;
+  void Focus(Control c) override;
   void SetWindowTitle(WindowId w, std::string_view title) override;
+  TextRange EditorSelection() const override;
+  void SelectEditorText(TextRange range) override;
   std::vector<std::string> ListItems(Control c) const override;
   void AppendListItem(Control c, std::string_view item) override;
   int SelectedListItem(Control c) const override;
@@ -103,6 +110,7 @@ class GtkShell : public Ui, public JobHost {
   void ForgetControls(WindowId id);
   void ConnectEditorKeys();
   bool OnEditorCommand(EditorCommand command);
+  void AskForLine();
   // Dialogs stand over the window the user works in, centred on it: Wayland
   // lets no window place itself.
   GtkWindow* DialogParent() const;
@@ -116,6 +124,7 @@ class GtkShell : public Ui, public JobHost {
   std::unique_ptr<GtkDialogs> dialogs_;
   std::unique_ptr<GtkResultGrid> grid_;
   std::unique_ptr<CatalogCompletion> completion_;
+  std::unique_ptr<EditorSearch> search_;
   std::vector<std::unique_ptr<ClickTracker>> mainClicks_;
   std::vector<std::unique_ptr<ClickTracker>> libraryClicks_;
   std::unique_ptr<GtkPopupMenu> popup_;

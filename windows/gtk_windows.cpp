@@ -152,6 +152,12 @@ GtkWidget* MakeControl(const ControlSpec& c, GtkWidget** inner) {
       return nullptr;  // the Result Grid is made by its owner
   }
   gtk_widget_set_sensitive(outer, c.enabled);
+  if (const std::string hint(ControlHint(c.id)); !hint.empty()) {
+    if (GTK_IS_ENTRY(*inner))
+      gtk_entry_set_placeholder_text(GTK_ENTRY(*inner), hint.c_str());
+    else
+      gtk_widget_set_tooltip_text(*inner, hint.c_str());
+  }
   if (!HasOwnCaption(c.kind)) {
     SetAccessibleName(*inner, c.role);
     if (*inner != outer) SetAccessibleName(outer, c.role);

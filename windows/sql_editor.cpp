@@ -4,8 +4,9 @@
 
 #include <string>
 
-#include "windows/sql_variable_spans.h"
 #include "base/gobject_ptr.h"
+#include "windows/line_comments.h"
+#include "windows/sql_variable_spans.h"
 
 namespace zuno {
 namespace {
@@ -83,7 +84,30 @@ GtkWidget* NewSqlEditorView() {
   gtk_text_buffer_create_tag(GTK_TEXT_BUFFER(buffer.get()), kVariableTag, "foreground", kVariableColour, "weight",
                              PANGO_WEIGHT_BOLD, nullptr);
   g_signal_connect(buffer.get(), "changed", G_CALLBACK(OnChanged), nullptr);
-  return gtk_source_view_new_with_buffer(buffer.get());
+  GtkWidget* view = gtk_source_view_new_with_buffer(buffer.get());
+  gtk_source_view_set_show_line_numbers(GTK_SOURCE_VIEW(view), TRUE);
+  return view;
+}
+
+void ToggleSelectedLineComments(GtkWidget* view) {
+  GtkTextBuffer* buffer = gtk_text_view_get_buffer(GTK_TEXT_VIEW(view));
+  GtkTextIter start, end;
+  gtk_text_buffer_get_selection_bounds(buffer, &start, &end);
+  // A selection that ends at the start of a line leaves that line alone.
+  if (gtk_text_iter_starts_line(&end) && gtk_text_iter_compare(&start, &end) < 0) gtk_text_iter_backward_char(&end);
+  gtk_text_iter_set_line_offset(&start, 0);
+  if (!gtk_text_iter_ends_line(&end)) gtk_text_iter_forward_to_line_end(&end);
+  GCharPtr lines(gtk_text_buffer_get_text(buffer, &start, &end, TRUE));
+  const std::string toggled = ToggleLineComments(lines.get());
+  const int first = gtk_text_iter_get_line(&start);
+  gtk_text_buffer_begin_user_action(buffer);
+  gtk_text_buffer_delete(buffer, &start, &end);
+  gtk_text_buffer_insert(buffer, &start, toggled.c_str(), static_cast<gint>(toggled.size()));
+  gtk_text_buffer_end_user_action(buffer);
+  // The lines stay selected, so that a second Ctrl+/ takes them back.
+  GtkTextIter from, to = start;
+  gtk_text_buffer_get_iter_at_line(buffer, &from, first);
+  gtk_text_buffer_select_range(buffer, &from, &to);
 }
 
 const char* SqlEditorLanguage(GtkWidget* view) {

@@ -12,6 +12,10 @@ namespace zuno {
 // does not pay for them.
 GtkWidget* NewSqlEditorView();
 
+// Ctrl+/: the lines the selection touches (or the cursor's line) are
+// commented out with "--", or back in, as one undo step.
+void ToggleSelectedLineComments(GtkWidget* view);
+
 // The id of the language the view's buffer colours by ("sql" once text was
 // there), or the empty text while none is loaded.
 const char* SqlEditorLanguage(GtkWidget* view);

@@ -6,10 +6,9 @@ namespace zuno {
 
 std::vector<TextSpan> VariableSpans(std::string_view text) {
   std::vector<TextSpan> spans;
-  bool quoted = false;
+  const std::vector<bool> colons = VariableColons(text);
   for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '\'') quoted = !quoted;
-    if (text[i] != ':' || quoted || i == 0 || !EndsVariable(text[i - 1])) continue;
+    if (!colons[i] || i == 0 || !EndsVariable(text[i - 1])) continue;
     std::size_t end = i + 1;
     while (end < text.size() && !EndsVariable(text[end]) && text[end] != ':') ++end;
     if (end > i + 1) spans.push_back({i, end});

@@ -14,9 +14,9 @@ struct TextSpan {
   bool operator==(const TextSpan&) const = default;
 };
 
-// A colon outside apostrophe quotes that follows a blank, line end, tab,
-// apostrophe, comma, vertical bar or closing parenthesis, with the name
-// after it up to the next of these characters.
+// A colon outside strings, delimited names and comments that follows a
+// blank, line end, tab, apostrophe, comma, vertical bar or closing
+// parenthesis, with the name after it up to the next of these characters.
 std::vector<TextSpan> VariableSpans(std::string_view text);
 
 }  // namespace zuno

@@ -2,7 +2,9 @@
 // the names it completes from the catalog.
 #include <gtest/gtest.h>
 #include <gtksourceview/gtksource.h>
+#include <sys/stat.h>
 
+#include "windows/editor_zoom.h"
 #include "windows/sql_editor.h"
 #include "tests/gui/program_fixture.h"
 #include "tests/support/data_sources.h"
@@ -102,39 +104,59 @@ TEST_F(SqlEditorTest, SqlIsColouredWithMatchingBracketsAndUndo) {
 }
 
 TEST_F(SqlEditorTest, RunKeysActAsTheRunButtonOnlyWhileItIsEnabled) {
-  int runs = 0;
-  p->dispatcher.handlers().runStatement = [&runs] { ++runs; };
+  std::string ran;  // R: Run, C: the statement at the cursor, S: the script
+  p->dispatcher.handlers().runStatement = [&ran] { ran += 'R'; };
+  p->dispatcher.handlers().runAtCursor = [&ran] { ran += 'C'; };
+  p->dispatcher.handlers().runScript = [&ran] { ran += 'S'; };
   const gchar* tooltip = gtk_widget_get_tooltip_text(p->shell.outer(kRunButton));
   ASSERT_NE(tooltip, nullptr);
-  EXPECT_NE(std::string(tooltip).find("Ctrl+Return"), std::string::npos);
-  EXPECT_NE(std::string(tooltip).find("F5"), std::string::npos);
+  for (const char* key : {"Ctrl+Return", "Ctrl+Shift+Return", "F5"})
+    EXPECT_NE(std::string(tooltip).find(key), std::string::npos) << key;
   g_free(const_cast<gchar*>(tooltip));
+  const auto ctrlShift = GdkModifierType(GDK_CONTROL_MASK | GDK_SHIFT_MASK);
   struct {
     const char* name;
     guint keyval;
     GdkModifierType state;
     bool runEnabled;
-    int runs;
+    const char* ran;
   } cases[] = {
-      {"Ctrl+Return", GDK_KEY_Return, GDK_CONTROL_MASK, true, 1},
-      {"Ctrl+keypad Enter", GDK_KEY_KP_Enter, GDK_CONTROL_MASK, true, 1},
-      {"F5", GDK_KEY_F5, GdkModifierType(0), true, 1},
-      {"F5 with Num Lock", GDK_KEY_F5, GDK_MOD2_MASK, true, 1},
-      {"Ctrl+Return, Run disabled", GDK_KEY_Return, GDK_CONTROL_MASK, false, 0},
-      {"F5, Run disabled", GDK_KEY_F5, GdkModifierType(0), false, 0},
-      {"Return alone", GDK_KEY_Return, GdkModifierType(0), true, 0},
-      {"Alt+F5", GDK_KEY_F5, GDK_MOD1_MASK, true, 0},
+      {"Ctrl+Return", GDK_KEY_Return, GDK_CONTROL_MASK, true, "C"},
+      {"Ctrl+keypad Enter", GDK_KEY_KP_Enter, GDK_CONTROL_MASK, true, "C"},
+      {"Ctrl+Shift+Return", GDK_KEY_Return, ctrlShift, true, "S"},
+      {"Ctrl+Shift+keypad Enter", GDK_KEY_KP_Enter, ctrlShift, true, "S"},
+      {"F5", GDK_KEY_F5, GdkModifierType(0), true, "R"},
+      {"F5 with Num Lock", GDK_KEY_F5, GDK_MOD2_MASK, true, "R"},
+      {"Ctrl+Return, Run disabled", GDK_KEY_Return, GDK_CONTROL_MASK, false, ""},
+      {"Ctrl+Shift+Return, Run disabled", GDK_KEY_Return, ctrlShift, false, ""},
+      {"F5, Run disabled", GDK_KEY_F5, GdkModifierType(0), false, ""},
+      {"Return alone", GDK_KEY_Return, GdkModifierType(0), true, ""},
+      {"Alt+F5", GDK_KEY_F5, GDK_MOD1_MASK, true, ""},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    runs = 0;
+    ran.clear();
     p->shell.SetEnabled(kRunButton, c.runEnabled);
     p->shell.SetText(kSqlEditor, "select 1");
     Press(c.keyval, c.state);
-    EXPECT_EQ(runs, c.runs);
+    EXPECT_EQ(ran, c.ran);
     // Only a plain Return adds a line.
     EXPECT_EQ(p->shell.Text(kSqlEditor) != "select 1", c.keyval == GDK_KEY_Return && c.state == 0);
   }
+}
+
+// The handlers speak in bytes of the editor's text, the buffer in characters.
+TEST_F(SqlEditorTest, TheSelectionIsReadAndSetInBytesOfTheText) {
+  p->shell.SetText(kSqlEditor, "select '\xC3\xA4\xC3\xA4';\nselect 2");
+  PutCursorAt(6);
+  EXPECT_EQ(p->shell.EditorSelection(), (TextRange{6, 6}));
+  p->shell.SelectEditorText({15, 23});
+  GtkTextIter from, to;
+  ASSERT_TRUE(gtk_text_buffer_get_selection_bounds(Buffer(), &from, &to));
+  gchar* selected = gtk_text_buffer_get_text(Buffer(), &from, &to, TRUE);
+  EXPECT_STREQ(selected, "select 2");
+  g_free(selected);
+  EXPECT_EQ(p->shell.EditorSelection(), (TextRange{15, 23}));
 }
 
 TEST_F(SqlEditorTest, CtrlSSavesToTheLibraryOnlyWithAConnection) {
@@ -208,6 +230,103 @@ TEST_F(SqlEditorTest, NamesShowWhenAskedOrAfterAPauseAndReturnInsertsOne) {
     Press(GDK_KEY_Return);
     EXPECT_EQ(p->shell.Text(kSqlEditor), c.inserted);
   }
+}
+
+
+// Ctrl+F, Ctrl+H, Ctrl+L, the zoom keys and Ctrl+/ act on the editor, with
+// the source view's own search; the lines are numbered.
+TEST_F(SqlEditorTest, FindReplaceGoToZoomAndCommentKeys) {
+  EXPECT_TRUE(gtk_source_view_get_show_line_numbers(GTK_SOURCE_VIEW(Editor())));
+  p->shell.SetText(kSqlEditor, "select a from t\nselect b from u");
+  PutCursorAt(0);
+  Press(GDK_KEY_f, GDK_CONTROL_MASK);
+  EditorSearch& search = p->shell.search();
+  ASSERT_TRUE(gtk_widget_get_mapped(search.findEntry()));
+  EXPECT_FALSE(gtk_widget_is_visible(search.replaceEntry()));
+  gtk_entry_set_text(GTK_ENTRY(search.findEntry()), "from");
+  EXPECT_TRUE(RunUntil([&] { return search.MatchText() == "2 found"; })) << search.MatchText();
+  search.Next(true);
+  EXPECT_EQ(search.MatchText(), "1 of 2");
+  search.Next(true);
+  EXPECT_EQ(search.MatchText(), "2 of 2");
+
+  Press(GDK_KEY_h, GDK_CONTROL_MASK);
+  ASSERT_TRUE(gtk_widget_is_visible(search.replaceEntry()));
+  gtk_entry_set_text(GTK_ENTRY(search.replaceEntry()), "FROM");
+  search.ReplaceAll();
+  EXPECT_EQ(p->shell.Text(kSqlEditor), "select a FROM t\nselect b FROM u");
+
+  answers.inputs = {"2"};
+  Press(GDK_KEY_l, GDK_CONTROL_MASK);
+  GtkTextIter cursor;
+  gtk_text_buffer_get_iter_at_mark(Buffer(), &cursor, gtk_text_buffer_get_insert(Buffer()));
+  EXPECT_EQ(gtk_text_iter_get_line(&cursor), 1);
+  EXPECT_EQ(gtk_text_iter_get_line_offset(&cursor), 0);
+
+  const struct {
+    guint key;
+    int percent;
+  } zooms[] = {{GDK_KEY_plus, 110}, {GDK_KEY_equal, 120}, {GDK_KEY_minus, 110}, {GDK_KEY_0, 100}};
+  for (const auto& z : zooms) {
+    Press(z.key, GDK_CONTROL_MASK);
+    EXPECT_EQ(EditorZoomPercent(Editor()), z.percent) << gdk_keyval_name(z.key);
+  }
+
+  gtk_text_buffer_select_range(Buffer(), &cursor, &cursor);
+  PutCursorAt(3);
+  Press(GDK_KEY_slash, GDK_CONTROL_MASK);
+  EXPECT_EQ(p->shell.Text(kSqlEditor), "-- select a FROM t\nselect b FROM u");
+  GtkTextIter start, end;
+  gtk_text_buffer_get_bounds(Buffer(), &start, &end);
+  gtk_text_buffer_select_range(Buffer(), &start, &end);
+  Press(GDK_KEY_slash, GDK_CONTROL_MASK);  // not every line commented: all of them are
+  EXPECT_EQ(p->shell.Text(kSqlEditor), "-- -- select a FROM t\n-- select b FROM u");
+  Press(GDK_KEY_slash, GDK_CONTROL_MASK);
+  EXPECT_EQ(p->shell.Text(kSqlEditor), "-- select a FROM t\nselect b FROM u");
+  Press(GDK_KEY_z, GDK_CONTROL_MASK);  // one undo step a toggle
+  EXPECT_EQ(p->shell.Text(kSqlEditor), "-- -- select a FROM t\n-- select b FROM u");
+}
+
+// Return in the Password field connects; the focus then goes to the editor.
+// The connection fields say what they are for before anything is typed.
+TEST_F(SqlEditorTest, ReturnInThePasswordFieldConnectsAndTheEditorTakesTheFocus) {
+  for (Control c : {kUserField, kPasswordField})
+    EXPECT_STRNE(gtk_entry_get_placeholder_text(GTK_ENTRY(p->shell.inner(c))), "");
+  const testing::DataSource d = testing::PgLuw();
+  p->shell.SetText(kDataSourceBox, d.dsn);
+  p->shell.SetText(kUserField, d.user);
+  p->shell.SetText(kPasswordField, d.password);
+  gtk_widget_activate(p->shell.inner(kPasswordField));
+  ASSERT_TRUE(RunUntil([&] { return p->db.Connected(); }, 10000)) << p->db.LastError();
+  EXPECT_TRUE(gtk_widget_is_focus(Editor()));
+}
+
+
+// The editor's text and cursor and the Statement History are kept at the end
+// for the user alone and come back at the next start; a damaged file is no
+// state and stops nothing.
+TEST_F(SqlEditorTest, TheTextItsCursorAndTheHistoryComeBackAfterARestart) {
+  const std::string text = "select * from t where pw = '&pwd'\n-- Grüße";
+  p->shell.SetText(kSqlEditor, text);
+  p->shell.PlaceEditorCursor(40);
+  for (const char* statement : {"select 1", "select\n2"}) p->shell.AppendListItem(kHistoryList, statement);
+  KeepEditorState(*p);
+  const std::string file = home.File(".local/state/zuno/editor-state");
+  struct stat st {};
+  ASSERT_EQ(stat(file.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0600u);
+
+  p.reset();
+  p = testing::StartAndShow();
+  EXPECT_EQ(p->shell.Text(kSqlEditor), text);
+  EXPECT_EQ(p->shell.EditorCursor(), 40);
+  EXPECT_EQ(p->shell.ListItems(kHistoryList), (std::vector<std::string>{"select 1", "select\n2"}));
+
+  testing::WriteFileBytes(file, testing::ReadFileBytes(file).substr(0, 30));
+  p.reset();
+  p = testing::StartAndShow();
+  EXPECT_EQ(p->shell.Text(kSqlEditor), "");
+  EXPECT_TRUE(p->shell.ListItems(kHistoryList).empty());
 }
 
 }  // namespace

@@ -43,6 +43,7 @@ class ScriptedUi : public Ui, public JobHost {
   std::string clipboard;
   bool clipboardHandedOver = false;
   bool quit = false;
+  std::optional<Control> focused;  // where Focus put the keyboard focus last
   int timerPeriodMs = 0;  // 0 while the Autorun Timer is off
   int timerStarts = 0;
   bool timerFieldHighlighted = false;
@@ -60,7 +61,12 @@ class ScriptedUi : public Ui, public JobHost {
   bool IsEnabled(Control c) const override { return Here(), enabled_[c]; }
   void SetEnabled(Control c, bool enabled) override { Here(), enabled_[c] = enabled; }
   bool IsChecked(Control c) const override { return Here(), checked_[c]; }
+  void Focus(Control c) override { Here(), focused = c; }
   void SetWindowTitle(WindowId w, std::string_view title) override { Here(), titles[w] = std::string(title); }
+  // The editor's selection (or cursor) as the user left it, and as a handler set it.
+  TextRange editorSelection;
+  TextRange EditorSelection() const override { return Here(), editorSelection; }
+  void SelectEditorText(TextRange range) override { Here(), editorSelection = range; }
   std::vector<std::string> ListItems(Control c) const override { return Here(), lists_[c]; }
   void AppendListItem(Control c, std::string_view item) override { Here(), lists_[c].emplace_back(item); }
   int SelectedListItem(Control c) const override { return Here(), selected_[c]; }

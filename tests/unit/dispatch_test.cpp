@@ -22,6 +22,8 @@ struct Recorder {
   void WireAll(Handlers& h) {
     h.connect = Slot("connect");
     h.runStatement = Slot("run");
+    h.runAtCursor = Slot("runAtCursor");
+    h.runScript = Slot("runScript");
     h.catalog = Slot("catalog");
     h.creators = Slot("creators");
     h.lastCreator = Slot("lastCreator");
@@ -49,6 +51,9 @@ TEST(DispatchTest, MainWindowControlsReachTheirHandlers) {
   } cases[] = {
       {kConnectButton, Action::LeftClick, "connect"},
       {kRunButton, Action::LeftClick, "run"},
+      {kSqlEditor, Action::RunAtCursor, "runAtCursor"},
+      {kSqlEditor, Action::RunScript, "runScript"},
+      {kSqlEditor, Action::LeftClick, nullptr},
       {kCatalogButton, Action::LeftClick, "catalog"},
       {kCreatorsButton, Action::LeftClick, "creators"},
       {kLastCreatorButton, Action::LeftClick, "lastCreator"},

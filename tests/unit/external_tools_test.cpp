@@ -150,8 +150,8 @@ TEST_F(ToolsTest, WithoutAFormatterTheTextStays) {
 }
 
 TEST_F(ToolsTest, TheProjectsFormatterFrontFormatsForReal) {
-  if (!std::filesystem::exists("/usr/local/bin/sqlformat")) GTEST_SKIP() << "the formatter front is not installed";
-  testing::ScopedEnv realPath("PATH", "/usr/local/bin:/usr/bin:/bin");
+  // The front the build puts beside the program, with the system's tools.
+  testing::ScopedEnv realPath("PATH", ZUNO_BINARY_DIR "/bin:/usr/bin:/bin");
   h.ui.SetText(kSqlEditor, "select a,b from t where x=1");
   OnFormatSqlClicked(h.session);
   EXPECT_EQ(h.ui.Text(kSqlEditor), "SELECT a,\n       b\nFROM t\nWHERE x=1");

@@ -119,6 +119,36 @@ TEST_F(JobRunnerTest, ANewerBackgroundJobOfTheSameKindSupersedesTheOlderOnesAppl
   EXPECT_EQ(ui.busyOpened, 0);
 }
 
+// A background job that throws tells its caller on the windows' thread, so
+// that what the caller counts as running ends, and shows no message.
+TEST_F(JobRunnerTest, ABackgroundJobThatThrowsEndsThroughItsFailureCallback) {
+  struct {
+    const char* name;
+    bool workThrows;
+  } cases[] = {{"work", true}, {"apply", false}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::thread::id windows = std::this_thread::get_id();
+    std::string failure;
+    std::thread::id failedOn;
+    jobs.RunInBackground(
+        c.name,
+        [&](std::stop_token) {
+          if (c.workThrows) throw std::runtime_error("no catalog");
+          return 1;
+        },
+        [](int&) { throw std::runtime_error("no catalog"); },
+        [&](const std::string& what) {
+          failure = what;
+          failedOn = std::this_thread::get_id();
+        });
+    for (int i = 0; i < 200 && failure.empty(); ++i) ui.RunPosted(10ms);
+    EXPECT_EQ(failure, "no catalog");
+    EXPECT_EQ(failedOn, windows);
+  }
+  EXPECT_TRUE(ui.messages.empty());
+}
+
 // The apply waits for a handler that runs, as typing does not.
 TEST_F(JobRunnerTest, ABackgroundApplyWaitsForTheHandlerThatRuns) {
   std::vector<std::string> order;

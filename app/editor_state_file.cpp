@@ -1,0 +1,109 @@
+#include "app/editor_state_file.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <charconv>
+
+#include "base/text_file.h"
+
+namespace zuno {
+namespace {
+
+constexpr std::string_view kHeader = "ZUNO editor state 1\n";
+
+// A field: its length in bytes, a line feed, the bytes, a line feed.
+void PutField(std::string& out, std::string_view bytes) {
+  out.append(std::to_string(bytes.size())).append(1, '\n').append(bytes).append(1, '\n');
+}
+
+std::optional<std::string_view> TakeField(std::string_view& in) {
+  const std::size_t end = in.find('\n');
+  if (end == std::string_view::npos || end == 0 || end > 10) return std::nullopt;
+  std::size_t size = 0;
+  auto [at, error] = std::from_chars(in.data(), in.data() + end, size);
+  if (error != std::errc() || at != in.data() + end || in.size() - end - 1 < size + 1 ||
+      in[end + 1 + size] != '\n')
+    return std::nullopt;
+  std::string_view field = in.substr(end + 1, size);
+  in.remove_prefix(end + 2 + size);
+  return field;
+}
+
+std::optional<long> TakeNumber(std::string_view& in) {
+  std::optional<std::string_view> field = TakeField(in);
+  long n = 0;
+  if (!field || field->empty()) return std::nullopt;
+  auto [at, error] = std::from_chars(field->data(), field->data() + field->size(), n);
+  if (error != std::errc() || at != field->data() + field->size() || n < 0) return std::nullopt;
+  return n;
+}
+
+// The folders up to it are made as needed; the last must be the user's own.
+bool MakePrivateFolder(const std::string& folder) {
+  for (std::size_t slash = folder.find('/', 1);; slash = folder.find('/', slash + 1)) {
+    if (mkdir(folder.substr(0, slash).c_str(), 0700) != 0 && errno != EEXIST) return false;
+    if (slash == std::string::npos) break;
+  }
+  struct stat st{};
+  return lstat(folder.c_str(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == geteuid();
+}
+
+}  // namespace
+
+std::string EncodeEditorState(const EditorState& state) {
+  std::string out(kHeader);
+  PutField(out, state.text);
+  PutField(out, std::to_string(state.cursor));
+  PutField(out, std::to_string(state.history.size()));
+  for (const std::string& statement : state.history) PutField(out, statement);
+  return out;
+}
+
+std::optional<EditorState> DecodeEditorState(std::string_view in) {
+  if (!in.starts_with(kHeader)) return std::nullopt;
+  in.remove_prefix(kHeader.size());
+  EditorState state;
+  std::optional<std::string_view> text = TakeField(in);
+  std::optional<long> cursor = text ? TakeNumber(in) : std::nullopt;
+  std::optional<long> count = cursor ? TakeNumber(in) : std::nullopt;
+  if (!count || *cursor > static_cast<long>(text->size()) || *count > static_cast<long>(in.size())) return std::nullopt;
+  state.text = *text;
+  state.cursor = static_cast<int>(*cursor);
+  for (long i = 0; i < *count; ++i) {
+    std::optional<std::string_view> statement = TakeField(in);
+    if (!statement) return std::nullopt;
+    state.history.emplace_back(*statement);
+  }
+  if (!in.empty()) return std::nullopt;
+  return state;
+}
+
+std::string EditorStatePath(const char* stateHome, const std::string& homeDirectory) {
+  std::string folder;
+  if (stateHome && stateHome[0] == '/')
+    folder = stateHome;
+  else if (!homeDirectory.empty())
+    folder = homeDirectory + (homeDirectory.ends_with('/') ? "" : "/") + ".local/state";
+  else
+    return {};
+  return folder + "/zuno/editor-state";
+}
+
+std::optional<EditorState> ReadEditorState(const std::string& path) {
+  if (path.empty()) return std::nullopt;
+  WholeFile file = ReadRegularFile(path, kMaxEditorStateBytes, /*followLinks=*/false);
+  struct stat st{};
+  if (!file || lstat(path.c_str(), &st) != 0 || st.st_uid != geteuid()) return std::nullopt;
+  return DecodeEditorState(file.bytes);
+}
+
+bool WriteEditorState(const std::string& path, const EditorState& state) {
+  const std::string bytes = EncodeEditorState(state);
+  if (path.empty() || bytes.size() > kMaxEditorStateBytes) return false;
+  if (!MakePrivateFolder(path.substr(0, path.rfind('/')))) return false;
+  return ReplaceFileAtomically(path, bytes) && chmod(path.c_str(), 0600) == 0;
+}
+
+}  // namespace zuno

@@ -1,0 +1,37 @@
+// Where the user left off: the SQL editor's text, its cursor and the
+// Statement History, kept in the user's state folder at exit and brought
+// back at start. The text is what the user typed (a "&pwd" stays as it is,
+// as the history keeps it).
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace zuno {
+
+struct EditorState {
+  std::string text;
+  int cursor = 0;  // in characters from the start of the text
+  std::vector<std::string> history;
+  friend bool operator==(const EditorState&, const EditorState&) = default;
+};
+
+// A larger file is not read, and a state that would be larger is not kept.
+constexpr std::size_t kMaxEditorStateBytes = 16 << 20;
+
+std::string EncodeEditorState(const EditorState& state);
+// nullopt for anything but a whole state as EncodeEditorState writes it.
+std::optional<EditorState> DecodeEditorState(std::string_view bytes);
+
+// $XDG_STATE_HOME/zuno/editor-state, or ~/.local/state/zuno/editor-state
+// when XDG_STATE_HOME is unset or not an absolute path; empty with neither.
+std::string EditorStatePath(const char* stateHome, const std::string& homeDirectory);
+
+// A missing, damaged, foreign or oversized file is no state.
+std::optional<EditorState> ReadEditorState(const std::string& path);
+// Written atomically, for the user alone (the folder 0700, the file 0600).
+bool WriteEditorState(const std::string& path, const EditorState& state);
+
+}  // namespace zuno

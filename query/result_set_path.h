@@ -1,0 +1,35 @@
+// A statement's result read off the windows' thread: its columns, its rows
+// up to the row limit, and how many result sets followed the first.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "db/odbc_layer.h"
+#include "db/type_class.h"
+#include "grid/result_rows.h"
+#include "query/result_columns.h"
+
+namespace zuno {
+
+struct FetchedResult {
+  bool executed = false;
+  std::vector<ResultColumn> columns;
+  ResultRows rows;
+  std::vector<TypeClass> classes;  // what the last row left, per column
+  bool limitReached = false;
+  bool budgetReached = false;  // stopped at the memory budget
+  int furtherResultSets = 0;   // a procedure's result sets after the first
+  long long furtherRows = 0;   // their rows, up to the limit each
+};
+
+// Executes and reads up to limit rows (0: all) as cell texts, and no more
+// than budget bytes (query/fetch_budget.h). Only the database is touched
+// here, so this may run off the windows' thread.
+FetchedResult ExecuteAndFetch(OdbcLayer& db, const std::string& statement, int limit, std::uint64_t budget);
+
+// The message after a statement whose result sets after the first are not shown.
+std::string FurtherResultSetsText(int count);
+
+}  // namespace zuno

@@ -1,0 +1,169 @@
+#include "query/run_script.h"
+
+#include <algorithm>
+#include <atomic>
+#include <map>
+
+#include "base/clock.h"
+#include "query/comment_removal.h"
+#include "query/elapsed_time.h"
+#include "query/fetch_budget.h"
+#include "query/result_set_path.h"
+#include "query/row_limit.h"
+#include "query/run_statement.h"
+#include "query/script_report.h"
+#include "query/script_splitter.h"
+#include "query/statement_class.h"
+#include "query/statement_history.h"
+#include "query/variable_scan.h"
+
+namespace zuno {
+namespace {
+
+// One statement of the script as the worker runs it.
+struct ScriptStep {
+  std::string prepared;  // comments out, variables filled
+  TextRange range;       // in the editor's text
+  int line = 1;          // in the editor's text
+  std::string written;   // as the editor shows it
+};
+
+constexpr int kReportWidths[] = {40, 50, 320, 70, 70, 400};
+
+// Comments out and variables in, each name asked once for the whole script;
+// nullopt when the user gave up at a prompt.
+std::optional<std::vector<ScriptStep>> PrepareSteps(Session& s, std::string_view editorText, TextRange part) {
+  std::map<std::string, std::string, std::less<>> answers;
+  const AskVariable ask = [&](std::string_view name) {
+    if (auto known = answers.find(name); known != answers.end()) return known->second;
+    std::string answer = s.ui.AskText("ZUNO", VariablePrompt(name), "");
+    if (!answer.empty()) answers.emplace(name, answer);
+    return answer;
+  };
+  const std::string_view script = editorText.substr(part.begin, part.end - part.begin);
+  const int firstLine = LineAt(editorText, part.begin);
+  std::vector<ScriptStep> steps;
+  for (ScriptStatement& st : SplitScript(script)) {
+    std::optional<std::string> filled = FillVariables(FlattenCarriageReturns(RemoveComments(st.text)), ask);
+    if (!filled) return std::nullopt;
+    steps.push_back({std::move(*filled), {part.begin + st.begin, part.begin + st.end}, firstLine + st.line - 1,
+                     std::move(st.text)});
+  }
+  return steps;
+}
+
+// On the worker: each statement by its class, until one fails or the user
+// stops the script.
+void RunSteps(OdbcLayer& db, const std::vector<ScriptStep>& steps, int limit, std::uint64_t budget,
+              const std::atomic<bool>& stopped,
+              std::vector<StatementOutcome>& outcomes) {
+  for (std::size_t k = 0; k < steps.size() && !stopped; ++k) {
+    const std::string& sql = steps[k].prepared;
+    StatementOutcome& o = outcomes[k];
+    const std::int64_t start = NowMilliseconds();
+    bool ok = false;
+    if (ClassifyStatement(sql) == StatementPath::ResultSet) {
+      FetchedResult r = ExecuteAndFetch(db, sql, limit, budget);
+      ok = r.executed;
+      o.rows = static_cast<long long>(r.rows.RowCount()) + r.furtherRows;
+      db.FinishQuery();
+    } else {
+      ok = db.ExecuteUpdate(sql);
+      o.rows = db.AffectedRows();
+    }
+    o.milliseconds = NowMilliseconds() - start;
+    o.state = ok ? StatementOutcome::State::Ok : StatementOutcome::State::Failed;
+    if (ok) continue;
+    o.message = db.LastError();
+    return;
+  }
+}
+
+void ShowReport(Session& s, const std::vector<ScriptStep>& steps, const std::vector<StatementOutcome>& outcomes) {
+  s.state.endTime = NowMilliseconds();
+  s.state.gridMode = GridMode::ScriptReport;
+  s.state.scriptStatements.clear();
+  const std::vector<std::string> titles = ScriptReportTitles();
+  for (std::size_t c = 0; c < titles.size(); ++c) s.grid.AddColumn(static_cast<int>(c), titles[c], kReportWidths[c]);
+  long long rows = 0;
+  const ScriptStep* failed = nullptr;
+  std::string message;
+  for (std::size_t k = 0; k < steps.size(); ++k) {
+    const StatementOutcome& o = outcomes[k];
+    s.grid.AppendRow(ScriptReportRow(static_cast<int>(k) + 1, steps[k].line, steps[k].written, o));
+    s.state.scriptStatements.push_back(steps[k].range);
+    if (o.state == StatementOutcome::State::Ok) {
+      rows += std::max(o.rows, 0LL);  // -1: the driver does not know
+      RememberStatement(s.ui, steps[k].prepared);
+    } else if (o.state == StatementOutcome::State::Failed) {
+      failed = &steps[k];
+      message = ScriptFailureText(static_cast<int>(k) + 1, steps[k].line, o.message);
+    }
+  }
+  s.ui.SetText(kRowCountText, "Row Count: " + std::to_string(rows));
+  ShowElapsedTime(s);
+  if (!failed) return;
+  s.ui.SelectEditorText(failed->range);
+  s.jobs.Tell(message);
+}
+
+// The statements of part of the editor's text, one after the other.
+void RunScriptPart(Session& s, const std::string& editorText, TextRange part) {
+  s.state.gridMode = GridMode::Query;
+  s.grid.ClearRows();
+  s.grid.RemoveAllColumns();
+  std::optional<std::vector<ScriptStep>> steps = PrepareSteps(s, editorText, part);
+  if (!steps) return;  // an empty answer: nothing runs
+
+  const int limit = ParseRowLimit(s.ui.Text(kRowsToFetchBox));
+  const std::uint64_t budget = FetchBudget(s.state.memoryFiles);
+  std::vector<StatementOutcome> outcomes(steps->size());
+  std::atomic<bool> stopped = false;
+  s.state.startTime = NowMilliseconds();
+  s.jobs.Run({
+      .work = [&, &db = s.db] { RunSteps(db, *steps, limit, budget, stopped, outcomes); },
+      .apply = [&] { ShowReport(s, *steps, outcomes); },
+      .cancel =
+          [&] {
+            stopped = true;
+            s.db.Cancel();
+          },
+  });
+}
+
+// Part of the editor's text: one statement runs as Run runs it, several as a script.
+void RunPart(Session& s, const std::string& editorText, TextRange part) {
+  const std::vector<ScriptStatement> statements =
+      SplitScript(std::string_view(editorText).substr(part.begin, part.end - part.begin));
+  if (statements.size() > 1) return RunScriptPart(s, editorText, part);
+  RunStatementText(s, statements.empty() ? editorText.substr(part.begin, part.end - part.begin) : statements[0].text);
+}
+
+}  // namespace
+
+void RunStatementAtCursor(Session& s) {
+  if (s.ui.IsChecked(kDb2CommandCheckBox)) return RunStatement(s);
+  const std::string text = s.ui.Text(kSqlEditor);
+  TextRange selection = s.ui.EditorSelection();
+  selection.end = std::min(selection.end, text.size());
+  selection.begin = std::min(selection.begin, selection.end);
+  if (selection.begin < selection.end) return RunPart(s, text, selection);
+  const std::vector<ScriptStatement> statements = SplitScript(text);
+  if (statements.empty()) return RunStatement(s);
+  const ScriptStatement& at = statements[StatementAt(statements, selection.begin)];
+  RunStatementText(s, at.text);
+}
+
+void RunScript(Session& s) {
+  if (s.ui.IsChecked(kDb2CommandCheckBox)) return RunStatement(s);
+  const std::string text = s.ui.Text(kSqlEditor);
+  RunPart(s, text, {0, text.size()});
+}
+
+void OnScriptReportDoubleClick(Session& s) {
+  const int row = s.grid.SelectedRow();
+  if (row < 0 || static_cast<std::size_t>(row) >= s.state.scriptStatements.size()) return;
+  s.ui.SelectEditorText(s.state.scriptStatements[static_cast<std::size_t>(row)]);
+}
+
+}  // namespace zuno
