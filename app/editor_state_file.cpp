@@ -103,7 +103,7 @@ bool WriteEditorState(const std::string& path, const EditorState& state) {
   const std::string bytes = EncodeEditorState(state);
   if (path.empty() || bytes.size() > kMaxEditorStateBytes) return false;
   if (!MakePrivateFolder(path.substr(0, path.rfind('/')))) return false;
-  return ReplaceFileAtomically(path, bytes) && chmod(path.c_str(), 0600) == 0;
+  return ReplaceFileAtomically(path, bytes) == ReplaceOutcome::kReplaced && chmod(path.c_str(), 0600) == 0;
 }
 
 }  // namespace zuno

@@ -36,7 +36,7 @@ std::optional<std::vector<ScriptStep>> PrepareSteps(Session& s, std::string_view
   std::map<std::string, std::string, std::less<>> answers;
   const AskVariable ask = [&](std::string_view name) {
     if (auto known = answers.find(name); known != answers.end()) return known->second;
-    std::string answer = s.ui.AskText("ZUNO", VariablePrompt(name), "");
+    std::string answer = s.ui.AskText("ZUNO", VariablePrompt(name), "").value_or("");
     if (!answer.empty()) answers.emplace(name, answer);
     return answer;
   };

@@ -198,7 +198,7 @@ bool GtkShell::OnEditorCommand(EditorCommand command) {
 }
 
 void GtkShell::AskForLine() {
-  const std::string answer = dialogs_->AskText("ZUNO - Go to Line", "Line number:", "");
+  const std::string answer = dialogs_->AskText("ZUNO - Go to Line", "Line number:", "").value_or("");
   if (answer.empty() || answer.find_first_not_of("0123456789") != std::string::npos || answer.size() > 9) return;
   GoToLine(widgets_.inner[kSqlEditor], std::stoi(answer));
 }
