@@ -72,7 +72,12 @@ TEST_F(WindowsTest, TheLibraryKeepsQueriesAcrossSaveSwitchLoadAndDelete) {
 TEST_F(WindowsTest, TheColumnChooserCopiesACellWithItsLineFeedToTheClipboard) {
   ResultGrid& grid = p->shell.grid();
   for (const char* title : {"ID", "NAME", "CITY"}) grid.AddColumn(-1, title, 100);
-  grid.AppendRow({"1", "Ann", "two\xC3\xBFlines"});
+  ResultRows rows;
+  rows.AddCell("1");
+  rows.AddCell("Ann");
+  rows.AddCell("two\xC3\xBFlines", CellValue{"two\nlines"});
+  rows.EndRow();
+  grid.AppendRows(std::move(rows));
   grid.SelectRow(0);
 
   p->loop.Deliver(Event::MenuOf(kCopyToClipboard));
@@ -91,6 +96,24 @@ TEST_F(WindowsTest, TheColumnChooserCopiesACellWithItsLineFeedToTheClipboard) {
   ASSERT_NE(text, nullptr);
   EXPECT_STREQ(text, "two\nlines");
   g_free(text);
+}
+
+// The window manager's close on either form of window 1 closes that window
+// only: the SQL in the editor and the program stay.
+TEST_F(WindowsTest, ACloseRequestOnTheLibraryOrTheColumnChooserClosesOnlyThatWindow) {
+  p->shell.grid().AddColumn(-1, "ID", 100);
+  for (int opener : {static_cast<int>(kSaveLoadQueryButton), -kShowInEditor}) {
+    p->shell.SetText(kSqlEditor, "select 1");
+    if (opener > 0)
+      Click(static_cast<Control>(opener));
+    else
+      p->loop.Deliver(Event::MenuOf(-opener));
+    ASSERT_NE(p->shell.libraryWindow(), nullptr);
+    gtk_window_close(GTK_WINDOW(p->shell.libraryWindow()));
+    EXPECT_TRUE(RunUntil([&] { return p->shell.libraryWindow() == nullptr; })) << opener;
+    EXPECT_FALSE(p->loop.Ended()) << opener;
+    EXPECT_EQ(p->shell.Text(kSqlEditor), "select 1");
+  }
 }
 
 TEST_F(WindowsTest, AutosizeHidesAnEmptyGridsColumnsAndFixedSizeShowsThem) {

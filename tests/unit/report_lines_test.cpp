@@ -44,5 +44,24 @@ TEST(BuildReportTextTest, WritesEachCellFollowedByTheDelimiter) {
     EXPECT_EQ(BuildReportText(c.table.titles, c.table.rows, c.delimiter, c.header), c.text) << c.name;
 }
 
+// What Python's csv module cannot tell apart in the handler test: NULL, the
+// blanks that align numbers, a delimiter of several characters, an empty one.
+TEST(BuildCsvTextTest, FieldsAreTheValuesQuotedOnlyWhereNeeded) {
+  ResultRows rows;
+  rows.AddCell("   1.5");
+  rows.AddCell("  Null", true);
+  rows.AddCell(" pad ");
+  rows.AddCell("x, y");
+  rows.AddCell("binary Data", CellValue{"\x01\xAB", ValueKind::Binary});
+  rows.AddCell("binary Data", CellValue{{}, ValueKind::Unread});
+  rows.EndRow();
+  const std::vector<std::string> titles{"N", "M", "T", "U", "B", "L"};
+  const std::vector<ValueType> types{ValueType::Number, ValueType::Number, ValueType::Text, ValueType::Text,
+                                     ValueType::Binary};
+  EXPECT_EQ(BuildCsvText(titles, types, rows, "", false), "1.5,, pad ,\"x, y\",01AB,binary Data\r\n");
+  EXPECT_EQ(BuildCsvText(titles, types, rows, ", ", true),
+            "N, M, T, U, B, L\r\n1.5, , pad , \"x, y\", 01AB, binary Data\r\n");
+}
+
 }  // namespace
 }  // namespace zuno
