@@ -60,7 +60,7 @@ TEST_F(ConnectTest, EachCatalogGivesItsFlavourInTheTitle) {
       {testing::PgLuw(), "ZUNO - Db2/LUW"},
       {testing::PgZos(), "ZUNO - Db2/zOS"},
       {testing::PgBoth(), "ZUNO - Db2/zOS"},  // both catalogs answer: the later probe wins
-      {testing::PgPlain(), "ZUNO - "},        // neither: the flavour stays empty
+      {testing::PgPlain(), "ZUNO"},           // neither: no flavour
   };
   for (const auto& c : cases) {
     HandlerHarness fresh;
@@ -78,15 +78,26 @@ TEST_F(ConnectTest, EachCatalogGivesItsFlavourInTheTitle) {
   }
 }
 
-TEST_F(ConnectTest, ReconnectingFollowsThePlatformAndKeepsAFlavourWhereNoCatalogAnswers) {
+// The flavour is found anew at every Connect: a source with no Db2 catalog
+// has none, and its catalog buttons say so instead of sending Db2 SQL.
+TEST_F(ConnectTest, ReconnectingFindsTheFlavourAnewAndASourceWithoutDb2HasNone) {
   ConnectTo(testing::PgLuw());
   EXPECT_EQ(Title(), "ZUNO - Db2/LUW");
   ConnectTo(testing::PgZos());
   EXPECT_EQ(Title(), "ZUNO - Db2/zOS");
   EXPECT_EQ(h.ui.Text(kConnectionStatusText), "DBALIAS: ZUNO_PG_ZOS");
   ConnectTo(testing::PgPlain());
-  EXPECT_EQ(Title(), "ZUNO - Db2/zOS");
+  EXPECT_EQ(Title(), "ZUNO");
+  EXPECT_EQ(h.state.databaseFlavour, DatabaseFlavour::None);
   EXPECT_EQ(h.ui.Text(kConnectionStatusText), "DBALIAS: ZUNO_PG_PLAIN");
+  for (Control button : {kCatalogButton, kCreatorsButton, kLastCreatorButton}) {
+    h.ui.messages.clear();
+    h.grid.AddColumn(0, "kept", 10);
+    h.Click(button);
+    EXPECT_EQ(h.ui.messages, std::vector<std::string>{
+                                 "The data source is not a Db2 data source: it has no Db2 catalog to list."});
+    EXPECT_EQ(h.grid.ColumnCount(), 1) << "the grid was changed";
+  }
 }
 
 TEST_F(ConnectTest, RefusedPasswordShowsTheDriversTextAndLeavesNoConnection) {
@@ -99,10 +110,11 @@ TEST_F(ConnectTest, RefusedPasswordShowsTheDriversTextAndLeavesNoConnection) {
   ASSERT_EQ(h.ui.messages.size(), 1u);
   EXPECT_NE(h.ui.messages[0].find("password authentication failed"), std::string::npos) << h.ui.messages[0];
   EXPECT_FALSE(h.db.Connected());
-  // The old data source's texts stay, the controls stay enabled.
-  EXPECT_EQ(h.ui.Text(kConnectionStatusText), "DBALIAS: ZUNO_PG_LUW");
-  EXPECT_EQ(Title(), "ZUNO - Db2/LUW");
-  for (Control u : kUnlocked) EXPECT_TRUE(h.ui.IsEnabled(u));
+  // Nothing of the old connection stays: its texts, controls and flavour go.
+  EXPECT_EQ(h.ui.Text(kConnectionStatusText), "not connected");
+  EXPECT_EQ(Title(), "ZUNO");
+  EXPECT_FALSE(h.state.connected);
+  for (Control u : kUnlocked) EXPECT_FALSE(h.ui.IsEnabled(u));
   EXPECT_FALSE(h.ui.busyOpen);
   EXPECT_EQ(h.ui.Text(kElapsedTimeText).rfind("SQL Sec. ", 0), 0u);
   // The next statement fails with the stored text.
