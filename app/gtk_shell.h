@@ -66,8 +66,7 @@ class GtkShell : public Ui, public JobHost {
   std::string AskText(std::string_view title, std::string_view prompt,
                       std::string_view preset) override;
   bool AskYesNo(std::string_view question) override;
-  std::optional<std::string> ChooseSaveFile(std::string_view title,
-                                            std::string_view suggestedName) override;
+  std::optional<SaveChoice> ChooseSaveFile(std::string_view title, std::string_view suggestedName) override;
   void SetClipboardText(std::string_view text) override;
   void StartAutorunTimer(int periodMs) override;
   void StopAutorunTimer() override;
@@ -120,6 +119,7 @@ class GtkShell : public Ui, public JobHost {
     GtkWidget* entry = nullptr;
   } input_;
   GtkWidget* fileChooser_ = nullptr;
+  GtkFileFilter* reportFilter_ = nullptr;  // owned by the chooser
   std::unique_ptr<GtkResultGrid> grid_;
   std::unique_ptr<CatalogCompletion> completion_;
   std::vector<std::unique_ptr<ClickTracker>> mainClicks_;
