@@ -90,6 +90,11 @@ void AppendPadded(std::string& out, std::string_view text, std::int64_t columnSi
   out += text;
 }
 
+std::string_view Unpadded(std::string_view text) {
+  const std::size_t first = text.find_first_not_of(' ');
+  return first == std::string_view::npos ? std::string_view() : text.substr(first);
+}
+
 std::string DoubleText(double value) {
   std::string text = Fixed(value, 10);
   if (!std::isfinite(value)) return text;

@@ -26,6 +26,8 @@ constexpr std::int64_t kMaxPadWidth = 4000;
 std::string Pad(std::string_view text, std::int64_t columnSize);
 // The same, added to the end of out.
 void AppendPadded(std::string& out, std::string_view text, std::int64_t columnSize);
+// The text without the blanks Pad put in front of it: a number's value.
+std::string_view Unpadded(std::string_view text);
 
 // Ten decimals in fixed notation, trailing zeros and then a trailing point
 // removed (2.5, 3, 0; -0.0 and negatives that round to zero give -0), with

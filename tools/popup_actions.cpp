@@ -50,13 +50,14 @@ void ReadSelectedRow(const ResultGrid& grid, GeneratorInput& input) {
   }
 }
 
-// The text a cell's value is copied out as: a binary value in hex digits;
-// nothing for one never fetched whole.
+// The text a cell's value is copied out as: a number without the blanks that
+// align it, a binary value in hex digits; nothing for one never fetched whole.
 std::optional<std::string> CopiedText(const ResultGrid& grid, int column) {
   if (grid.SelectedRow() < 0) return grid.ColumnTitle(column);
   const CellValue value = SelectedValue(grid, column);
+  const bool number = grid.ColumnValueType(column) == ValueType::Number;
   switch (value.kind) {
-    case ValueKind::Text: return std::string(value.bytes);
+    case ValueKind::Text: return std::string(number ? Unpadded(value.bytes) : value.bytes);
     case ValueKind::Binary: return HexDigits(value.bytes);
     case ValueKind::Unread: break;
   }

@@ -22,12 +22,6 @@ void AppendCsvField(std::string& out, std::string_view field, std::string_view d
   out += '"';
 }
 
-std::string_view TrimBlanks(std::string_view text) {
-  const std::size_t first = text.find_first_not_of(' ');
-  if (first == std::string_view::npos) return {};
-  return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
 // A cell's field: empty for NULL, hex digits for a binary value, the text
 // shown for a value never fetched whole.
 void AppendCsvCell(std::string& out, const ResultRows& rows, std::size_t r, std::size_t c, ValueType type,
@@ -41,7 +35,7 @@ void AppendCsvCell(std::string& out, const ResultRows& rows, std::size_t r, std:
     case ValueKind::Unread:
       return AppendCsvField(out, rows.Cell(r, c), delimiter);
     case ValueKind::Text:
-      return AppendCsvField(out, type == ValueType::Number ? TrimBlanks(value.bytes) : value.bytes, delimiter);
+      return AppendCsvField(out, type == ValueType::Number ? Unpadded(value.bytes) : value.bytes, delimiter);
   }
 }
 

@@ -213,14 +213,8 @@ TEST(CloseDuringWorkTest, ACloseRequestDuringAStatementEndsTheProgramAfterItAndT
     q->loop.Deliver(Event::ControlOf(WindowId::Main, kRunButton, Action::LeftClick));
     EXPECT_EQ(ran, 1);
     EXPECT_EQ(q->loop.Ended(), c.ends);
-    if (window == "busy") {
-      EXPECT_NE(answers.texts.size(), 0u);
-    } else {
-      EXPECT_EQ(q->shell.Text(kRowCountText), "Row Count: 1");
-    }
-    if (window == "library") {
-      EXPECT_TRUE(RunUntil([&] { return q->shell.libraryWindow() == nullptr; }));
-    }
+    EXPECT_EQ(q->shell.Text(kRowCountText) == "Row Count: 1", window != "busy");
+    EXPECT_EQ(answers.texts.empty(), window != "busy");
   }
 }
 

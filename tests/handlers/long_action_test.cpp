@@ -190,7 +190,7 @@ TEST_F(LongActionTest, EscapeDuringAConnectThatSucceedsSkipsTheProbes) {
   h.Click(kConnectButton);
   EXPECT_TRUE(h.db.Connected());
   EXPECT_TRUE(h.ui.messages.empty());
-  EXPECT_EQ(h.ui.titles[WindowId::Main], "ZUNO - ");
+  EXPECT_EQ(h.ui.titles[WindowId::Main], "ZUNO");
   EXPECT_EQ(h.ui.Text(kConnectionStatusText), "DBALIAS: ZUNO_PG_LUW");
 }
 

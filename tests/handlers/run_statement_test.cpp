@@ -2,9 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <optional>
-
 #include "grid/result_grid.h"
 #include "tests/support/data_sources.h"
 #include "tests/support/handler_harness.h"
@@ -96,36 +93,6 @@ TEST_F(RunTest, FetchingStopsAtFiftyRowsWithAMessage) {
     EXPECT_EQ(fresh.ui.Text(kRowCountText), "Row Count: 50");
     EXPECT_FALSE(fresh.ui.busyOpen);
     EXPECT_EQ(fresh.ui.ListItems(kHistoryList).size(), 1u);
-  }
-}
-
-// A fetch that ends before the last row keeps what it read and says so, in a
-// message and beside the Row Count; the End Time is taken before the message.
-TEST_F(RunTest, AFetchCutShortKeepsItsRowsAndSaysSo) {
-  Connect(testing::Sqlite());
-  h.ui.SetText(kRowsToFetchBox, "0");
-  struct {
-    const char* fault;
-    const char* sql;
-    std::optional<std::chrono::milliseconds> escape;
-    const char* note;
-    const char* message;
-  } cases[] = {
-      {"an error mid-fetch looks complete", "select abs(x) from (select 1 as x union all select -9223372036854775808)",
-       std::nullopt, " (fetch failed)", "Fetch failed. Rows shown: 1.\n"},
-      {"a cancelled fetch looks complete",
-       "with recursive s(g) as (select 1 union all select g + 1 from s where g < 100000000) select g from s",
-       std::chrono::milliseconds(300), " (cancelled)", "Fetch cancelled. Rows shown: "},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.fault);
-    h.ui.messages.clear();
-    h.ui.escapeAfter = c.escape;
-    Run(c.sql);
-    ASSERT_GT(h.grid.RowCount(), 0);
-    EXPECT_EQ(h.ui.Text(kRowCountText), "Row Count: " + std::to_string(h.grid.RowCount()) + c.note);
-    ASSERT_EQ(h.ui.messages.size(), 1u);
-    EXPECT_EQ(h.ui.messages[0].rfind(c.message, 0), 0u) << h.ui.messages[0];
   }
 }
 

@@ -45,11 +45,9 @@ std::optional<SaveChoice> ScriptedUi::ChooseSaveFile(std::string_view, std::stri
   std::optional<std::string> path = fileAnswers.front();
   fileAnswers.pop_front();
   if (!path) return std::nullopt;
-  SaveChoice choice{*path};
-  if (!fileTypeAnswers.empty()) {
-    choice.type = fileTypeAnswers.front();
-    fileTypeAnswers.pop_front();
-  }
+  if (fileTypeAnswers.empty()) return SaveChoice{*path};
+  SaveChoice choice{*path, fileTypeAnswers.front()};
+  fileTypeAnswers.pop_front();
   return choice;
 }
 

@@ -176,24 +176,16 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(Event::ControlOf(WindowId::Main, kExitButton, Action::LeftClick),
                       Event::CloseOf(WindowId::Main), Event::CloseOf(WindowId::Busy)));
 
-// Its Exit button and a close request on the library window, in both its
-// forms, close that window only: the SQL, the result and the history stay.
+// Its Exit button and a close request on the library window close that
+// window only: the SQL, the result and the history stay.
 TEST(DispatchTest, ClosingTheLibraryWindowDoesNotEndTheProgram) {
-  for (Ui::LibraryForm form : {Ui::LibraryForm::Library, Ui::LibraryForm::ColumnChooser}) {
-    for (Event e : {Event::ControlOf(WindowId::Library, kLibraryExitButton, Action::LeftClick),
-                    Event::CloseOf(WindowId::Library)}) {
-      HandlerHarness h;
-      Recorder r;
-      r.WireAll(h.dispatcher.handlers());
-      h.ui.OpenLibraryWindow(form);
-      h.loop.Deliver(e);
-      EXPECT_FALSE(h.loop.Ended());
-      EXPECT_FALSE(h.ui.quit);
-      EXPECT_TRUE(r.calls.empty() || r.calls == std::vector<std::string>{"libraryExit"});
-      if (e.kind == EventKind::Close) {
-        EXPECT_FALSE(h.ui.libraryOpen);
-      }
-    }
+  for (Event e : {Event::ControlOf(WindowId::Library, kLibraryExitButton, Action::LeftClick),
+                  Event::CloseOf(WindowId::Library)}) {
+    HandlerHarness h;
+    h.ui.OpenLibraryWindow(Ui::LibraryForm::ColumnChooser);
+    h.loop.Deliver(e);
+    EXPECT_FALSE(h.loop.Ended());
+    EXPECT_FALSE(h.ui.quit || h.ui.libraryOpen);
   }
 }
 

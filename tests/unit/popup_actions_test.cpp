@@ -49,6 +49,7 @@ struct PopupTest : ::testing::Test {
 };
 
 TEST_F(PopupTest, TheChooserListsTheTitlesUpToTheFirstEmptyOne) {
+  h.grid.SelectRow(0);
   OnPopupItem(h.session, kCopyToClipboard);
   EXPECT_TRUE(h.ui.libraryOpen);
   EXPECT_EQ(h.ui.libraryForm, Ui::LibraryForm::ColumnChooser);

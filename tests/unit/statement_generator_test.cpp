@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "db/db2_identifier.h"
+
 namespace zuno {
 namespace {
 
@@ -225,6 +227,32 @@ TEST(StatementGeneratorTest, QuotingFollowsTheColumnNotTheText) {
       {"line feed of a text changed", "two\nlines", kText, "'two\nlines'"},
   };
   for (const auto& c : cases) EXPECT_EQ(ValueForm(c.cell, c.type), c.form) << c.fault;
+  // A binary value: hex digits, cast to a large object in such a column.
+  EXPECT_EQ(ValueForm(std::string("\x00\xFF", 2), ValueType::Binary, false, ValueKind::Binary), "X'00FF'");
+  EXPECT_EQ(ValueForm("\xAB", ValueType::Blob, false, ValueKind::Binary), "BLOB(X'AB')");
+}
+
+TEST(StatementGeneratorTest, NamesThatAreNotOrdinaryAreDelimited) {
+  struct {
+    const char* fault;
+    const char* name;
+    const char* form;
+  } cases[] = {
+      {"ordinary upper-case name changed", "ID", "ID"},
+      {"lower-case name left bare: Db2 folds it", "id", "\"id\""},
+      {"reserved word left bare", "ORDER", "\"ORDER\""},
+      {"name with _ $ # @ and digits changed", "A_1$#@", "A_1$#@"},
+      {"empty name (no drill-down yet) quoted", "", ""},
+      {"condition in a name left as SQL", "1=1 OR ID", "\"1=1 OR ID\""},
+      {"name starting with a digit left bare", "1ST", "\"1ST\""},
+      {"name starting with _ left bare", "_X", "\"_X\""},
+      {"blank in a name left bare", "MY COL", "\"MY COL\""},
+      {"double quote in a name not doubled", "A\"B", "\"A\"\"B\""},
+      {"expression label left bare", "?column?", "\"?column?\""},
+      {"point in a name left bare", "A.B", "\"A.B\""},
+      {"non-ASCII name left bare", "GR\xC3\x96SSE", "\"GR\xC3\x96SSE\""},
+  };
+  for (const auto& c : cases) EXPECT_EQ(Db2Name(c.name), c.form) << c.fault;
 }
 
 TEST(StatementGeneratorTest, StatementsUseWhatTheGridKnew) {
@@ -248,27 +276,6 @@ TEST(StatementGeneratorTest, StatementsUseWhatTheGridKnew) {
   EXPECT_EQ(GenerateDelete(drilled), "delete from \"MY SCHEMA\".\"T\"\"1\" where ID = 1");
   drilled.editorText = "select * from \"my\".\"T\"\"1\"";
   EXPECT_EQ(GenerateDelete(drilled), "delete from \"my\".\"T\"\"1\" where ID = 1");
-}
-
-}  // namespace
-}  // namespace zuno
-
-namespace zuno {
-namespace {
-
-TEST(StatementGeneratorTest, BinaryValuesAreHexLiteralsOfTheirColumnsForm) {
-  struct {
-    const char* fault;
-    std::string bytes;
-    ValueType type;
-    const char* form;
-  } cases[] = {
-      {"binary bytes not in hex", std::string("\x00\xFF\x10", 3), ValueType::Binary, "X'00FF10'"},
-      {"large object not cast", std::string("\xAB", 1), ValueType::Blob, "BLOB(X'AB')"},
-      {"empty binary value not an empty literal", "", ValueType::Binary, "X''"},
-  };
-  for (const auto& c : cases) EXPECT_EQ(ValueForm(c.bytes, c.type, false, ValueKind::Binary), c.form) << c.fault;
-  EXPECT_EQ(ValueForm("", ValueType::Blob, true, ValueKind::Binary), "NULL");
 }
 
 }  // namespace
