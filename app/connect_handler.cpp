@@ -9,6 +9,7 @@ namespace zuno {
 namespace {
 
 constexpr const char* kNeedUserAndPassword = "please enter User and Password!";
+constexpr const char* kNotConnected = "not connected";
 constexpr const char* kLuwProbe = "select distinct 1 from syscat.useroptions";
 constexpr const char* kZosProbe = "select distinct 1 from sysibm.usernames";
 
@@ -25,14 +26,14 @@ DatabaseFlavour DetectFlavour(OdbcLayer& db, const std::atomic<bool>& escaped) {
   return flavour;
 }
 
-// The flavour as the Main Window's title shows it.
-std::string_view FlavourName(DatabaseFlavour flavour) {
+// The Main Window's title: the flavour, when the source has one.
+std::string WindowTitle(DatabaseFlavour flavour) {
   switch (flavour) {
-    case DatabaseFlavour::Db2Luw: return "Db2/LUW";
-    case DatabaseFlavour::Db2Zos: return "Db2/zOS";
+    case DatabaseFlavour::Db2Luw: return "ZUNO - Db2/LUW";
+    case DatabaseFlavour::Db2Zos: return "ZUNO - Db2/zOS";
     case DatabaseFlavour::None: break;
   }
-  return "";
+  return "ZUNO";
 }
 
 }  // namespace
@@ -61,20 +62,22 @@ void OnConnectClicked(Session& s) {
       .apply =
           [&] {
             if (!complete) return s.jobs.Tell(kNeedUserAndPassword);
-            if (connected) {
-              for (Control c : kNeedConnection) s.ui.SetEnabled(c, true);
-              if (flavour != DatabaseFlavour::None) s.state.databaseFlavour = flavour;
-              s.ui.SetText(kConnectionStatusText, "DBALIAS: " + s.state.connectionDsn);
-              s.ui.SetWindowTitle(WindowId::Main, "ZUNO - " + std::string(FlavourName(s.state.databaseFlavour)));
-              s.ui.Focus(kSqlEditor);  // what comes next is typing SQL
-            } else {
+            // A failed attempt has closed any earlier connection: nothing of
+            // it stays, neither its controls nor its flavour.
+            s.state.connected = connected;
+            s.state.databaseFlavour = connected ? flavour : DatabaseFlavour::None;
+            for (Control c : kNeedConnection) s.ui.SetEnabled(c, connected);
+            s.ui.SetText(kConnectionStatusText, connected ? "DBALIAS: " + s.state.connectionDsn : kNotConnected);
+            s.ui.SetWindowTitle(WindowId::Main, WindowTitle(s.state.databaseFlavour));
+            if (connected) s.ui.Focus(kSqlEditor);  // what comes next is typing SQL
+            // The time covers the attempt and the probes, not the message.
+            s.state.endTime = NowMilliseconds();
+            ShowElapsedTime(s);
+            if (!connected) {
               // A driver that leaves no text still gets its failure told.
               const std::string& error = s.db.LastError();
               s.jobs.Tell(error.empty() ? "The connection to " + dsn + " failed." : error);
             }
-            // The time covers the attempt, the probes and any message.
-            s.state.endTime = NowMilliseconds();
-            ShowElapsedTime(s);
           },
       .cancel =
           [&] {

@@ -23,6 +23,9 @@ void Dispatcher::Dispatch(const Event& e) {
       if (h_.popupItem) h_.popupItem(e.menuItem);
       return;
     case EventKind::Close:
+      // The Query Library Window and the Column Chooser close as their own
+      // buttons close them: the work in the Main Window stays.
+      if (e.window == WindowId::Library) return s_.ui.CloseLibraryWindow();
       // The window is not destroyed by the request; the program ends.
       WriteSettings(s_);
       EndProgram(s_, h_.closeConnection);

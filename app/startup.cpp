@@ -98,7 +98,7 @@ Program::Program()
   // it offers nothing.
   shell.SetCatalogSource(
       [this]() -> std::optional<CatalogSource> {
-        if (!shell.IsEnabled(kRunButton) || state.databaseFlavour == DatabaseFlavour::None) return std::nullopt;
+        if (!state.connected || state.databaseFlavour == DatabaseFlavour::None) return std::nullopt;
         return CatalogSource{state.connectionDsn, state.connectionUser, state.connectionPassword,
                              state.databaseFlavour};
       },

@@ -28,8 +28,9 @@ class AnsweringUi : public Ui {
     return textAnswer ? *textAnswer : std::string(preset);
   }
   bool AskYesNo(std::string_view) override { return yesNoAnswer; }
-  std::optional<std::string> ChooseSaveFile(std::string_view, std::string_view) override {
-    return saveFileAnswer;
+  std::optional<SaveChoice> ChooseSaveFile(std::string_view, std::string_view) override {
+    if (!saveFileAnswer) return std::nullopt;
+    return SaveChoice{*saveFileAnswer};
   }
 
   std::string Text(Control c) const override { return windows_.Text(c); }

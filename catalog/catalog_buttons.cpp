@@ -6,6 +6,17 @@
 namespace zuno {
 namespace {
 
+constexpr std::string_view kNotDb2 =
+    "The data source is not a Db2 data source: it has no Db2 catalog to list.";
+
+// The lists are read from Db2's own catalog views, which a source of another
+// kind does not have; it is told so instead of being sent their SQL.
+bool IsDb2Source(Session& s) {
+  if (s.state.databaseFlavour != DatabaseFlavour::None) return true;
+  s.ui.ShowMessage(kNotDb2);
+  return false;
+}
+
 // The Grid Mode tells a later double-click what the rows are; it is set
 // before the statement runs and holds whatever its outcome.
 void StartList(Session& s, GridMode gridMode) {
@@ -17,6 +28,7 @@ void StartList(Session& s, GridMode gridMode) {
 }  // namespace
 
 void OnCatalogClicked(Session& s) {
+  if (!IsDb2Source(s)) return;
   StartList(s, GridMode::Catalog);
   std::string sql = CatalogListSql(s.state.databaseFlavour);
   s.state.lastCreator = "SYSCAT";
@@ -24,11 +36,13 @@ void OnCatalogClicked(Session& s) {
 }
 
 void OnCreatorsClicked(Session& s) {
+  if (!IsDb2Source(s)) return;
   StartList(s, GridMode::Creators);
   FillCatalogList(s, CreatorsListSql(), Reselect::LastDrilledRow);
 }
 
 void OnLastCreatorClicked(Session& s) {
+  if (!IsDb2Source(s)) return;
   StartList(s, GridMode::Catalog);
   FillCatalogList(s, LastCreatorListSql(s.state.databaseFlavour, s.state.lastCreator), Reselect::LastDrilledRow);
 }

@@ -159,22 +159,6 @@ CompletionContext FindCompletionContext(std::string_view sql, std::size_t cursor
   return context;
 }
 
-std::string QuotedName(std::string_view name) {
-  bool ordinary = !name.empty() && !(name.front() >= '0' && name.front() <= '9');
-  for (char c : name) {
-    bool upperLetter = c >= 'A' && c <= 'Z';
-    bool digit = c >= '0' && c <= '9';
-    if (!(upperLetter || digit || c == '_' || c == '@' || c == '#' || c == '$')) ordinary = false;
-  }
-  if (ordinary) return std::string(name);
-  std::string quoted = "\"";
-  for (char c : name) {
-    quoted += c;
-    if (c == '"') quoted += '"';
-  }
-  return quoted + "\"";
-}
-
 NameList::NameList(std::vector<std::string> names) {
   std::vector<std::pair<std::string, std::string>> keyed;
   keyed.reserve(names.size());

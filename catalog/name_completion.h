@@ -46,11 +46,6 @@ struct CompletionContext {
 CompletionContext FindCompletionContext(std::string_view sql, std::size_t cursor, std::string_view defaultSchema,
                                         bool asked);
 
-// The name as it is written in a statement: as it stands when Db2 would read
-// it unquoted as the same name (upper case letters, digits, _, @, #, $, not
-// starting with a digit), else in double quotes with inner quotes doubled.
-std::string QuotedName(std::string_view name);
-
 // A large list of names filtered by what is typed: sorted once, each filter
 // a binary search, so a catalog of 100,000 tables answers at once.
 class NameList {

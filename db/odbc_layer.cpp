@@ -89,6 +89,8 @@ struct OdbcLayer::State {
   std::mutex activeMutex;
   SQLHSTMT active = SQL_NULL_HSTMT;
   std::atomic<bool> cancelled{false};
+  OdbcLayer::FetchEnd fetchEnd = OdbcLayer::FetchEnd::EndOfRows;
+  bool readFailed = false;
 
   void SetActive(SQLHSTMT stmt) {
     std::lock_guard lock(activeMutex);
@@ -134,15 +136,18 @@ struct OdbcLayer::State {
     return d;
   }
 
-  // The value and its NULL-ness in one call; a failed conversion leaves 0.
+  // The value and its NULL-ness in one call; a failed conversion leaves 0
+  // and marks the read as failed.
   template <typename T>
-  std::optional<T> ReadFixed(int column, SQLSMALLINT cType) const {
+  std::optional<T> ReadFixed(int column, SQLSMALLINT cType) {
     T value{};
     SQLLEN indicator = 0;
     SQLHSTMT stmt = Current();
+    SQLRETURN rc = SQL_ERROR;
     if (stmt != SQL_NULL_HSTMT)
-      SQLGetData(stmt, static_cast<SQLUSMALLINT>(column + 1), cType, &value, sizeof value, &indicator);
-    if (indicator == SQL_NULL_DATA) return std::nullopt;
+      rc = SQLGetData(stmt, static_cast<SQLUSMALLINT>(column + 1), cType, &value, sizeof value, &indicator);
+    readFailed = !Succeeded(rc);
+    if (!readFailed && indicator == SQL_NULL_DATA) return std::nullopt;
     return value;
   }
 };
@@ -275,6 +280,7 @@ OdbcLayer::ColumnDescription OdbcLayer::DescribeColumn(int column) {
   if (d.rc == SQL_SUCCESS && d.nameLength < kWholeNameUnits) {
     out.size = static_cast<std::int32_t>(d.size);
     out.kind = zuno::ColumnKindOf(d.dataType);
+    out.sqlType = d.dataType;
   }
   return out;
 }
@@ -285,8 +291,24 @@ ColumnKind OdbcLayer::ColumnKindOf(int column) { return DescribeColumn(column).k
 
 bool OdbcLayer::NextRow() {
   SQLHSTMT stmt = s_->Current();
-  return stmt != SQL_NULL_HSTMT && !s_->cancelled && Succeeded(SQLFetch(stmt));
+  SQLRETURN rc = SQL_NO_DATA;
+  if (stmt != SQL_NULL_HSTMT && !s_->cancelled) rc = SQLFetch(stmt);
+  if (Succeeded(rc)) return true;
+  // A cancel that reaches the driver mid-fetch ends it with an error.
+  if (s_->cancelled)
+    s_->fetchEnd = FetchEnd::Cancelled;
+  else if (rc == SQL_NO_DATA)
+    s_->fetchEnd = FetchEnd::EndOfRows;
+  else {
+    s_->fetchEnd = FetchEnd::Error;
+    s_->lastError = DiagnosticText(SQL_HANDLE_STMT, stmt);
+  }
+  return false;
 }
+
+OdbcLayer::FetchEnd OdbcLayer::LastFetchEnd() const { return s_->fetchEnd; }
+
+bool OdbcLayer::ReadFailed() const { return s_->readFailed; }
 
 bool OdbcLayer::IsNull(int column) {
   SQLHSTMT stmt = s_->Current();
@@ -300,6 +322,7 @@ bool OdbcLayer::IsNull(int column) {
 bool OdbcLayer::ReadText(int column, std::string& text) {
   text.clear();
   SQLHSTMT stmt = s_->Current();
+  s_->readFailed = stmt == SQL_NULL_HSTMT;
   if (stmt == SQL_NULL_HSTMT) return true;
   // Pieces of 2,048 characters; each next piece starts on the terminator of
   // the one before, so a value of any length needs no up-front size.
@@ -319,11 +342,37 @@ bool OdbcLayer::ReadText(int column, std::string& text) {
     if (rc == SQL_SUCCESS) {
       if (indicator == SQL_NULL_DATA) return false;
       p = buffer.size() - 1;
+    } else {
+      s_->readFailed = true;
     }
     // What arrived before a failed piece is kept.
     AppendUtf16AsUtf8(text, std::u16string_view(reinterpret_cast<const char16_t*>(buffer.data()),
                                          TerminatedLength(buffer.data(), p)));
     return true;
+  }
+}
+
+bool OdbcLayer::ReadBinary(int column, std::string& bytes, std::size_t limit) {
+  bytes.clear();
+  SQLHSTMT stmt = s_->Current();
+  s_->readFailed = stmt == SQL_NULL_HSTMT;
+  if (stmt == SQL_NULL_HSTMT) return true;
+  char piece[8192];
+  for (;;) {
+    SQLLEN indicator = 0;
+    SQLRETURN rc = SQLGetData(stmt, static_cast<SQLUSMALLINT>(column + 1), SQL_C_BINARY, piece, sizeof piece,
+                              &indicator);
+    if (rc == SQL_NO_DATA) return true;  // the last piece came whole before
+    if (!Succeeded(rc)) {
+      s_->readFailed = true;
+      return true;
+    }
+    if (indicator == SQL_NULL_DATA) return false;
+    // A piece that did not hold the rest is full; the last one holds its length.
+    const bool full = rc == SQL_SUCCESS_WITH_INFO || indicator == SQL_NO_TOTAL ||
+                      indicator > static_cast<SQLLEN>(sizeof piece);
+    bytes.append(piece, full ? sizeof piece : static_cast<std::size_t>(indicator));
+    if (!full || bytes.size() > limit) return true;
   }
 }
 

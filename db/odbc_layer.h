@@ -49,6 +49,7 @@ class OdbcLayer {
     std::string name;
     int size = 0;
     ColumnKind kind = ColumnKind::None;
+    int sqlType = 0;  // the driver's type code, 0 where kind is None
   };
   ColumnDescription DescribeColumn(int column);
   std::string ColumnName(int column);
@@ -56,12 +57,21 @@ class OdbcLayer {
   ColumnKind ColumnKindOf(int column);
 
   bool NextRow();
+  // How the last NextRow that gave false ended: past the last row, by a
+  // cancel, or by an error whose text LastError then holds.
+  enum class FetchEnd { EndOfRows, Cancelled, Error };
+  FetchEnd LastFetchEnd() const;
   // Each value is read together with whether it is NULL, in one call per
   // value (a long text in pieces). ReadText gives false for NULL, else fills
   // text with the value whole, or with what arrived before a piece failed.
   // The number reads give nothing for NULL and 0 for a value the driver
-  // cannot convert.
+  // cannot convert; ReadFailed tells such a value from a real 0.
   bool ReadText(int column, std::string& text);
+  // The bytes of a binary value, false for NULL. Reading stops once more
+  // than limit bytes arrived: bytes holds more than limit for a longer one.
+  bool ReadBinary(int column, std::string& bytes, std::size_t limit);
+  // Whether the last read could not give its value whole.
+  bool ReadFailed() const;
   std::optional<std::int32_t> ReadLong(int column);
   std::optional<std::int64_t> ReadQuad(int column);
   std::optional<float> ReadFloat(int column);

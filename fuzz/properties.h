@@ -18,6 +18,7 @@
 #include "base/text_lines.h"
 #include "base/utf8.h"
 #include "catalog/catalog_sql.h"
+#include "db/db2_identifier.h"
 #include "db/type_class.h"
 #include "db/wide_text.h"
 #include "fuzz/fuzz_input.h"
@@ -679,8 +680,9 @@ inline Failures StatementGeneratorProperties(std::string_view bytes) {
             "ValueForm: a number column's text that is no number is not one SQL literal of itself");
   }
   for (const std::string& title : input.titles) {
-    check(ReadOneName(NameForm(title)) == title, "NameForm: a name is not one SQL name of itself");
-    check(!ReferenceOrdinaryName(title) || NameForm(title) == title, "NameForm: an ordinary name changed");
+    check(ReadOneName(Db2Name(title)) == title, "Db2Name: a name is not one SQL name of itself");
+    check(!ReferenceOrdinaryName(title) || IsDb2ReservedWord(title) || Db2Name(title) == title,
+          "Db2Name: an ordinary name changed");
   }
   check(IsDecimalNumber(input.editorText) == ReferenceDecimalNumber(input.editorText),
         "IsDecimalNumber disagrees with the reference");
@@ -695,7 +697,7 @@ inline Failures StatementGeneratorProperties(std::string_view bytes) {
     check(std::none_of(target.name.begin(), target.name.end(), IsGeneratorSpace),
           "FindTargetTable: the name holds white space");
   } else {
-    check(target.name == NameForm(input.drilledSchema) + "." + NameForm(input.drilledName),
+    check(target.name == Db2Name(input.drilledSchema) + "." + Db2Name(input.drilledName),
           "FindTargetTable: not the drilled table");
   }
 
@@ -721,7 +723,7 @@ inline Failures StatementGeneratorProperties(std::string_view bytes) {
     const std::string_view value =
         c < input.values.size() ? std::string_view(input.values[c]) : std::string_view();
     check(Contains(insert, ValueForm(value)), "GenerateInsert: a value is missing");
-    const std::string name = NameForm(input.titles[c]);
+    const std::string name = Db2Name(input.titles[c]);
     const std::string term = IsNullText(value) ? name + " IS NULL" : name + " = " + ValueForm(value);
     check(Contains(remove, term), "GenerateDelete: a condition is missing");
   }

@@ -192,10 +192,10 @@ inline std::optional<std::string> UndoubleApostrophes(std::string_view text) {
   return out;
 }
 
-// An ordinary identifier: an ASCII letter, then ASCII letters, digits, "_",
-// "$", "#" and "@".
+// An ordinary identifier: an upper-case ASCII letter, then upper-case ASCII
+// letters, digits, "_", "$", "#" and "@" (Db2 folds anything else).
 inline bool ReferenceOrdinaryName(std::string_view name) {
-  auto letter = [](char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); };
+  auto letter = [](char c) { return c >= 'A' && c <= 'Z'; };
   if (name.empty() || !letter(name.front())) return false;
   return std::all_of(name.begin(), name.end(), [&](char c) {
     return letter(c) || (c >= '0' && c <= '9') || c == '_' || c == '$' || c == '#' || c == '@';

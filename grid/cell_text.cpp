@@ -32,6 +32,22 @@ std::string Fixed(double value, int decimals) {
   return std::string(buffer, result.ptr);
 }
 
+// The shortest form with an exponent that reads back to the value.
+template <typename Number>
+std::string ShortestWithExponent(Number value) {
+  char buffer[64];
+  auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific);
+  return std::string(buffer, result.ptr);
+}
+
+// Whether the fixed form of a finite value would hide it: too many digits to
+// read, or nothing left of a value that is not zero.
+bool FixedHides(double value, std::string_view fixed) {
+  if (!std::isfinite(value)) return false;
+  if (std::fabs(value) >= 1e15) return true;
+  return value != 0 && fixed.find_first_not_of("-0.") == std::string_view::npos;
+}
+
 }  // namespace
 
 std::string MarkLineFeeds(std::string text) {
@@ -74,6 +90,11 @@ void AppendPadded(std::string& out, std::string_view text, std::int64_t columnSi
   out += text;
 }
 
+std::string_view Unpadded(std::string_view text) {
+  const std::size_t first = text.find_first_not_of(' ');
+  return first == std::string_view::npos ? std::string_view() : text.substr(first);
+}
+
 std::string DoubleText(double value) {
   std::string text = Fixed(value, 10);
   if (!std::isfinite(value)) return text;
@@ -83,6 +104,35 @@ std::string DoubleText(double value) {
 }
 
 std::string FloatText(double value) { return Fixed(value, 2); }
+
+std::string DoubleCellText(double value) {
+  std::string text = DoubleText(value);
+  return FixedHides(value, text) ? ShortestWithExponent(value) : text;
+}
+
+std::string FloatCellText(float value) {
+  std::string text = FloatText(value);
+  return FixedHides(value, text) ? ShortestWithExponent(value) : text;
+}
+
+std::string ExactNumberText(double value) {
+  if (!std::isfinite(value)) return Fixed(value, 0);
+  char buffer[64];
+  auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+  return std::string(buffer, result.ptr);
+}
+
+std::string HexDigits(std::string_view bytes) {
+  constexpr char kDigits[] = "0123456789ABCDEF";
+  std::string hex;
+  hex.reserve(bytes.size() * 2);
+  for (char c : bytes) {
+    const auto byte = static_cast<unsigned char>(c);
+    hex += kDigits[byte >> 4];
+    hex += kDigits[byte & 0x0F];
+  }
+  return hex;
+}
 
 std::string DateText(std::string_view text) {
   std::string date(Characters(text, 9, 2));

@@ -17,7 +17,7 @@ gboolean ClickTracker::OnPress(GtkWidget*, GdkEventButton* e, gpointer self) {
     t->pressed_ = e->button;
     t->doublePress_ = false;
   }
-  // The right button must not move the selection.
+  // The control's own handling of the right button stops here.
   return e->button == GDK_BUTTON_SECONDARY ? TRUE : FALSE;
 }
 

@@ -1,7 +1,7 @@
 // Turns button presses and releases on a list or the grid into the actions the
 // dispatch table knows: a click is reported when the button that was pressed is
-// released with the pointer still over the control. A right press keeps the
-// selection, so the popup menu works on the row chosen before.
+// released with the pointer still over the control. A right press is kept
+// from the control's own handling (the grid selects the row under it itself).
 #pragma once
 
 #include <gtk/gtk.h>

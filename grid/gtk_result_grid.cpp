@@ -64,13 +64,30 @@ GtkResultGrid::GtkResultGrid(ClickTracker::Report report) {
 
   model_.reset(NewRowModel(&rows_));
   Attach();
+  // Before the tracker, which keeps the right press from the view: the row
+  // under the pointer is selected first, so the popup acts on it.
+  g_signal_connect(view_, "button-press-event", G_CALLBACK(SelectUnderRightPress), this);
   clicks_ = std::make_unique<ClickTracker>(GTK_WIDGET(view_), scrolled_, std::move(report));
+}
+
+gboolean GtkResultGrid::SelectUnderRightPress(GtkWidget*, GdkEventButton* e, gpointer self) {
+  auto* grid = static_cast<GtkResultGrid*>(self);
+  if (e->type != GDK_BUTTON_PRESS || e->button != GDK_BUTTON_SECONDARY) return FALSE;
+  if (e->window != gtk_tree_view_get_bin_window(grid->view_)) return FALSE;  // a title, not a row
+  GtkTreePath* path = nullptr;
+  if (gtk_tree_view_get_path_at_pos(grid->view_, static_cast<gint>(e->x), static_cast<gint>(e->y), &path, nullptr,
+                                    nullptr, nullptr)) {
+    grid->SelectRow(gtk_tree_path_get_indices(path)[0]);
+    gtk_tree_path_free(path);
+  }
+  return FALSE;
 }
 
 GtkResultGrid::~GtkResultGrid() {
   if (attachSource_) g_source_remove(attachSource_);
   if (hideSource_) g_source_remove(hideSource_);
   g_signal_handlers_disconnect_by_data(view_, clicks_.get());
+  g_signal_handlers_disconnect_by_data(view_, this);
   // The view may outlive the grid in a window not yet destroyed: it lets go
   // of the rows first.
   gtk_tree_view_set_model(view_, nullptr);

@@ -85,6 +85,7 @@ class GtkResultGrid : public ResultGrid {
   void Detach();
   void Attach() const;
   static gboolean AttachWhenIdle(gpointer self);
+  static gboolean SelectUnderRightPress(GtkWidget*, GdkEventButton* e, gpointer self);
   static gboolean HideWhenIdle(gpointer self);
   // Selects the row, puts the cursor on it and scrolls it to the middle.
   void ShowSelected(int row) const;

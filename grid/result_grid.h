@@ -15,9 +15,10 @@ using Rgb = std::uint32_t;
 constexpr Rgb MakeRgb(unsigned r, unsigned g, unsigned b) { return r + g * 256 + b * 65536; }
 
 // What a column's values are, as far as the fill that read them knew:
-// statements built from a row write numbers bare and quote texts. Unknown
+// statements built from a row write numbers bare, quote texts and write
+// binary values as hex literals (BLOB(X'...') for a large object). Unknown
 // for a column filled without that knowledge (command output).
-enum class ValueType { Unknown, Number, Text };
+enum class ValueType { Unknown, Number, Text, Binary, Blob };
 
 class ResultGrid {
  public:

@@ -39,10 +39,24 @@ constexpr std::size_t SizeBytes(std::size_t value) {
   return bytes;
 }
 
-// A cell's length and NULL flag stand in one size: length * 2 + flag.
-constexpr std::size_t CellHead(std::size_t length, bool null) { return length * 2 + (null ? 1 : 0); }
+// A cell's length and its two flags stand in one size: length * 4, plus 1
+// for NULL, plus 2 when a kept value (its kind, its size, its bytes) follows
+// the text.
+constexpr std::size_t kNullFlag = 1;
+constexpr std::size_t kKeptFlag = 2;
+constexpr std::size_t CellHead(std::size_t length, bool null, bool kept) {
+  return length * 4 + (null ? kNullFlag : 0) + (kept ? kKeptFlag : 0);
+}
 
 const char kNoCells = 0;  // a row without cells: its count alone
+
+// Past the kept value that follows a cell's text, when its head says so.
+const char* SkipKept(const char* at, std::size_t head) {
+  if (!(head & kKeptFlag)) return at;
+  std::size_t size = 0;
+  at = GetSize(at + 1, size);
+  return at + size;
+}
 
 }  // namespace
 
@@ -62,10 +76,19 @@ ResultRows& ResultRows::operator=(ResultRows&& other) noexcept {
   return *this;
 }
 
-void ResultRows::AddCell(std::string_view text, bool null) {
+void ResultRows::AddCell(std::string_view text, bool null) { Add(text, null, nullptr); }
+
+void ResultRows::AddCell(std::string_view text, CellValue value) { Add(text, false, &value); }
+
+void ResultRows::Add(std::string_view text, bool null, const CellValue* kept) {
   char head[sizeof(std::size_t) * 8 / 7 + 1];
-  pending_.append(head, static_cast<std::size_t>(PutSize(head, CellHead(text.size(), null)) - head));
+  pending_.append(head, static_cast<std::size_t>(PutSize(head, CellHead(text.size(), null, kept)) - head));
   pending_.append(text);
+  if (kept) {
+    pending_ += static_cast<char>(kept->kind);
+    pending_.append(head, static_cast<std::size_t>(PutSize(head, kept->bytes.size()) - head));
+    pending_.append(kept->bytes);
+  }
   ++pendingCells_;
   textBytes_ += text.size();
 }
@@ -106,7 +129,7 @@ void ResultRows::Append(ResultRows&& other) {
   for (std::size_t r = 0; r < other.RowCount(); ++r) {
     for (std::size_t c = 0; c < other.CellCount(r); ++c) {
       CellRef cell = other.Find(r, c);
-      AddCell(cell.text, cell.null);
+      Add(cell.text, cell.null, cell.kept ? &*cell.kept : nullptr);
     }
     EndRow();
   }
@@ -138,18 +161,30 @@ ResultRows::CellRef ResultRows::Find(std::size_t row, std::size_t column) const 
     headAt = at;
     at = GetSize(at, head);
     if (c == column) break;
-    at += head / 2;
+    at = SkipKept(at + head / 4, head);
   }
-  CellRef cell{std::string_view(at, head / 2), (head & 1) != 0, headAt};
+  CellRef cell{std::string_view(at, head / 4), (head & kNullFlag) != 0, headAt, std::nullopt};
+  const char* next = at + head / 4;
+  if (head & kKeptFlag) {
+    const auto kind = static_cast<ValueKind>(*next);
+    std::size_t size = 0;
+    const char* bytes = GetSize(next + 1, size);
+    cell.kept = CellValue{std::string_view(bytes, size), kind};
+  }
   cursorRow_ = row;
   cursorColumn_ = column + 1;
-  cursor_ = at + head / 2;
+  cursor_ = SkipKept(next, head);
   return cell;
 }
 
 std::string_view ResultRows::Cell(std::size_t row, std::size_t column) const { return Find(row, column).text; }
 
 bool ResultRows::IsNull(std::size_t row, std::size_t column) const { return Find(row, column).null; }
+
+CellValue ResultRows::Value(std::size_t row, std::size_t column) const {
+  CellRef cell = Find(row, column);
+  return cell.kept ? *cell.kept : CellValue{cell.text, ValueKind::Text};
+}
 
 void ResultRows::MarkNull(std::size_t row, std::size_t column) {
   CellRef cell = Find(row, column);
@@ -173,7 +208,7 @@ void ResultRows::InsertEmptyCell(std::size_t column) {
     for (std::size_t c = 0; c < cells; ++c) {
       if (c == column) moved.AddCell({});
       CellRef cell = Find(r, c);
-      moved.AddCell(cell.text, cell.null);
+      moved.Add(cell.text, cell.null, cell.kept ? &*cell.kept : nullptr);
     }
     moved.EndRow();
   }

@@ -2,17 +2,33 @@
 // storage: the tree view, the report export and the popup actions all read
 // them here. The cells of a row stand one after another in large blocks, each
 // with its length and whether the database gave NULL, so a row of short texts
-// costs little more than its texts.
+// costs little more than its texts. Where the text shown is not the value the
+// database gave (a rounded number, a line feed shown as U+00FF, a binary
+// value), the value as fetched is kept after the text; a cell whose text is
+// its value costs nothing more.
 #pragma once
 
 #include <cstddef>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
 
 namespace zuno {
+
+// What a cell's value is, where it is not its text.
+enum class ValueKind : unsigned char {
+  Text,    // the value is a text (for a cell without a kept value: its own)
+  Binary,  // the value's bytes, not a text
+  Unread,  // the value is not known: too large to keep, or it could not be read
+};
+
+struct CellValue {
+  std::string_view bytes;  // empty for Unread
+  ValueKind kind = ValueKind::Text;
+};
 
 class ResultRows {
  public:
@@ -25,6 +41,8 @@ class ResultRows {
 
   // A row is built cell by cell in column order and then ended.
   void AddCell(std::string_view text, bool null = false);
+  // A cell shown as text whose value as fetched is another.
+  void AddCell(std::string_view text, CellValue value);
   void EndRow();
   // A whole row of texts, none of them NULL; texts past maxCells are left out.
   void AppendRow(const std::vector<std::string>& texts, std::size_t maxCells);
@@ -37,6 +55,8 @@ class ResultRows {
   // The empty text, and not NULL, for a cell the row does not have.
   std::string_view Cell(std::size_t row, std::size_t column) const;
   bool IsNull(std::size_t row, std::size_t column) const;
+  // The value as fetched: the kept one, else the text itself.
+  CellValue Value(std::size_t row, std::size_t column) const;
   // Marks a cell that exists as NULL.
   void MarkNull(std::size_t row, std::size_t column);
   // The bytes of all cell texts together.
@@ -51,8 +71,10 @@ class ResultRows {
   struct CellRef {
     std::string_view text;
     bool null = false;
-    const char* head = nullptr;  // the first byte of the cell's length and flag
+    const char* head = nullptr;  // the first byte of the cell's length and flags
+    std::optional<CellValue> kept;
   };
+  void Add(std::string_view text, bool null, const CellValue* kept);
   CellRef Find(std::size_t row, std::size_t column) const;
   char* Reserve(std::size_t bytes);
 

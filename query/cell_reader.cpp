@@ -1,5 +1,7 @@
 #include "query/cell_reader.h"
 
+#include <charconv>
+#include <cmath>
 #include <string>
 #include <utility>
 
@@ -10,13 +12,20 @@ namespace {
 
 constexpr std::string_view kNull = "Null";
 constexpr std::string_view kBinary = "binary Data";
+constexpr std::string_view kReadError = "Read error";
+
+// Whether a text's cell cannot stand for it: a line feed is shown as U+00FF,
+// so a real U+00FF would come back as a line feed.
+bool NeedsKeeping(std::string_view text) {
+  return text.find('\n') != std::string_view::npos || text.find(kLineFeedMarker) != std::string_view::npos;
+}
 
 void AddMarked(std::string& text, ResultRows& rows) {
-  if (text.find('\n') == std::string::npos) {
+  if (!NeedsKeeping(text)) {
     rows.AddCell(text);
     return;
   }
-  rows.AddCell(MarkLineFeeds(std::move(text)));
+  rows.AddCell(MarkLineFeeds(text), CellValue{text, ValueKind::Text});
 }
 
 }  // namespace
@@ -26,7 +35,10 @@ bool CellReader::AddText(int column, ResultRows& rows) {
     rows.AddCell(kNull, true);
     return true;
   }
-  AddMarked(value_, rows);
+  if (db_.ReadFailed())
+    AddReadError(0, rows);
+  else
+    AddMarked(value_, rows);
   return false;
 }
 
@@ -36,6 +48,39 @@ void CellReader::AddPadded(std::string_view text, int columnSize, bool null, Res
   rows.AddCell(cell_, null);
 }
 
+void CellReader::AddNumber(std::string_view text, double value, int columnSize, ResultRows& rows) {
+  // A text that reads back as the same number (1.50 for 1.5) stands for it.
+  double shown = 0;
+  auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), shown);
+  if ((error == std::errc() && end == text.data() + text.size() && shown == value) || !std::isfinite(value))
+    return AddPadded(text, columnSize, false, rows);
+  cell_.clear();
+  AppendPadded(cell_, text, columnSize);
+  rows.AddCell(cell_, CellValue{ExactNumberText(value), ValueKind::Text});
+}
+
+void CellReader::AddReadError(int columnSize, ResultRows& rows) {
+  cell_.clear();
+  AppendPadded(cell_, kReadError, columnSize);
+  rows.AddCell(cell_, CellValue{{}, ValueKind::Unread});
+}
+
+// Reads a number of fixed size and adds its cell: "Null", a read error, or
+// the value's text padded; true when it was NULL.
+template <typename Number, typename Show>
+bool CellReader::AddFixed(std::optional<Number> value, int columnSize, Show show, ResultRows& rows) {
+  if (db_.ReadFailed()) {
+    AddReadError(columnSize, rows);
+    return false;
+  }
+  if (!value) {
+    AddPadded(kNull, columnSize, true, rows);
+    return true;
+  }
+  show(*value);
+  return false;
+}
+
 void CellReader::Read(int column, int size, ColumnKind kind, TypeClass& typeClass, ResultRows& rows) {
   bool null = false;
   switch (kind) {
@@ -43,41 +88,48 @@ void CellReader::Read(int column, int size, ColumnKind kind, TypeClass& typeClas
       null = !db_.ReadText(column, value_);
       typeClass = NextTypeClass(typeClass, kind, size, null, value_);
       if (null) return rows.AddCell(kNull, true);
+      if (db_.ReadFailed()) return AddReadError(0, rows);
+      // DD.MM.YYYY is a date form Db2 reads as well: the date keeps no copy.
       if (typeClass == TypeClass::Date) value_ = DateText(value_);
       return AddMarked(value_, rows);
     case ColumnKind::Blob:
-      null = db_.IsNull(column);
-      rows.AddCell(null ? kNull : kBinary, null);
+      null = !db_.ReadBinary(column, value_, kMaxBinaryBytes);
+      if (null)
+        rows.AddCell(kNull, true);
+      else if (db_.ReadFailed() || value_.size() > kMaxBinaryBytes)
+        rows.AddCell(kBinary, CellValue{{}, ValueKind::Unread});
+      else
+        rows.AddCell(kBinary, CellValue{value_, ValueKind::Binary});
       break;
-    case ColumnKind::Double: {
-      std::optional<double> v = db_.ReadDouble(column);
-      null = !v;
-      AddPadded(v ? DoubleText(*v) : std::string(kNull), size, null, rows);
+    case ColumnKind::Double:
+      null = AddFixed(db_.ReadDouble(column), size, [&](double v) {
+        AddNumber(DoubleCellText(v), v, size, rows);
+      }, rows);
       break;
-    }
-    case ColumnKind::Float: {
-      std::optional<float> v = db_.ReadFloat(column);
-      null = !v;
-      AddPadded(v ? FloatText(*v) : std::string(kNull), size, null, rows);
+    case ColumnKind::Float:
+      null = AddFixed(db_.ReadFloat(column), size, [&](float v) {
+        AddNumber(FloatCellText(v), v, size, rows);
+      }, rows);
       break;
-    }
     case ColumnKind::Decimal:
       // The driver's own digits: a binary float would change any value past
       // seven digits, and a generated UPDATE would write that back.
       null = !db_.ReadText(column, value_);
-      AddPadded(null ? kNull : std::string_view(value_), size, null, rows);
+      if (!null && db_.ReadFailed())
+        AddReadError(size, rows);
+      else
+        AddPadded(null ? kNull : std::string_view(value_), size, null, rows);
       break;
-    case ColumnKind::Quad: {
-      std::optional<std::int64_t> v = db_.ReadQuad(column);
-      null = !v;
-      AddPadded(v ? std::to_string(*v) : std::string(kNull), size, null, rows);
+    case ColumnKind::Quad:
+      null = AddFixed(db_.ReadQuad(column), size, [&](std::int64_t v) {
+        AddPadded(std::to_string(v), size, false, rows);
+      }, rows);
       break;
-    }
     case ColumnKind::Long:
       if (size < kLargeTextSize) {
-        std::optional<std::int32_t> v = db_.ReadLong(column);
-        null = !v;
-        AddPadded(v ? std::to_string(*v) : std::string(kNull), size, null, rows);
+        null = AddFixed(db_.ReadLong(column), size, [&](std::int32_t v) {
+          AddPadded(std::to_string(v), size, false, rows);
+        }, rows);
         break;
       }
       [[fallthrough]];
@@ -85,6 +137,8 @@ void CellReader::Read(int column, int size, ColumnKind kind, TypeClass& typeClas
       null = !db_.ReadText(column, value_);
       if (null)
         AddPadded(kNull, size, true, rows);
+      else if (db_.ReadFailed())
+        AddReadError(0, rows);
       else
         AddMarked(value_, rows);
       break;

@@ -2,6 +2,8 @@
 // Class it gives its column.
 #pragma once
 
+#include <cstddef>
+#include <optional>
 #include <string>
 
 #include "db/odbc_layer.h"
@@ -24,11 +26,23 @@ class CellReader {
   // Adds the column's text; true when it was NULL.
   bool AddText(int column, ResultRows& rows);
   void AddPadded(std::string_view text, int columnSize, bool null, ResultRows& rows);
+  // A number's cell text padded, with its exact text kept where the text
+  // does not read back as the value.
+  void AddNumber(std::string_view text, double value, int columnSize, ResultRows& rows);
+  // A value the driver could not give: never shown as 0 or as part of it.
+  void AddReadError(int columnSize, ResultRows& rows);
+  template <typename Number, typename Show>
+  bool AddFixed(std::optional<Number> value, int columnSize, Show show, ResultRows& rows);
 
   OdbcLayer& db_;
   std::string value_;  // reused for every value
   std::string cell_;
 };
+
+// A binary value up to this many bytes is kept for the statements built from
+// its row (as a hex literal of twice as many digits, within what Db2 takes);
+// a longer one is not.
+constexpr std::size_t kMaxBinaryBytes = 16000;
 
 // Whether the reader shows the column's values as numbers (padded digits).
 bool ReadsAsNumber(ColumnKind kind, int columnSize);

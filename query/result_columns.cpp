@@ -10,17 +10,29 @@ std::vector<ResultColumn> ReadResultColumns(OdbcLayer& db) {
   const int count = db.ColumnCount();
   for (int c = 0; c < count; ++c) {
     OdbcLayer::ColumnDescription d = db.DescribeColumn(c);
-    columns.push_back({std::move(d.name), d.size, d.kind});
+    columns.push_back({std::move(d.name), d.size, d.kind, d.sqlType});
   }
   return columns;
 }
+
+namespace {
+
+constexpr int kDb2Blob = -98;
+constexpr int kLongVarBinary = -4;
+
+ValueType ValueTypeOf(const ResultColumn& column) {
+  if (column.kind == ColumnKind::Blob)
+    return column.sqlType == kDb2Blob || column.sqlType == kLongVarBinary ? ValueType::Blob : ValueType::Binary;
+  return ReadsAsNumber(column.kind, column.size) ? ValueType::Number : ValueType::Text;
+}
+
+}  // namespace
 
 void AddResultColumns(ResultGrid& grid, const std::vector<ResultColumn>& columns) {
   for (size_t c = 0; c < columns.size(); ++c) {
     const ResultColumn& column = columns[c];
     grid.AddColumn(static_cast<int>(c), column.title, ColumnWidthPixels(column.title, column.size));
-    grid.SetColumnValueType(static_cast<int>(c),
-                            ReadsAsNumber(column.kind, column.size) ? ValueType::Number : ValueType::Text);
+    grid.SetColumnValueType(static_cast<int>(c), ValueTypeOf(column));
   }
 }
 

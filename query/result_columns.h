@@ -12,6 +12,7 @@ struct ResultColumn {
   std::string title;  // the label the driver reports
   int size = 0;       // the column size the driver reports
   ColumnKind kind = ColumnKind::None;
+  int sqlType = 0;    // the driver's type code
 };
 
 // The current result's columns, described once each for the whole result.

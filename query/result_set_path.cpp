@@ -47,14 +47,36 @@ FetchedResult ExecuteAndFetch(OdbcLayer& db, const std::string& statement, int l
       break;
     }
   }
+  if (!r.limitReached && !r.budgetReached) {
+    r.end = db.LastFetchEnd();
+    if (r.end == OdbcLayer::FetchEnd::Error) r.fetchError = db.LastError();
+  }
   CountFurtherResultSets(db, limit, r);
   return r;
 }
 
 namespace {
 
+// What the Row Count says after the number, and the message, of a fetch that
+// did not reach the end of the rows: the rows read stay, marked as a part.
+std::string_view CutShortNote(OdbcLayer::FetchEnd end) {
+  switch (end) {
+    case OdbcLayer::FetchEnd::Cancelled: return " (cancelled)";
+    case OdbcLayer::FetchEnd::Error: return " (fetch failed)";
+    case OdbcLayer::FetchEnd::EndOfRows: break;
+  }
+  return "";
+}
+
+std::string CutShortMessage(const FetchedResult& r, int rows) {
+  const std::string shown = " Rows shown: " + std::to_string(rows) + ".";
+  if (r.end == OdbcLayer::FetchEnd::Cancelled) return "Fetch cancelled." + shown;
+  return "Fetch failed." + shown + "\n" + r.fetchError;
+}
+
 // The rows into the grid, the texts below it and the history. End Time
-// covers the execution, the fetch, the fill and any message left open.
+// covers the execution, the fetch and the fill; it is taken before any
+// message, which may stay open as long as the user likes.
 void ShowResult(Session& s, const std::string& statement, FetchedResult& r) {
   if (!r.executed) {
     s.state.endTime = NowMilliseconds();
@@ -67,19 +89,21 @@ void ShowResult(Session& s, const std::string& statement, FetchedResult& r) {
   AddResultColumns(s.grid, r.columns);
   const int rows = static_cast<int>(r.rows.RowCount());
   s.grid.AppendRows(std::move(r.rows));
-  if (r.limitReached) s.jobs.Tell("Limit of " + std::to_string(rows) + " rows reached!");
-  if (r.budgetReached) s.jobs.Tell("Limit of available memory reached at " + std::to_string(rows) + " rows!");
-  if (r.furtherResultSets > 0) s.jobs.Tell(FurtherResultSetsText(r.furtherResultSets));
 
   s.grid.SetGridVisible(true);
-  s.ui.SetText(kRowCountText, "Row Count: " + std::to_string(rows));
+  s.ui.SetText(kRowCountText, "Row Count: " + std::to_string(rows) + std::string(CutShortNote(r.end)));
   if (s.ui.IsChecked(kColoredDatatypesCheckBox))
     for (size_t c = 0; c < r.classes.size(); ++c)
       s.grid.SetColumnBackground(static_cast<int>(c), TypeClassColour(r.classes[c]));
   s.db.FinishQuery();
   s.state.endTime = NowMilliseconds();
   ShowElapsedTime(s);
-  RememberStatement(s.ui, statement);
+  if (r.limitReached) s.jobs.Tell("Limit of " + std::to_string(rows) + " rows reached!");
+  if (r.budgetReached) s.jobs.Tell("Limit of available memory reached at " + std::to_string(rows) + " rows!");
+  if (r.furtherResultSets > 0) s.jobs.Tell(FurtherResultSetsText(r.furtherResultSets));
+  if (r.end != OdbcLayer::FetchEnd::EndOfRows) s.jobs.Tell(CutShortMessage(r, rows));
+  // A statement whose rows the driver could not give did not run well.
+  if (r.end != OdbcLayer::FetchEnd::Error) RememberStatement(s.ui, statement);
 }
 
 }  // namespace

@@ -20,6 +20,8 @@ struct FetchedResult {
   std::vector<TypeClass> classes;  // what the last row left, per column
   bool limitReached = false;
   bool budgetReached = false;  // stopped at the memory budget
+  OdbcLayer::FetchEnd end = OdbcLayer::FetchEnd::EndOfRows;
+  std::string fetchError;  // the driver's text when the fetch ended by an error
   int furtherResultSets = 0;   // a procedure's result sets after the first
   long long furtherRows = 0;   // their rows, up to the limit each
 };

@@ -30,6 +30,9 @@ struct AppState {
   std::string connectionDsn;
   std::string connectionUser;
   std::string connectionPassword;
+  // Whether the last Connect made a connection; the controls that need one
+  // follow it, and Connect finds the flavour anew each time.
+  bool connected = false;
   DatabaseFlavour databaseFlavour = DatabaseFlavour::None;
   std::int64_t startTime = 0;  // milliseconds
   std::int64_t endTime = 0;

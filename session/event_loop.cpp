@@ -6,7 +6,10 @@ namespace zuno {
 namespace {
 
 bool IsTick(const Event& e) { return e.kind == EventKind::Timer; }
-bool IsClose(const Event& e) { return e.kind == EventKind::Close; }
+// A close request that ends the program; one on the library window only
+// closes that window.
+bool IsClose(const Event& e) { return e.kind == EventKind::Close && e.window != WindowId::Library; }
+bool IsLibraryClose(const Event& e) { return e.kind == EventKind::Close && e.window == WindowId::Library; }
 
 }  // namespace
 
@@ -30,6 +33,8 @@ void EventLoop::Keep(const Event& e) {
   } else if (IsClose(e)) {
     DropTimerTicks();
     if (std::ranges::none_of(waiting_, IsClose)) waiting_.push_back(e);
+  } else if (IsLibraryClose(e)) {
+    if (std::ranges::none_of(waiting_, IsLibraryClose)) waiting_.push_back(e);
   }
 }
 

@@ -13,6 +13,14 @@
 
 namespace zuno {
 
+// The file types the save chooser offers: the report (the default) and CSV.
+enum class SaveFileType { Report, Csv };
+
+struct SaveChoice {
+  std::string path;
+  SaveFileType type = SaveFileType::Report;
+};
+
 class Ui {
  public:
   virtual ~Ui() = default;
@@ -46,9 +54,8 @@ class Ui {
   virtual std::optional<std::string> AskText(std::string_view title, std::string_view prompt,
                                              std::string_view preset) = 0;
   virtual bool AskYesNo(std::string_view question) = 0;
-  // Save-file chooser; nullopt when the user cancels.
-  virtual std::optional<std::string> ChooseSaveFile(std::string_view title,
-                                                    std::string_view suggestedName) = 0;
+  // Save-file chooser with its file types; nullopt when the user cancels.
+  virtual std::optional<SaveChoice> ChooseSaveFile(std::string_view title, std::string_view suggestedName) = 0;
 
   virtual void SetClipboardText(std::string_view text) = 0;
 

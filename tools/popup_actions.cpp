@@ -1,6 +1,7 @@
 #include "tools/popup_actions.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "session/control_ids.h"
 #include "grid/cell_text.h"
@@ -25,24 +26,42 @@ std::vector<std::string> ColumnTitles(const ResultGrid& grid) {
   return titles;
 }
 
-// The selected row's cell of the column, straight from the grid's rows; with
-// no row selected the title stands for the value.
-std::string SelectedCell(const ResultGrid& grid, int column) {
+constexpr std::string_view kNoRowSelected = "No row is selected: nothing was copied.";
+constexpr std::string_view kValueNotFetched = "The value was not fetched whole: nothing was copied.";
+
+// The selected row's value of the column as fetched, straight from the
+// grid's rows; with no row selected the title stands for the value.
+CellValue SelectedValue(const ResultGrid& grid, int column) {
   const int row = grid.SelectedRow();
-  if (row < 0) return grid.ColumnTitle(column);
-  return std::string(grid.Rows().Cell(static_cast<std::size_t>(row), static_cast<std::size_t>(column)));
+  if (row < 0) return {};
+  return grid.Rows().Value(static_cast<std::size_t>(row), static_cast<std::size_t>(column));
 }
 
-// The selected row's cells with their line feeds, and what the grid knew of
-// them. With no row selected the titles stand for the values, none of them
-// NULL.
+// The selected row's values as fetched, and what the grid knew of them. With
+// no row selected the titles stand for the values, none of them NULL.
 void ReadSelectedRow(const ResultGrid& grid, GeneratorInput& input) {
   const int row = grid.SelectedRow();
   for (int c = 0; c < static_cast<int>(input.titles.size()); ++c) {
-    input.values.push_back(RestoreLineFeeds(SelectedCell(grid, c)));
+    const CellValue value = SelectedValue(grid, c);
+    input.values.push_back(row < 0 ? grid.ColumnTitle(c) : std::string(value.bytes));
+    input.kinds.push_back(value.kind);
     input.types.push_back(grid.ColumnValueType(c));
     input.nulls.push_back(grid.CellIsNull(row, c));
   }
+}
+
+// The text a cell's value is copied out as: a number without the blanks that
+// align it, a binary value in hex digits; nothing for one never fetched whole.
+std::optional<std::string> CopiedText(const ResultGrid& grid, int column) {
+  if (grid.SelectedRow() < 0) return grid.ColumnTitle(column);
+  const CellValue value = SelectedValue(grid, column);
+  const bool number = grid.ColumnValueType(column) == ValueType::Number;
+  switch (value.kind) {
+    case ValueKind::Text: return std::string(number ? Unpadded(value.bytes) : value.bytes);
+    case ValueKind::Binary: return HexDigits(value.bytes);
+    case ValueKind::Unread: break;
+  }
+  return std::nullopt;
 }
 
 void OpenColumnChooser(Session& s, int item) {
@@ -75,6 +94,8 @@ void Autosize(Session& s) {
 void OnPopupItem(Session& s, int item) {
   switch (item) {
     case kCopyToClipboard:
+      if (s.grid.SelectedRow() < 0) return s.ui.ShowMessage(kNoRowSelected);
+      return OpenColumnChooser(s, item);
     case kShowInEditor:
     case kCopyAndFormat:
       return OpenColumnChooser(s, item);
@@ -100,7 +121,12 @@ void OnColumnChooserSelect(Session& s) {
   auto column = std::find(titles.begin(), titles.end(), chosen);
   if (column != titles.end()) {
     int c = static_cast<int>(column - titles.begin());
-    std::string text = RestoreLineFeeds(SelectedCell(s.grid, c));
+    std::optional<std::string> copied = CopiedText(s.grid, c);
+    if (!copied) {
+      s.ui.CloseLibraryWindow();
+      return s.ui.ShowMessage(kValueNotFetched);
+    }
+    const std::string& text = *copied;
     switch (s.state.popupAction) {
       case kCopyToClipboard:
         s.ui.SetClipboardText(text);

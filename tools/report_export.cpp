@@ -13,18 +13,27 @@ std::vector<std::string> Titles(const ResultGrid& grid) {
   return titles;
 }
 
+std::vector<ValueType> ValueTypes(const ResultGrid& grid) {
+  std::vector<ValueType> types;
+  for (int c = 0; c < grid.ColumnCount(); ++c) types.push_back(grid.ColumnValueType(c));
+  return types;
+}
+
 }  // namespace
 
 void OnSaveReportClicked(Session& s) {
   bool withHeader = s.ui.AskYesNo("Save with header?");
   std::string delimiter = s.ui.AskText("ZUNO", "Enter delimiter", ";").value_or("");
-  std::optional<std::string> path = s.ui.ChooseSaveFile("ZUNO", "REPORT.CSV");
-  if (!path || path->empty()) return;
+  std::optional<SaveChoice> choice = s.ui.ChooseSaveFile("ZUNO", "REPORT.CSV");
+  if (!choice || choice->path.empty()) return;
 
   // The report is only written: starting a file the user picked as if it
   // were a program would be unsafe, and a report is no program.
-  if (!WriteTextFile(*path, BuildReportText(Titles(s.grid), s.grid.Rows(), delimiter, withHeader)))
-    s.ui.ShowMessage(kCannotCreateFile);
+  const std::string text =
+      choice->type == SaveFileType::Csv
+          ? BuildCsvText(Titles(s.grid), ValueTypes(s.grid), s.grid.Rows(), delimiter, withHeader)
+          : BuildReportText(Titles(s.grid), s.grid.Rows(), delimiter, withHeader);
+  if (!WriteTextFile(choice->path, text)) s.ui.ShowMessage(kCannotCreateFile);
 }
 
 }  // namespace zuno

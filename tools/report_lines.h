@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "grid/result_rows.h"
+#include "grid/result_grid.h"
 
 namespace zuno {
 
@@ -15,5 +15,14 @@ namespace zuno {
 // left out; rows but no columns give one bare line feed per row.
 std::string BuildReportText(const std::vector<std::string>& titles, const ResultRows& rows,
                             std::string_view delimiter, bool withHeader);
+
+// The text of a CSV file (RFC 4180) from the values as fetched: the fields
+// of a line joined by the delimiter (a comma where it is empty), each line
+// ended by CR LF. A field that holds the delimiter, a double quote, a CR or
+// a LF is put in double quotes with its double quotes doubled; NULL is the
+// empty field, a binary value its hex digits, a number without the blanks
+// that align it in the grid. types gives each column's value type.
+std::string BuildCsvText(const std::vector<std::string>& titles, const std::vector<ValueType>& types,
+                         const ResultRows& rows, std::string_view delimiter, bool withHeader);
 
 }  // namespace zuno

@@ -2,6 +2,9 @@
 
 #include <cstddef>
 
+#include "db/db2_identifier.h"
+#include "grid/cell_text.h"
+
 namespace zuno {
 namespace {
 
@@ -61,13 +64,12 @@ std::string_view TrimBlanks(std::string_view text) {
   return text.substr(first, text.find_last_not_of(" \t") - first + 1);
 }
 
-bool IsLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
-
 // One cell of the selected row with what the grid knew of it.
 struct Cell {
   std::string_view text;
   ValueType type = ValueType::Unknown;
   bool null = false;
+  ValueKind kind = ValueKind::Text;
 };
 
 Cell CellAt(const GeneratorInput& input, std::size_t column) {
@@ -75,8 +77,13 @@ Cell CellAt(const GeneratorInput& input, std::size_t column) {
   if (column < input.values.size()) cell.text = input.values[column];
   if (column < input.types.size()) cell.type = input.types[column];
   if (column < input.nulls.size()) cell.null = input.nulls[column];
+  if (column < input.kinds.size()) cell.kind = input.kinds[column];
   return cell;
 }
+
+// A value that was never fetched whole is known as NULL at most.
+bool IsLeftOut(const Cell& cell) { return cell.kind == ValueKind::Unread && !cell.null; }
+
 
 // Without the grid's knowledge the text decides; a number column pads its
 // NULL to the column's width.
@@ -84,26 +91,40 @@ bool IsNull(const Cell& cell) {
   return cell.null || (cell.type == ValueType::Unknown && TrimBlanks(cell.text) == kNullCell);
 }
 
-std::string CellForm(const Cell& cell) { return ValueForm(cell.text, cell.type, cell.null); }
+std::string CellForm(const Cell& cell) { return ValueForm(cell.text, cell.type, cell.null, cell.kind); }
 
 std::string Assignment(std::string_view title, const Cell& cell) {
-  return NameForm(title) + " = " + CellForm(cell);
+  return Db2Name(title) + " = " + CellForm(cell);
 }
 
 // "= NULL" is never true, so a WHERE term for a NULL cell must test IS NULL
 // or the statement silently touches no row.
 std::string Condition(std::string_view title, const Cell& cell) {
-  if (IsNull(cell)) return NameForm(title) + " IS NULL";
+  if (IsNull(cell)) return Db2Name(title) + " IS NULL";
   return Assignment(title, cell);
 }
 
+// The terms of the columns whose values are known, joined.
 template <typename Term>
 std::string Joined(const GeneratorInput& input, std::string_view separator, Term term) {
   std::string out;
+  bool first = true;
   for (std::size_t column = 0; column < input.titles.size(); ++column) {
-    if (column > 0) out += separator;
-    out += term(input.titles[column], CellAt(input, column));
+    const Cell cell = CellAt(input, column);
+    if (IsLeftOut(cell)) continue;
+    if (!first) out += separator;
+    first = false;
+    out += term(input.titles[column], cell);
   }
+  return out;
+}
+
+// One comment line for each column left out, naming it.
+std::string LeftOutComments(const GeneratorInput& input) {
+  std::string out;
+  for (std::size_t column = 0; column < input.titles.size(); ++column)
+    if (IsLeftOut(CellAt(input, column)))
+      out += "-- " + Db2Name(input.titles[column]) + " is left out: its value was not fetched whole\n";
   return out;
 }
 
@@ -113,7 +134,7 @@ TargetTable FindTargetTable(std::string_view editorText, std::string_view drille
                             std::string_view drilledName) {
   const std::string_view name = NameAfterFrom(editorText);
   if (!name.empty()) return {std::string(name), true};
-  return {NameForm(drilledSchema) + "." + NameForm(drilledName), false};
+  return {Db2Name(drilledSchema) + "." + Db2Name(drilledName), false};
 }
 
 bool IsDecimalNumber(std::string_view text) {
@@ -144,38 +165,30 @@ bool IsDecimalNumber(std::string_view text) {
   return at == text.size();
 }
 
-bool IsOrdinaryIdentifier(std::string_view name) {
-  if (name.empty() || !IsLetter(name[0])) return false;
-  for (char c : name)
-    if (!IsLetter(c) && !IsDigit(c) && c != '_' && c != '$' && c != '#' && c != '@') return false;
-  return true;
-}
-
-std::string NameForm(std::string_view name) {
-  if (name.empty() || IsOrdinaryIdentifier(name)) return std::string(name);
-  return Delimited(name, '"');
-}
-
-std::string ValueForm(std::string_view cellText, ValueType type, bool null) {
-  if (IsNull(Cell{cellText, type, null})) return "NULL";
+std::string ValueForm(std::string_view value, ValueType type, bool null, ValueKind kind) {
+  if (IsNull(Cell{value, type, null, kind})) return "NULL";
+  if (kind == ValueKind::Binary) {
+    std::string literal = "X'" + HexDigits(value) + "'";
+    return type == ValueType::Blob ? "BLOB(" + literal + ")" : literal;
+  }
   // A text column's "01" is not the number 1.
-  if (type != ValueType::Text && IsDecimalNumber(cellText)) return std::string(cellText);
-  return Delimited(cellText, '\'');
+  if (type != ValueType::Text && IsDecimalNumber(value)) return std::string(value);
+  return Delimited(value, '\'');
 }
 
 std::string GenerateInsert(const GeneratorInput& input) {
   const TargetTable target =
       FindTargetTable(input.editorText, input.drilledSchema, input.drilledName);
-  auto title = [](std::string_view text, const Cell&) { return NameForm(text); };
+  auto title = [](std::string_view text, const Cell&) { return Db2Name(text); };
   auto value = [](std::string_view, const Cell& cell) { return CellForm(cell); };
-  return "insert into " + target.name + " (" + Joined(input, ",", title) + ") Values (" +
-         Joined(input, ",", value) + ")";
+  return LeftOutComments(input) + "insert into " + target.name + " (" + Joined(input, ",", title) +
+         ") Values (" + Joined(input, ",", value) + ")";
 }
 
 std::string GenerateUpdate(const GeneratorInput& input) {
   const TargetTable target =
       FindTargetTable(input.editorText, input.drilledSchema, input.drilledName);
-  std::string out = (target.fromText ? "update  " : "update ") + target.name;
+  std::string out = LeftOutComments(input) + (target.fromText ? "update  " : "update ") + target.name;
   out += " set " + Joined(input, ",", Assignment);
   // Every term is followed by " and "; the last "and " goes, its blank stays.
   out += " where ";
@@ -186,7 +199,7 @@ std::string GenerateUpdate(const GeneratorInput& input) {
 std::string GenerateDelete(const GeneratorInput& input) {
   const TargetTable target =
       FindTargetTable(input.editorText, input.drilledSchema, input.drilledName);
-  return "delete from " + target.name + " where " + Joined(input, " and ", Condition);
+  return LeftOutComments(input) + "delete from " + target.name + " where " + Joined(input, " and ", Condition);
 }
 
 }  // namespace zuno

@@ -11,10 +11,10 @@ namespace zuno {
 
 // What a statement is built from: the SQL editor's text (where the table is
 // looked for), the last drilled table (the fallback), the Column List and the
-// selected row's cell texts with their line feeds, one per title. A title
-// without a value gets the empty text. What the grid knew of the row comes
-// beside it: each column's value type (missing: Unknown) and which cells
-// were NULL (missing: not NULL).
+// selected row's values as fetched, one per title. A title without a value
+// gets the empty text. What the grid knew of the row comes beside it: each
+// column's value type (missing: Unknown), which cells were NULL (missing:
+// not NULL) and what each value is (missing: a text).
 struct GeneratorInput {
   std::string editorText;
   std::string drilledSchema;
@@ -23,6 +23,7 @@ struct GeneratorInput {
   std::vector<std::string> values;
   std::vector<ValueType> types = {};
   std::vector<bool> nulls = {};
+  std::vector<ValueKind> kinds = {};
 };
 
 struct TargetTable {
@@ -32,8 +33,9 @@ struct TargetTable {
 
 // The word after the first "from" of the text, in any letter case, standing
 // as a word between white space; the name runs to the next white space, as
-// written. With no such "from", or nothing after it, the drilled table
-// schema + "." + name, each in its NameForm.
+// written (Db2 folds it as it did when the user typed it). With no such
+// "from", or nothing after it, the drilled table schema + "." + name, each
+// as a Db2Name.
 TargetTable FindTargetTable(std::string_view editorText, std::string_view drilledSchema,
                             std::string_view drilledName);
 
@@ -42,20 +44,18 @@ TargetTable FindTargetTable(std::string_view editorText, std::string_view drille
 // at both ends do not count.
 bool IsDecimalNumber(std::string_view text);
 
-// Letters, digits, "_", "$", "#" and "@", starting with a letter (ASCII).
-bool IsOrdinaryIdentifier(std::string_view name);
-
-// An ordinary identifier, or the empty text, as it stands; any other name in
-// double quotes with its double quotes doubled, so that it stays one name.
-std::string NameForm(std::string_view name);
-
 // A NULL cell gives NULL: one the grid knows was NULL or, in a column it
 // knows nothing of, one that reads "Null" (blanks and tabs around it
 // ignored). A decimal number stays as it is (surrounding blanks included)
 // unless its column holds texts; anything else is quoted with its
-// apostrophes doubled.
-std::string ValueForm(std::string_view cellText, ValueType type = ValueType::Unknown, bool null = false);
+// apostrophes doubled. A binary value is a hex literal, X'...' or, in a
+// large-object column, BLOB(X'...').
+std::string ValueForm(std::string_view value, ValueType type = ValueType::Unknown, bool null = false,
+                      ValueKind kind = ValueKind::Text);
 
+// A value whose bytes were never fetched (too large, or unreadable) cannot be
+// written: its column is left out of the statement, which says so in a
+// comment line above it. Names from the database are written as Db2Names.
 std::string GenerateInsert(const GeneratorInput& input);
 std::string GenerateUpdate(const GeneratorInput& input);
 std::string GenerateDelete(const GeneratorInput& input);

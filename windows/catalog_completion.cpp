@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "base/gobject_ptr.h"
+#include "db/db2_identifier.h"
 
 namespace zuno {
 
@@ -55,7 +56,7 @@ struct CatalogCompletion::Hooks {
     for (auto it = names.rbegin(); it != names.rend(); ++it) {
       GtkSourceCompletionItem* item = gtk_source_completion_item_new();
       gtk_source_completion_item_set_label(item, it->c_str());
-      gtk_source_completion_item_set_text(item, QuotedName(*it).c_str());
+      gtk_source_completion_item_set_text(item, Db2Name(*it).c_str());
       items = g_list_prepend(items, item);
     }
     gtk_source_completion_context_add_proposals(context, p, items, TRUE);

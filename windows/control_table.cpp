@@ -22,7 +22,7 @@ constexpr std::array<ControlSpec, kControlCount> kControls{{
     {kPasswordField, M, K::PasswordEntry, "Password field", "", {660, 70, 145, 25}},
     {kConnectionStatusText, M, K::LabelLeft, "Connection Status text", "not connected", {245, 470, 175, 25}},
     {kResultGrid, M, K::Grid, "Result Grid", "", {15, 205, 630, 255}},
-    {kRowsToFetchBox, M, K::ComboEntry, "Rows To Fetch box", "", {575, 500, 70, 25}, true, false, true},
+    {kRowsToFetchBox, M, K::ComboEntry, "Rows To Fetch box", "", {555, 500, 90, 25}, true, false, true},
     {kRowsToFetchLabel, M, K::LabelLeft, "Rows To Fetch label", "Rows to fetch:", {455, 505, 95, 25}},
     {kSqlEditor, M, K::Editor, "SQL editor", "", {15, 105, 630, 90}},
     {kLogoImage, M, K::Image, "Logo image", "", {15, 470, 218, 76}},

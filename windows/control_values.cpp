@@ -98,10 +98,15 @@ void SetControlText(const ControlWidgets& widgets, Control c, std::string_view t
     case ControlKind::LabelCentre:
       gtk_label_set_text(GTK_LABEL(w), t.c_str());
       break;
-    case ControlKind::Editor:
-      gtk_text_buffer_set_text(gtk_text_view_get_buffer(GTK_TEXT_VIEW(w)), t.c_str(),
-                               static_cast<gint>(t.size()));
+    case ControlKind::Editor: {
+      // One user action: the undo manager takes the text's removal and the
+      // new text as one step, so one Ctrl+Z brings the old text back whole.
+      GtkTextBuffer* buffer = gtk_text_view_get_buffer(GTK_TEXT_VIEW(w));
+      gtk_text_buffer_begin_user_action(buffer);
+      gtk_text_buffer_set_text(buffer, t.c_str(), static_cast<gint>(t.size()));
+      gtk_text_buffer_end_user_action(buffer);
       break;
+    }
     default:
       break;
   }

@@ -88,20 +88,31 @@ std::optional<std::string> GtkDialogs::AskText(std::string_view title, std::stri
   return gtk_entry_get_text(GTK_ENTRY(input_.entry));
 }
 
-std::optional<std::string> GtkDialogs::ChooseSaveFile(std::string_view title, std::string_view suggestedName) {
+std::optional<SaveChoice> GtkDialogs::ChooseSaveFile(std::string_view title, std::string_view suggestedName) {
   if (!fileChooser_) {
     fileChooser_ = gtk_file_chooser_dialog_new("", owner_, GTK_FILE_CHOOSER_ACTION_SAVE, "_Cancel",
                                                GTK_RESPONSE_CANCEL, "_Save", GTK_RESPONSE_ACCEPT, nullptr);
     gtk_file_chooser_set_do_overwrite_confirmation(GTK_FILE_CHOOSER(fileChooser_), FALSE);
+    // The report first, so it stays the type chosen unless the user picks
+    // the other; both show every file.
+    for (const char* name : {"Report", "CSV (RFC 4180)"}) {
+      GtkFileFilter* filter = gtk_file_filter_new();
+      gtk_file_filter_set_name(filter, name);
+      gtk_file_filter_add_pattern(filter, "*");
+      gtk_file_chooser_add_filter(GTK_FILE_CHOOSER(fileChooser_), filter);  // the chooser owns it
+      if (!reportFilter_) reportFilter_ = filter;
+    }
   }
   gtk_window_set_title(GTK_WINDOW(fileChooser_), ValidUtf8(title).c_str());
+  gtk_file_chooser_set_filter(GTK_FILE_CHOOSER(fileChooser_), reportFilter_);
   gtk_file_chooser_set_current_name(GTK_FILE_CHOOSER(fileChooser_), ValidUtf8(suggestedName).c_str());
-  std::optional<std::string> path;
+  std::optional<SaveChoice> choice;
   if (Run(fileChooser_) == GTK_RESPONSE_ACCEPT) {
     GCharPtr file(gtk_file_chooser_get_filename(GTK_FILE_CHOOSER(fileChooser_)));
-    if (file) path = file.get();
+    const bool csv = gtk_file_chooser_get_filter(GTK_FILE_CHOOSER(fileChooser_)) != reportFilter_;
+    if (file) choice = SaveChoice{file.get(), csv ? SaveFileType::Csv : SaveFileType::Report};
   }
-  return path;
+  return choice;
 }
 
 }  // namespace zuno

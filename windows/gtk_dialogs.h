@@ -11,6 +11,8 @@
 #include <string>
 #include <string_view>
 
+#include "session/ui.h"
+
 namespace zuno {
 
 class GtkDialogs {
@@ -25,7 +27,8 @@ class GtkDialogs {
   void ShowMessage(std::string_view text);
   bool AskYesNo(std::string_view question);
   std::optional<std::string> AskText(std::string_view title, std::string_view prompt, std::string_view preset);
-  std::optional<std::string> ChooseSaveFile(std::string_view title, std::string_view suggestedName);
+  // The report is the file type offered first; the other is CSV.
+  std::optional<SaveChoice> ChooseSaveFile(std::string_view title, std::string_view suggestedName);
 
  private:
   int Run(GtkWidget* dialog);
@@ -41,6 +44,7 @@ class GtkDialogs {
     GtkWidget* entry = nullptr;
   } input_;
   GtkWidget* fileChooser_ = nullptr;
+  GtkFileFilter* reportFilter_ = nullptr;  // owned by the chooser
 };
 
 }  // namespace zuno

@@ -271,7 +271,7 @@ std::optional<std::string> GtkShell::AskText(std::string_view title, std::string
                                             std::string_view preset) {
   return dialogs_->AskText(title, prompt, preset);
 }
-std::optional<std::string> GtkShell::ChooseSaveFile(std::string_view title, std::string_view suggestedName) {
+std::optional<SaveChoice> GtkShell::ChooseSaveFile(std::string_view title, std::string_view suggestedName) {
   return dialogs_->ChooseSaveFile(title, suggestedName);
 }
 

@@ -80,8 +80,7 @@ class GtkShell : public Ui, public JobHost {
   std::optional<std::string> AskText(std::string_view title, std::string_view prompt,
                                      std::string_view preset) override;
   bool AskYesNo(std::string_view question) override;
-  std::optional<std::string> ChooseSaveFile(std::string_view title,
-                                            std::string_view suggestedName) override;
+  std::optional<SaveChoice> ChooseSaveFile(std::string_view title, std::string_view suggestedName) override;
   void SetClipboardText(std::string_view text) override;
   void StartAutorunTimer(int periodMs) override;
   void StopAutorunTimer() override;

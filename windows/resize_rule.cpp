@@ -15,7 +15,7 @@ std::array<Rect, kMainControlCount> MainWindowLayout(int W, int H) {
       {W - 160, 70, 145, 25},         // 6 Password field
       {245, H - 85, 175, 25},         // 7 Connection Status text
       {15, 205, W - 190, H - 300},    // 8 Result Grid
-      {W - 245, H - 55, 70, 25},      // 9 Rows To Fetch box
+      {W - 265, H - 55, 90, 25},      // 9 Rows To Fetch box
       {W - 365, H - 50, 95, 25},      // 10 Rows To Fetch label
       {15, 105, W - 190, 90},         // 11 SQL editor
       {15, H - 85, 218, 76},          // 12 Logo image

@@ -87,6 +87,17 @@ TEST(MainWindowTest, StartUpLeavesAnEmptyGridAndTheRowLimitOfFifty) {
   EXPECT_EQ(p->shell.Text(kTimerSecondsField), "30");
 }
 
+TEST(MainWindowTest, RowsToFetchShowsItsWidestChoiceWhole) {
+  auto p = StartAndShow();
+  GtkEntry* entry = GTK_ENTRY(p->shell.inner(kRowsToFetchBox));
+  gtk_entry_set_text(entry, p->shell.ListItems(kRowsToFetchBox).back().c_str());  // 100000
+  GdkRectangle area;
+  gtk_entry_get_text_area(entry, &area);
+  int width = 0;
+  pango_layout_get_pixel_size(gtk_entry_get_layout(entry), &width, nullptr);
+  EXPECT_LE(width, area.width);
+}
+
 TEST(MainWindowTest, ARealResizeLaysTheControlsOutAgain) {
   auto p = StartAndShow();
   GtkShell& shell = p->shell;

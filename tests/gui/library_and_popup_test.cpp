@@ -72,7 +72,11 @@ TEST_F(WindowsTest, TheLibraryKeepsQueriesAcrossSaveSwitchLoadAndDelete) {
 TEST_F(WindowsTest, TheColumnChooserCopiesACellWithItsLineFeedToTheClipboard) {
   ResultGrid& grid = p->shell.grid();
   for (const char* title : {"ID", "NAME", "CITY"}) grid.AddColumn(-1, title, 100);
-  grid.AppendRow({"1", "Ann", "two\xC3\xBFlines"});
+  ResultRows rows;  // the fill keeps the value beside the cell's text
+  for (const char* text : {"1", "Ann"}) rows.AddCell(text);
+  rows.AddCell("two\xC3\xBFlines", CellValue{"two\nlines"});
+  rows.EndRow();
+  grid.AppendRows(std::move(rows));
   grid.SelectRow(0);
 
   p->loop.Deliver(Event::MenuOf(kCopyToClipboard));
@@ -91,6 +95,18 @@ TEST_F(WindowsTest, TheColumnChooserCopiesACellWithItsLineFeedToTheClipboard) {
   ASSERT_NE(text, nullptr);
   EXPECT_STREQ(text, "two\nlines");
   g_free(text);
+}
+
+// The window manager's close on either form of window 1 closes that window
+// only: the program and the SQL in the editor stay.
+TEST_F(WindowsTest, ACloseRequestOnTheLibraryOrTheColumnChooserClosesOnlyThatWindow) {
+  p->shell.SetText(kSqlEditor, "select 1");
+  for (Ui::LibraryForm form : {Ui::LibraryForm::Library, Ui::LibraryForm::ColumnChooser}) {
+    p->shell.OpenLibraryWindow(form);
+    gtk_window_close(GTK_WINDOW(p->shell.libraryWindow()));
+    EXPECT_TRUE(RunUntil([&] { return p->shell.libraryWindow() == nullptr && !p->loop.Ended(); }));
+  }
+  EXPECT_EQ(p->shell.Text(kSqlEditor), "select 1");
 }
 
 TEST_F(WindowsTest, AutosizeHidesAnEmptyGridsColumnsAndFixedSizeShowsThem) {

@@ -101,6 +101,12 @@ TEST_F(SqlEditorTest, SqlIsColouredWithMatchingBracketsAndUndo) {
   EXPECT_EQ(p->shell.Text(kSqlEditor), "select count(*) from t where id = :id -- note");
   Press(GDK_KEY_z, GdkModifierType(GDK_CONTROL_MASK | GDK_SHIFT_MASK));
   EXPECT_EQ(p->shell.Text(kSqlEditor), "select count(*) from t where id = :id -- notex");
+  // A text put in whole (Format SQL, Edit SQL) is one step each way.
+  p->shell.SetText(kSqlEditor, "SELECT COUNT(*)\nFROM T");
+  Press(GDK_KEY_z, GDK_CONTROL_MASK);
+  EXPECT_EQ(p->shell.Text(kSqlEditor), "select count(*) from t where id = :id -- notex");
+  Press(GDK_KEY_z, GdkModifierType(GDK_CONTROL_MASK | GDK_SHIFT_MASK));
+  EXPECT_EQ(p->shell.Text(kSqlEditor), "SELECT COUNT(*)\nFROM T");
 }
 
 TEST_F(SqlEditorTest, RunKeysActAsTheRunButtonOnlyWhileItIsEnabled) {

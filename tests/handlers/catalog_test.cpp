@@ -190,20 +190,17 @@ TEST_F(CatalogTest, ADoubleClickWithNoRowSelectedDoesNothing) {
   EXPECT_GT(h.grid.RowCount(), 0);
 }
 
-TEST_F(CatalogTest, WithoutAFlavourTheListsFailButTheModeIsSet) {
+// A source that is not Db2 is told so instead of being sent Db2 catalog SQL.
+TEST_F(CatalogTest, WithoutAFlavourTheListsSaySoAndChangeNothing) {
   Connect(testing::PgPlain());
   h.ui.SetText(kRowCountText, "Row Count: 9");
-  OnCatalogClicked(h.session);
-  ASSERT_EQ(h.ui.messages.size(), 1u);
-  EXPECT_EQ(h.grid.ColumnCount(), 0);
-  EXPECT_EQ(h.state.gridMode, GridMode::Catalog);
-  EXPECT_EQ(h.state.lastCreator, "SYSCAT");
+  for (auto click : {OnCatalogClicked, OnCreatorsClicked, OnLastCreatorClicked}) click(h.session);
+  EXPECT_EQ(h.ui.messages,
+            std::vector<std::string>(3, "The data source is not a Db2 data source: it has no Db2 catalog to list."));
+  EXPECT_EQ(h.state.gridMode, GridMode::None);
+  EXPECT_EQ(h.state.lastCreator, "");
   EXPECT_EQ(h.ui.Text(kRowCountText), "Row Count: 9");
   EXPECT_FALSE(h.ui.busyOpen);
-
-  OnCreatorsClicked(h.session);  // no catalog views at all
-  EXPECT_EQ(h.ui.messages.size(), 2u);
-  EXPECT_EQ(h.state.gridMode, GridMode::Creators);
 }
 
 TEST_F(CatalogTest, ACreatorWithAnApostropheRunsTheIntendedQuery) {

@@ -60,7 +60,7 @@ TEST_F(ConnectTest, EachCatalogGivesItsFlavourInTheTitle) {
       {testing::PgLuw(), "ZUNO - Db2/LUW"},
       {testing::PgZos(), "ZUNO - Db2/zOS"},
       {testing::PgBoth(), "ZUNO - Db2/zOS"},  // both catalogs answer: the later probe wins
-      {testing::PgPlain(), "ZUNO - "},        // neither: the flavour stays empty
+      {testing::PgPlain(), "ZUNO"},           // neither: no flavour
   };
   for (const auto& c : cases) {
     HandlerHarness fresh;
@@ -78,14 +78,17 @@ TEST_F(ConnectTest, EachCatalogGivesItsFlavourInTheTitle) {
   }
 }
 
-TEST_F(ConnectTest, ReconnectingFollowsThePlatformAndKeepsAFlavourWhereNoCatalogAnswers) {
+// The flavour is found anew at every Connect: a source with no Db2 catalog
+// has none.
+TEST_F(ConnectTest, ReconnectingFindsTheFlavourAnewAndASourceWithoutDb2HasNone) {
   ConnectTo(testing::PgLuw());
   EXPECT_EQ(Title(), "ZUNO - Db2/LUW");
   ConnectTo(testing::PgZos());
   EXPECT_EQ(Title(), "ZUNO - Db2/zOS");
   EXPECT_EQ(h.ui.Text(kConnectionStatusText), "DBALIAS: ZUNO_PG_ZOS");
   ConnectTo(testing::PgPlain());
-  EXPECT_EQ(Title(), "ZUNO - Db2/zOS");
+  EXPECT_EQ(Title(), "ZUNO");
+  EXPECT_EQ(h.state.databaseFlavour, DatabaseFlavour::None);
   EXPECT_EQ(h.ui.Text(kConnectionStatusText), "DBALIAS: ZUNO_PG_PLAIN");
 }
 
@@ -99,10 +102,11 @@ TEST_F(ConnectTest, RefusedPasswordShowsTheDriversTextAndLeavesNoConnection) {
   ASSERT_EQ(h.ui.messages.size(), 1u);
   EXPECT_NE(h.ui.messages[0].find("password authentication failed"), std::string::npos) << h.ui.messages[0];
   EXPECT_FALSE(h.db.Connected());
-  // The old data source's texts stay, the controls stay enabled.
-  EXPECT_EQ(h.ui.Text(kConnectionStatusText), "DBALIAS: ZUNO_PG_LUW");
-  EXPECT_EQ(Title(), "ZUNO - Db2/LUW");
-  for (Control u : kUnlocked) EXPECT_TRUE(h.ui.IsEnabled(u));
+  // Nothing of the old connection stays: its texts, controls and flavour go.
+  EXPECT_EQ(h.ui.Text(kConnectionStatusText), "not connected");
+  EXPECT_EQ(Title(), "ZUNO");
+  EXPECT_FALSE(h.state.connected);
+  for (Control u : kUnlocked) EXPECT_FALSE(h.ui.IsEnabled(u));
   EXPECT_FALSE(h.ui.busyOpen);
   EXPECT_EQ(h.ui.Text(kElapsedTimeText).rfind("SQL Sec. ", 0), 0u);
   // The next statement fails with the stored text.

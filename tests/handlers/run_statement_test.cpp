@@ -91,6 +91,8 @@ TEST_F(RunTest, FetchingStopsAtFiftyRowsWithAMessage) {
     RunStatement(fresh.session);
     EXPECT_EQ(fresh.grid.RowCount(), 50);
     EXPECT_EQ(fresh.ui.messages, std::vector<std::string>{"Limit of 50 rows reached!"});
+    // The time is taken before the message, however long it stays open.
+    EXPECT_EQ(fresh.ui.elapsedAtMessages.at(0).rfind("SQL Sec. ", 0), 0u);
     EXPECT_EQ(fresh.ui.Text(kRowCountText), "Row Count: 50");
     EXPECT_FALSE(fresh.ui.busyOpen);
     EXPECT_EQ(fresh.ui.ListItems(kHistoryList).size(), 1u);

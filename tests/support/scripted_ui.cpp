@@ -39,12 +39,16 @@ bool ScriptedUi::AskYesNo(std::string_view question) {
   return answer;
 }
 
-std::optional<std::string> ScriptedUi::ChooseSaveFile(std::string_view, std::string_view) {
+std::optional<SaveChoice> ScriptedUi::ChooseSaveFile(std::string_view, std::string_view) {
   Here();
   if (fileAnswers.empty()) return std::nullopt;
-  std::optional<std::string> answer = fileAnswers.front();
+  std::optional<std::string> path = fileAnswers.front();
   fileAnswers.pop_front();
-  return answer;
+  if (!path) return std::nullopt;
+  if (fileTypeAnswers.empty()) return SaveChoice{*path};
+  SaveChoice choice{*path, fileTypeAnswers.front()};
+  fileTypeAnswers.pop_front();
+  return choice;
 }
 
 void ScriptedUi::Here() const {
@@ -54,6 +58,7 @@ void ScriptedUi::Here() const {
 void ScriptedUi::ShowMessage(std::string_view text) {
   Here();
   messages.emplace_back(text);
+  elapsedAtMessages.push_back(Text(kElapsedTimeText));
   if (busyOpen) messagesBehindBusyWindow.emplace_back(text);
 }
 

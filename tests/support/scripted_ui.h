@@ -31,6 +31,7 @@ class ScriptedUi : public Ui, public JobHost {
   std::deque<std::string> textAnswers;
   std::deque<bool> yesNoAnswers;
   std::deque<std::optional<std::string>> fileAnswers;
+  std::deque<SaveFileType> fileTypeAnswers;  // none left: the report
 
   // What the handlers did.
   std::vector<std::string> messages;
@@ -40,6 +41,8 @@ class ScriptedUi : public Ui, public JobHost {
   int busyOpened = 0;
   int busyClosed = 0;
   bool busyOpen = false;
+  // The elapsed-time text as each message appeared.
+  std::vector<std::string> elapsedAtMessages;
   std::string clipboard;
   bool clipboardHandedOver = false;
   bool quit = false;
@@ -75,8 +78,7 @@ class ScriptedUi : public Ui, public JobHost {
   std::optional<std::string> AskText(std::string_view title, std::string_view prompt,
                                      std::string_view preset) override;
   bool AskYesNo(std::string_view question) override;
-  std::optional<std::string> ChooseSaveFile(std::string_view title,
-                                            std::string_view suggestedName) override;
+  std::optional<SaveChoice> ChooseSaveFile(std::string_view title, std::string_view suggestedName) override;
   void SetClipboardText(std::string_view text) override { Here(), clipboard = std::string(text); }
   void StartAutorunTimer(int periodMs) override;
   void StopAutorunTimer() override { Here(), timerPeriodMs = 0; }

@@ -73,6 +73,27 @@ TEST(NumberTextTest, FloatHasExactlyTwoDecimals) {
   for (const auto& c : cases) EXPECT_EQ(FloatText(c.value), c.text) << c.value;
 }
 
+// A cell keeps today's decimals where they show the number and an exponent
+// where they would hide it; statements get the shortest exact text.
+TEST(NumberTextTest, CellsShowReadableNumbersAndStatementsGetExactOnes) {
+  struct {
+    double value;
+    bool real;  // read as a REAL
+    const char* cell;
+    const char* exact;
+  } cases[] = {
+      {3.14159265358979, false, "3.1415926536", "3.14159265358979"}, {1e300, false, "1e+300", "1e+300"},
+      {-1e15, false, "-1e+15", "-1e+15"}, {999999999999999.0, false, "999999999999999", "999999999999999"},
+      {1e-12, false, "1e-12", "1e-12"}, {-1e-11, false, "-1e-11", "-1e-11"}, {0.0, false, "0", "0"},
+      {0.125, true, "0.12", "0.125"}, {0.001, true, "1e-03", "0.0010000000474974513"},  // as the double it widens to
+  };
+  for (const auto& c : cases) {
+    const float real = static_cast<float>(c.value);
+    EXPECT_EQ(c.real ? FloatCellText(real) : DoubleCellText(c.value), c.cell) << c.value;
+    EXPECT_EQ(ExactNumberText(c.real ? real : c.value), c.exact) << c.value;
+  }
+}
+
 TEST(NumberTextTest, DecimalCommaLocaleStillWritesAPoint) {
   const char* german = std::setlocale(LC_NUMERIC, "de_DE.UTF-8");
   if (german == nullptr) GTEST_SKIP() << "de_DE.UTF-8 locale not installed";

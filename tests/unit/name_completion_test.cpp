@@ -81,19 +81,6 @@ TEST(NameCompletionTest, TableReferencesWithTheirAliases) {
   }
 }
 
-TEST(NameCompletionTest, NamesAreQuotedWhereDb2WouldReadThemOtherwise) {
-  struct {
-    const char* name;
-    const char* written;
-  } cases[] = {
-      {"ORDERS", "ORDERS"},          {"ORDER_VIEW", "ORDER_VIEW"}, {"T$1#@", "T$1#@"},
-      {"orders", "\"orders\""},      {"Mixed", "\"Mixed\""},       {"TWO WORDS", "\"TWO WORDS\""},
-      {"1ST", "\"1ST\""},            {"A-B", "\"A-B\""},           {"SAY\"HI", "\"SAY\"\"HI\""},
-      {"GRÜSSE", "\"GRÜSSE\""},     {"", "\"\""},
-  };
-  for (const auto& c : cases) EXPECT_EQ(QuotedName(c.name), c.written) << c.name;
-}
-
 TEST(NameCompletionTest, ListFiltersByPrefixIgnoringCaseAndAnOpeningQuote) {
   NameList list({"ORDERS", "ORDER_VIEW", "CUSTOMERS", "orders_lower", "ITEMS", "ORDERS"});
   struct {

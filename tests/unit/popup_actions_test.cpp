@@ -30,7 +30,13 @@ struct PopupTest : ::testing::Test {
     h.grid.AddColumn(2, "NAME", 100);
     h.grid.AddColumn(3, "", 100);
     h.grid.AddColumn(4, "HIDDEN", 100);
-    h.grid.AppendRow({"1", std::string("two") + kMarker + "lines", "second", "x", "y"});
+    // The fill keeps the value beside a cell whose text is not the value.
+    ResultRows rows;
+    rows.AddCell("1");
+    rows.AddCell(std::string("two") + kMarker + "lines", CellValue{"two\nlines"});
+    for (const char* text : {"second", "x", "y"}) rows.AddCell(text);
+    rows.EndRow();
+    h.grid.AppendRows(std::move(rows));
     h.grid.AppendRow({"2", "Bob", "", "", ""});
   }
   void Choose(int item, const std::string& title) {
@@ -43,6 +49,7 @@ struct PopupTest : ::testing::Test {
 };
 
 TEST_F(PopupTest, TheChooserListsTheTitlesUpToTheFirstEmptyOne) {
+  h.grid.SelectRow(0);
   OnPopupItem(h.session, kCopyToClipboard);
   EXPECT_TRUE(h.ui.libraryOpen);
   EXPECT_EQ(h.ui.libraryForm, Ui::LibraryForm::ColumnChooser);
@@ -59,7 +66,6 @@ TEST_F(PopupTest, CopyToClipboardTakesTheCellWithItsLineFeeds) {
   } cases[] = {
       {"the line feed comes back", 0, "NAME", "two\nlines"},
       {"two columns of one title: the first", 1, "NAME", "Bob"},
-      {"no row selected: the title stands for the value", -1, "ID", "ID"},
       {"nothing chosen: nothing copied", 0, "none", "untouched"},
   };
   for (const auto& c : cases) {

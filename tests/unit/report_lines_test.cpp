@@ -44,5 +44,19 @@ TEST(BuildReportTextTest, WritesEachCellFollowedByTheDelimiter) {
     EXPECT_EQ(BuildReportText(c.table.titles, c.table.rows, c.delimiter, c.header), c.text) << c.name;
 }
 
+// What Python's csv module cannot tell apart in the handler test: NULL, the
+// blanks that align numbers, a delimiter of several characters, an empty one.
+TEST(BuildCsvTextTest, FieldsAreTheValuesQuotedOnlyWhereNeeded) {
+  ResultRows rows;
+  for (const char* text : {"   1.5", " pad ", "x, y"}) rows.AddCell(text);
+  rows.AddCell("  Null", true);
+  rows.AddCell("binary Data", CellValue{"\x01\xAB", ValueKind::Binary});
+  rows.EndRow();
+  const std::vector<std::string> titles{"N", "T", "U", "M", "B"};
+  const std::vector<ValueType> types{ValueType::Number, {}, {}, ValueType::Number};
+  EXPECT_EQ(BuildCsvText(titles, types, rows, "", false), "1.5, pad ,\"x, y\",,01AB\r\n");
+  EXPECT_EQ(BuildCsvText(titles, types, rows, ", ", true), "N, T, U, M, B\r\n1.5,  pad , \"x, y\", , 01AB\r\n");
+}
+
 }  // namespace
 }  // namespace zuno

@@ -26,7 +26,7 @@ TEST(ResizeRuleTest, LargerWindowStretchesAndAnchors) {
       {kConnectButton, {840, 105, 145, 25}},      // button column 160 from the right
       {kQueryAutorunCheckBox, {845, 270, 145, 15}},
       {kConnectionStatusText, {245, 615, 175, 25}},  // status block keeps its distance from the bottom
-      {kRowsToFetchBox, {755, 645, 70, 25}},
+      {kRowsToFetchBox, {735, 645, 90, 25}},
       {kRowsToFetchLabel, {635, 650, 95, 25}},
       {kLogoImage, {15, 615, 218, 76}},
       {kVersionText, {895, 675, 90, 20}},         // bottom-right corner

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -11,13 +12,15 @@ namespace {
 struct Cell {
   std::string text;
   bool null = false;
+  std::string value = {};                    // kept beside the text, where kind is set
+  std::optional<ValueKind> kind = std::nullopt;
 };
 using Row = std::vector<Cell>;
 
 ResultRows Build(const std::vector<Row>& rows) {
   ResultRows built;
   for (const Row& row : rows) {
-    for (const Cell& cell : row) built.AddCell(cell.text, cell.null);
+    for (const Cell& c : row) c.kind ? built.AddCell(c.text, CellValue{c.value, *c.kind}) : built.AddCell(c.text, c.null);
     built.EndRow();
   }
   return built;
@@ -31,6 +34,10 @@ void ExpectRows(const ResultRows& rows, const std::vector<Row>& expected, const 
     for (std::size_t c = 0; c < expected[r].size(); ++c) {
       EXPECT_EQ(rows.Cell(r, c), expected[r][c].text) << "row " << r << " column " << c;
       EXPECT_EQ(rows.IsNull(r, c), expected[r][c].null) << "row " << r << " column " << c;
+      const Cell& e = expected[r][c];
+      const CellValue want = e.kind ? CellValue{e.value, *e.kind} : CellValue{e.text};
+      EXPECT_EQ(rows.Value(r, c).bytes, want.bytes) << "row " << r << " column " << c;
+      EXPECT_EQ(rows.Value(r, c).kind, want.kind) << "row " << r << " column " << c;
     }
   }
 }
@@ -45,6 +52,10 @@ TEST(ResultRowsTest, CellsComeBackWithTheirTextsAndNullFlags) {
   rows.push_back({});
   rows.push_back({{"", true}});
   rows.push_back({{"zwei\xC3\xBFZeilen", false}});
+  for (std::size_t length : lengths)  // values kept beside their texts
+    rows.push_back({{"x", false, std::string(length, '\n'), ValueKind::Text},
+                    {std::string(length, 'c'), false, std::string(length, '\0'), ValueKind::Binary},
+                    {"binary Data", false, "", ValueKind::Unread}, {"after"}});
   ResultRows built = Build(rows);
   ExpectRows(built, rows, "as built");
   std::size_t bytes = 0;
@@ -67,25 +78,25 @@ TEST(ResultRowsTest, ReadsInAnyOrderFindTheirCell) {
 }
 
 TEST(ResultRowsTest, ChangesKeepEveryOtherCell) {
-  const std::vector<Row> start{{{"1"}, {"Null", true}, {"x"}}, {{"2"}}, {}};
+  const std::vector<Row> start{{{"1"}, {"Null", true}, {"x"}}, {{"2"}, {"1.5e+300", false, "1e300", ValueKind::Text}}, {}};
   struct {
     const char* fault;
     void (*change)(ResultRows&);
     std::vector<Row> expected;
   } cases[] = {
       {"an empty cell is not put before the second", [](ResultRows& r) { r.InsertEmptyCell(1); },
-       {{{"1"}, {""}, {"Null", true}, {"x"}}, {{"2"}}, {}}},
+       {{{"1"}, {""}, {"Null", true}, {"x"}}, {{"2"}, {""}, {"1.5e+300", false, "1e300", ValueKind::Text}}, {}}},
       {"a first cell is not put in front", [](ResultRows& r) { r.InsertEmptyCell(0); },
-       {{{""}, {"1"}, {"Null", true}, {"x"}}, {{""}, {"2"}}, {}}},
+       {{{""}, {"1"}, {"Null", true}, {"x"}}, {{""}, {"2"}, {"1.5e+300", false, "1e300", ValueKind::Text}}, {}}},
       {"a cell past the row's end is added", [](ResultRows& r) { r.InsertEmptyCell(3); }, start},
       {"dropped cells stay or rows go", [](ResultRows& r) { r.DropCells(); }, {{}, {}, {}}},
       {"rows appended after others are lost or change",
        [](ResultRows& r) { r.Append(Build({{{"3", true}, {"y"}}})); },
-       {{{"1"}, {"Null", true}, {"x"}}, {{"2"}}, {}, {{"3", true}, {"y"}}}},
+       {{{"1"}, {"Null", true}, {"x"}}, {{"2"}, {"1.5e+300", false, "1e300", ValueKind::Text}}, {}, {{"3", true}, {"y"}}}},
       {"appending no rows changes the rows", [](ResultRows& r) { r.Append(ResultRows()); }, start},
       {"a whole row of texts is not cut at the limit",
        [](ResultRows& r) { r.AppendRow({"p", "q", "r"}, 2); },
-       {{{"1"}, {"Null", true}, {"x"}}, {{"2"}}, {}, {{"p"}, {"q"}}}},
+       {{{"1"}, {"Null", true}, {"x"}}, {{"2"}, {"1.5e+300", false, "1e300", ValueKind::Text}}, {}, {{"p"}, {"q"}}}},
       {"clearing leaves rows", [](ResultRows& r) { r.Clear(); }, {}},
   };
   for (const auto& c : cases) {

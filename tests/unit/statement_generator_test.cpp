@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "db/db2_identifier.h"
+
 namespace zuno {
 namespace {
 
@@ -225,6 +227,9 @@ TEST(StatementGeneratorTest, QuotingFollowsTheColumnNotTheText) {
       {"line feed of a text changed", "two\nlines", kText, "'two\nlines'"},
   };
   for (const auto& c : cases) EXPECT_EQ(ValueForm(c.cell, c.type), c.form) << c.fault;
+  // A binary value: hex digits, cast to a large object in such a column.
+  EXPECT_EQ(ValueForm(std::string("\x00\xFF", 2), ValueType::Binary, false, ValueKind::Binary), "X'00FF'");
+  EXPECT_EQ(ValueForm("\xAB", ValueType::Blob, false, ValueKind::Binary), "BLOB(X'AB')");
 }
 
 TEST(StatementGeneratorTest, NamesThatAreNotOrdinaryAreDelimited) {
@@ -234,7 +239,8 @@ TEST(StatementGeneratorTest, NamesThatAreNotOrdinaryAreDelimited) {
     const char* form;
   } cases[] = {
       {"ordinary upper-case name changed", "ID", "ID"},
-      {"ordinary lower-case name changed", "id", "id"},
+      {"lower-case name left bare: Db2 folds it", "id", "\"id\""},
+      {"reserved word left bare", "ORDER", "\"ORDER\""},
       {"name with _ $ # @ and digits changed", "A_1$#@", "A_1$#@"},
       {"empty name (no drill-down yet) quoted", "", ""},
       {"condition in a name left as SQL", "1=1 OR ID", "\"1=1 OR ID\""},
@@ -246,7 +252,7 @@ TEST(StatementGeneratorTest, NamesThatAreNotOrdinaryAreDelimited) {
       {"point in a name left bare", "A.B", "\"A.B\""},
       {"non-ASCII name left bare", "GR\xC3\x96SSE", "\"GR\xC3\x96SSE\""},
   };
-  for (const auto& c : cases) EXPECT_EQ(NameForm(c.name), c.form) << c.fault;
+  for (const auto& c : cases) EXPECT_EQ(Db2Name(c.name), c.form) << c.fault;
 }
 
 TEST(StatementGeneratorTest, StatementsUseWhatTheGridKnew) {
