@@ -93,9 +93,8 @@ std::string EditorStatePath(const char* stateHome, const std::string& homeDirect
 
 std::optional<EditorState> ReadEditorState(const std::string& path) {
   if (path.empty()) return std::nullopt;
-  WholeFile file = ReadRegularFile(path, kMaxEditorStateBytes, /*followLinks=*/false);
-  struct stat st{};
-  if (!file || lstat(path.c_str(), &st) != 0 || st.st_uid != geteuid()) return std::nullopt;
+  WholeFile file = ReadOwnFile(path, kMaxEditorStateBytes);
+  if (!file) return std::nullopt;
   return DecodeEditorState(file.bytes);
 }
 
