@@ -122,23 +122,23 @@ void JobRunner::StartBackground(std::string kind, BackgroundWork work, Failed fa
   std::jthread thread([shared = shared_, kind, generation, work = std::move(work), failed = std::move(failed),
                        finished, host = &host_, loop = &loop_](std::stop_token stop) {
     std::function<void()> apply;
-    const std::string failure = Failure([&] { apply = work(stop); });
-    if (!failure.empty()) {
-      LogBackgroundFailure(kind, failure);
-      // Only the failure is applied: the caller ends its bookkeeping.
-      if (failed) apply = [failed, failure] { Failure([&] { failed(failure); }); };
-    }
-    if (apply && !stop.stop_requested())
-      host->Post([shared, kind, generation, loop, apply = std::move(apply), failed = failure.empty() ? failed : nullptr] {
+    const std::string workFailure = Failure([&] { apply = work(stop); });
+    if (!workFailure.empty()) LogBackgroundFailure(kind, workFailure);
+    if (!stop.stop_requested())
+      host->Post([shared, kind, generation, loop, apply = std::move(apply), failed, workFailure] {
         if (!shared->Newest(kind, generation)) return;
         // A handler may be running (the busy window's wait turns the main
         // loop too): the apply waits for its end.
-        loop->WhenIdle([shared, kind, generation, apply, failed] {
+        loop->WhenIdle([shared, kind, generation, apply, failed, workFailure] {
           if (!shared->Newest(kind, generation)) return;
-          const std::string failure = Failure(apply);
-          if (failure.empty()) return;
-          LogBackgroundFailure(kind, failure);
-          if (failed) Failure([&] { failed(failure); });
+          // A work that failed has nothing to apply: only the caller's
+          // bookkeeping ends.
+          std::string failure = workFailure;
+          if (failure.empty()) {
+            failure = Failure(apply);
+            if (!failure.empty()) LogBackgroundFailure(kind, failure);
+          }
+          if (!failure.empty() && failed) Failure([&] { failed(failure); });
         });
       });
     *finished = true;
