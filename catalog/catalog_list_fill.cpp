@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "base/clock.h"
+#include "query/block_fetch.h"
 #include "query/elapsed_time.h"
 #include "query/result_columns.h"
 
@@ -28,6 +29,7 @@ CatalogList ExecuteAndFetchAll(OdbcLayer& db, const std::string& sql) {
   list.executedAt = NowMilliseconds();  // the time shown leaves the fetch out
   list.columns = ReadResultColumns(db);
   const int columns = static_cast<int>(list.columns.size());
+  FetchInBlocksWherePossible(db, list.columns, 0, ValuesRead::AsText);
   std::string value;
   while (db.NextRow()) {
     for (int c = 0; c < columns; ++c) {

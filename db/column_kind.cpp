@@ -52,4 +52,20 @@ ColumnKind ColumnKindOf(int sqlType) {
   }
 }
 
+bool IsLongType(int sqlType) {
+  switch (sqlType) {
+    case -1:    // LONGVARCHAR
+    case -4:    // LONGVARBINARY
+    case -10:   // WLONGVARCHAR
+    case -97:   // Db2 LONG VARGRAPHIC
+    case -98:   // Db2 BLOB
+    case -99:   // Db2 CLOB
+    case -350:  // Db2 DBCLOB
+    case -370:  // Db2 XML
+      return true;
+    default:
+      return false;
+  }
+}
+
 }  // namespace zuno

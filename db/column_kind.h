@@ -21,4 +21,8 @@ enum class ColumnKind {
 // including Db2's own codes for graphic, large-object and DECFLOAT columns).
 ColumnKind ColumnKindOf(int sqlType);
 
+// Whether values of the type may be of any length (long and large-object
+// types): no column size bounds them.
+bool IsLongType(int sqlType);
+
 }  // namespace zuno

@@ -3,10 +3,12 @@
 #include <malloc.h>
 
 #include <atomic>
+#include <cstring>
 #include <mutex>
 #include <optional>
 #include <vector>
 
+#include "db/bound_block.h"
 #include "db/odbc_handles.h"
 #include "db/wide_text.h"
 
@@ -20,6 +22,14 @@ constexpr SQLSMALLINT kColumnNameUnits = 4096;   // ColumnName
 constexpr SQLSMALLINT kWholeNameUnits = 128;  // a longer name leaves a column without size and kind
 constexpr SQLSMALLINT kDiagnosticBytes = 16384;
 constexpr SQLLEN kPieceUnits = 2048;             // GetText reads this many characters a call
+// A block's arrays take about this much memory, for at most this many rows;
+// a text column is bound when its values fit one piece.
+constexpr SQLLEN kBlockBytes = 256 * 1024;
+constexpr SQLULEN kMaxBlockRows = 512;
+constexpr int kMaxBoundUnits = kPieceUnits;
+// Room past a text's reported size: a decimal's sign, point and leading zero
+// come on top of its digits.
+constexpr int kTextSlack = 8;
 
 bool Succeeded(SQLRETURN rc) { return rc == SQL_SUCCESS || rc == SQL_SUCCESS_WITH_INFO; }
 
@@ -54,6 +64,9 @@ struct Connection {
   StatementHandle current;  // the last ExecuteQuery's statement, if any
   StatementHandle spare;    // allocated in advance for the next statement
   std::int32_t affectedRows = 0;
+  // Whether the driver reads a value of a fetched block again on request,
+  // which a value that did not fit its bound element needs.
+  bool rereadsInBlocks = false;
 
   StatementHandle NewStatement() const {
     SQLHSTMT h = SQL_NULL_HSTMT;
@@ -81,6 +94,7 @@ struct OdbcLayer::State {
   SQLWCHAR name[kNameUnits] = {};
   SQLWCHAR description[kNameUnits] = {};
 
+  BoundBlock block;  // declared first: goes after the statement bound to it
   std::optional<Connection> connection;
   std::string lastError;
 
@@ -108,6 +122,14 @@ struct OdbcLayer::State {
 
   SQLHSTMT Current() const {
     return connection && connection->current ? connection->current.get() : SQL_NULL_HSTMT;
+  }
+
+  // The statement to read a value from the driver with: in a block, placed
+  // on the current row first; none when that fails.
+  SQLHSTMT ReadStatement() const {
+    SQLHSTMT stmt = Current();
+    if (stmt == SQL_NULL_HSTMT || !block.Bound()) return stmt;
+    return Succeeded(SQLSetPos(stmt, block.RowNumber(), SQL_POSITION, SQL_LOCK_NO_CHANGE)) ? stmt : SQL_NULL_HSTMT;
   }
 
   // Fetches in the direction, then onwards past every name that does not fit
@@ -142,7 +164,13 @@ struct OdbcLayer::State {
   std::optional<T> ReadFixed(int column, SQLSMALLINT cType) {
     T value{};
     SQLLEN indicator = 0;
-    SQLHSTMT stmt = Current();
+    if (const void* bound = block.Value(column, cType, indicator)) {
+      readFailed = false;
+      if (indicator == SQL_NULL_DATA) return std::nullopt;
+      std::memcpy(&value, bound, sizeof value);
+      return value;
+    }
+    SQLHSTMT stmt = ReadStatement();
     SQLRETURN rc = SQL_ERROR;
     if (stmt != SQL_NULL_HSTMT)
       rc = SQLGetData(stmt, static_cast<SQLUSMALLINT>(column + 1), cType, &value, sizeof value, &indicator);
@@ -211,6 +239,10 @@ bool OdbcLayer::Connect(std::string_view dsn, std::string_view user, std::string
   }
   c.spare = c.NewStatement();
   if (!c.spare) return false;
+  constexpr SQLUINTEGER kReread = SQL_GD_ANY_COLUMN | SQL_GD_ANY_ORDER | SQL_GD_BLOCK | SQL_GD_BOUND;
+  SQLUINTEGER getData = 0;
+  if (SQLGetInfo(h, SQL_GETDATA_EXTENSIONS, &getData, sizeof getData, nullptr) == SQL_SUCCESS)
+    c.rereadsInBlocks = (getData & kReread) == kReread;
   s_->connection = std::move(c);
   return true;
 }
@@ -221,6 +253,7 @@ bool OdbcLayer::ExecuteQuery(std::string_view sql) {
   s_->lastError.clear();
   s_->cancelled = false;
   s_->Retire(c.current);  // its result set ends
+  s_->block.Unbind(SQL_NULL_HSTMT);
   c.current = std::move(c.spare);
   c.spare = c.NewStatement();
   if (!c.current) return false;
@@ -289,10 +322,40 @@ std::string OdbcLayer::ColumnName(int column) { return DescribeColumn(column).na
 int OdbcLayer::ColumnSize(int column) { return DescribeColumn(column).size; }
 ColumnKind OdbcLayer::ColumnKindOf(int column) { return DescribeColumn(column).kind; }
 
+bool OdbcLayer::FetchInBlocks(const std::vector<BoundColumn>& columns, int maxRows) {
+  SQLHSTMT stmt = s_->Current();
+  if (stmt == SQL_NULL_HSTMT || !s_->connection->rereadsInBlocks) return false;
+  std::vector<BoundBlock::Column> bound;
+  SQLLEN rowBytes = sizeof(SQLUSMALLINT);
+  for (const BoundColumn& c : columns) {
+    BoundBlock::Column b;
+    switch (c.as) {
+      case BoundAs::Text:
+        if (c.units <= 0 || c.units > kMaxBoundUnits) return false;
+        b = {SQL_C_WCHAR, static_cast<SQLLEN>((c.units + kTextSlack + 1) * sizeof(SQLWCHAR))};
+        break;
+      case BoundAs::Long: b = {SQL_C_SLONG, sizeof(SQLINTEGER)}; break;
+      case BoundAs::Quad: b = {SQL_C_SBIGINT, sizeof(SQLBIGINT)}; break;
+      case BoundAs::Float: b = {SQL_C_FLOAT, sizeof(SQLREAL)}; break;
+      case BoundAs::Double: b = {SQL_C_DOUBLE, sizeof(SQLDOUBLE)}; break;
+    }
+    rowBytes += b.width + static_cast<SQLLEN>(sizeof(SQLLEN));
+    bound.push_back(b);
+  }
+  SQLULEN rows = std::min(static_cast<SQLULEN>(kBlockBytes / rowBytes), kMaxBlockRows);
+  if (maxRows > 0) rows = std::min(rows, static_cast<SQLULEN>(maxRows));
+  return rows > 1 && s_->block.Bind(stmt, std::move(bound), rows);
+}
+
+bool OdbcLayer::FetchingInBlocks() const { return s_->block.Bound(); }
+
 bool OdbcLayer::NextRow() {
   SQLHSTMT stmt = s_->Current();
   SQLRETURN rc = SQL_NO_DATA;
-  if (stmt != SQL_NULL_HSTMT && !s_->cancelled) rc = SQLFetch(stmt);
+  if (stmt != SQL_NULL_HSTMT && !s_->cancelled) {
+    if (!s_->block.Bound()) rc = SQLFetch(stmt);
+    else if (s_->block.Next(stmt, rc)) return true;
+  }
   if (Succeeded(rc)) return true;
   // A cancel that reaches the driver mid-fetch ends it with an error.
   if (s_->cancelled)
@@ -311,17 +374,28 @@ OdbcLayer::FetchEnd OdbcLayer::LastFetchEnd() const { return s_->fetchEnd; }
 bool OdbcLayer::ReadFailed() const { return s_->readFailed; }
 
 bool OdbcLayer::IsNull(int column) {
-  SQLHSTMT stmt = s_->Current();
+  SQLLEN indicator = 0;
+  if (s_->block.Value(column, SQL_C_WCHAR, indicator)) return indicator == SQL_NULL_DATA;
+  SQLHSTMT stmt = s_->ReadStatement();
   if (stmt == SQL_NULL_HSTMT) return false;
   SQLWCHAR target = 0;
-  SQLLEN indicator = 0;
+  indicator = 0;
   SQLGetData(stmt, static_cast<SQLUSMALLINT>(column + 1), SQL_C_WCHAR, &target, 0, &indicator);
   return indicator == SQL_NULL_DATA;
 }
 
 bool OdbcLayer::ReadText(int column, std::string& text) {
   text.clear();
-  SQLHSTMT stmt = s_->Current();
+  SQLLEN indicator = 0;
+  if (const void* bound = s_->block.Value(column, SQL_C_WCHAR, indicator)) {
+    s_->readFailed = false;
+    if (indicator == SQL_NULL_DATA) return false;
+    const auto* units = static_cast<const SQLWCHAR*>(bound);
+    const size_t length = TerminatedLength(units, static_cast<size_t>(indicator) / sizeof(SQLWCHAR));
+    AppendUtf16AsUtf8(text, std::u16string_view(reinterpret_cast<const char16_t*>(units), length));
+    return true;
+  }
+  SQLHSTMT stmt = s_->ReadStatement();
   s_->readFailed = stmt == SQL_NULL_HSTMT;
   if (stmt == SQL_NULL_HSTMT) return true;
   // Pieces of 2,048 characters; each next piece starts on the terminator of
@@ -354,7 +428,7 @@ bool OdbcLayer::ReadText(int column, std::string& text) {
 
 bool OdbcLayer::ReadBinary(int column, std::string& bytes, std::size_t limit) {
   bytes.clear();
-  SQLHSTMT stmt = s_->Current();
+  SQLHSTMT stmt = s_->ReadStatement();
   s_->readFailed = stmt == SQL_NULL_HSTMT;
   if (stmt == SQL_NULL_HSTMT) return true;
   char piece[8192];
@@ -391,12 +465,14 @@ std::optional<double> OdbcLayer::ReadDouble(int column) { return s_->ReadFixed<S
 
 bool OdbcLayer::NextResultSet() {
   SQLHSTMT stmt = s_->Current();
+  s_->block.Unbind(stmt);  // the next result has columns of its own
   return stmt != SQL_NULL_HSTMT && !s_->cancelled && Succeeded(SQLMoreResults(stmt));
 }
 
 void OdbcLayer::FinishQuery() {
   if (!s_->connection || !s_->connection->current) return;
   s_->Retire(s_->connection->current);
+  s_->block.Unbind(SQL_NULL_HSTMT);
   // A driver may hold its own copy of the whole result, in many small pieces
   // that stay with the process as free memory once given back: the pages
   // they leave free go back to the system.
@@ -421,6 +497,7 @@ void OdbcLayer::CloseConnection() {
   if (!s_->connection) return;
   // Statements first, then the connection.
   s_->Retire(s_->connection->current);
+  s_->block.Unbind(SQL_NULL_HSTMT);
   s_->connection->spare.Free();
   s_->connection.reset();
 }

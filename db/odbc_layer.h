@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "db/column_kind.h"
 
@@ -55,6 +56,22 @@ class OdbcLayer {
   std::string ColumnName(int column);
   int ColumnSize(int column);
   ColumnKind ColumnKindOf(int column);
+
+  // How a bound column's values land in its array, as the reads below take
+  // them: text, or a number of the reader's own size.
+  enum class BoundAs { Text, Long, Quad, Float, Double };
+  struct BoundColumn {
+    BoundAs as = BoundAs::Text;
+    int units = 0;  // for text: the characters a value may have
+  };
+  // Fetches the current result's rows in blocks of up to maxRows (0: as many
+  // as fit a block's memory) into arrays bound per column; the reads below
+  // then take each value from there. False, and the reads stay one driver
+  // call per value, when the driver cannot read a value of a block again
+  // (a text longer than its column says, a value it could not convert) or
+  // does not take the row array. Call before the first NextRow.
+  bool FetchInBlocks(const std::vector<BoundColumn>& columns, int maxRows);
+  bool FetchingInBlocks() const;
 
   bool NextRow();
   // How the last NextRow that gave false ended: past the last row, by a

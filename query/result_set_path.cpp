@@ -1,6 +1,7 @@
 #include "query/result_set_path.h"
 
 #include "base/clock.h"
+#include "query/block_fetch.h"
 #include "query/cell_reader.h"
 #include "query/elapsed_time.h"
 #include "query/fetch_budget.h"
@@ -33,6 +34,7 @@ FetchedResult ExecuteAndFetch(OdbcLayer& db, const std::string& statement, int l
   if (!r.executed) return r;
   r.columns = ReadResultColumns(db);
   r.classes.assign(r.columns.size(), TypeClass::Unset);
+  r.inBlocks = FetchInBlocksWherePossible(db, r.columns, limit, ValuesRead::ByKind);
   CellReader reader(db);
   while (db.NextRow()) {
     for (size_t c = 0; c < r.columns.size(); ++c)

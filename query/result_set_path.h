@@ -18,6 +18,7 @@ struct FetchedResult {
   std::vector<ResultColumn> columns;
   ResultRows rows;
   std::vector<TypeClass> classes;  // what the last row left, per column
+  bool inBlocks = false;  // the rows came in blocks of bound arrays
   bool limitReached = false;
   bool budgetReached = false;  // stopped at the memory budget
   OdbcLayer::FetchEnd end = OdbcLayer::FetchEnd::EndOfRows;
