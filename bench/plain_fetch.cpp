@@ -3,6 +3,7 @@
 #include <sql.h>
 #include <sqlext.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "db/wide_text.h"
@@ -68,6 +69,45 @@ long PlainFetch::Run(std::string_view sql, long maxRows) {
     }
   }
   SQLCloseCursor(h_->stmt);
+  return rows;
+}
+
+long PlainFetch::RunInBlocks(std::string_view sql, long maxRows) {
+  std::u16string text = Utf8ToUtf16(sql);
+  if (!Ok(SQLExecDirectW(h_->stmt, Units(text), static_cast<SQLINTEGER>(text.size())))) return -1;
+  SQLSMALLINT columns = 0;
+  SQLNumResultCols(h_->stmt, &columns);
+  std::vector<SQLLEN> widths;
+  SQLLEN rowBytes = 0;
+  for (SQLUSMALLINT c = 1; c <= columns; ++c) {
+    SQLULEN size = 0;
+    SQLDescribeColW(h_->stmt, c, nullptr, 0, nullptr, nullptr, &size, nullptr, nullptr);
+    widths.push_back(static_cast<SQLLEN>((std::min<SQLULEN>(size, kBufferUnits) + 1) * sizeof(SQLWCHAR)));
+    rowBytes += widths.back() + static_cast<SQLLEN>(sizeof(SQLLEN));
+  }
+  const SQLULEN blockRows = std::clamp<SQLULEN>(256 * 1024 / static_cast<SQLULEN>(std::max<SQLLEN>(rowBytes, 1)), 1, 512);
+  std::vector<std::vector<char>> data(widths.size());
+  std::vector<std::vector<SQLLEN>> indicators(widths.size(), std::vector<SQLLEN>(blockRows));
+  SQLULEN fetched = 0;
+  SQLSetStmtAttr(h_->stmt, SQL_ATTR_ROW_ARRAY_SIZE, reinterpret_cast<SQLPOINTER>(blockRows), 0);
+  SQLSetStmtAttr(h_->stmt, SQL_ATTR_ROWS_FETCHED_PTR, &fetched, 0);
+  for (size_t c = 0; c < widths.size(); ++c) {
+    data[c].resize(static_cast<size_t>(widths[c]) * blockRows);
+    SQLBindCol(h_->stmt, static_cast<SQLUSMALLINT>(c + 1), SQL_C_WCHAR, data[c].data(), widths[c],
+               indicators[c].data());
+  }
+  long rows = 0;
+  while ((maxRows == 0 || rows < maxRows) && Ok(SQLFetch(h_->stmt))) {
+    const long kept = maxRows == 0 ? static_cast<long>(fetched) : std::min<long>(static_cast<long>(fetched), maxRows - rows);
+    rows += kept;
+    for (const std::vector<SQLLEN>& column : indicators)
+      for (long r = 0; r < kept; ++r)
+        if (column[static_cast<size_t>(r)] > 0) h_->characters += column[static_cast<size_t>(r)] / static_cast<SQLLEN>(sizeof(SQLWCHAR));
+  }
+  SQLCloseCursor(h_->stmt);
+  SQLFreeStmt(h_->stmt, SQL_UNBIND);
+  SQLSetStmtAttr(h_->stmt, SQL_ATTR_ROW_ARRAY_SIZE, reinterpret_cast<SQLPOINTER>(SQLULEN{1}), 0);
+  SQLSetStmtAttr(h_->stmt, SQL_ATTR_ROWS_FETCHED_PTR, nullptr, 0);
   return rows;
 }
 

@@ -22,11 +22,14 @@ void ConnectFloor(PlainFetch& floor, const Login& login) {
   if (!floor.Connect(login.dsn, login.user, login.password)) Fail("the plain fetch could not connect");
 }
 
+enum class Fetch { ByValue, InBlocks };
+
 // The plain fetch of the rows ZUNO reads: up to maxRows (0: all), expecting
 // that many.
-double TimeFloor(PlainFetch& floor, const std::string& sql, long maxRows, long expectedRows) {
+double TimeFloor(PlainFetch& floor, const std::string& sql, long maxRows, long expectedRows,
+                 Fetch fetch = Fetch::ByValue) {
   double start = NowMs();
-  long rows = floor.Run(sql, maxRows);
+  long rows = fetch == Fetch::ByValue ? floor.Run(sql, maxRows) : floor.RunInBlocks(sql, maxRows);
   double took = NowMs() - start;
   if (rows != expectedRows) {
     std::fprintf(stderr, "bench: the plain fetch read %ld rows, not %ld\n", rows, expectedRows);
@@ -108,14 +111,19 @@ void RunWholeQueryCase(const Login& login, const std::string& sql, long rows, in
 
   TimeWholeQuery(b, rows, columns);
   TimeFloor(floor, sql, 0, rows);
+  TimeFloor(floor, sql, 0, rows, Fetch::InBlocks);
   for (int i = 0; i < runs; ++i) {
-    if (i % 2 == 0) {
-      PrintSample("query-all", "zuno", TimeWholeQuery(b, rows, columns));
-      PrintSample("query-all", "floor", TimeFloor(floor, sql, 0, rows));
-    } else {
-      PrintSample("query-all", "floor", TimeFloor(floor, sql, 0, rows));
-      PrintSample("query-all", "zuno", TimeWholeQuery(b, rows, columns));
-    }
+    // Turn about, ZUNO first, between the two floors and last.
+    double zuno = 0, byValue = 0, inBlocks = 0;
+    if (i % 3 == 0) zuno = TimeWholeQuery(b, rows, columns);
+    byValue = TimeFloor(floor, sql, 0, rows);
+    if (i % 3 == 1) zuno = TimeWholeQuery(b, rows, columns);
+    inBlocks = TimeFloor(floor, sql, 0, rows, Fetch::InBlocks);
+    if (i % 3 == 2) zuno = TimeWholeQuery(b, rows, columns);
+    PrintSample("query-all", "zuno", zuno);
+    PrintSample("query-all", "floor", byValue);
+    PrintSample("query-all-blocks", "zuno", zuno);
+    PrintSample("query-all-blocks", "floor", inBlocks);
   }
 }
 
@@ -184,13 +192,22 @@ void CatalogListCase(const Login& login, const std::string& creator, int runs) {
   if (rows <= 0) Fail("the catalog list has no rows");
 
   TimeCatalogList(b, creator, static_cast<int>(rows));
+  TimeFloor(floor, sql, 0, rows, Fetch::InBlocks);
   for (int i = 0; i < runs; ++i) {
-    double floorTime = 0;
-    if (i % 2 == 1) floorTime = TimeFloor(floor, sql, 0, rows);
+    double floorTime = 0, blockTime = 0;
+    if (i % 2 == 1) {
+      floorTime = TimeFloor(floor, sql, 0, rows);
+      blockTime = TimeFloor(floor, sql, 0, rows, Fetch::InBlocks);
+    }
     CatalogTimes t = TimeCatalogList(b, creator, static_cast<int>(rows));
-    if (i % 2 == 0) floorTime = TimeFloor(floor, sql, 0, rows);
+    if (i % 2 == 0) {
+      blockTime = TimeFloor(floor, sql, 0, rows, Fetch::InBlocks);
+      floorTime = TimeFloor(floor, sql, 0, rows);
+    }
     PrintSample("catalog", "zuno", t.filled);
     PrintSample("catalog", "floor", floorTime);
+    PrintSample("catalog-blocks", "zuno", t.filled);
+    PrintSample("catalog-blocks", "floor", blockTime);
     PrintSample("catalog-drawn", "zuno", t.drawn);
     PrintSample("catalog-drawn", "floor", floorTime);
   }

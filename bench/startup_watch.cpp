@@ -7,9 +7,11 @@
 // drawn once a line across its middle holds anything else. ZUNO and the
 // floor program are started by turns.
 //
-//   bench_startup RUNS ZUNO FLOOR     (on a display with no window manager)
+//   bench_startup RUNS ZUNO FLOOR [SAME_WIDGETS_FLOOR]
+//                                     (on a display with no window manager)
 //
-// Prints samples "startup" for each (milliseconds to the first drawing).
+// Prints samples "startup" for ZUNO and the first floor, and "startup-widgets"
+// for ZUNO and the second (milliseconds to the first drawing).
 #include <X11/Xlib.h>
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>
@@ -136,21 +138,28 @@ class Watcher {
 }  // namespace zuno::bench
 
 int main(int argc, char** argv) {
-  if (argc != 4) {
-    std::fprintf(stderr, "usage: bench_startup RUNS ZUNO FLOOR\n");
+  if (argc != 4 && argc != 5) {
+    std::fprintf(stderr, "usage: bench_startup RUNS ZUNO FLOOR [SAME_WIDGETS_FLOOR]\n");
     return 2;
   }
   const int runs = std::atoi(argv[1]);
+  const int programs = argc - 2;  // ZUNO and one or two floors
   zuno::bench::Watcher watcher;
   // One untimed start of each fills the file caches.
-  watcher.TimeToFirstDrawing(argv[2]);
-  watcher.TimeToFirstDrawing(argv[3]);
+  for (int p = 0; p < programs; ++p) watcher.TimeToFirstDrawing(argv[2 + p]);
   for (int i = 0; i < runs; ++i) {
-    const bool zunoFirst = i % 2 == 0;
-    double first = watcher.TimeToFirstDrawing(zunoFirst ? argv[2] : argv[3]);
-    double second = watcher.TimeToFirstDrawing(zunoFirst ? argv[3] : argv[2]);
-    zuno::bench::PrintSample("startup", "zuno", zunoFirst ? first : second);
-    zuno::bench::PrintSample("startup", "floor", zunoFirst ? second : first);
+    // Each program starts first, second or last by turns.
+    double took[3] = {};
+    for (int k = 0; k < programs; ++k) {
+      const int p = (i + k) % programs;
+      took[p] = watcher.TimeToFirstDrawing(argv[2 + p]);
+    }
+    zuno::bench::PrintSample("startup", "zuno", took[0]);
+    zuno::bench::PrintSample("startup", "floor", took[1]);
+    if (programs == 3) {
+      zuno::bench::PrintSample("startup-widgets", "zuno", took[0]);
+      zuno::bench::PrintSample("startup-widgets", "floor", took[2]);
+    }
   }
   return 0;
 }

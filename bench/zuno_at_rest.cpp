@@ -1,7 +1,8 @@
 // ZUNO's memory at rest: start-up as the program does it, a data source
 // connected through the Connect handler, then the loop left alone for a
 // moment. Prints the process's resident and anonymous memory as samples
-// "memory-rss" and "memory-anon" (kilobytes).
+// "memory-rss" and "memory-anon" (kilobytes), and again under the keys of
+// the same-widget floor.
 //
 //   bench_zuno_at_rest DSN USER PASSWORD     (under xvfb-run)
 #include "app/startup.h"
@@ -24,5 +25,7 @@ int main(int argc, char** argv) {
   if (m.rssKb < 0 || m.anonymousKb < 0) zuno::bench::Fail("cannot read the process's memory");
   zuno::bench::PrintSample("memory-rss", "zuno", static_cast<double>(m.rssKb));
   zuno::bench::PrintSample("memory-anon", "zuno", static_cast<double>(m.anonymousKb));
+  zuno::bench::PrintSample("memory-rss-widgets", "zuno", static_cast<double>(m.rssKb));
+  zuno::bench::PrintSample("memory-anon-widgets", "zuno", static_cast<double>(m.anonymousKb));
   return 0;
 }
