@@ -331,7 +331,7 @@ bool OdbcLayer::FetchInBlocks(const std::vector<BoundColumn>& columns, int maxRo
     BoundBlock::Column b;
     switch (c.as) {
       case BoundAs::Text:
-        if (c.units <= 0 || c.units > kMaxBoundUnits) return false;
+        if (c.units < 0 || c.units > kMaxBoundUnits) return false;
         b = {SQL_C_WCHAR, static_cast<SQLLEN>((c.units + kTextSlack + 1) * sizeof(SQLWCHAR))};
         break;
       case BoundAs::Long: b = {SQL_C_SLONG, sizeof(SQLINTEGER)}; break;
@@ -346,8 +346,6 @@ bool OdbcLayer::FetchInBlocks(const std::vector<BoundColumn>& columns, int maxRo
   if (maxRows > 0) rows = std::min(rows, static_cast<SQLULEN>(maxRows));
   return rows > 1 && s_->block.Bind(stmt, std::move(bound), rows);
 }
-
-bool OdbcLayer::FetchingInBlocks() const { return s_->block.Bound(); }
 
 bool OdbcLayer::NextRow() {
   SQLHSTMT stmt = s_->Current();

@@ -62,7 +62,10 @@ class OdbcLayer {
   enum class BoundAs { Text, Long, Quad, Float, Double };
   struct BoundColumn {
     BoundAs as = BoundAs::Text;
-    int units = 0;  // for text: the characters a value may have
+    // For text: the characters the driver says a value may have. A longer
+    // value, or any of a column that says 0 (as Db2 does for ''), is read
+    // again from the driver.
+    int units = 0;
   };
   // Fetches the current result's rows in blocks of up to maxRows (0: as many
   // as fit a block's memory) into arrays bound per column; the reads below
@@ -71,7 +74,6 @@ class OdbcLayer {
   // (a text longer than its column says, a value it could not convert) or
   // does not take the row array. Call before the first NextRow.
   bool FetchInBlocks(const std::vector<BoundColumn>& columns, int maxRows);
-  bool FetchingInBlocks() const;
 
   bool NextRow();
   // How the last NextRow that gave false ended: past the last row, by a
