@@ -93,7 +93,32 @@ TEST_F(SqlEditorTest, SqlIsColouredWithMatchingBracketsAndUndo) {
   EXPECT_TRUE(RunUntil([&] { return gtk_text_iter_has_tag(&at, variable); }));
   gtk_text_buffer_get_iter_at_offset(Buffer(), &at, 2);
   EXPECT_FALSE(gtk_text_iter_has_tag(&at, variable));
+  // A keyword beside a dot (PUBLIC, DATE) shows in the colour of plain text.
+  p->shell.SetText(kSqlEditor, "select PUBLIC.TYPES, t.DATE from t");
+  // The colour of the tag of highest priority that sets one, else the view's.
+  auto colourAt = [&](int offset) {
+    GdkRGBA colour;
+    GtkStyleContext* style = gtk_widget_get_style_context(Editor());
+    gtk_style_context_get_color(style, gtk_style_context_get_state(style), &colour);
+    gtk_text_buffer_get_iter_at_offset(Buffer(), &at, offset);
+    GSList* tags = gtk_text_iter_get_tags(&at);  // in rising priority
+    for (GSList* t = tags; t; t = t->next) {
+      gboolean set = FALSE;
+      GdkRGBA* rgba = nullptr;
+      g_object_get(t->data, "foreground-set", &set, "foreground-rgba", &rgba, nullptr);
+      if (set && rgba) colour = *rgba;
+      if (rgba) gdk_rgba_free(rgba);
+    }
+    g_slist_free(tags);
+    GCharPtr text(gdk_rgba_to_string(&colour));
+    return std::string(text.get());
+  };
+  const std::string plain = colourAt(33);
+  // Once the editor is idle, select is coloured and the names are not.
+  EXPECT_TRUE(RunUntil([&] { return colourAt(0) != plain && colourAt(7) == plain && colourAt(23) == plain; }))
+      << colourAt(0) << " " << colourAt(7) << " " << colourAt(23);
 
+  p->shell.SetText(kSqlEditor, "select count(*) from t where id = :id -- note");
   PutCursorAt(-1);
   Press(GDK_KEY_x);
   EXPECT_EQ(p->shell.Text(kSqlEditor), "select count(*) from t where id = :id -- notex");

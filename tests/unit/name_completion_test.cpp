@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "windows/sql_variable_spans.h"
+#include "windows/sql_editor_spans.h"
 #include "catalog/name_cache.h"
 
 namespace zuno {
@@ -177,19 +177,31 @@ TEST(NameCacheTest, UnqualifiedNamesAreTheUsersTablesAndTheSchemas) {
             (std::vector<std::string>{"MEMOS", "ME", "MYSCHEMA"}));
 }
 
-TEST(SqlVariableSpansTest, TheColonsTheRunAsksFor) {
+TEST(SqlEditorSpansTest, TheVariablesTheRunAsksForAndTheNamesBesideADot) {
   struct {
     const char* text;
-    std::vector<TextSpan> spans;
+    std::vector<TextSpan> variables;
+    std::vector<TextSpan> names;
   } cases[] = {
-      {"select * from t where a = :id", {{26, 29}}},
-      {"where a in (:x, :y)", {{16, 18}}},  // "(" starts no variable, ", " does
-      {"select ':no' from t", {}},
-      {"a = :one\n and b = :two,", {{4, 8}, {18, 22}}},
-      {"12:30 ::", {}},
-      {":first", {}},
+      {"select * from t where a = :id", {{26, 29}}, {}},
+      {"where a in (:x, :y)", {{16, 18}}, {}},  // "(" starts no variable, ", " does
+      {"select ':no' from t", {}, {}},
+      {"a = :one\n and b = :two,", {{4, 8}, {18, 22}}, {}},
+      {"12:30 ::", {}, {}},
+      {":first", {}, {}},
+      // The run asks for what its own scanner finds in the text it runs.
+      {"where a=:v and b = :w", {}, {}},
+      {"where a=:v and b = :ww ", {{19, 22}}, {}},
+      {"where a = :id -- or :x\n", {{10, 13}}, {}},
+      {"--:x\n:a and b = :bb\n", {{16, 19}}, {}},  // the comment line goes, :a starts the text
+      {"where a = :ab-- c\n", {{10, 13}}, {}},
+      {"select * from PUBLIC.TYPES t where t.DATE > 1.5E3 and \"S\".x = 'a.b'", {},
+       {{14, 20}, {21, 26}, {35, 36}, {37, 41}, {58, 59}}},
   };
-  for (const auto& c : cases) EXPECT_EQ(VariableSpans(c.text), c.spans) << c.text;
+  for (const auto& c : cases) {
+    EXPECT_EQ(VariableSpans(c.text), c.variables) << c.text;
+    EXPECT_EQ(QualifiedNameSpans(c.text), c.names) << c.text;
+  }
 }
 
 }  // namespace
