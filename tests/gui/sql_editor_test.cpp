@@ -219,10 +219,15 @@ TEST_F(SqlEditorTest, TablesAndColumnsAreOfferedFromTheCatalog) {
   } cases[] = {
       {"select * from MYSCHEMA.ord", -1, {"ORDERS", "ORDER_VIEW"}},
       {"select * from myschema.", -1, {"CUSTOMERS", "ORDERS", "ORDER_VIEW"}},
-      {"select c. from MYSCHEMA.CUSTOMERS c", 9, {"CITY", "ID", "NAME", "SINCE"}},
+      {"select c. from MYSCHEMA.CUSTOMERS c", 9, {"ID", "NAME", "CITY", "SINCE"}},  // in the table's order
       {"select CUSTOMERS.n from MYSCHEMA.CUSTOMERS", 18, {"NAME"}},
       {"select a. from ME.ORD a", 9, {"ID", "ITEM", "QTY"}},  // an alias's base table
-      {"select * from MYSCHEMA.ORDERS where my", -1, {"MYSCHEMA"}},  // asked: the schemas too
+      {"select * from MYSCHEMA.ORDERS, my", -1, {"MYSCHEMA"}},  // asked: the schemas too
+      // No prefix: the columns of every table the statement names.
+      {"select * from MYSCHEMA.ORDERS where it", -1, {"ITEM"}},
+      {"select  from ME.ORD o join MYSCHEMA.CUSTOMERS c on 1=1", 7,
+       {"ID", "ITEM", "QTY", "ID", "NAME", "CITY", "SINCE"}},
+      {"select MYSCHEMA.CUSTOMERS.", -1, {"ID", "NAME", "CITY", "SINCE"}},
   };
   for (const auto& c : cases) EXPECT_EQ(OfferedAtEnd(c.text, c.cursor), c.names) << c.text;
 }
@@ -249,6 +254,8 @@ TEST_F(SqlEditorTest, NamesShowWhenAskedOrAfterAPauseAndReturnInsertsOne) {
        "select * from MYSCHEMA.ORDERS"},
       {"typing after an alias", "select o.i from MYSCHEMA.ORDERS o", 10, GDK_KEY_t, GdkModifierType(0),
        "select o.ITEM from MYSCHEMA.ORDERS o"},
+      {"typing a column where one may stand", "select * from MYSCHEMA.ORDERS where i", -1, GDK_KEY_t,
+       GdkModifierType(0), "select * from MYSCHEMA.ORDERS where ITEM"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
