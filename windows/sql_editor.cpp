@@ -107,7 +107,7 @@ GtkWidget* NewSqlEditorView() {
                              PANGO_STYLE_NORMAL, nullptr);
   g_signal_connect(buffer.get(), "changed", G_CALLBACK(OnChanged), nullptr);
   GtkWidget* view = gtk_source_view_new_with_buffer(buffer.get());
-  FollowTextColour(view, nullptr);
+  // Styled when the window shows it, not at start-up.
   g_signal_connect(view, "style-updated", G_CALLBACK(FollowTextColour), nullptr);
   gtk_source_view_set_show_line_numbers(GTK_SOURCE_VIEW(view), TRUE);
   return view;
