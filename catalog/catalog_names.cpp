@@ -57,6 +57,17 @@ std::vector<std::string> TableNames(const std::vector<CatalogTable>& tables) {
   return names;
 }
 
+// The table whose columns are read: an alias's base table.
+ColumnsOf Based(ColumnsOf c, const NameRequest& request, const NamesRead& read) {
+  if (!c.baseTable.empty()) return {c.baseSchema, c.baseTable, "", ""};
+  for (std::size_t k = 0; k < request.tablesOf.size() && k < read.tables.size(); ++k) {
+    if (request.tablesOf[k] != c.schema) continue;
+    for (const CatalogTable& t : read.tables[k].tables)
+      if (t.name == c.table && !t.baseName.empty()) return {t.baseSchema, t.baseName, "", ""};
+  }
+  return c;
+}
+
 }  // namespace
 
 NamesRead ReadNames(const CatalogSource& source, const NameRequest& request, const Stopped& stopped) {
@@ -66,23 +77,16 @@ NamesRead ReadNames(const CatalogSource& source, const NameRequest& request, con
   if (!db.OpenEnvironment() || !db.Connect(source.dsn, source.user, source.password)) return read;
   read.connected = true;
   if (request.schemas) read.schemas = FirstColumn(db, CreatorsListSql(), stopped);
-  if (!request.tablesOf.empty()) {
-    read.tables = Tables(db, source.flavour, request.tablesOf, stopped);
-    read.tableNames = NameList(TableNames(read.tables));
+  for (const std::string& schema : request.tablesOf) {
+    if (Asked(stopped)) break;
+    std::vector<CatalogTable> tables = Tables(db, source.flavour, schema, stopped);
+    NameList names(TableNames(tables));
+    read.tables.push_back({std::move(tables), std::move(names)});
   }
-  if (!request.columnTable.empty()) {
-    std::string schema = request.columnSchema, table = request.columnTable;
-    if (!request.baseTable.empty()) {
-      schema = request.baseSchema;
-      table = request.baseTable;
-    } else if (request.tablesOf == request.columnSchema) {
-      for (const CatalogTable& t : read.tables)
-        if (t.name == request.columnTable && !t.baseName.empty()) {
-          schema = t.baseSchema;
-          table = t.baseName;
-        }
-    }
-    read.columns = FirstColumn(db, ColumnQuerySql(schema, table), stopped);
+  for (const ColumnsOf& c : request.columnsOf) {
+    if (Asked(stopped)) break;
+    const ColumnsOf table = Based(c, request, read);
+    read.columns.push_back(FirstColumn(db, ColumnQuerySql(table.schema, table.table), stopped));
   }
   db.CloseConnection();
   return read;

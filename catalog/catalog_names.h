@@ -31,23 +31,32 @@ struct CatalogTable {
   std::string baseName;
 };
 
-struct NameRequest {
-  bool schemas = false;   // the names of the schemas that own tables
-  std::string tablesOf;   // the tables of this schema, when not empty
-  // The columns of this table, when not empty. An alias is followed to its
-  // base table, found in the tables read with it or given in base*.
-  std::string columnSchema;
-  std::string columnTable;
+// The columns of one table. An alias is followed to its base table, given
+// in base* or found in the tables of its schema read with it.
+struct ColumnsOf {
+  std::string schema;
+  std::string table;
   std::string baseSchema;
   std::string baseTable;
+};
+
+struct NameRequest {
+  bool schemas = false;               // the names of the schemas that own tables
+  std::vector<std::string> tablesOf;  // the tables of these schemas
+  std::vector<ColumnsOf> columnsOf;
+};
+
+// The tables of one schema, with their names sorted for filtering.
+struct SchemaTables {
+  std::vector<CatalogTable> tables;
+  NameList names;
 };
 
 struct NamesRead {
   bool connected = false;
   std::vector<std::string> schemas;
-  std::vector<CatalogTable> tables;
-  NameList tableNames;  // the names of tables, sorted for filtering
-  std::vector<std::string> columns;
+  std::vector<SchemaTables> tables;                // one for each of tablesOf
+  std::vector<std::vector<std::string>> columns;   // one for each of columnsOf, in the table's order
 };
 
 // Connects to the source, reads what is asked and disconnects. Nothing is

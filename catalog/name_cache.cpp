@@ -45,7 +45,8 @@ bool CatalogNameCache::Ready(const CompletionContext& c) const {
     case CompletionContext::Kind::Tables:
       return c.schema.empty() ? schemas_ && tables_.count(DefaultSchema()) : tables_.count(c.schema) > 0;
     case CompletionContext::Kind::Columns:
-      return columns_.count({c.schema, c.table}) > 0;
+      return std::all_of(c.tables.begin(), c.tables.end(),
+                         [&](const ColumnSource& t) { return columns_.count({t.schema, t.table}) > 0; });
     case CompletionContext::Kind::None:
       return true;
   }
@@ -54,54 +55,71 @@ bool CatalogNameCache::Ready(const CompletionContext& c) const {
 
 NameRequest CatalogNameCache::Missing(const CompletionContext& c) const {
   NameRequest r;
+  auto add = [](std::vector<std::string>& to, const std::string& key) {
+    if (std::find(to.begin(), to.end(), key) == to.end()) to.push_back(key);
+  };
   if (c.kind == CompletionContext::Kind::Tables) {
     r.schemas = c.schema.empty() && !schemas_;
     std::string schema = c.schema.empty() ? DefaultSchema() : c.schema;
-    if (!tables_.count(schema)) r.tablesOf = schema;
+    if (!tables_.count(schema)) add(r.tablesOf, schema);
     return r;
   }
-  r.columnSchema = c.schema;
-  r.columnTable = c.table;
-  auto known = tables_.find(c.schema);
-  if (known == tables_.end()) {
-    r.tablesOf = c.schema;  // read with the columns: it tells an alias's base
-    return r;
+  std::vector<std::string> asked;  // the tables already in the request
+  for (const ColumnSource& t : c.tables) {
+    if (columns_.count({t.schema, t.table})) continue;
+    const std::string key = ColumnsKey(t.schema, t.table);
+    if (std::find(asked.begin(), asked.end(), key) != asked.end()) continue;
+    asked.push_back(key);
+    ColumnsOf columns{t.schema, t.table, "", ""};
+    auto known = tables_.find(t.schema);
+    if (known == tables_.end()) add(r.tablesOf, t.schema);  // read with the columns: it tells an alias's base
+    else
+      for (const CatalogTable& table : known->second.tables)
+        if (table.name == t.table && !table.baseName.empty()) {
+          columns.baseSchema = table.baseSchema;
+          columns.baseTable = table.baseName;
+        }
+    r.columnsOf.push_back(std::move(columns));
   }
-  for (const CatalogTable& t : known->second.tables)
-    if (t.name == c.table && !t.baseName.empty()) {
-      r.baseSchema = t.baseSchema;
-      r.baseTable = t.baseName;
-    }
   return r;
 }
 
-std::vector<std::string> CatalogNameCache::Names(const CompletionContext& c) const {
-  std::vector<std::string> names;
+void CatalogNameCache::AddNames(const CompletionContext& c, Offer& offer) const {
   if (c.kind == CompletionContext::Kind::Columns) {
-    auto found = columns_.find({c.schema, c.table});
-    if (found != columns_.end()) names = found->second.StartingWith(c.typed, kMaxOffered);
-    return names;
+    for (const ColumnSource& t : c.tables) {
+      auto found = columns_.find({t.schema, t.table});
+      if (found == columns_.end()) continue;
+      for (const std::string& name : found->second) {
+        if (offer.names.size() >= kMaxOffered) return;
+        if (!StartsWithTyped(name, c.typed)) continue;
+        offer.names.push_back(name);
+        offer.marks.push_back(t.mark);
+      }
+    }
+    return;
   }
-  if (c.kind != CompletionContext::Kind::Tables) return names;
+  if (c.kind != CompletionContext::Kind::Tables) return;
   auto found = tables_.find(c.schema.empty() ? DefaultSchema() : c.schema);
-  if (found != tables_.end()) Append(names, found->second.names.StartingWith(c.typed, kMaxOffered));
-  if (c.schema.empty() && schemas_) Append(names, schemas_->StartingWith(c.typed, kMaxOffered));
-  return names;
+  if (found != tables_.end()) Append(offer.names, found->second.names.StartingWith(c.typed, kMaxOffered));
+  if (c.schema.empty() && schemas_) Append(offer.names, schemas_->StartingWith(c.typed, kMaxOffered));
+  offer.marks.resize(offer.names.size());
 }
 
 CatalogNameCache::Offer CatalogNameCache::OfferFor(const CompletionContext& context) {
   Offer offer;
-  offer.names = Names(context);
+  AddNames(context, offer);
   if (Ready(context)) return offer;
-  NameRequest missing = Missing(context);
-  std::vector<std::string> keys;
-  if (missing.schemas) keys.push_back(SchemasKey());
-  if (!missing.tablesOf.empty()) keys.push_back(TablesKey(missing.tablesOf));
-  if (!missing.columnTable.empty()) keys.push_back(ColumnsKey(missing.columnSchema, missing.columnTable));
   offer.waiting = true;
-  bool allBeingRead = std::all_of(keys.begin(), keys.end(), [&](const std::string& k) { return reading_.count(k); });
-  if (allBeingRead) return offer;
-  reading_.insert(keys.begin(), keys.end());
+  // Only what no read under way brings is read.
+  NameRequest missing = Missing(context);
+  if (missing.schemas && reading_.count(SchemasKey())) missing.schemas = false;
+  std::erase_if(missing.tablesOf, [&](const std::string& s) { return reading_.count(TablesKey(s)) > 0; });
+  std::erase_if(missing.columnsOf,
+                [&](const ColumnsOf& c) { return reading_.count(ColumnsKey(c.schema, c.table)) > 0; });
+  if (!missing.schemas && missing.tablesOf.empty() && missing.columnsOf.empty()) return offer;
+  if (missing.schemas) reading_.insert(SchemasKey());
+  for (const std::string& s : missing.tablesOf) reading_.insert(TablesKey(s));
+  for (const ColumnsOf& c : missing.columnsOf) reading_.insert(ColumnsKey(c.schema, c.table));
   offer.toRead = std::move(missing);
   return offer;
 }
@@ -114,13 +132,16 @@ void CatalogNameCache::Store(std::uint64_t generation, const NameRequest& reques
     schemas_ = NameList(std::move(read.schemas));
     reading_.erase(SchemasKey());
   }
-  if (!request.tablesOf.empty()) {
-    tables_[request.tablesOf] = SchemaTables{std::move(read.tables), std::move(read.tableNames)};
-    reading_.erase(TablesKey(request.tablesOf));
+  read.tables.resize(request.tablesOf.size());
+  for (std::size_t k = 0; k < request.tablesOf.size(); ++k) {
+    tables_[request.tablesOf[k]] = std::move(read.tables[k]);
+    reading_.erase(TablesKey(request.tablesOf[k]));
   }
-  if (!request.columnTable.empty()) {
-    columns_[{request.columnSchema, request.columnTable}] = NameList(std::move(read.columns));
-    reading_.erase(ColumnsKey(request.columnSchema, request.columnTable));
+  read.columns.resize(request.columnsOf.size());
+  for (std::size_t k = 0; k < request.columnsOf.size(); ++k) {
+    const ColumnsOf& c = request.columnsOf[k];
+    columns_[{c.schema, c.table}] = std::move(read.columns[k]);
+    reading_.erase(ColumnsKey(c.schema, c.table));
   }
 }
 

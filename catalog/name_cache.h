@@ -34,6 +34,7 @@ class CatalogNameCache {
 
   struct Offer {
     std::vector<std::string> names;       // the catalog's spelling, in order
+    std::vector<std::string> marks;       // each name's table mark, empty when none
     std::optional<NameRequest> toRead;   // what must be read first (now marked as being read)
     bool waiting = false;                 // names still being read; more will come
   };
@@ -45,17 +46,14 @@ class CatalogNameCache {
  private:
   bool Ready(const CompletionContext& context) const;
   NameRequest Missing(const CompletionContext& context) const;
-  std::vector<std::string> Names(const CompletionContext& context) const;
+  void AddNames(const CompletionContext& context, Offer& offer) const;
 
   CatalogSource source_;
   std::uint64_t generation_ = 0;
   std::optional<NameList> schemas_;
-  struct SchemaTables {
-    std::vector<CatalogTable> tables;
-    NameList names;
-  };
   std::map<std::string, SchemaTables> tables_;
-  std::map<std::pair<std::string, std::string>, NameList> columns_;
+  // Each table's columns in the table's order.
+  std::map<std::pair<std::string, std::string>, std::vector<std::string>> columns_;
   std::set<std::string> reading_;  // keys of the parts being read
 };
 

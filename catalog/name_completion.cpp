@@ -2,7 +2,11 @@
 
 #include <algorithm>
 #include <array>
+#include <initializer_list>
+#include <utility>
 
+#include "db/db2_identifier.h"
+#include "query/script_splitter.h"
 #include "query/sql_lexer.h"
 
 namespace zuno {
@@ -95,6 +99,65 @@ std::string_view WordBefore(std::string_view text, std::size_t end) {
   return text.substr(start, end - start);
 }
 
+bool IsOneOf(std::string_view token, std::initializer_list<std::string_view> upperWords) {
+  for (std::string_view w : upperWords)
+    if (IsWord(token, w)) return true;
+  return false;
+}
+
+// Whether an operand, so a column, may start after the token: a word that
+// opens one or an operator, comma or opening parenthesis.
+bool OpensOperand(std::string_view sql, const SqlToken& t) {
+  std::string_view text = TokenText(sql, t);
+  if (t.kind == SqlTokenKind::Symbol) return std::string_view(",(=<>+-*/|").find(text.front()) != std::string_view::npos;
+  return t.kind == SqlTokenKind::Word && IsOneOf(text, {"SELECT", "WHERE", "ON", "BY", "SET", "HAVING", "AND", "OR",
+                                                        "NOT", "WHEN", "THEN", "ELSE", "CASE", "DISTINCT", "LIKE",
+                                                        "BETWEEN"});
+}
+
+// Whether a column may stand at the end of the statement's text: an operand
+// starts there, and the clause it is in (the nearest clause word before it,
+// parentheses closed before it skipped) is one whose operands are columns.
+bool ColumnMayStand(std::string_view statement) {
+  std::vector<SqlToken> code;
+  for (const SqlToken& t : LexSql(statement))
+    if (t.kind != SqlTokenKind::Blank && t.kind != SqlTokenKind::LineComment && t.kind != SqlTokenKind::BlockComment)
+      code.push_back(t);
+  if (code.empty() || !OpensOperand(statement, code.back())) return false;
+  int depth = 0;  // parentheses closed between the token and the cursor
+  for (std::size_t k = code.size(); k-- > 0;) {
+    std::string_view text = TokenText(statement, code[k]);
+    if (code[k].kind == SqlTokenKind::Symbol) {
+      if (text == ")") ++depth;
+      if (text == "(" && depth > 0) --depth;
+      continue;
+    }
+    if (depth > 0 || code[k].kind != SqlTokenKind::Word) continue;
+    if (IsOneOf(text, {"SELECT", "WHERE", "ON", "BY", "SET", "HAVING"})) return true;
+    if (IsOneOf(text, {"FROM", "JOIN", "INTO", "UPDATE", "VALUES"})) return false;
+  }
+  return false;
+}
+
+// The statement the cursor is in, as the script splitter cuts the text: its
+// first byte and its whole text.
+std::pair<std::size_t, std::string_view> StatementAtCursor(std::string_view sql, std::size_t cursor) {
+  const std::vector<ScriptStatement> statements = SplitScript(sql);
+  if (statements.empty()) return {cursor, {}};
+  const ScriptStatement& st = statements[StatementAt(statements, cursor)];
+  if (st.begin > cursor) return {cursor, {}};
+  return {st.begin, sql.substr(st.begin, st.end - st.begin)};
+}
+
+ColumnSource SourceOf(const TableReference& ref, std::string_view defaultSchema) {
+  return {ref.schema.empty() ? std::string(defaultSchema) : ref.schema, ref.table, ""};
+}
+
+std::string TypedKey(std::string_view typed) {
+  if (!typed.empty() && typed.front() == '"') typed.remove_prefix(1);
+  return Upper(typed);
+}
+
 }  // namespace
 
 std::vector<TableReference> FindTableReferences(std::string_view sql) {
@@ -132,6 +195,10 @@ CompletionContext FindCompletionContext(std::string_view sql, std::size_t cursor
   // An opening quote belongs to the name being typed.
   if (start > 0 && before[start - 1] == '"' && (start < 2 || !IsSqlNameByte(before[start - 2]))) --start;
   context.typed = std::string(before.substr(start));
+  // The statement is read without the name being typed: an opening quote
+  // would take the rest of the text into a name.
+  const std::string withoutTyped = std::string(sql.substr(0, start)) + std::string(sql.substr(before.size()));
+  const auto [statementBegin, statement] = StatementAtCursor(withoutTyped, start);
 
   if (start > 0 && before[start - 1] == '.') {
     std::size_t qualifierStart = NameStart(before, start - 1);
@@ -144,19 +211,47 @@ CompletionContext FindCompletionContext(std::string_view sql, std::size_t cursor
       return context;
     }
     context.kind = CompletionContext::Kind::Columns;
-    context.schema = std::string(defaultSchema);
-    context.table = name;
-    for (const TableReference& ref : FindTableReferences(sql)) {
+    // SCHEMA.TABLE. names its table whole, whatever the statement names.
+    if (qualifierStart > 0 && before[qualifierStart - 1] == '.') {
+      std::size_t schemaStart = NameStart(before, qualifierStart - 1);
+      std::string_view schema = before.substr(schemaStart, qualifierStart - 1 - schemaStart);
+      if (!schema.empty()) {
+        context.tables = {{NameOf(schema), name, ""}};
+        return context;
+      }
+    }
+    context.tables = {{std::string(defaultSchema), name, ""}};
+    for (const TableReference& ref : FindTableReferences(statement)) {
       if (ref.alias == name || (ref.alias.empty() && ref.table == name)) {
-        if (!ref.schema.empty()) context.schema = ref.schema;
-        context.table = ref.table;
+        context.tables = {SourceOf(ref, defaultSchema)};
         break;
       }
     }
     return context;
   }
-  if (asked || StartsTableName(WordBefore(before, start))) context.kind = CompletionContext::Kind::Tables;
+  if (StartsTableName(WordBefore(before, start))) {
+    context.kind = CompletionContext::Kind::Tables;
+    return context;
+  }
+  if ((asked || !context.typed.empty()) && statementBegin <= start &&
+      ColumnMayStand(std::string_view(withoutTyped).substr(statementBegin, start - statementBegin))) {
+    const std::vector<TableReference> refs = FindTableReferences(statement);
+    for (const TableReference& ref : refs) {
+      context.tables.push_back(SourceOf(ref, defaultSchema));
+      if (refs.size() > 1) context.tables.back().mark = Db2Name(ref.alias.empty() ? ref.table : ref.alias);
+    }
+    if (!refs.empty()) {
+      context.kind = CompletionContext::Kind::Columns;
+      return context;
+    }
+  }
+  if (asked) context.kind = CompletionContext::Kind::Tables;
   return context;
+}
+
+bool StartsWithTyped(std::string_view name, std::string_view typed) {
+  const std::string key = TypedKey(typed);
+  return name.size() >= key.size() && Upper(name.substr(0, key.size())) == key;
 }
 
 NameList::NameList(std::vector<std::string> names) {
@@ -177,8 +272,7 @@ NameList::NameList(std::vector<std::string> names) {
 }
 
 std::vector<std::string> NameList::StartingWith(std::string_view typed, std::size_t limit) const {
-  if (!typed.empty() && typed.front() == '"') typed.remove_prefix(1);
-  std::string prefix = Upper(typed);
+  const std::string prefix = TypedKey(typed);
   std::vector<std::string> found;
   auto it = std::lower_bound(keys_.begin(), keys_.end(), prefix);
   for (; it != keys_.end() && found.size() < limit && it->compare(0, prefix.size(), prefix) == 0; ++it)

@@ -22,29 +22,46 @@ struct TableReference {
 // their aliases, in order. Strings and comments are skipped.
 std::vector<TableReference> FindTableReferences(std::string_view sql);
 
+// A table whose columns fit at the cursor.
+struct ColumnSource {
+  std::string schema;
+  std::string table;
+  // How its columns are marked when the statement names several tables:
+  // the alias, else the table's name, as written in SQL; empty for one.
+  std::string mark;
+  bool operator==(const ColumnSource&) const = default;
+};
+
 struct CompletionContext {
   enum class Kind {
     None,     // no name fits here
     Tables,   // table and view names of schema (the default schema and the
               // schema names themselves when schema is empty)
-    Columns,  // column names of schema.table
+    Columns,  // column names of the tables, in the statement's order
   };
   Kind kind = Kind::None;
   std::string schema;
-  std::string table;
+  std::vector<ColumnSource> tables;
   // What is typed of the name so far, as it stands in the text (an opening
   // double quote included): the part a chosen name replaces.
   std::string typed;
 };
 
 // Reads the text before the cursor (cursor is a byte offset into sql) and the
-// whole statement for its aliases. After FROM, JOIN, INTO or UPDATE table
-// names fit; after "SCHEMA." there too; after "TABLE." or "ALIAS." the
-// columns of that table. When asked (Ctrl+Space) anywhere else, table names
+// statement at the cursor for its tables and aliases. After FROM, JOIN, INTO
+// or UPDATE table names fit; after "SCHEMA." there too; after "TABLE.",
+// "ALIAS." or "SCHEMA.TABLE." the columns of that table. Where a column may
+// stand (the select list, WHERE, ON, GROUP BY, ORDER BY, HAVING, SET) the
+// columns of every table the statement names fit, once a name is being
+// typed or when asked (Ctrl+Space). When asked anywhere else, table names
 // are offered; typing elsewhere offers nothing. defaultSchema stands for an
 // unqualified table.
 CompletionContext FindCompletionContext(std::string_view sql, std::size_t cursor, std::string_view defaultSchema,
                                         bool asked);
+
+// Whether the name starts with what is typed, ignoring ASCII case (and an
+// opening double quote).
+bool StartsWithTyped(std::string_view name, std::string_view typed);
 
 // A large list of names filtered by what is typed: sorted once, each filter
 // a binary search, so a catalog of 100,000 tables answers at once.

@@ -264,31 +264,24 @@ inline Failures CommentRemovalProperties(std::string_view bytes) {
 
 // ---- Variable scan ---------------------------------------------------------
 
-inline bool EndsVariable(char c) {
-  return c == '\'' || c == ',' || c == '|' || c == ')' || c == ' ' || c == '\n' || c == '\r' ||
-         c == '\t';
-}
-
 inline Failures VariableScanProperties(std::string_view text) {
   Checks check;
   const std::vector<std::string> names = ScanVariables(text);
   check(names.size() <= kMaxVariables, "ScanVariables: more names than the list holds");
 
-  // Names are found left to right, each where a terminator precedes its colon.
-  std::size_t from = 0;
+  // The one scanner's spans (the names are their texts, the editor colours
+  // them) run left to right without overlap, each from a colon that follows
+  // a character ending names.
+  const std::vector<TextSpan> spans = ScanVariableSpans(text);
   bool inOrder = true;
-  for (const std::string& name : names) {
-    check(!name.empty() && name[0] == ':', "ScanVariables: a name does not start with ':'");
-    std::size_t at = text.find(name, from);
-    while (at != std::string_view::npos && !(at > 0 && EndsVariable(text[at - 1])))
-      at = text.find(name, at + 1);
-    if (at == std::string_view::npos) {
-      inOrder = false;
-      break;
-    }
-    from = at + 1;
+  std::size_t from = 0;
+  for (const TextSpan& s : spans) {
+    inOrder = inOrder && s.begin >= from && s.begin < s.end && s.end <= text.size() && s.begin > 0 &&
+              text[s.begin] == ':' && EndsVariable(text[s.begin - 1]);
+    if (!inOrder) break;
+    from = s.end;
   }
-  check(inOrder, "ScanVariables: a name does not occur after a terminator, in order");
+  check(inOrder, "ScanVariableSpans: a span is out of order or not after a character ending names");
 
   // Answering every variable with its own name leaves the text as typed, and
   // a variable is asked for each change of name in the list.

@@ -15,19 +15,49 @@ std::size_t PastLineEnd(std::string_view text, std::size_t at) {
   return text[at] == '\r' || text[at] == '\n' ? at + 1 : at;
 }
 
-}  // namespace
-
-std::string RemoveComments(std::string_view text) {
-  std::string kept;
-  kept.reserve(text.size());
+// The pieces between the comments, in order; empty ones are left out.
+std::vector<KeptPiece> KeptPieces(std::string_view text) {
+  std::vector<KeptPiece> pieces;
   std::size_t from = 0;  // where the text still to keep starts
+  std::size_t kept = 0;  // bytes kept so far
+  auto keep = [&](std::size_t to) {
+    if (to > from) pieces.push_back({from, to, kept});
+    kept += to - std::min(from, to);
+  };
   for (const SqlToken& t : LexSql(text)) {
     if (t.kind != SqlTokenKind::LineComment) continue;
-    kept.append(text, from, t.begin - from);
-    from = kept.empty() ? PastLineEnd(text, t.end) : t.end;
+    keep(t.begin);
+    from = kept == 0 ? PastLineEnd(text, t.end) : t.end;
   }
-  if (from < text.size()) kept.append(text, from);
-  return kept;
+  keep(text.size());
+  return pieces;
+}
+
+std::string Joined(std::string_view text, const std::vector<KeptPiece>& pieces) {
+  std::string joined;
+  joined.reserve(text.size());
+  for (const KeptPiece& p : pieces) joined.append(text, p.begin, p.end - p.begin);
+  return joined;
+}
+
+}  // namespace
+
+std::string RemoveComments(std::string_view text) { return Joined(text, KeptPieces(text)); }
+
+StatementText PrepareStatementText(std::string_view editorText) {
+  StatementText statement;
+  statement.pieces = KeptPieces(editorText);
+  statement.text = FlattenCarriageReturns(Joined(editorText, statement.pieces));
+  return statement;
+}
+
+std::size_t StatementText::EditorOffset(std::size_t at) const {
+  // The last piece that starts at or before at.
+  auto after = std::upper_bound(pieces.begin(), pieces.end(), at,
+                                [](std::size_t offset, const KeptPiece& p) { return offset < p.at; });
+  if (after == pieces.begin()) return at;
+  const KeptPiece& p = *std::prev(after);
+  return p.begin + (at - p.at);
 }
 
 std::string FlattenCarriageReturns(std::string text) {

@@ -2,8 +2,10 @@
 // returns flattened.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace zuno {
 
@@ -17,5 +19,24 @@ std::string RemoveComments(std::string_view text);
 
 // Every carriage return becomes a space; line feeds stay.
 std::string FlattenCarriageReturns(std::string text);
+
+// A run of the editor's text that its statement keeps: bytes [begin, end)
+// of the editor's text, standing at offset `at` of the statement.
+struct KeptPiece {
+  std::size_t begin = 0;
+  std::size_t end = 0;
+  std::size_t at = 0;
+};
+
+// The editor's text made into the statement a run asks its variables in
+// (comments removed, carriage returns flattened), with where each of its
+// pieces stood, so that a place in the statement is found in the editor.
+struct StatementText {
+  std::string text;
+  std::vector<KeptPiece> pieces;
+  // The editor's offset of byte at of text; at may be text's size.
+  std::size_t EditorOffset(std::size_t at) const;
+};
+StatementText PrepareStatementText(std::string_view editorText);
 
 }  // namespace zuno

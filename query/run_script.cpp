@@ -44,7 +44,7 @@ std::optional<std::vector<ScriptStep>> PrepareSteps(Session& s, std::string_view
   const int firstLine = LineAt(editorText, part.begin);
   std::vector<ScriptStep> steps;
   for (ScriptStatement& st : SplitScript(script)) {
-    std::optional<std::string> filled = FillVariables(FlattenCarriageReturns(RemoveComments(st.text)), ask);
+    std::optional<std::string> filled = FillVariables(PrepareStatementText(st.text).text, ask);
     if (!filled) return std::nullopt;
     steps.push_back({std::move(*filled), {part.begin + st.begin, part.begin + st.end}, firstLine + st.line - 1,
                      std::move(st.text)});

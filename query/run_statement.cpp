@@ -19,8 +19,7 @@ void RunStatementText(Session& s, std::string text) {
     return;
   }
 
-  text = FlattenCarriageReturns(RemoveComments(text));
-  std::optional<std::string> statement = FillVariables(std::move(text), [&s](std::string_view name) {
+  std::optional<std::string> statement = FillVariables(PrepareStatementText(text).text, [&s](std::string_view name) {
     return s.ui.AskText("ZUNO", VariablePrompt(name), "").value_or("");
   });
   if (!statement) return;  // an empty answer: nothing runs

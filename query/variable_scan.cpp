@@ -36,17 +36,17 @@ std::vector<bool> VariableColons(std::string_view text) {
   return colons;
 }
 
-std::vector<std::string> ScanVariables(std::string_view text) {
+std::vector<TextSpan> ScanVariableSpans(std::string_view text) {
   // Delimiters are ASCII and never part of a multi-byte character, so the
   // scan walks bytes; only "the last character" and "the one before it" are
   // found as whole characters.
-  std::vector<std::string> names;
+  std::vector<TextSpan> spans;
   const std::vector<bool> colons = VariableColons(text);
   const std::size_t last = utf8::PreviousCharacter(text, text.size());
   const std::size_t beforeLast = utf8::PreviousCharacter(text, last);
   std::size_t colon = 0;
   bool inVariable = false;
-  for (std::size_t i = 0; i < last && names.size() < kMaxVariables; ++i) {
+  for (std::size_t i = 0; i < last && spans.size() < kMaxVariables; ++i) {
     char c = text[i];
     if (colons[i]) {
       colon = i;
@@ -62,9 +62,15 @@ std::vector<std::string> ScanVariables(std::string_view text) {
     // names, so a statement ending with a line feed keeps it.
     std::size_t end = i;
     if (!EndsVariable(c)) end = EndsVariable(text[last]) ? last : text.size();
-    names.emplace_back(text.substr(colon, end - colon));
+    spans.push_back({colon, end});
     inVariable = false;
   }
+  return spans;
+}
+
+std::vector<std::string> ScanVariables(std::string_view text) {
+  std::vector<std::string> names;
+  for (const TextSpan& span : ScanVariableSpans(text)) names.emplace_back(text.substr(span.begin, span.end - span.begin));
   return names;
 }
 

@@ -15,14 +15,24 @@ namespace zuno {
 // at the last one and leaves the rest of the text as typed.
 constexpr std::size_t kMaxVariables = 1000;
 
-// The variable names in order of occurrence, each with its colon and as
-// written (case kept); a name that occurs twice is listed twice. A variable
+// Where a variable stands: byte offsets, end excluded.
+struct TextSpan {
+  std::size_t begin = 0;
+  std::size_t end = 0;
+  bool operator==(const TextSpan&) const = default;
+};
+
+// Where the variables stand, in order of occurrence, each from its colon to
+// the end of its name; a name that occurs twice stands twice. A variable
 // must follow an apostrophe, comma, vertical bar, closing parenthesis,
 // space, line feed, carriage return or tab and ends at the next of these;
 // colons inside strings, delimited names and comments start none. The
 // text's last character is never looked at, so a variable of one letter
 // that ends the text is not found, while a longer one is taken up to the end
 // (or up to a last character that ends names).
+std::vector<TextSpan> ScanVariableSpans(std::string_view text);
+
+// The texts of those spans: each name with its colon, as written.
 std::vector<std::string> ScanVariables(std::string_view text);
 
 // For each byte of text, whether it is a colon that may start a variable:

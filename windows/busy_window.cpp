@@ -18,11 +18,17 @@ GtkBusyWindow::~GtkBusyWindow() {
 
 void GtkBusyWindow::Open() {
   if (Shown()) return;
+  if (hideWhenMapped_) {  // still on its way to the screen: it stays
+    hideWhenMapped_ = false;
+    gtk_grab_add(busy_.window);
+    return;
+  }
   // Built once and then shown and hidden: a toolkit window that is
   // destroyed leaves its accessible object behind wherever the
   // accessibility bridge still holds it, and that object answers a screen
   // reader's question for its states with nothing.
   if (!busy_.window) Build();
+  mapped_ = false;
   gtk_widget_show_all(busy_.window);
   gtk_window_present(GTK_WINDOW(busy_.window));
   // The busy window takes all input while the handler runs: clicks elsewhere
@@ -38,6 +44,16 @@ void GtkBusyWindow::Build() {
   g_signal_connect(busy_.window, "delete-event", G_CALLBACK(+[](GtkWidget*, GdkEvent*, gpointer self) -> gboolean {
                      static_cast<GtkBusyWindow*>(self)->Cancel();
                      return TRUE;
+                   }),
+                   this);
+  g_signal_connect(busy_.window, "map-event", G_CALLBACK(+[](GtkWidget* w, GdkEvent*, gpointer data) -> gboolean {
+                     auto* self = static_cast<GtkBusyWindow*>(data);
+                     self->mapped_ = true;
+                     if (self->hideWhenMapped_) {
+                       self->hideWhenMapped_ = false;
+                       gtk_widget_hide(w);
+                     }
+                     return FALSE;
                    }),
                    this);
   gtk_widget_set_tooltip_text(busy_.window, kBusyTooltip);
@@ -71,7 +87,10 @@ void GtkBusyWindow::WaitUntil(const std::function<bool()>& finished, const std::
 void GtkBusyWindow::Close() {
   if (!Shown()) return;
   gtk_grab_remove(busy_.window);
-  gtk_widget_hide(busy_.window);
+  if (mapped_)
+    gtk_widget_hide(busy_.window);
+  else
+    hideWhenMapped_ = true;
 }
 
 }  // namespace zuno

@@ -20,7 +20,7 @@ class GtkBusyWindow {
 
   void Open();
   void Close();
-  bool Shown() const { return busy_.window && gtk_widget_get_visible(busy_.window); }
+  bool Shown() const { return busy_.window && gtk_widget_get_visible(busy_.window) && !hideWhenMapped_; }
   GtkWidget* window() const { return busy_.window; }
 
   // Runs the toolkit's loop until finished() holds; Escape and the busy
@@ -37,6 +37,12 @@ class GtkBusyWindow {
   ControlWidgets& widgets_;
   BuiltWindow busy_;  // built at its first use, then shown and hidden
   std::function<void()> cancel_;
+  // A window withdrawn before the window manager has mapped it can be lost
+  // by the manager when it is shown again soon after (it stays unmapped
+  // while the toolkit holds it for shown): a close that comes before the map
+  // waits for it.
+  bool mapped_ = false;
+  bool hideWhenMapped_ = false;
 };
 
 }  // namespace zuno

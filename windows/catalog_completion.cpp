@@ -47,16 +47,20 @@ struct CatalogCompletion::Hooks {
           context, "cancelled", G_CALLBACK(+[](CatalogCompletion* o) { o->DropWaiting(); }), owner);
       return;
     }
-    AddProposals(p, context, offer ? offer->names : std::vector<std::string>{});
+    AddProposals(p, context, offer ? *offer : CatalogNameCache::Offer{});
   }
 
+  // Each name is shown as the catalog spells it, with its table's mark when
+  // the statement names several, and inserted as SQL writes it.
   static void AddProposals(GtkSourceCompletionProvider* p, GtkSourceCompletionContext* context,
-                           const std::vector<std::string>& names) {
+                           const CatalogNameCache::Offer& offer) {
     GList* items = nullptr;
-    for (auto it = names.rbegin(); it != names.rend(); ++it) {
+    for (std::size_t k = offer.names.size(); k-- > 0;) {
+      const std::string& name = offer.names[k];
+      const std::string label = offer.marks[k].empty() ? name : name + "  (" + offer.marks[k] + ")";
       GtkSourceCompletionItem* item = gtk_source_completion_item_new();
-      gtk_source_completion_item_set_label(item, it->c_str());
-      gtk_source_completion_item_set_text(item, Db2Name(*it).c_str());
+      gtk_source_completion_item_set_label(item, label.c_str());
+      gtk_source_completion_item_set_text(item, Db2Name(name).c_str());
       items = g_list_prepend(items, item);
     }
     gtk_source_completion_context_add_proposals(context, p, items, TRUE);
@@ -209,7 +213,7 @@ void CatalogCompletion::Read(const NameRequest& request) {
         if (!waiting_) return;
         GObjectPtr<GtkSourceCompletionContext> context(GTK_SOURCE_COMPLETION_CONTEXT(g_object_ref(waiting_.get())));
         DropWaiting();
-        Hooks::AddProposals(GTK_SOURCE_COMPLETION_PROVIDER(provider_.get()), context.get(), {});
+        Hooks::AddProposals(GTK_SOURCE_COMPLETION_PROVIDER(provider_.get()), context.get(), CatalogNameCache::Offer{});
       });
 }
 

@@ -3,10 +3,11 @@
 #include <gtksourceview/gtksource.h>
 
 #include <string>
+#include <vector>
 
 #include "base/gobject_ptr.h"
 #include "windows/line_comments.h"
-#include "windows/sql_variable_spans.h"
+#include "windows/sql_editor_spans.h"
 
 namespace zuno {
 namespace {
@@ -16,6 +17,8 @@ constexpr const char* kLanguage = "sql";
 constexpr const char* kScheme = "classic";
 constexpr const char* kVariableTag = "zuno-variable";
 constexpr const char* kVariableColour = "#8f5902";
+// Names beside a dot in the text's own colour, above a keyword's.
+constexpr const char* kNameTag = "zuno-qualified-name";
 constexpr const char* kMarkSourceKey = "zuno-variable-marks";
 
 // A new buffer takes the default colour scheme at once, and finding it reads
@@ -37,19 +40,15 @@ void LoadLanguage(GtkSourceBuffer* buffer) {
   if (sql) gtk_source_buffer_set_language(buffer, sql);
 }
 
-// Colours the variables of the whole text anew; the tag stays above the
-// language's own colours.
-gboolean MarkVariables(gpointer data) {
-  GtkTextBuffer* buffer = GTK_TEXT_BUFFER(data);
-  g_object_set_data(G_OBJECT(buffer), kMarkSourceKey, nullptr);
+// Puts the tag on the spans (in rising order) of the whole text anew, above
+// the language's own colours.
+void MarkSpans(GtkTextBuffer* buffer, const char* tagName, const char* bytes, const std::vector<TextSpan>& spans) {
   GtkTextTagTable* table = gtk_text_buffer_get_tag_table(buffer);
-  GtkTextTag* tag = gtk_text_tag_table_lookup(table, kVariableTag);
+  GtkTextTag* tag = gtk_text_tag_table_lookup(table, tagName);
   GtkTextIter start, end;
   gtk_text_buffer_get_bounds(buffer, &start, &end);
   gtk_text_buffer_remove_tag(buffer, tag, &start, &end);
   gtk_text_tag_set_priority(tag, gtk_text_tag_table_get_size(table) - 1);
-  GCharPtr text(gtk_text_buffer_get_text(buffer, &start, &end, TRUE));
-  const char* bytes = text.get();
   // Byte offsets become character offsets walking forward once.
   std::size_t byte = 0;
   glong chars = 0;
@@ -58,13 +57,34 @@ gboolean MarkVariables(gpointer data) {
     byte = to;
     return static_cast<gint>(chars);
   };
-  for (const TextSpan& span : VariableSpans(bytes)) {
+  for (const TextSpan& span : spans) {
     GtkTextIter from, to;
     gtk_text_buffer_get_iter_at_offset(buffer, &from, charsTo(span.begin));
     gtk_text_buffer_get_iter_at_offset(buffer, &to, charsTo(span.end));
     gtk_text_buffer_apply_tag(buffer, tag, &from, &to);
   }
+}
+
+// Colours the variables and the names beside a dot; a variable stays above
+// a name.
+gboolean MarkVariables(gpointer data) {
+  GtkTextBuffer* buffer = GTK_TEXT_BUFFER(data);
+  g_object_set_data(G_OBJECT(buffer), kMarkSourceKey, nullptr);
+  GtkTextIter start, end;
+  gtk_text_buffer_get_bounds(buffer, &start, &end);
+  GCharPtr text(gtk_text_buffer_get_text(buffer, &start, &end, TRUE));
+  MarkSpans(buffer, kNameTag, text.get(), QualifiedNameSpans(text.get()));
+  MarkSpans(buffer, kVariableTag, text.get(), VariableSpans(text.get()));
   return G_SOURCE_REMOVE;
+}
+
+// The names' tag takes the text colour of the view's theme.
+void FollowTextColour(GtkWidget* view, gpointer) {
+  GtkStyleContext* style = gtk_widget_get_style_context(view);
+  GdkRGBA colour;
+  gtk_style_context_get_color(style, gtk_style_context_get_state(style), &colour);
+  GtkTextTagTable* table = gtk_text_buffer_get_tag_table(gtk_text_view_get_buffer(GTK_TEXT_VIEW(view)));
+  g_object_set(gtk_text_tag_table_lookup(table, kNameTag), "foreground-rgba", &colour, nullptr);
 }
 
 void OnChanged(GtkTextBuffer* buffer, gpointer) {
@@ -83,8 +103,12 @@ GtkWidget* NewSqlEditorView() {
   gtk_source_buffer_set_highlight_matching_brackets(buffer.get(), TRUE);
   gtk_text_buffer_create_tag(GTK_TEXT_BUFFER(buffer.get()), kVariableTag, "foreground", kVariableColour, "weight",
                              PANGO_WEIGHT_BOLD, nullptr);
+  gtk_text_buffer_create_tag(GTK_TEXT_BUFFER(buffer.get()), kNameTag, "weight", PANGO_WEIGHT_NORMAL, "style",
+                             PANGO_STYLE_NORMAL, nullptr);
   g_signal_connect(buffer.get(), "changed", G_CALLBACK(OnChanged), nullptr);
   GtkWidget* view = gtk_source_view_new_with_buffer(buffer.get());
+  // Styled when the window shows it, not at start-up.
+  g_signal_connect(view, "style-updated", G_CALLBACK(FollowTextColour), nullptr);
   gtk_source_view_set_show_line_numbers(GTK_SOURCE_VIEW(view), TRUE);
   return view;
 }

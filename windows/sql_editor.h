@@ -1,6 +1,6 @@
 // The SQL editor's view: a source view that colours SQL (keywords, strings,
-// numbers, comments and :variables), shows matching brackets and keeps an
-// undo history. Its text is read and written as any text view's.
+// numbers, comments and the :variables a run asks for; a name beside a dot
+// is no keyword), shows matching brackets and keeps an undo history. Its text is read and written as any text view's.
 #pragma once
 
 #include <gtk/gtk.h>

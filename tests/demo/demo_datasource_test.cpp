@@ -385,16 +385,17 @@ TEST_F(DemoDataSourceTest, CompletionNamesComeOverASecondConnectionBesideAnOpenR
   for (const auto& c : cases) {
     NameRequest request;
     request.schemas = true;
-    request.tablesOf = "SHOP";
-    request.columnSchema = "SHOP";
-    request.columnTable = c.table;
+    request.tablesOf = {"SHOP"};
+    request.columnsOf = {{"SHOP", c.table, "", ""}};
     NamesRead read = ReadNames(source, request);
     ASSERT_TRUE(read.connected) << c.table;
     EXPECT_NE(std::find(read.schemas.begin(), read.schemas.end(), "SALES"), read.schemas.end());
-    EXPECT_EQ(read.tableNames.StartingWith("o", 10), (std::vector<std::string>{"OPEN_ORDERS", "ORD", "ORDERS"}));
-    ASSERT_GE(read.columns.size(), c.firstColumns.size()) << c.table;
-    EXPECT_EQ(std::vector<std::string>(read.columns.begin(), read.columns.begin() + c.firstColumns.size()),
-              c.firstColumns);
+    ASSERT_EQ(read.tables.size(), 1u);
+    EXPECT_EQ(read.tables[0].names.StartingWith("o", 10), (std::vector<std::string>{"OPEN_ORDERS", "ORD", "ORDERS"}));
+    ASSERT_EQ(read.columns.size(), 1u);
+    const std::vector<std::string>& columns = read.columns[0];
+    ASSERT_GE(columns.size(), c.firstColumns.size()) << c.table;
+    EXPECT_EQ(std::vector<std::string>(columns.begin(), columns.begin() + c.firstColumns.size()), c.firstColumns);
   }
   int rows = 1;
   while (user.NextRow()) ++rows;

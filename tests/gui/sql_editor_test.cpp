@@ -93,7 +93,32 @@ TEST_F(SqlEditorTest, SqlIsColouredWithMatchingBracketsAndUndo) {
   EXPECT_TRUE(RunUntil([&] { return gtk_text_iter_has_tag(&at, variable); }));
   gtk_text_buffer_get_iter_at_offset(Buffer(), &at, 2);
   EXPECT_FALSE(gtk_text_iter_has_tag(&at, variable));
+  // A keyword beside a dot (PUBLIC, DATE) shows in the colour of plain text.
+  p->shell.SetText(kSqlEditor, "select PUBLIC.TYPES, t.DATE from t");
+  // The colour of the tag of highest priority that sets one, else the view's.
+  auto colourAt = [&](int offset) {
+    GdkRGBA colour;
+    GtkStyleContext* style = gtk_widget_get_style_context(Editor());
+    gtk_style_context_get_color(style, gtk_style_context_get_state(style), &colour);
+    gtk_text_buffer_get_iter_at_offset(Buffer(), &at, offset);
+    GSList* tags = gtk_text_iter_get_tags(&at);  // in rising priority
+    for (GSList* t = tags; t; t = t->next) {
+      gboolean set = FALSE;
+      GdkRGBA* rgba = nullptr;
+      g_object_get(t->data, "foreground-set", &set, "foreground-rgba", &rgba, nullptr);
+      if (set && rgba) colour = *rgba;
+      if (rgba) gdk_rgba_free(rgba);
+    }
+    g_slist_free(tags);
+    GCharPtr text(gdk_rgba_to_string(&colour));
+    return std::string(text.get());
+  };
+  const std::string plain = colourAt(33);
+  // Once the editor is idle, select is coloured and the names are not.
+  EXPECT_TRUE(RunUntil([&] { return colourAt(0) != plain && colourAt(7) == plain && colourAt(23) == plain; }))
+      << colourAt(0) << " " << colourAt(7) << " " << colourAt(23);
 
+  p->shell.SetText(kSqlEditor, "select count(*) from t where id = :id -- note");
   PutCursorAt(-1);
   Press(GDK_KEY_x);
   EXPECT_EQ(p->shell.Text(kSqlEditor), "select count(*) from t where id = :id -- notex");
@@ -194,10 +219,15 @@ TEST_F(SqlEditorTest, TablesAndColumnsAreOfferedFromTheCatalog) {
   } cases[] = {
       {"select * from MYSCHEMA.ord", -1, {"ORDERS", "ORDER_VIEW"}},
       {"select * from myschema.", -1, {"CUSTOMERS", "ORDERS", "ORDER_VIEW"}},
-      {"select c. from MYSCHEMA.CUSTOMERS c", 9, {"CITY", "ID", "NAME", "SINCE"}},
+      {"select c. from MYSCHEMA.CUSTOMERS c", 9, {"ID", "NAME", "CITY", "SINCE"}},  // in the table's order
       {"select CUSTOMERS.n from MYSCHEMA.CUSTOMERS", 18, {"NAME"}},
       {"select a. from ME.ORD a", 9, {"ID", "ITEM", "QTY"}},  // an alias's base table
-      {"select * from MYSCHEMA.ORDERS where my", -1, {"MYSCHEMA"}},  // asked: the schemas too
+      {"select * from MYSCHEMA.ORDERS, my", -1, {"MYSCHEMA"}},  // asked: the schemas too
+      // No prefix: the columns of every table the statement names.
+      {"select * from MYSCHEMA.ORDERS where it", -1, {"ITEM"}},
+      {"select  from ME.ORD o join MYSCHEMA.CUSTOMERS c on 1=1", 7,
+       {"ID", "ITEM", "QTY", "ID", "NAME", "CITY", "SINCE"}},
+      {"select MYSCHEMA.CUSTOMERS.", -1, {"ID", "NAME", "CITY", "SINCE"}},
   };
   for (const auto& c : cases) EXPECT_EQ(OfferedAtEnd(c.text, c.cursor), c.names) << c.text;
 }
@@ -224,6 +254,8 @@ TEST_F(SqlEditorTest, NamesShowWhenAskedOrAfterAPauseAndReturnInsertsOne) {
        "select * from MYSCHEMA.ORDERS"},
       {"typing after an alias", "select o.i from MYSCHEMA.ORDERS o", 10, GDK_KEY_t, GdkModifierType(0),
        "select o.ITEM from MYSCHEMA.ORDERS o"},
+      {"typing a column where one may stand", "select * from MYSCHEMA.ORDERS where i", -1, GDK_KEY_t,
+       GdkModifierType(0), "select * from MYSCHEMA.ORDERS where ITEM"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);

@@ -25,30 +25,23 @@ class CatalogNamesTest : public ::testing::TestWithParam<Flavoured> {
   CatalogSource Source() const { return SourceOf(GetParam().source(), GetParam().flavour); }
 };
 
+// The columns of every table a statement names come in one read, each
+// table's in its own order; an alias has the columns of its base table.
 TEST_P(CatalogNamesTest, SchemasTablesByPrefixAndColumnsInTheirOrder) {
   NameRequest request;
   request.schemas = true;
-  request.tablesOf = "MYSCHEMA";
-  request.columnSchema = "MYSCHEMA";
-  request.columnTable = "CUSTOMERS";
+  request.tablesOf = {"MYSCHEMA", "ME"};
+  request.columnsOf = {{"MYSCHEMA", "CUSTOMERS", "", ""}, {"ME", "ORD", "", ""}};
   NamesRead read = ReadNames(Source(), request);
   ASSERT_TRUE(read.connected);
   for (const char* schema : {"ME", "MYSCHEMA", "PUBLIC", "SYSIBM"})
     EXPECT_NE(std::find(read.schemas.begin(), read.schemas.end(), schema), read.schemas.end()) << schema;
-  EXPECT_EQ(read.tableNames.StartingWith("ord", 10), (std::vector<std::string>{"ORDERS", "ORDER_VIEW"}));
-  EXPECT_EQ(read.tableNames.size(), 3u);
-  EXPECT_EQ(read.columns, (std::vector<std::string>{"ID", "NAME", "CITY", "SINCE"}));
-}
-
-TEST_P(CatalogNamesTest, AnAliasHasTheColumnsOfItsBaseTable) {
-  NameRequest request;
-  request.tablesOf = "ME";
-  request.columnSchema = "ME";
-  request.columnTable = "ORD";
-  NamesRead read = ReadNames(Source(), request);
-  ASSERT_EQ(read.tables.size(), 1u);
-  EXPECT_EQ(read.tables[0].baseSchema + "." + read.tables[0].baseName, "MYSCHEMA.ORDERS");
-  EXPECT_EQ(read.columns, (std::vector<std::string>{"ID", "ITEM", "QTY"}));
+  ASSERT_EQ(read.tables.size(), 2u);
+  EXPECT_EQ(read.tables[0].names.StartingWith("ord", 10), (std::vector<std::string>{"ORDERS", "ORDER_VIEW"}));
+  EXPECT_EQ(read.tables[0].names.size(), 3u);
+  ASSERT_EQ(read.tables[1].tables.size(), 1u);
+  EXPECT_EQ(read.tables[1].tables[0].baseSchema + "." + read.tables[1].tables[0].baseName, "MYSCHEMA.ORDERS");
+  EXPECT_EQ(read.columns, (std::vector<std::vector<std::string>>{{"ID", "NAME", "CITY", "SINCE"}, {"ID", "ITEM", "QTY"}}));
 }
 
 // The user's statement keeps its result set while names are read: the
@@ -60,8 +53,8 @@ TEST_P(CatalogNamesTest, ReadWhileTheUsersStatementIsBeingFetched) {
   ASSERT_TRUE(db.ExecuteQuery("select ID from MYSCHEMA.ORDERS order by ID"));
   ASSERT_TRUE(db.NextRow());
   NameRequest request;
-  request.tablesOf = "MYSCHEMA";
-  EXPECT_EQ(ReadNames(Source(), request).tables.size(), 3u);
+  request.tablesOf = {"MYSCHEMA"};
+  EXPECT_EQ(ReadNames(Source(), request).tables.at(0).tables.size(), 3u);
   std::vector<std::string> ids{db.GetText(0)};
   while (db.NextRow()) ids.push_back(db.GetText(0));
   EXPECT_EQ(ids, (std::vector<std::string>{"1", "2", "3"}));
@@ -76,7 +69,7 @@ TEST(CatalogNamesFailTest, NothingIsReadWithoutACatalogOrAConnection) {
   ZUNO_REQUIRE_FIXTURES();
   NameRequest request;
   request.schemas = true;
-  request.tablesOf = "MYSCHEMA";
+  request.tablesOf = {"MYSCHEMA"};
   DataSource wrongPassword = testing::PgLuw();
   wrongPassword.password = "wrong";
   const CatalogSource cases[] = {
