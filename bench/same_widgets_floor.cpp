@@ -17,9 +17,7 @@
 #include <cstring>
 #include <string>
 
-#include "bench/main_loop_wait.h"
-#include "bench/process_memory.h"
-#include "bench/samples.h"
+#include "bench/floor_window.h"
 #include "windows/control_table.h"
 #include "windows/css_provider.h"
 
@@ -124,20 +122,5 @@ int main(int argc, char** argv) {
     gtk_layout_put(GTK_LAYOUT(layout), w, c.place.x, c.place.y);
     gtk_widget_set_size_request(w, c.place.w, c.place.h);
   }
-  g_signal_connect(window, "destroy", G_CALLBACK(gtk_main_quit), nullptr);
-
-  if (!memory) {
-    gtk_widget_show_all(window);
-    gtk_main();
-    return 0;
-  }
-  zuno::bench::DrawWatch drawn(window);
-  gtk_widget_show_all(window);
-  if (!drawn.Wait(10000)) zuno::bench::Fail("the window was not drawn");
-  zuno::bench::Settle(800);
-  zuno::bench::ProcessMemory m = zuno::bench::ReadOwnMemory();
-  if (m.rssKb < 0 || m.anonymousKb < 0) zuno::bench::Fail("cannot read the process's memory");
-  zuno::bench::PrintSample("memory-rss-widgets", "floor", static_cast<double>(m.rssKb));
-  zuno::bench::PrintSample("memory-anon-widgets", "floor", static_cast<double>(m.anonymousKb));
-  return 0;
+  return zuno::bench::ShowFloorWindow(window, memory, "memory-rss-widgets", "memory-anon-widgets");
 }
