@@ -1,12 +1,11 @@
 #include "app/editor_state_file.h"
 
 #include <sys/stat.h>
-#include <unistd.h>
 
-#include <cerrno>
 #include <charconv>
 
 #include "base/text_file.h"
+#include "tools/private_folder.h"
 
 namespace zuno {
 namespace {
@@ -38,16 +37,6 @@ std::optional<long> TakeNumber(std::string_view& in) {
   auto [at, error] = std::from_chars(field->data(), field->data() + field->size(), n);
   if (error != std::errc() || at != field->data() + field->size() || n < 0) return std::nullopt;
   return n;
-}
-
-// The folders up to it are made as needed; the last must be the user's own.
-bool MakePrivateFolder(const std::string& folder) {
-  for (std::size_t slash = folder.find('/', 1);; slash = folder.find('/', slash + 1)) {
-    if (mkdir(folder.substr(0, slash).c_str(), 0700) != 0 && errno != EEXIST) return false;
-    if (slash == std::string::npos) break;
-  }
-  struct stat st{};
-  return lstat(folder.c_str(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == geteuid();
 }
 
 }  // namespace
@@ -101,7 +90,7 @@ std::optional<EditorState> ReadEditorState(const std::string& path) {
 bool WriteEditorState(const std::string& path, const EditorState& state) {
   const std::string bytes = EncodeEditorState(state);
   if (path.empty() || bytes.size() > kMaxEditorStateBytes) return false;
-  if (!MakePrivateFolder(path.substr(0, path.rfind('/')))) return false;
+  if (!MakeOwnFolder(path.substr(0, path.rfind('/')))) return false;
   return ReplaceFileAtomically(path, bytes) == ReplaceOutcome::kReplaced && chmod(path.c_str(), 0600) == 0;
 }
 

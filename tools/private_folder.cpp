@@ -5,19 +5,30 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdlib>
 #include <memory>
 
 namespace zuno {
 namespace {
 
-// A folder, not a link to one, of the user's own that no one else may enter.
-bool IsOwnClosedFolder(const std::string& path) {
+// A folder, not a link to one, of the user's own; with closed, also one that
+// no one else may enter.
+bool IsOwnFolder(const std::string& path, bool closed) {
   struct stat st {};
-  return lstat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == geteuid() && (st.st_mode & 077) == 0;
+  return lstat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == geteuid() &&
+         (!closed || (st.st_mode & 077) == 0);
 }
 
 }  // namespace
+
+bool MakeOwnFolder(const std::string& path) {
+  for (std::size_t slash = path.find('/', 1);; slash = path.find('/', slash + 1)) {
+    if (mkdir(path.substr(0, slash).c_str(), 0700) != 0 && errno != EEXIST) return false;
+    if (slash == std::string::npos) break;
+  }
+  return IsOwnFolder(path, false);
+}
 
 std::optional<PrivateFolder> PrivateFolder::Make(const std::string& parent, std::string_view prefix) {
   std::string path = (parent.empty() ? std::string() : parent + "/") + std::string(prefix) + "XXXXXX";
@@ -57,11 +68,11 @@ std::vector<std::string> FolderEntries(const std::string& path) {
 
 std::optional<std::string> RuntimeFolder(const std::string& home) {
   const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-  if (runtime != nullptr && runtime[0] == '/' && IsOwnClosedFolder(runtime)) return std::string(runtime);
+  if (runtime != nullptr && runtime[0] == '/' && IsOwnFolder(runtime, true)) return std::string(runtime);
   if (home.empty()) return std::nullopt;
   const std::string own = home + ".zuno";
   mkdir(own.c_str(), 0700);
-  if (IsOwnClosedFolder(own)) return own;
+  if (IsOwnFolder(own, true)) return own;
   return std::nullopt;
 }
 

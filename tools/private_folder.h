@@ -37,6 +37,10 @@ void RemoveFolder(const std::string& path);
 // The names in a folder, "." and ".." left out.
 std::vector<std::string> FolderEntries(const std::string& path);
 
+// Makes the folder and those above it that are missing (mode 0700) and says
+// whether it now is a folder, not a link to one, of the user's own.
+bool MakeOwnFolder(const std::string& path);
+
 // The user's private runtime folder: $XDG_RUNTIME_DIR when it is a folder of
 // the user's own that no one else may enter, else "<home>.zuno", made with
 // mode 0700 when missing and used only when it is such a folder. home ends
