@@ -55,8 +55,11 @@ bool CatalogNameCache::Ready(const CompletionContext& c) const {
 
 NameRequest CatalogNameCache::Missing(const CompletionContext& c) const {
   NameRequest r;
+  // Adds a key not in the list yet; false when it was there.
   auto add = [](std::vector<std::string>& to, const std::string& key) {
-    if (std::find(to.begin(), to.end(), key) == to.end()) to.push_back(key);
+    if (std::find(to.begin(), to.end(), key) != to.end()) return false;
+    to.push_back(key);
+    return true;
   };
   if (c.kind == CompletionContext::Kind::Tables) {
     r.schemas = c.schema.empty() && !schemas_;
@@ -67,9 +70,7 @@ NameRequest CatalogNameCache::Missing(const CompletionContext& c) const {
   std::vector<std::string> asked;  // the tables already in the request
   for (const ColumnSource& t : c.tables) {
     if (columns_.count({t.schema, t.table})) continue;
-    const std::string key = ColumnsKey(t.schema, t.table);
-    if (std::find(asked.begin(), asked.end(), key) != asked.end()) continue;
-    asked.push_back(key);
+    if (!add(asked, ColumnsKey(t.schema, t.table))) continue;
     ColumnsOf columns{t.schema, t.table, "", ""};
     auto known = tables_.find(t.schema);
     if (known == tables_.end()) add(r.tablesOf, t.schema);  // read with the columns: it tells an alias's base
