@@ -21,9 +21,13 @@ bool BoundBlock::Bind(SQLHSTMT stmt, std::vector<Column> columns, SQLULEN rows) 
   SQLSetStmtAttr(stmt, SQL_ATTR_ROW_STATUS_PTR, status_.get(), 0);
   columns_.reserve(columns.size());
   for (const Column& c : columns) {
+    const auto number = static_cast<SQLUSMALLINT>(columns_.size() + 1);
+    if (c.width == 0) {  // read from the driver value by value
+      columns_.push_back(Array{c, nullptr, nullptr});
+      continue;
+    }
     Array a{c, std::make_unique<char[]>(static_cast<std::size_t>(c.width) * rows),
             std::make_unique<SQLLEN[]>(rows)};
-    const auto number = static_cast<SQLUSMALLINT>(columns_.size() + 1);
     const SQLRETURN rc = SQLBindCol(stmt, number, c.cType, a.data.get(), c.width, a.indicators.get());
     columns_.push_back(std::move(a));
     if (rc != SQL_SUCCESS && rc != SQL_SUCCESS_WITH_INFO) {
@@ -65,7 +69,7 @@ bool BoundBlock::Next(SQLHSTMT stmt, SQLRETURN& rc) {
 const void* BoundBlock::Value(int column, SQLSMALLINT cType, SQLLEN& indicator) const {
   if (column < 0 || static_cast<std::size_t>(column) >= columns_.size() || row_ >= fetched_) return nullptr;
   const Array& a = columns_[static_cast<std::size_t>(column)];
-  if (a.column.cType != cType || status_[row_] != SQL_ROW_SUCCESS) return nullptr;
+  if (!a.data || a.column.cType != cType || status_[row_] != SQL_ROW_SUCCESS) return nullptr;
   indicator = a.indicators[row_];
   // A text fits when its length leaves room for the terminator.
   if (cType == SQL_C_WCHAR && (indicator == SQL_NO_TOTAL ||

@@ -16,7 +16,7 @@ class BoundBlock {
  public:
   struct Column {
     SQLSMALLINT cType = SQL_C_WCHAR;
-    SQLLEN width = 0;  // bytes an element, with a text's terminator
+    SQLLEN width = 0;  // bytes an element, with a text's terminator; 0: not bound
   };
 
   // Binds the columns for blocks of up to rows rows; false (and nothing

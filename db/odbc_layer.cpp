@@ -326,22 +326,31 @@ bool OdbcLayer::FetchInBlocks(const std::vector<BoundColumn>& columns, int maxRo
   SQLHSTMT stmt = s_->Current();
   if (stmt == SQL_NULL_HSTMT || !s_->connection->rereadsInBlocks) return false;
   std::vector<BoundBlock::Column> bound;
+  std::size_t arrays = 0;
   SQLLEN rowBytes = sizeof(SQLUSMALLINT);
   for (const BoundColumn& c : columns) {
     BoundBlock::Column b;
     switch (c.as) {
       case BoundAs::Text:
-        if (c.units < 0 || c.units > kMaxBoundUnits) return false;
+        // A text that may be longer than an element should be is read from
+        // the driver, as a long one is.
+        if (c.units < 0 || c.units > kMaxBoundUnits) break;
         b = {SQL_C_WCHAR, static_cast<SQLLEN>((c.units + kTextSlack + 1) * sizeof(SQLWCHAR))};
         break;
       case BoundAs::Long: b = {SQL_C_SLONG, sizeof(SQLINTEGER)}; break;
       case BoundAs::Quad: b = {SQL_C_SBIGINT, sizeof(SQLBIGINT)}; break;
       case BoundAs::Float: b = {SQL_C_FLOAT, sizeof(SQLREAL)}; break;
       case BoundAs::Double: b = {SQL_C_DOUBLE, sizeof(SQLDOUBLE)}; break;
+      case BoundAs::Unbound: break;
     }
-    rowBytes += b.width + static_cast<SQLLEN>(sizeof(SQLLEN));
+    if (b.width > 0) {
+      rowBytes += b.width + static_cast<SQLLEN>(sizeof(SQLLEN));
+      ++arrays;
+    }
     bound.push_back(b);
   }
+  // Nothing to gain where every value is read from the driver anyway.
+  if (arrays == 0) return false;
   SQLULEN rows = std::min(static_cast<SQLULEN>(kBlockBytes / rowBytes), kMaxBlockRows);
   if (maxRows > 0) rows = std::min(rows, static_cast<SQLULEN>(maxRows));
   return rows > 1 && s_->block.Bind(stmt, std::move(bound), rows);

@@ -58,8 +58,10 @@ class OdbcLayer {
   ColumnKind ColumnKindOf(int column);
 
   // How a bound column's values land in its array, as the reads below take
-  // them: text, or a number of the reader's own size.
-  enum class BoundAs { Text, Long, Quad, Float, Double };
+  // them: text, or a number of the reader's own size; or not bound at all,
+  // each value read from the driver on its row of the block, as a long or
+  // large-object value is, in pieces of any size.
+  enum class BoundAs { Text, Long, Quad, Float, Double, Unbound };
   struct BoundColumn {
     BoundAs as = BoundAs::Text;
     // For text: the characters the driver says a value may have. A longer
@@ -69,10 +71,12 @@ class OdbcLayer {
   };
   // Fetches the current result's rows in blocks of up to maxRows (0: as many
   // as fit a block's memory) into arrays bound per column; the reads below
-  // then take each value from there. False, and the reads stay one driver
-  // call per value, when the driver cannot read a value of a block again
-  // (a text longer than its column says, a value it could not convert) or
-  // does not take the row array. Call before the first NextRow.
+  // then take each value from there, and read an unbound column's value
+  // (or a text wider than an element may be) from the driver on its row.
+  // False, and the reads stay one driver call per value, when the driver
+  // cannot read a value of a block again (a text longer than its column
+  // says, a value it could not convert), does not take the row array, or no
+  // column is bound. Call before the first NextRow.
   bool FetchInBlocks(const std::vector<BoundColumn>& columns, int maxRows);
 
   bool NextRow();

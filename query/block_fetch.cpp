@@ -1,7 +1,5 @@
 #include "query/block_fetch.h"
 
-#include <optional>
-
 #include "db/type_class.h"
 
 namespace zuno {
@@ -9,9 +7,19 @@ namespace {
 
 using BoundAs = OdbcLayer::BoundAs;
 
-// The array a column's values land in, as the cell reader reads the kind.
-std::optional<OdbcLayer::BoundColumn> BoundColumnOf(const ResultColumn& c, ValuesRead read) {
-  if (IsLongType(c.sqlType)) return std::nullopt;
+constexpr int kLongTextElement = 128;  // characters
+
+// The array a column's values land in, as the cell reader reads the kind;
+// none for a value read in pieces or of no known size.
+OdbcLayer::BoundColumn BoundColumnOf(const ResultColumn& c, ValuesRead read) {
+  constexpr OdbcLayer::BoundColumn kUnbound{BoundAs::Unbound};
+  if (IsLongType(c.sqlType)) {
+    // A long text that is no large object (PostgreSQL's text, Db2's LONG
+    // VARCHAR) is often short: bound to a short element, a value that fits
+    // comes from the block and a longer one is read from the driver whole.
+    if (c.kind == ColumnKind::String) return OdbcLayer::BoundColumn{BoundAs::Text, kLongTextElement};
+    return kUnbound;
+  }
   if (read == ValuesRead::AsText) return OdbcLayer::BoundColumn{BoundAs::Text, c.size};
   switch (c.kind) {
     case ColumnKind::Double: return OdbcLayer::BoundColumn{BoundAs::Double};
@@ -27,9 +35,9 @@ std::optional<OdbcLayer::BoundColumn> BoundColumnOf(const ResultColumn& c, Value
     case ColumnKind::Blob:  // read in pieces up to what a row keeps
     case ColumnKind::LargeText:
     case ColumnKind::None:  // not described: no size to bind by
-      return std::nullopt;
+      return kUnbound;
   }
-  return std::nullopt;
+  return kUnbound;
 }
 
 }  // namespace
@@ -37,11 +45,7 @@ std::optional<OdbcLayer::BoundColumn> BoundColumnOf(const ResultColumn& c, Value
 bool FetchInBlocksWherePossible(OdbcLayer& db, const std::vector<ResultColumn>& columns, int limit,
                                 ValuesRead read) {
   std::vector<OdbcLayer::BoundColumn> bound;
-  for (const ResultColumn& c : columns) {
-    std::optional<OdbcLayer::BoundColumn> b = BoundColumnOf(c, read);
-    if (!b) return false;
-    bound.push_back(*b);
-  }
+  for (const ResultColumn& c : columns) bound.push_back(BoundColumnOf(c, read));
   return db.FetchInBlocks(bound, limit);
 }
 

@@ -1,5 +1,6 @@
-// Which results are fetched in blocks: those whose every value the readers
-// can take from a bound array, read as they read it one by one.
+// Which columns of a result are fetched in blocks of bound arrays: those
+// whose every value the readers can take from an array, read as they read
+// it one by one.
 #pragma once
 
 #include <vector>
@@ -14,10 +15,13 @@ namespace zuno {
 enum class ValuesRead { ByKind, AsText };
 
 // Asks the layer for the current result's rows in blocks of up to limit
-// rows (0: no limit) where every column can be bound: none of a long or
-// large-object type, none of a binary kind, every text within what one
-// element holds. Otherwise, or where the driver cannot, the values are read
-// one by one. Call after describing the columns, before the first row.
+// rows (0: no limit), with every column bound that can be: a column of a
+// large-object type, of a binary kind or not described is read from the
+// driver value by value on its row of the block, in pieces as before, and so
+// is a value of a long text type that does not fit a short element.
+// Where no column can be bound, or the driver cannot read a value of a
+// block, every value is read one by one. Call after describing the columns,
+// before the first row.
 bool FetchInBlocksWherePossible(OdbcLayer& db, const std::vector<ResultColumn>& columns, int limit,
                                 ValuesRead read);
 
