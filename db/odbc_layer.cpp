@@ -1,7 +1,5 @@
 #include "db/odbc_layer.h"
 
-#include <malloc.h>
-
 #include <atomic>
 #include <cstring>
 #include <mutex>
@@ -9,6 +7,7 @@
 #include <vector>
 
 #include "db/bound_block.h"
+#include "db/idle_trim.h"
 #include "db/odbc_handles.h"
 #include "db/wide_text.h"
 
@@ -252,6 +251,7 @@ bool OdbcLayer::ExecuteQuery(std::string_view sql) {
   Connection& c = *s_->connection;
   s_->lastError.clear();
   s_->cancelled = false;
+  HoldTrim();
   s_->Retire(c.current);  // its result set ends
   s_->block.Unbind(SQL_NULL_HSTMT);
   c.current = std::move(c.spare);
@@ -480,10 +480,7 @@ void OdbcLayer::FinishQuery() {
   if (!s_->connection || !s_->connection->current) return;
   s_->Retire(s_->connection->current);
   s_->block.Unbind(SQL_NULL_HSTMT);
-  // A driver may hold its own copy of the whole result, in many small pieces
-  // that stay with the process as free memory once given back: the pages
-  // they leave free go back to the system.
-  malloc_trim(0);
+  TrimAfterRest();
 }
 
 void OdbcLayer::Cancel() {
