@@ -2,11 +2,16 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
 
 namespace zuno {
+
+// Takes a text piece by piece, in order; false when a piece could not be
+// taken, and nothing more should be offered.
+using TextSink = std::function<bool(std::string_view)>;
 
 // A file read whole, or why it was not. A file of one's own may stand in a
 // place where others can put a pipe, a device or a file of any size: such a

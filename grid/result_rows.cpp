@@ -11,7 +11,7 @@ namespace {
 constexpr std::size_t kBlockBytes = std::size_t{1} << 20;
 
 // Sizes are written 7 bits a byte, low bits first, the top bit set on every
-// byte but the last: a cell of up to 63 bytes costs one byte more.
+// byte but the last: a cell of up to 31 bytes costs one byte more.
 char* PutSize(char* at, std::size_t value) {
   while (value >= 0x80) {
     *at++ = static_cast<char>((value & 0x7F) | 0x80);
@@ -21,42 +21,21 @@ char* PutSize(char* at, std::size_t value) {
   return at;
 }
 
-const char* GetSize(const char* at, std::size_t& value) {
-  value = 0;
-  unsigned shift = 0;
-  unsigned char byte = 0;
-  do {
-    byte = static_cast<unsigned char>(*at++);
-    value |= static_cast<std::size_t>(byte & 0x7F) << shift;
-    shift += 7;
-  } while (byte & 0x80);
-  return at;
-}
-
 constexpr std::size_t SizeBytes(std::size_t value) {
   std::size_t bytes = 1;
   for (; value >= 0x80; value >>= 7) ++bytes;
   return bytes;
 }
 
-// A cell's length and its two flags stand in one size: length * 4, plus 1
-// for NULL, plus 2 when a kept value (its kind, its size, its bytes) follows
-// the text.
-constexpr std::size_t kNullFlag = 1;
-constexpr std::size_t kKeptFlag = 2;
+using rows_detail::GetSize;
+using rows_detail::kKeptFlag;
+using rows_detail::kNullFlag;
+
 constexpr std::size_t CellHead(std::size_t length, bool null, bool kept) {
   return length * 4 + (null ? kNullFlag : 0) + (kept ? kKeptFlag : 0);
 }
 
 const char kNoCells = 0;  // a row without cells: its count alone
-
-// Past the kept value that follows a cell's text, when its head says so.
-const char* SkipKept(const char* at, std::size_t head) {
-  if (!(head & kKeptFlag)) return at;
-  std::size_t size = 0;
-  at = GetSize(at + 1, size);
-  return at + size;
-}
 
 }  // namespace
 
@@ -129,7 +108,7 @@ void ResultRows::Append(ResultRows&& other) {
   for (std::size_t r = 0; r < other.RowCount(); ++r) {
     for (std::size_t c = 0; c < other.CellCount(r); ++c) {
       CellRef cell = other.Find(r, c);
-      Add(cell.text, cell.null, cell.kept ? &*cell.kept : nullptr);
+      Add(cell.text, cell.null, cell.kept ? &cell.value : nullptr);
     }
     EndRow();
   }
@@ -146,44 +125,38 @@ std::size_t ResultRows::CellCount(std::size_t row) const {
 }
 
 ResultRows::CellRef ResultRows::Find(std::size_t row, std::size_t column) const {
-  if (row >= rows_.size()) return {};
-  std::size_t count = 0;
-  const char* at = GetSize(rows_[row], count);
-  if (column >= count) return {};
+  CellWalk walk = Walk(row);
   std::size_t c = 0;
   if (cursor_ && cursorRow_ == row && cursorColumn_ <= column) {
-    at = cursor_;
+    walk.at_ = cursor_;
+    walk.left_ -= cursorColumn_;
     c = cursorColumn_;
   }
-  std::size_t head = 0;
-  const char* headAt = at;
+  CellRef cell;
   for (;; ++c) {
-    headAt = at;
-    at = GetSize(at, head);
+    cell.head = walk.at_;
+    if (!walk.Next(cell)) return {};
     if (c == column) break;
-    at = SkipKept(at + head / 4, head);
-  }
-  CellRef cell{std::string_view(at, head / 4), (head & kNullFlag) != 0, headAt, std::nullopt};
-  const char* next = at + head / 4;
-  if (head & kKeptFlag) {
-    const auto kind = static_cast<ValueKind>(*next);
-    std::size_t size = 0;
-    const char* bytes = GetSize(next + 1, size);
-    cell.kept = CellValue{std::string_view(bytes, size), kind};
   }
   cursorRow_ = row;
   cursorColumn_ = column + 1;
-  cursor_ = SkipKept(next, head);
+  cursor_ = walk.at_;
   return cell;
 }
 
 std::string_view ResultRows::Cell(std::size_t row, std::size_t column) const { return Find(row, column).text; }
 
+ResultRows::CellWalk ResultRows::Walk(std::size_t row) const {
+  CellWalk walk;
+  if (row < rows_.size()) walk.at_ = GetSize(rows_[row], walk.left_);
+  return walk;
+}
+
+
 bool ResultRows::IsNull(std::size_t row, std::size_t column) const { return Find(row, column).null; }
 
 CellValue ResultRows::Value(std::size_t row, std::size_t column) const {
-  CellRef cell = Find(row, column);
-  return cell.kept ? *cell.kept : CellValue{cell.text, ValueKind::Text};
+  return Find(row, column).value;
 }
 
 void ResultRows::MarkNull(std::size_t row, std::size_t column) {
@@ -208,7 +181,7 @@ void ResultRows::InsertEmptyCell(std::size_t column) {
     for (std::size_t c = 0; c < cells; ++c) {
       if (c == column) moved.AddCell({});
       CellRef cell = Find(r, c);
-      moved.Add(cell.text, cell.null, cell.kept ? &*cell.kept : nullptr);
+      moved.Add(cell.text, cell.null, cell.kept ? &cell.value : nullptr);
     }
     moved.EndRow();
   }

@@ -10,7 +10,6 @@
 
 #include <cstddef>
 #include <memory>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -29,6 +28,30 @@ struct CellValue {
   std::string_view bytes;  // empty for Unread
   ValueKind kind = ValueKind::Text;
 };
+
+namespace rows_detail {
+
+// A size as the rows store it: 7 bits a byte, low bits first, the top bit
+// set on every byte but the last.
+inline const char* GetSize(const char* at, std::size_t& value) {
+  value = 0;
+  unsigned shift = 0;
+  unsigned char byte = 0;
+  do {
+    byte = static_cast<unsigned char>(*at++);
+    value |= static_cast<std::size_t>(byte & 0x7F) << shift;
+    shift += 7;
+  } while (byte & 0x80);
+  return at;
+}
+
+// A cell's length and its two flags stand in one size: length * 4, plus 1
+// for NULL, plus 2 when a kept value (its kind, its size, its bytes) follows
+// the text.
+constexpr std::size_t kNullFlag = 1;
+constexpr std::size_t kKeptFlag = 2;
+
+}  // namespace rows_detail
 
 class ResultRows {
  public:
@@ -62,17 +85,35 @@ class ResultRows {
   // The bytes of all cell texts together.
   std::size_t TextBytes() const { return textBytes_; }
 
+  // One cell as a walk along its row gives it.
+  struct WalkedCell {
+    std::string_view text;
+    bool null = false;
+    bool kept = false;  // a value as fetched is kept after the text
+    CellValue value;    // the kept one, else the text itself
+  };
+  // Goes along one row's cells in column order, each found where the one
+  // before ends: the way to read whole rows, as the exports do.
+  class CellWalk {
+   public:
+    // The next cell; false past the row's last one.
+    bool Next(WalkedCell& cell);
+
+   private:
+    friend class ResultRows;
+    const char* at_ = nullptr;
+    std::size_t left_ = 0;
+  };
+  CellWalk Walk(std::size_t row) const;
+
   // Every row keeps its place and loses its cells: their columns are gone.
   void DropCells();
   // An empty cell at column in every row that has cells up to it.
   void InsertEmptyCell(std::size_t column);
 
  private:
-  struct CellRef {
-    std::string_view text;
-    bool null = false;
+  struct CellRef : WalkedCell {
     const char* head = nullptr;  // the first byte of the cell's length and flags
-    std::optional<CellValue> kept;
   };
   void Add(std::string_view text, bool null, const CellValue* kept);
   CellRef Find(std::size_t row, std::size_t column) const;
@@ -91,5 +132,27 @@ class ResultRows {
   mutable std::size_t cursorColumn_ = 0;
   mutable const char* cursor_ = nullptr;
 };
+
+// Inline: an export walks every cell of the grid.
+inline bool ResultRows::CellWalk::Next(WalkedCell& cell) {
+  if (left_ == 0) return false;
+  --left_;
+  std::size_t head = 0;
+  at_ = rows_detail::GetSize(at_, head);
+  // Built in locals and stored once: an export reads millions of cells.
+  const std::string_view text(at_, head / 4);
+  at_ += head / 4;
+  const bool kept = (head & rows_detail::kKeptFlag) != 0;
+  CellValue value{text, ValueKind::Text};
+  if (kept) {
+    value.kind = static_cast<ValueKind>(*at_);
+    std::size_t size = 0;
+    const char* bytes = rows_detail::GetSize(at_ + 1, size);
+    value.bytes = std::string_view(bytes, size);
+    at_ = bytes + size;
+  }
+  cell = WalkedCell{text, (head & rows_detail::kNullFlag) != 0, kept, value};
+  return true;
+}
 
 }  // namespace zuno

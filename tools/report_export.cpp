@@ -28,12 +28,14 @@ void OnSaveReportClicked(Session& s) {
   if (!choice || choice->path.empty()) return;
 
   // The report is only written: starting a file the user picked as if it
-  // were a program would be unsafe, and a report is no program.
-  const std::string text =
-      choice->type == SaveFileType::Csv
-          ? BuildCsvText(Titles(s.grid), ValueTypes(s.grid), s.grid.Rows(), delimiter, withHeader)
-          : BuildReportText(Titles(s.grid), s.grid.Rows(), delimiter, withHeader);
-  if (!WriteTextFile(choice->path, text)) s.ui.ShowMessage(kCannotCreateFile);
+  // were a program would be unsafe, and a report is no program. Its text is
+  // made while it is written, so a large grid is never held twice.
+  const auto fill = [&](const TextSink& write) {
+    return choice->type == SaveFileType::Csv
+               ? WriteCsvText(Titles(s.grid), ValueTypes(s.grid), s.grid.Rows(), delimiter, withHeader, write)
+               : WriteReportText(Titles(s.grid), s.grid.Rows(), delimiter, withHeader, write);
+  };
+  if (!WriteTextFileInPieces(choice->path, fill)) s.ui.ShowMessage(kCannotCreateFile);
 }
 
 }  // namespace zuno

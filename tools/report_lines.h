@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "base/text_file.h"
 #include "grid/result_grid.h"
 
 namespace zuno {
@@ -13,6 +14,10 @@ namespace zuno {
 // delimiter, and ends with a line feed; nothing is quoted, escaped or
 // trimmed. A missing cell counts as empty and cells past the last title are
 // left out; rows but no columns give one bare line feed per row.
+// The text goes to write in pieces of a quarter of a megabyte, so a report
+// is never held whole; false as soon as write gives false.
+bool WriteReportText(const std::vector<std::string>& titles, const ResultRows& rows, std::string_view delimiter,
+                     bool withHeader, const TextSink& write);
 std::string BuildReportText(const std::vector<std::string>& titles, const ResultRows& rows,
                             std::string_view delimiter, bool withHeader);
 
@@ -22,6 +27,8 @@ std::string BuildReportText(const std::vector<std::string>& titles, const Result
 // a LF is put in double quotes with its double quotes doubled; NULL is the
 // empty field, a binary value its hex digits, a number without the blanks
 // that align it in the grid. types gives each column's value type.
+bool WriteCsvText(const std::vector<std::string>& titles, const std::vector<ValueType>& types,
+                  const ResultRows& rows, std::string_view delimiter, bool withHeader, const TextSink& write);
 std::string BuildCsvText(const std::vector<std::string>& titles, const std::vector<ValueType>& types,
                          const ResultRows& rows, std::string_view delimiter, bool withHeader);
 

@@ -63,9 +63,14 @@ UniqueFd OpenForReadBack(const std::string& path, TextFileAccess access) {
 }  // namespace
 
 bool WriteTextFile(const std::string& path, std::string_view utf8, TextFileAccess access) {
+  return WriteTextFileInPieces(path, [utf8](const TextSink& write) { return write(utf8); }, access);
+}
+
+bool WriteTextFileInPieces(const std::string& path, const std::function<bool(const TextSink&)>& fill,
+                           TextFileAccess access) {
   UniqueFd fd = CreateForWriting(path, access);
   if (!fd.valid()) return false;
-  const bool ok = WriteAll(fd.get(), utf8);
+  const bool ok = fill([&fd](std::string_view piece) { return WriteAll(fd.get(), piece); });
   return fd.Close() && ok;
 }
 

@@ -44,6 +44,29 @@ TEST(BuildReportTextTest, WritesEachCellFollowedByTheDelimiter) {
     EXPECT_EQ(BuildReportText(c.table.titles, c.table.rows, c.delimiter, c.header), c.text) << c.name;
 }
 
+// A report larger than the pieces it is written in, with a cell larger than
+// a piece: the pieces join to the whole text; a sink that fails stops it.
+TEST(WriteReportTextTest, PiecesJoinToTheWholeTextAndAFailureStopsIt) {
+  ReportTable big{{"A", "B"}, {}};
+  std::string expected;
+  for (int r = 0; r < 40000; ++r) {
+    const std::string cell = r == 20000 ? std::string(300 * 1024, 'h') : std::to_string(r);
+    big.rows.AppendRow({cell, "é"}, 2);
+    expected += cell + ";é;\n";
+  }
+  std::string joined;
+  int pieces = 0;
+  EXPECT_TRUE(WriteReportText(big.titles, big.rows, ";", false, [&](std::string_view piece) {
+    joined += piece;
+    return ++pieces > 0;
+  }));
+  EXPECT_GE(pieces, 3);  // before the large cell, the cell itself, after it
+  EXPECT_EQ(joined, expected);
+  pieces = 0;
+  EXPECT_FALSE(WriteReportText(big.titles, big.rows, ";", false, [&](std::string_view) { return ++pieces == 0; }));
+  EXPECT_EQ(pieces, 1);
+}
+
 // What Python's csv module cannot tell apart in the handler test: NULL, the
 // blanks that align numbers, a delimiter of several characters, an empty one.
 TEST(BuildCsvTextTest, FieldsAreTheValuesQuotedOnlyWhereNeeded) {
