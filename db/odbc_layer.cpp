@@ -397,9 +397,8 @@ bool OdbcLayer::ReadText(int column, std::string& text) {
   if (const void* bound = s_->block.Value(column, SQL_C_WCHAR, indicator)) {
     s_->readFailed = false;
     if (indicator == SQL_NULL_DATA) return false;
-    const auto* units = static_cast<const SQLWCHAR*>(bound);
-    const size_t length = TerminatedLength(units, static_cast<size_t>(indicator) / sizeof(SQLWCHAR));
-    AppendUtf16AsUtf8(text, std::u16string_view(reinterpret_cast<const char16_t*>(units), length));
+    AppendTerminatedUtf16AsUtf8(text, static_cast<const char16_t*>(bound),
+                                static_cast<size_t>(indicator) / sizeof(SQLWCHAR));
     return true;
   }
   SQLHSTMT stmt = s_->ReadStatement();

@@ -84,15 +84,37 @@ std::string Utf16ToUtf8(std::u16string_view utf16) {
   return out;
 }
 
-void AppendUtf16AsUtf8(std::string& out, std::u16string_view utf16) {
-  // Most values a driver hands over are ASCII from the first unit to the last:
-  // those go over a byte a unit without a character-by-character append.
-  size_t ascii = 0;
-  while (ascii < utf16.size() && utf16[ascii] < 0x80) ++ascii;
+namespace {
+
+// Most values a driver hands over are ASCII from the first unit to the last:
+// those go over a byte a unit, in one pass, without a character-by-character
+// append. Stops at the first unit that is not ASCII or is 0; returns the
+// units taken.
+size_t AppendAsciiPrefix(std::string& out, const char16_t* units, size_t count) {
   const size_t start = out.size();
-  out.resize(start + ascii);
+  out.resize(start + count);
   char* at = out.data() + start;
-  for (size_t i = 0; i < ascii; ++i) at[i] = static_cast<char>(utf16[i]);
+  size_t n = 0;
+  while (n < count && static_cast<unsigned>(units[n]) - 1u < 0x7Fu) {
+    at[n] = static_cast<char>(units[n]);
+    ++n;
+  }
+  out.resize(start + n);
+  return n;
+}
+
+}  // namespace
+
+void AppendTerminatedUtf16AsUtf8(std::string& out, const char16_t* units, size_t max) {
+  const size_t ascii = AppendAsciiPrefix(out, units, max);
+  size_t length = ascii;
+  while (length < max && units[length] != 0) ++length;
+  AppendUtf16AsUtf8(out, std::u16string_view(units + ascii, length - ascii));
+}
+
+void AppendUtf16AsUtf8(std::string& out, std::u16string_view utf16) {
+  // A 0 unit is a character like any other here: the loop below takes it.
+  const size_t ascii = AppendAsciiPrefix(out, utf16.data(), utf16.size());
   if (ascii == utf16.size()) return;
   out.reserve(out.size() + (utf16.size() - ascii) * 3);
   for (size_t i = ascii; i < utf16.size(); ++i) {

@@ -15,5 +15,8 @@ std::u16string Utf8ToUtf16(std::string_view utf8);
 std::string Utf16ToUtf8(std::u16string_view utf16);
 // The same, added to the end of out, whose room a caller may reuse.
 void AppendUtf16AsUtf8(std::string& out, std::u16string_view utf16);
+// The same for a value in a buffer the driver filled: up to max units or to
+// the first 0 unit, whichever comes first.
+void AppendTerminatedUtf16AsUtf8(std::string& out, const char16_t* units, size_t max);
 
 }  // namespace zuno

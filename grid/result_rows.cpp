@@ -61,8 +61,12 @@ void ResultRows::AddCell(std::string_view text, CellValue value) { Add(text, fal
 
 void ResultRows::Add(std::string_view text, bool null, const CellValue* kept) {
   char head[sizeof(std::size_t) * 8 / 7 + 1];
-  pending_.append(head, static_cast<std::size_t>(PutSize(head, CellHead(text.size(), null, kept)) - head));
-  pending_.append(text);
+  const auto headBytes = static_cast<std::size_t>(PutSize(head, CellHead(text.size(), null, kept)) - head);
+  // One growth for the head and the text: a long list adds millions of cells.
+  const std::size_t at = pending_.size();
+  pending_.resize(at + headBytes + text.size());
+  std::memcpy(pending_.data() + at, head, headBytes);
+  if (!text.empty()) std::memcpy(pending_.data() + at + headBytes, text.data(), text.size());
   if (kept) {
     pending_ += static_cast<char>(kept->kind);
     pending_.append(head, static_cast<std::size_t>(PutSize(head, kept->bytes.size()) - head));

@@ -39,5 +39,24 @@ TEST(WideTextTest, Utf16BecomesTheSameTextInUtf8AfterWhatWasThere) {
   }
 }
 
+// A buffer the driver filled ends at the length it gave or at a 0 unit.
+TEST(WideTextTest, ABufferEndsAtItsLengthOrItsTerminator) {
+  const struct {
+    std::u16string units;
+    size_t max;
+    std::string utf8;
+  } cases[] = {
+      {u"SYSCAT", 6, "SYSCAT"},
+      {u"SYSCAT", 3, "SYS"},
+      {std::u16string{u'a', u'b', u'\0', u'c'}, 4, "ab"},
+      {std::u16string{u'\u00E9', u'x', u'\0', u'c'}, 4, "\xC3\xA9x"},
+  };
+  for (const auto& c : cases) {
+    std::string out = "x;";
+    AppendTerminatedUtf16AsUtf8(out, c.units.data(), c.max);
+    EXPECT_EQ(out, "x;" + c.utf8);
+  }
+}
+
 }  // namespace
 }  // namespace zuno
