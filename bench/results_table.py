@@ -16,8 +16,8 @@ MS, KB = "ms", "kB"
 # key, what the row says, unit, target text, checks: (name, test(zuno, floor))
 CASES = [
     ("startup", "start-up: process start to Main Window mapped and drawn", MS,
-     "under 0.3 s, at most 1.5x the floor",
-     [("0.3 s", lambda z, f: z < 300), ("1.5x", lambda z, f: z <= 1.5 * f)]),
+     "under 0.3 s (the ratio is the widgets' cost: the target is against their floor, below)",
+     [("0.3 s", lambda z, f: z < 300)]),
     ("startup-widgets", "start-up, against the floor of the same widgets", MS,
      "at most 1.2x the floor",
      [("1.2x", lambda z, f: z <= 1.2 * f)]),
