@@ -4,7 +4,6 @@
 
 #include <chrono>
 #include <condition_variable>
-#include <limits>
 #include <mutex>
 #include <optional>
 #include <stop_token>
@@ -18,15 +17,6 @@ using Clock = std::chrono::steady_clock;
 // One for the process: every connection's results share its heap.
 class Trimmer {
  public:
-  // From the first statement on, the heap keeps what is freed, as a large
-  // result's blocks, until the rest: left to itself it would hand the top of
-  // a heap back on every free and take it again, a page at a time, for the
-  // next result.
-  Trimmer() {
-    mallopt(M_MMAP_THRESHOLD, 32 * 1024 * 1024);
-    mallopt(M_TRIM_THRESHOLD, std::numeric_limits<int>::max());
-  }
-
   void Arm() {
     {
       std::lock_guard lock(mutex_);

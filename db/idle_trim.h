@@ -16,9 +16,7 @@ inline constexpr std::chrono::seconds kTrimRest{3};
 // A result has been finished: its free pages go back after the rest, unless
 // a statement starts first.
 void TrimAfterRest();
-// A statement starts: nothing goes back while it runs. The first call also
-// has the heap keep what is freed until the rest, instead of giving it back
-// at once.
+// A statement starts: nothing goes back while it runs.
 void HoldTrim();
 
 }  // namespace zuno
