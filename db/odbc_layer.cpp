@@ -117,6 +117,11 @@ struct OdbcLayer::State {
     }
     stmt.Free();
   }
+  // Ends the current result: its statement goes, and the arrays bound to it.
+  void RetireCurrent() {
+    Retire(connection->current);
+    block.Unbind(SQL_NULL_HSTMT);
+  }
   std::vector<SQLWCHAR> text;  // ReadText's buffer, kept so a long list reuses it
 
   SQLHSTMT Current() const {
@@ -252,8 +257,7 @@ bool OdbcLayer::ExecuteQuery(std::string_view sql) {
   s_->lastError.clear();
   s_->cancelled = false;
   HoldTrim();
-  s_->Retire(c.current);  // its result set ends
-  s_->block.Unbind(SQL_NULL_HSTMT);
+  s_->RetireCurrent();
   c.current = std::move(c.spare);
   c.spare = c.NewStatement();
   if (!c.current) return false;
@@ -477,8 +481,7 @@ bool OdbcLayer::NextResultSet() {
 
 void OdbcLayer::FinishQuery() {
   if (!s_->connection || !s_->connection->current) return;
-  s_->Retire(s_->connection->current);
-  s_->block.Unbind(SQL_NULL_HSTMT);
+  s_->RetireCurrent();
   TrimAfterRest();
 }
 
@@ -499,8 +502,7 @@ bool OdbcLayer::Connected() const { return s_->connection.has_value(); }
 void OdbcLayer::CloseConnection() {
   if (!s_->connection) return;
   // Statements first, then the connection.
-  s_->Retire(s_->connection->current);
-  s_->block.Unbind(SQL_NULL_HSTMT);
+  s_->RetireCurrent();
   s_->connection->spare.Free();
   s_->connection.reset();
 }
