@@ -109,11 +109,9 @@ void ResultRows::Append(ResultRows&& other) {
     *this = std::move(other);
     return;
   }
+  WalkedCell cell;
   for (std::size_t r = 0; r < other.RowCount(); ++r) {
-    for (std::size_t c = 0; c < other.CellCount(r); ++c) {
-      CellRef cell = other.Find(r, c);
-      Add(cell.text, cell.null, cell.kept ? &cell.value : nullptr);
-    }
+    for (CellWalk walk = other.Walk(r); walk.Next(cell);) Add(cell.text, cell.null, cell.kept ? &cell.value : nullptr);
     EndRow();
   }
   other.Clear();
@@ -156,7 +154,6 @@ ResultRows::CellWalk ResultRows::Walk(std::size_t row) const {
   return walk;
 }
 
-
 bool ResultRows::IsNull(std::size_t row, std::size_t column) const { return Find(row, column).null; }
 
 CellValue ResultRows::Value(std::size_t row, std::size_t column) const {
@@ -180,11 +177,11 @@ void ResultRows::DropCells() {
 
 void ResultRows::InsertEmptyCell(std::size_t column) {
   ResultRows moved;
+  WalkedCell cell;
   for (std::size_t r = 0; r < RowCount(); ++r) {
-    const std::size_t cells = CellCount(r);
-    for (std::size_t c = 0; c < cells; ++c) {
+    CellWalk walk = Walk(r);
+    for (std::size_t c = 0; walk.Next(cell); ++c) {
       if (c == column) moved.AddCell({});
-      CellRef cell = Find(r, c);
       moved.Add(cell.text, cell.null, cell.kept ? &cell.value : nullptr);
     }
     moved.EndRow();
