@@ -12,6 +12,9 @@ namespace zuno {
 // Takes a text piece by piece, in order; false when a piece could not be
 // taken, and nothing more should be offered.
 using TextSink = std::function<bool(std::string_view)>;
+// Makes a text and hands it to the sink it is given, piece by piece; false
+// when the sink refused a piece.
+using TextSource = std::function<bool(const TextSink&)>;
 
 // A file read whole, or why it was not. A file of one's own may stand in a
 // place where others can put a pipe, a device or a file of any size: such a

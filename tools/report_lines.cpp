@@ -76,7 +76,7 @@ class Pieces {
   bool ok_ = true;
 };
 
-std::string Whole(const std::function<bool(const TextSink&)>& fill) {
+std::string Whole(const TextSource& fill) {
   std::string text;
   fill([&text](std::string_view piece) {
     text += piece;

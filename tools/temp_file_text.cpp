@@ -66,7 +66,7 @@ bool WriteTextFile(const std::string& path, std::string_view utf8, TextFileAcces
   return WriteTextFileInPieces(path, [utf8](const TextSink& write) { return write(utf8); }, access);
 }
 
-bool WriteTextFileInPieces(const std::string& path, const std::function<bool(const TextSink&)>& fill,
+bool WriteTextFileInPieces(const std::string& path, const TextSource& fill,
                            TextFileAccess access) {
   UniqueFd fd = CreateForWriting(path, access);
   if (!fd.valid()) return false;

@@ -28,7 +28,7 @@ bool WriteTextFile(const std::string& path, std::string_view utf8,
                    TextFileAccess access = TextFileAccess::kShared);
 // The same for a text made while it is written: fill hands its pieces to the
 // sink it is given; false also when fill gives false.
-bool WriteTextFileInPieces(const std::string& path, const std::function<bool(const TextSink&)>& fill,
+bool WriteTextFileInPieces(const std::string& path, const TextSource& fill,
                            TextFileAccess access = TextFileAccess::kShared);
 
 // Opens the file for reading and returns its content decoded as
