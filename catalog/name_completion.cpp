@@ -195,10 +195,14 @@ CompletionContext FindCompletionContext(std::string_view sql, std::size_t cursor
   // An opening quote belongs to the name being typed.
   if (start > 0 && before[start - 1] == '"' && (start < 2 || !IsSqlNameByte(before[start - 2]))) --start;
   context.typed = std::string(before.substr(start));
-  // The statement is read without the name being typed: an opening quote
-  // would take the rest of the text into a name.
-  const std::string withoutTyped = std::string(sql.substr(0, start)) + std::string(sql.substr(before.size()));
-  const auto [statementBegin, statement] = StatementAtCursor(withoutTyped, start);
+  // The statement at the cursor, split out of the whole text only where its
+  // tables are needed, and read without the name being typed: an opening
+  // quote would take the rest of the text into a name.
+  std::string withoutTyped;
+  auto statementAtCursor = [&] {
+    withoutTyped = std::string(sql.substr(0, start)) + std::string(sql.substr(before.size()));
+    return StatementAtCursor(withoutTyped, start);
+  };
 
   if (start > 0 && before[start - 1] == '.') {
     std::size_t qualifierStart = NameStart(before, start - 1);
@@ -221,7 +225,7 @@ CompletionContext FindCompletionContext(std::string_view sql, std::size_t cursor
       }
     }
     context.tables = {{std::string(defaultSchema), name, ""}};
-    for (const TableReference& ref : FindTableReferences(statement)) {
+    for (const TableReference& ref : FindTableReferences(statementAtCursor().second)) {
       if (ref.alias == name || (ref.alias.empty() && ref.table == name)) {
         context.tables = {SourceOf(ref, defaultSchema)};
         break;
@@ -233,7 +237,9 @@ CompletionContext FindCompletionContext(std::string_view sql, std::size_t cursor
     context.kind = CompletionContext::Kind::Tables;
     return context;
   }
-  if ((asked || !context.typed.empty()) && statementBegin <= start &&
+  if (!asked && context.typed.empty()) return context;
+  const auto [statementBegin, statement] = statementAtCursor();
+  if (statementBegin <= start &&
       ColumnMayStand(std::string_view(withoutTyped).substr(statementBegin, start - statementBegin))) {
     const std::vector<TableReference> refs = FindTableReferences(statement);
     for (const TableReference& ref : refs) {
