@@ -19,7 +19,7 @@ constexpr const char* kVariableTag = "zuno-variable";
 constexpr const char* kVariableColour = "#8f5902";
 // Names beside a dot in the text's own colour, above a keyword's.
 constexpr const char* kNameTag = "zuno-qualified-name";
-constexpr const char* kMarkSourceKey = "zuno-variable-marks";
+constexpr const char* kMarkSourceKey = "zuno-name-marks";
 
 // A new buffer takes the default colour scheme at once, and finding it reads
 // every scheme file installed. With nowhere to look, the buffer is made with
@@ -67,7 +67,7 @@ void MarkSpans(GtkTextBuffer* buffer, const char* tagName, const char* bytes, co
 
 // Colours the variables and the names beside a dot; a variable stays above
 // a name.
-gboolean MarkVariables(gpointer data) {
+gboolean MarkNamesAndVariables(gpointer data) {
   GtkTextBuffer* buffer = GTK_TEXT_BUFFER(data);
   g_object_set_data(G_OBJECT(buffer), kMarkSourceKey, nullptr);
   GtkTextIter start, end;
@@ -91,7 +91,7 @@ void OnChanged(GtkTextBuffer* buffer, gpointer) {
   if (!gtk_source_buffer_get_language(GTK_SOURCE_BUFFER(buffer))) LoadLanguage(GTK_SOURCE_BUFFER(buffer));
   if (g_object_get_data(G_OBJECT(buffer), kMarkSourceKey)) return;
   // One pass after a burst of typing or a whole text set at once.
-  guint source = g_idle_add_full(G_PRIORITY_LOW, MarkVariables, g_object_ref(buffer), g_object_unref);
+  guint source = g_idle_add_full(G_PRIORITY_LOW, MarkNamesAndVariables, g_object_ref(buffer), g_object_unref);
   g_object_set_data(G_OBJECT(buffer), kMarkSourceKey, GUINT_TO_POINTER(source));
 }
 
