@@ -39,6 +39,17 @@ void ExpectRows(const ResultRows& rows, const std::vector<Row>& expected, const 
       EXPECT_EQ(rows.Value(r, c).bytes, want.bytes) << "row " << r << " column " << c;
       EXPECT_EQ(rows.Value(r, c).kind, want.kind) << "row " << r << " column " << c;
     }
+    // A walk along the row gives the same cells, and no more.
+    ResultRows::CellWalk walk = rows.Walk(r);
+    ResultRows::WalkedCell cell;
+    for (const Cell& e : expected[r]) {
+      ASSERT_TRUE(walk.Next(cell)) << "row " << r << ": the walk ends early";
+      EXPECT_EQ(cell.text, e.text) << "row " << r;
+      EXPECT_EQ(cell.null, e.null) << "row " << r;
+      EXPECT_EQ(cell.kept, e.kind.has_value()) << "row " << r;
+      EXPECT_EQ(cell.value.bytes, e.kind ? e.value : e.text) << "row " << r;
+    }
+    EXPECT_FALSE(walk.Next(cell)) << "row " << r << ": the walk goes past the row";
   }
 }
 
@@ -93,6 +104,12 @@ TEST(ResultRowsTest, ChangesKeepEveryOtherCell) {
       {"rows appended after others are lost or change",
        [](ResultRows& r) { r.Append(Build({{{"3", true}, {"y"}}})); },
        {{{"1"}, {"Null", true}, {"x"}}, {{"2"}, {"1.5e+300", false, "1e300", ValueKind::Text}}, {}, {{"3", true}, {"y"}}}},
+      {"kept values appended are lost",
+       [](ResultRows& r) { r.Append(Build({{{"4", false, "4.0", ValueKind::Text}, {"b", false, "\x01", ValueKind::Binary}}})); },
+       {{{"1"}, {"Null", true}, {"x"}},
+        {{"2"}, {"1.5e+300", false, "1e300", ValueKind::Text}},
+        {},
+        {{"4", false, "4.0", ValueKind::Text}, {"b", false, "\x01", ValueKind::Binary}}}},
       {"appending no rows changes the rows", [](ResultRows& r) { r.Append(ResultRows()); }, start},
       {"a whole row of texts is not cut at the limit",
        [](ResultRows& r) { r.AppendRow({"p", "q", "r"}, 2); },
