@@ -29,6 +29,7 @@
 #include "query/comment_removal.h"
 #include "query/statement_class.h"
 #include "query/variable_scan.h"
+#include "sql/sql_lexer.h"
 #include "tools/program_runner.h"
 #include "tools/statement_generator.h"
 #include "tools/temp_file_text.h"
@@ -327,12 +328,16 @@ inline Failures StatementClassProperties(std::string_view text) {
         "FirstWord: the word holds white space");
   check(std::none_of(word.begin(), word.end(), [](char c) { return c >= 'a' && c <= 'z'; }),
         "FirstWord: a lower-case ASCII letter is left");
-  std::size_t start = 0;
-  while (start < text.size() && IsStatementSpace(text[start])) ++start;
-  const std::string_view rest = text.substr(start);
-  check(rest.size() >= word.size() && AsciiLower(rest.substr(0, word.size())) == AsciiLower(word) &&
-            (rest.size() == word.size() || IsStatementSpace(rest[word.size()])),
-        "FirstWord: the word is not the text's first word");
+  check(std::all_of(word.begin(), word.end(), IsSqlNameByte), "FirstWord: the word holds no name character");
+  // Without comments, strings and quotes, the word is what follows the blanks.
+  if (text.find_first_of("-/'\"") == std::string_view::npos) {
+    std::size_t start = 0;
+    while (start < text.size() && IsStatementSpace(text[start])) ++start;
+    std::size_t end = start;
+    while (end < text.size() && IsSqlNameByte(text[end])) ++end;
+    check(AsciiLower(text.substr(start, end - start)) == AsciiLower(word),
+          "FirstWord: the word is not the text's first word");
+  }
   check(FirstWord(word) == word, "FirstWord: not idempotent");
   const bool rows = word == "SELECT" || word == "WITH" || word == "CALL";
   check((ClassifyStatement(text) == StatementPath::ResultSet) == rows,
@@ -644,7 +649,7 @@ inline Failures StatementGeneratorProperties(std::string_view bytes) {
   Checks check;
   FuzzInput in(bytes);
   GeneratorInput input;
-  input.editorText = std::string(in.Field());
+  input.statementText = std::string(in.Field());
   input.drilledSchema = std::string(in.Field());
   input.drilledName = std::string(in.Field());
   // Input that ends after a title leaves that title without a value.
@@ -677,26 +682,39 @@ inline Failures StatementGeneratorProperties(std::string_view bytes) {
     check(!ReferenceOrdinaryName(title) || IsDb2ReservedWord(title) || Db2Name(title) == title,
           "Db2Name: an ordinary name changed");
   }
-  check(IsDecimalNumber(input.editorText) == ReferenceDecimalNumber(input.editorText),
+  check(IsDecimalNumber(input.statementText) == ReferenceDecimalNumber(input.statementText),
         "IsDecimalNumber disagrees with the reference");
 
-  const TargetTable target =
-      FindTargetTable(input.editorText, input.drilledSchema, input.drilledName);
-  const std::string reference = ReferenceTableAfterFrom(input.editorText);
-  check(target.fromText == !reference.empty(),
-        "FindTargetTable: took the wrong source for the table");
+  const TargetTable target = FindTargetTable(input.statementText, input.drilledSchema, input.drilledName);
+  const std::string reference = ReferenceTableAfterFrom(input.statementText);
+  // In a text of words and white space alone the table is the word after
+  // the first from.
+  if (std::all_of(input.statementText.begin(), input.statementText.end(),
+                  [](char c) { return IsSqlNameByte(c) || IsGeneratorSpace(c); })) {
+    check(target.fromText == !reference.empty(), "FindTargetTable: took the wrong source for the table");
+    if (target.fromText) check(target.name == reference, "FindTargetTable: not the word after the first from");
+  }
   if (target.fromText) {
-    check(target.name == reference, "FindTargetTable: not the word after the first from");
-    check(std::none_of(target.name.begin(), target.name.end(), IsGeneratorSpace),
-          "FindTargetTable: the name holds white space");
+    check(!target.name.empty() && Contains(input.statementText, target.name),
+          "FindTargetTable: the name is not in the statement");
+    check(Contains(target.name, "\"") || std::none_of(target.name.begin(), target.name.end(), IsGeneratorSpace),
+          "FindTargetTable: the name holds white space outside a delimited name");
   } else {
     check(target.name == Db2Name(input.drilledSchema) + "." + Db2Name(input.drilledName),
           "FindTargetTable: not the drilled table");
   }
 
-  const std::string insert = GenerateInsert(input);
-  const std::string update = GenerateUpdate(input);
-  const std::string remove = GenerateDelete(input);
+  const std::string insert = GenerateInsert(input).text;
+  const GeneratedStatement updated = GenerateUpdate(input);
+  const GeneratedStatement removed = GenerateDelete(input);
+  // Without columns there is no WHERE clause, and so no UPDATE or DELETE.
+  check(updated.text.empty() == input.titles.empty() && removed.text.empty() == input.titles.empty(),
+        "GenerateUpdate, GenerateDelete: written without a WHERE clause, or refused with one");
+  check(updated.refusal.empty() != updated.text.empty() && removed.refusal.empty() != removed.text.empty(),
+        "GenerateUpdate, GenerateDelete: neither a statement nor a refusal");
+  if (input.titles.empty()) return check.Take();
+  const std::string& update = updated.text;
+  const std::string& remove = removed.text;
   check(insert.starts_with("insert into " + target.name + " (") && EndsWith(insert, ")"),
         "GenerateInsert: not an INSERT into the target");
   check(update.starts_with("update ") && Contains(update, target.name + " set "),

@@ -12,7 +12,7 @@ constexpr const char* kDrillText = "select ID,ITEM,QTY\n from MYSCHEMA.ORDERS";
 TEST(StatementGeneratorTest, ValueFormsOfOneRow) {
   const GeneratorInput input{
       "", "S", "T", {"A", "B", "C", "D", "E", "F"}, {"12", "abc", "Null", "1.5e-3", " 7", "1,5"}};
-  EXPECT_EQ(GenerateInsert(input),
+  EXPECT_EQ(GenerateInsert(input).text,
             "insert into S.T (A,B,C,D,E,F) Values (12,'abc',NULL,1.5e-3, 7,'1,5')");
 }
 
@@ -108,6 +108,19 @@ TEST(StatementGeneratorTest, TargetTable) {
       {"FROM at the very end does not fall back", "SELECT * FROM", "S.T", false},
       {"from with only blanks after it does not fall back", "select * from  \n ", "S.T", false},
       {"from inside a word alone taken as a table", "select datefrom x", "S.T", false},
+      {"a comment's from taken", "/* rows copied from MYSCHEMA.A */ select ID from MYSCHEMA.B", "MYSCHEMA.B", true},
+      {"a line comment's from taken", "-- from A\nselect ID from B", "B", true},
+      {"a string's from taken", "select 'from A' as x from B", "B", true},
+      {"a delimited name's from taken", "select \"from A\" from B", "B", true},
+      {"a delimited name with a blank cut", "select * from \"Order Lines\" where X = 1", "\"Order Lines\"", true},
+      {"a qualified delimited name cut", "select * from ME.\"Order Lines\";", "ME.\"Order Lines\"", true},
+      {"the semicolon taken into the name", "select * from T;", "T", true},
+      {"the comma of a join list taken into the name", "select * from A,B", "A", true},
+      {"a closing parenthesis taken into the name", "select * from T) x", "T", true},
+      {"a comment after the name taken into it", "select * from T/* x */ where 1=1", "T", true},
+      {"a comment before the name taken for it", "select * from /* x */ T", "T", true},
+      {"a from inside parentheses taken", "select extract(year from d), (select 1 from A) from B", "B", true},
+      {"a from inside parentheses alone taken", "values (select count(*) from A)", "S.T", false},
   };
   for (const auto& c : cases) {
     const TargetTable target = FindTargetTable(c.text, "S", "T");
@@ -167,22 +180,68 @@ TEST(StatementGeneratorTest, FullStatements) {
        "insert into S.T (A,B) Values (1,'')",
        "update  S.T set A = 1,B = '' where A = 1 and B = '' ",
        "delete from S.T where A = 1 and B = ''"},
-      {"empty grid before any drill-down",
+      {"empty grid before any drill-down: no WHERE, no UPDATE or DELETE",
        {"", "", "", {}, {}},
        "insert into . () Values ()",
-       "update . set  where ",
-       "delete from . where "},
-      {"empty grid with a typed select",
+       "",
+       ""},
+      {"empty grid with a typed select: no WHERE, no UPDATE or DELETE",
        {"select * from S.T", "", "", {}, {}},
        "insert into S.T () Values ()",
-       "update  S.T set  where ",
-       "delete from S.T where "},
+       "",
+       ""},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(GenerateInsert(c.input), c.insert) << c.fault;
-    EXPECT_EQ(GenerateUpdate(c.input), c.update) << c.fault;
-    EXPECT_EQ(GenerateDelete(c.input), c.remove) << c.fault;
+    EXPECT_EQ(GenerateInsert(c.input).text, c.insert) << c.fault;
+    EXPECT_EQ(GenerateUpdate(c.input).text, c.update) << c.fault;
+    EXPECT_EQ(GenerateDelete(c.input).text, c.remove) << c.fault;
   }
+}
+
+// A row of a table with a large text, a large object and a value the fetch
+// could not keep whole beside two ordinary columns.
+struct LargeValuesTest : ::testing::Test {
+  GeneratorInput input{"select * from DOCS",
+                       "",
+                       "",
+                       {"ID", "BODY", "PIC", "NOTE", "NAME"},
+                       {"1", "long text", "\x01", "", "ann"},
+                       {ValueType::Number, ValueType::LargeText, ValueType::Blob, ValueType::Text, ValueType::Text},
+                       {false, false, false, false, false},
+                       {ValueKind::Text, ValueKind::Text, ValueKind::Binary, ValueKind::Text, ValueKind::Text}};
+};
+
+TEST_F(LargeValuesTest, TheWhereClauseLeavesOutWhatDb2CannotCompare) {
+  EXPECT_EQ(GenerateDelete(input).text,
+            "-- BODY is left out of the WHERE clause: Db2 cannot compare a large object or XML with =\n"
+            "-- PIC is left out of the WHERE clause: Db2 cannot compare a large object or XML with =\n"
+            "delete from DOCS where ID = 1 and NOTE = '' and NAME = 'ann'");
+  EXPECT_NE(GenerateUpdate(input).text.find("set ID = 1,BODY = 'long text',PIC = BLOB(X'01'),NOTE = '',NAME = 'ann' "
+                                            "where ID = 1 and NOTE = '' and NAME = 'ann' "),
+            std::string::npos);
+  // A large object that is NULL can still be tested.
+  input.nulls[1] = true;
+  EXPECT_NE(GenerateDelete(input).text.find("where ID = 1 and BODY IS NULL and NOTE"), std::string::npos);
+  // A value the grid's text stands for, with numbers in it, is still a text.
+  EXPECT_EQ(ValueForm("12", ValueType::LargeText), "'12'");
+}
+
+TEST_F(LargeValuesTest, NoStatementWithoutAWhereClauseOrWithAValueNotFetchedWhole) {
+  const GeneratorInput lobs{"select * from DOCS", "", "", {"BODY", "PIC"}, {"long text", "\x01"},
+                            {ValueType::LargeText, ValueType::Blob}, {}, {ValueKind::Text, ValueKind::Binary}};
+  for (auto generate : {GenerateUpdate, GenerateDelete}) {
+    const GeneratedStatement g = generate(lobs);
+    EXPECT_TRUE(g.text.empty()) << g.text;
+    EXPECT_NE(g.refusal.find("without a WHERE clause"), std::string::npos) << g.refusal;
+  }
+  input.kinds[3] = ValueKind::Unread;
+  for (auto generate : {GenerateInsert, GenerateUpdate}) {
+    const GeneratedStatement g = generate(input);
+    EXPECT_TRUE(g.text.empty()) << g.text;
+    EXPECT_EQ(g.refusal, "The value of NOTE was not fetched whole, so it cannot be written: no statement was written.");
+  }
+  EXPECT_NE(GenerateDelete(input).text.find("-- NOTE is left out of the WHERE clause: its value was not fetched whole\n"),
+            std::string::npos);
 }
 
 TEST(StatementGeneratorTest, NullCellsAreNullWhateverTheirColumnOrPadding) {
@@ -263,19 +322,19 @@ TEST(StatementGeneratorTest, StatementsUseWhatTheGridKnew) {
                              {"       Null", "01", "Null", "x", "a\nb"},
                              {ValueType::Number, ValueType::Text, ValueType::Text, ValueType::Text, ValueType::Text},
                              {true, false, false, false, false}};
-  EXPECT_EQ(GenerateInsert(input),
+  EXPECT_EQ(GenerateInsert(input).text,
             "insert into V (ID,CODE,NOTE,\"1=1 OR ID\",TEXT) Values (NULL,'01','Null','x','a\nb')");
-  EXPECT_EQ(GenerateUpdate(input),
+  EXPECT_EQ(GenerateUpdate(input).text,
             "update  V set ID = NULL,CODE = '01',NOTE = 'Null',\"1=1 OR ID\" = 'x',TEXT = 'a\nb' where ID IS NULL and "
             "CODE = '01' and NOTE = 'Null' and \"1=1 OR ID\" = 'x' and TEXT = 'a\nb' ");
-  EXPECT_EQ(GenerateDelete(input),
+  EXPECT_EQ(GenerateDelete(input).text,
             "delete from V where ID IS NULL and CODE = '01' and NOTE = 'Null' and \"1=1 OR ID\" = 'x' and "
             "TEXT = 'a\nb'");
   // The drilled table's names are names; a table typed in the editor is SQL as written.
   GeneratorInput drilled{"", "MY SCHEMA", "T\"1", {"ID"}, {"1"}, {}, {}};
-  EXPECT_EQ(GenerateDelete(drilled), "delete from \"MY SCHEMA\".\"T\"\"1\" where ID = 1");
-  drilled.editorText = "select * from \"my\".\"T\"\"1\"";
-  EXPECT_EQ(GenerateDelete(drilled), "delete from \"my\".\"T\"\"1\" where ID = 1");
+  EXPECT_EQ(GenerateDelete(drilled).text, "delete from \"MY SCHEMA\".\"T\"\"1\" where ID = 1");
+  drilled.statementText = "select * from \"my\".\"T\"\"1\"";
+  EXPECT_EQ(GenerateDelete(drilled).text, "delete from \"my\".\"T\"\"1\" where ID = 1");
 }
 
 }  // namespace
