@@ -75,7 +75,8 @@ struct TableOfTheRowsTest : ::testing::TestWithParam<testing::DataSource (*)()> 
     ASSERT_TRUE(testing::ConnectTo(h.db, GetParam()()));
     for (const char* sql :
          {"create temp table people (id integer, name varchar(20))", "insert into people values (1, 'Ann'), (2, 'Bob')",
-          "create temp table others (id integer, name varchar(20))", "insert into others values (1, 'Ann'), (2, 'Bob')",
+          "create temp table others (id integer, name varchar(20))",
+          "insert into others values (1, 'Ann'), (2, 'Bob'), (3, 'Cy'), (4, 'Di')",
           "create temp table \"Order Lines\" (id integer, item varchar(20))",
           "insert into \"Order Lines\" values (1, 'pen'), (2, 'ink')"})
       ASSERT_TRUE(h.db.ExecuteUpdate(sql)) << sql << ": " << h.db.LastError();
@@ -107,6 +108,7 @@ TEST_P(TableOfTheRowsTest, DeleteRemovesTheRowShownFromItsOwnTable) {
     h.ui.SetText(kSqlEditor, c.text);
     h.ui.editorSelection = {c.text.size(), c.text.size()};
     c.atCursor ? RunStatementAtCursor(h.session) : RunStatement(h.session);
+    ASSERT_GT(before, 0) << c.fault;
     ASSERT_EQ(h.grid.RowCount(), before) << c.fault;
     h.grid.SelectRow(0);
     OnPopupItem(h.session, kGenerateDelete);
@@ -130,7 +132,7 @@ TEST_F(GeneratedTest, DeleteOfARowWithALargeTextLeavesItOutOrRefuses) {
   Run("select id, body from docs order by id");
   h.grid.SelectRow(1);
   OnPopupItem(h.session, kGenerateDelete);
-  EXPECT_EQ(h.ui.Text(kSqlEditor).rfind("-- body is left out of the WHERE clause", 0), 0u) << h.ui.Text(kSqlEditor);
+  EXPECT_EQ(h.ui.Text(kSqlEditor).rfind("-- \"body\" is left out of the WHERE clause", 0), 0u) << h.ui.Text(kSqlEditor);
   h.ui.messages.clear();
   RunStatement(h.session);
   ASSERT_EQ(h.ui.messages.size(), 1u);
