@@ -38,11 +38,7 @@ struct PopupTest : ::testing::Test {
     rows.EndRow();
     h.grid.AppendRows(std::move(rows));
     h.grid.AppendRow({"2", "Bob", "", "", ""});
-  }
-  // The grid's rows as a statement's result.
-  void RowsOf(const std::string& statement) {
-    h.state.gridMode = GridMode::Query;
-    h.state.resultStatement = statement;
+    h.state.gridMode = GridMode::Query;  // the rows of h.state.resultStatement
   }
   void Choose(int item, const std::string& title) {
     OnPopupItem(h.session, item);
@@ -106,18 +102,21 @@ TEST_F(PopupTest, GeneratedStatementsGoToTheEditorThroughTheFormatter) {
   h.state.drilledTableSchema = "S";
   h.state.drilledTableName = "T";
   h.grid.SelectRow(1);
-  RowsOf("select * from SCH.TAB where ID = 2");
+  h.state.resultStatement = "select * from SCH.TAB where ID = 2";
   OnPopupItem(h.session, kGenerateDelete);
   EXPECT_EQ(h.ui.Text(kSqlEditor), "delete from SCH.TAB where ID = 2 and NAME = 'Bob' and NAME = ''");
-  RowsOf("values 1");  // no "from": the drilled table
+  h.state.resultStatement = "values 1";  // no "from": the drilled table
   OnPopupItem(h.session, kGenerateInsert);
   EXPECT_EQ(h.ui.Text(kSqlEditor), "insert into S.T (ID,NAME,NAME) Values (2,'Bob','')");
   EXPECT_EQ(h.ui.busyOpened, h.ui.busyClosed);
+  h.state.gridMode = GridMode::ScriptReport;  // no table's rows: nothing to write
+  OnPopupItem(h.session, kGenerateDelete);
+  EXPECT_EQ(h.ui.messages.back(), "The grid shows a script's report, not the rows of a table: no statement was written.");
 }
 
 TEST_F(PopupTest, GeneratedStatementsTakeLineFeedsNullMarksAndTypesFromTheGrid) {
   WriteScript(bin.File("sqlformat"), "exit 0\n");
-  RowsOf("select * from S.T");
+  h.state.resultStatement = "select * from S.T";
   h.grid.SelectRow(0);
   OnPopupItem(h.session, kGenerateInsert);
   EXPECT_EQ(h.ui.Text(kSqlEditor), "insert into S.T (ID,NAME,NAME) Values (1,'two\nlines','second')")
