@@ -75,13 +75,15 @@ TEST_P(ValuesAsFetchedTest, StatementsAndCopyWriteTheValueNotItsCellText) {
   // A value too large to keep is not written as if whole: INSERT refuses the
   // row, DELETE leaves it out of its WHERE; the rest is written as fetched.
   OnPopupItem(h.session, kGenerateInsert);
-  EXPECT_EQ(h.ui.messages.back(), "The value of \"huge\" was not fetched whole, so it cannot be written: no statement was written.");
+  EXPECT_EQ(h.ui.messages.back(),
+            "The value of \"huge\" was not fetched whole, so it cannot be written: no statement was written.");
   OnPopupItem(h.session, kGenerateDelete);
   EXPECT_NE(h.ui.Text(kSqlEditor).find("-- \"huge\" is left out of the WHERE clause"), std::string::npos);
   EXPECT_EQ(Copied(9), "(nothing)");
   EXPECT_EQ(h.ui.messages.back(), "The value was not fetched whole: nothing was copied.");
 
-  h.ui.SetText(kSqlEditor, "select d, r, n, big, tiny, y, lf, b0, b1, id, \"Mixed\", \"ORDER\", \"say\"\"hi\" from vals");
+  h.ui.SetText(kSqlEditor,
+               "select d, r, n, big, tiny, y, lf, b0, b1, id, \"Mixed\", \"ORDER\", \"say\"\"hi\" from vals");
   RunStatement(h.session);
   h.grid.SelectRow(0);
   std::vector<std::string> statements;

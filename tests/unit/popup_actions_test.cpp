@@ -111,7 +111,8 @@ TEST_F(PopupTest, GeneratedStatementsGoToTheEditorThroughTheFormatter) {
   EXPECT_EQ(h.ui.busyOpened, h.ui.busyClosed);
   h.state.gridMode = GridMode::ScriptReport;  // no table's rows: nothing to write
   OnPopupItem(h.session, kGenerateDelete);
-  EXPECT_EQ(h.ui.messages.back(), "The grid shows a script's report, not the rows of a table: no statement was written.");
+  EXPECT_EQ(h.ui.messages.back(),
+            "The grid shows a script's report, not the rows of a table: no statement was written.");
 }
 
 TEST_F(PopupTest, GeneratedStatementsTakeLineFeedsNullMarksAndTypesFromTheGrid) {

@@ -119,7 +119,8 @@ TEST(ScriptSplitterTest, CompoundBodiesStayWholeInEveryStatementThatHoldsOne) {
       {"bodies without BEGIN swallowed the next statement",
        "CREATE PROCEDURE reset (IN p INT) LANGUAGE SQL UPDATE stock SET qty = 0 WHERE item = p;\n"
        "CREATE TRIGGER pos BEFORE INSERT ON stock REFERENCING NEW AS n FOR EACH ROW WHEN (n.qty < 0) SET n.qty = 0;\n"
-       "CREATE FUNCTION twice (x INT) RETURNS INT RETURN CASE WHEN x IS NULL THEN 0 ELSE 2 * x END;\nCALL reset(1);", 4},
+       "CREATE FUNCTION twice (x INT) RETURNS INT RETURN CASE WHEN x IS NULL THEN 0 ELSE 2 * x END;\nCALL reset(1);",
+       4},
       {"a parameter or column named begin or end opened or closed a body",
        "CREATE PROCEDURE span (IN begin INT, IN end INT) LANGUAGE SQL UPDATE t SET begin = begin + 1;\n"
        "CREATE PROCEDURE span2 () LANGUAGE SQL\nBEGIN\n  SELECT begin, end INTO x, y FROM t;\nEND;\n"
