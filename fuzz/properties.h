@@ -664,10 +664,9 @@ inline Failures StatementGeneratorProperties(std::string_view bytes) {
 
   const TargetTable target = FindTargetTable(input.statementText, input.drilledSchema, input.drilledName);
   if (target.fromText) {
-    check(!target.name.empty() && Contains(input.statementText, target.name),
-          "FindTargetTable: the name is not in the statement");
-    check(Contains(target.name, "\"") || std::none_of(target.name.begin(), target.name.end(), IsGeneratorSpace),
-          "FindTargetTable: the name holds white space outside a delimited name");
+    check(Contains(input.statementText, target.name) &&
+              (Contains(target.name, "\"") || std::none_of(target.name.begin(), target.name.end(), IsGeneratorSpace)),
+          "FindTargetTable: not a name of the statement, or white space outside a delimited name");
   } else {
     check(target.name == Db2Name(input.drilledSchema) + "." + Db2Name(input.drilledName),
           "FindTargetTable: not the drilled table");
