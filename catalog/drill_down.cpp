@@ -32,7 +32,6 @@ std::string ColumnList(OdbcLayer& db) {
 
 void TableDrill(Session& s, int row) {
   s.state.lastDrilledRow = row;
-  s.state.gridMode = GridMode::Query;
   // An alias has no columns of its own: its base table's are listed, and the
   // alias keeps its place after FROM.
   TableName alias;
@@ -44,8 +43,7 @@ void TableDrill(Session& s, int row) {
     s.state.drilledTableSchema = s.grid.CellText(row, kSchemaColumn);
     s.state.drilledTableName = s.grid.CellText(row, kNameColumn);
   }
-  s.grid.ClearRows();
-  s.grid.RemoveAllColumns();
+  ClearQueryResult(s);
 
   std::string sql = ColumnQuerySql(s.state.drilledTableSchema, s.state.drilledTableName);
   s.state.startTime = NowMilliseconds();

@@ -7,7 +7,7 @@
 
 #include "db/db2_identifier.h"
 #include "query/script_splitter.h"
-#include "query/sql_lexer.h"
+#include "sql/sql_lexer.h"
 
 namespace zuno {
 namespace {

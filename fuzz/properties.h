@@ -29,6 +29,7 @@
 #include "query/comment_removal.h"
 #include "query/statement_class.h"
 #include "query/variable_scan.h"
+#include "sql/sql_lexer.h"
 #include "tools/program_runner.h"
 #include "tools/statement_generator.h"
 #include "tools/temp_file_text.h"
@@ -327,12 +328,8 @@ inline Failures StatementClassProperties(std::string_view text) {
         "FirstWord: the word holds white space");
   check(std::none_of(word.begin(), word.end(), [](char c) { return c >= 'a' && c <= 'z'; }),
         "FirstWord: a lower-case ASCII letter is left");
-  std::size_t start = 0;
-  while (start < text.size() && IsStatementSpace(text[start])) ++start;
-  const std::string_view rest = text.substr(start);
-  check(rest.size() >= word.size() && AsciiLower(rest.substr(0, word.size())) == AsciiLower(word) &&
-            (rest.size() == word.size() || IsStatementSpace(rest[word.size()])),
-        "FirstWord: the word is not the text's first word");
+  check(std::all_of(word.begin(), word.end(), IsSqlNameByte) && Contains(AsciiLower(text), AsciiLower(word)),
+        "FirstWord: the word is no word of the text");
   check(FirstWord(word) == word, "FirstWord: not idempotent");
   const bool rows = word == "SELECT" || word == "WITH" || word == "CALL";
   check((ClassifyStatement(text) == StatementPath::ResultSet) == rows,
@@ -614,21 +611,6 @@ inline bool IsGeneratorSpace(char c) {
   return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
 }
 
-// The word after the first "from" word that has one, found by cutting the
-// text into words first.
-inline std::string ReferenceTableAfterFrom(std::string_view text) {
-  std::vector<std::string_view> words;
-  for (std::size_t at = 0; at < text.size();) {
-    while (at < text.size() && IsGeneratorSpace(text[at])) ++at;
-    const std::size_t start = at;
-    while (at < text.size() && !IsGeneratorSpace(text[at])) ++at;
-    if (at > start) words.push_back(text.substr(start, at - start));
-  }
-  for (std::size_t i = 0; i + 1 < words.size(); ++i)
-    if (AsciiLower(words[i]) == "from") return std::string(words[i + 1]);
-  return {};
-}
-
 // Apostrophes that open and close literals pair up, so no value text is left
 // outside a literal to run as SQL.
 inline bool LiteralsClosed(std::string_view sql) { return ReadSqlLiterals(sql).has_value(); }
@@ -644,7 +626,7 @@ inline Failures StatementGeneratorProperties(std::string_view bytes) {
   Checks check;
   FuzzInput in(bytes);
   GeneratorInput input;
-  input.editorText = std::string(in.Field());
+  input.statementText = std::string(in.Field());
   input.drilledSchema = std::string(in.Field());
   input.drilledName = std::string(in.Field());
   // Input that ends after a title leaves that title without a value.
@@ -677,26 +659,28 @@ inline Failures StatementGeneratorProperties(std::string_view bytes) {
     check(!ReferenceOrdinaryName(title) || IsDb2ReservedWord(title) || Db2Name(title) == title,
           "Db2Name: an ordinary name changed");
   }
-  check(IsDecimalNumber(input.editorText) == ReferenceDecimalNumber(input.editorText),
+  check(IsDecimalNumber(input.statementText) == ReferenceDecimalNumber(input.statementText),
         "IsDecimalNumber disagrees with the reference");
 
-  const TargetTable target =
-      FindTargetTable(input.editorText, input.drilledSchema, input.drilledName);
-  const std::string reference = ReferenceTableAfterFrom(input.editorText);
-  check(target.fromText == !reference.empty(),
-        "FindTargetTable: took the wrong source for the table");
+  const TargetTable target = FindTargetTable(input.statementText, input.drilledSchema, input.drilledName);
   if (target.fromText) {
-    check(target.name == reference, "FindTargetTable: not the word after the first from");
-    check(std::none_of(target.name.begin(), target.name.end(), IsGeneratorSpace),
-          "FindTargetTable: the name holds white space");
+    check(Contains(input.statementText, target.name) &&
+              (Contains(target.name, "\"") || std::none_of(target.name.begin(), target.name.end(), IsGeneratorSpace)),
+          "FindTargetTable: not a name of the statement, or white space outside a delimited name");
   } else {
     check(target.name == Db2Name(input.drilledSchema) + "." + Db2Name(input.drilledName),
           "FindTargetTable: not the drilled table");
   }
 
-  const std::string insert = GenerateInsert(input);
-  const std::string update = GenerateUpdate(input);
-  const std::string remove = GenerateDelete(input);
+  const std::string insert = GenerateInsert(input).text;
+  const GeneratedStatement updated = GenerateUpdate(input);
+  const GeneratedStatement removed = GenerateDelete(input);
+  // Without columns there is no WHERE clause, and so no UPDATE or DELETE.
+  check(updated.text.empty() == input.titles.empty() && removed.text.empty() == input.titles.empty(),
+        "GenerateUpdate, GenerateDelete: written without a WHERE clause, or refused with one");
+  if (input.titles.empty()) return check.Take();
+  const std::string& update = updated.text;
+  const std::string& remove = removed.text;
   check(insert.starts_with("insert into " + target.name + " (") && EndsWith(insert, ")"),
         "GenerateInsert: not an INSERT into the target");
   check(update.starts_with("update ") && Contains(update, target.name + " set "),

@@ -16,9 +16,11 @@ constexpr Rgb MakeRgb(unsigned r, unsigned g, unsigned b) { return r + g * 256 +
 
 // What a column's values are, as far as the fill that read them knew:
 // statements built from a row write numbers bare, quote texts and write
-// binary values as hex literals (BLOB(X'...') for a large object). Unknown
-// for a column filled without that knowledge (command output).
-enum class ValueType { Unknown, Number, Text, Binary, Blob };
+// binary values as hex literals (BLOB(X'...') for a large object). A large
+// text (CLOB, DBCLOB, XML, LONG VARCHAR) is a text that Db2 cannot compare
+// with "=". Unknown for a column filled without that knowledge (command
+// output).
+enum class ValueType { Unknown, Number, Text, Binary, Blob, LargeText };
 
 class ResultGrid {
  public:

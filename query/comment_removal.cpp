@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "query/sql_lexer.h"
+#include "sql/sql_lexer.h"
 
 namespace zuno {
 namespace {

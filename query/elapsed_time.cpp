@@ -1,5 +1,6 @@
 #include "query/elapsed_time.h"
 
+#include "base/clock.h"
 #include "grid/cell_text.h"
 
 namespace zuno {
@@ -10,6 +11,17 @@ std::string ElapsedText(std::int64_t startMs, std::int64_t endMs) {
 
 void ShowElapsedTime(Session& s) {
   s.ui.SetText(kElapsedTimeText, ElapsedText(s.state.startTime, s.state.endTime));
+}
+
+void ShowEndedRun(Session& s, RunEnd end) {
+  s.state.endTime = NowMilliseconds();
+  s.ui.SetText(kRowCountText, end == RunEnd::Cancelled ? "Row Count: 0 (cancelled)" : "Row Count: 0 (failed)");
+  ShowElapsedTime(s);
+}
+
+void ShowGivenUpRun(Session& s) {
+  s.state.startTime = NowMilliseconds();
+  ShowEndedRun(s, RunEnd::Cancelled);
 }
 
 }  // namespace zuno

@@ -19,10 +19,20 @@ namespace {
 
 constexpr int kDb2Blob = -98;
 constexpr int kLongVarBinary = -4;
+// The driver's codes of the texts Db2 compares with nothing but IS NULL and
+// LIKE: LONG VARCHAR, LONG VARGRAPHIC, CLOB, DBCLOB, XML.
+constexpr int kLargeTextTypes[] = {-1, -10, -99, -350, -370};
+
+bool IsLargeText(int sqlType) {
+  for (int type : kLargeTextTypes)
+    if (sqlType == type) return true;
+  return false;
+}
 
 ValueType ValueTypeOf(const ResultColumn& column) {
   if (column.kind == ColumnKind::Blob)
     return column.sqlType == kDb2Blob || column.sqlType == kLongVarBinary ? ValueType::Blob : ValueType::Binary;
+  if (IsLargeText(column.sqlType)) return ValueType::LargeText;
   return ReadsAsNumber(column.kind, column.size) ? ValueType::Number : ValueType::Text;
 }
 

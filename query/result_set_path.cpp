@@ -79,13 +79,13 @@ std::string CutShortMessage(const FetchedResult& r, int rows) {
 // The rows into the grid, the texts below it and the history. End Time
 // covers the execution, the fetch and the fill; it is taken before any
 // message, which may stay open as long as the user likes.
-void ShowResult(Session& s, const std::string& statement, FetchedResult& r) {
+void ShowResult(Session& s, const std::string& statement, FetchedResult& r, bool cancelled) {
   if (!r.executed) {
-    s.state.endTime = NowMilliseconds();
+    ShowEndedRun(s, cancelled ? RunEnd::Cancelled : RunEnd::Failed);
     s.jobs.Tell(s.db.LastError());
-    ShowElapsedTime(s);
     return;
   }
+  s.state.resultStatement = statement;
 
   s.grid.SetGridVisible(false);  // no layout row by row while it fills
   AddResultColumns(s.grid, r.columns);
@@ -119,11 +119,17 @@ void RunResultSetPath(Session& s, const std::string& statement) {
   const int limit = ParseRowLimit(s.ui.Text(kRowsToFetchBox));
   const MemoryFiles memory = s.state.memoryFiles;
   FetchedResult r;
-  s.jobs.Run({
+  bool cancelled = false;
+  const bool ran = s.jobs.Run({
       .work = [&, &db = s.db] { r = ExecuteAndFetch(db, statement, limit, FetchBudget(memory)); },
-      .apply = [&] { ShowResult(s, statement, r); },
-      .cancel = [&] { s.db.Cancel(); },
+      .apply = [&] { ShowResult(s, statement, r, cancelled); },
+      .cancel =
+          [&] {
+            cancelled = true;
+            s.db.Cancel();
+          },
   });
+  if (!ran) ShowEndedRun(s, RunEnd::Failed);
 }
 
 }  // namespace zuno

@@ -109,11 +109,9 @@ void ShowReport(Session& s, const std::vector<ScriptStep>& steps, const std::vec
 
 // The statements of part of the editor's text, one after the other.
 void RunScriptPart(Session& s, const std::string& editorText, TextRange part) {
-  s.state.gridMode = GridMode::Query;
-  s.grid.ClearRows();
-  s.grid.RemoveAllColumns();
+  ClearQueryResult(s);
   std::optional<std::vector<ScriptStep>> steps = PrepareSteps(s, editorText, part);
-  if (!steps) return;  // an empty answer: nothing runs
+  if (!steps) return ShowGivenUpRun(s);  // an empty answer: nothing runs
 
   const int limit = ParseRowLimit(s.ui.Text(kRowsToFetchBox));
   const std::uint64_t budget = FetchBudget(s.state.memoryFiles);

@@ -3,6 +3,7 @@
 #include "base/clock.h"
 #include "query/comment_removal.h"
 #include "query/db2_command_runner.h"
+#include "query/elapsed_time.h"
 #include "query/statement_class.h"
 #include "query/variable_scan.h"
 
@@ -10,10 +11,15 @@ namespace zuno {
 
 void RunStatement(Session& s) { RunStatementText(s, s.ui.Text(kSqlEditor)); }
 
-void RunStatementText(Session& s, std::string text) {
+void ClearQueryResult(Session& s) {
   s.state.gridMode = GridMode::Query;
+  s.state.resultStatement.clear();
   s.grid.ClearRows();
   s.grid.RemoveAllColumns();
+}
+
+void RunStatementText(Session& s, std::string text) {
+  ClearQueryResult(s);
   if (s.ui.IsChecked(kDb2CommandCheckBox)) {
     RunDb2Command(s);
     return;
@@ -22,7 +28,7 @@ void RunStatementText(Session& s, std::string text) {
   std::optional<std::string> statement = FillVariables(PrepareStatementText(text).text, [&s](std::string_view name) {
     return s.ui.AskText("ZUNO", VariablePrompt(name), "").value_or("");
   });
-  if (!statement) return;  // an empty answer: nothing runs
+  if (!statement) return ShowGivenUpRun(s);  // an empty answer: nothing runs
 
   StatementPath path = ClassifyStatement(*statement);
   s.state.startTime = NowMilliseconds();

@@ -18,6 +18,10 @@ void RunStatement(Session& s);
 // command line processor, as Run sends it.
 void RunStatementText(Session& s, std::string text);
 
+// Grid Mode QUERY and an empty grid without columns, which no statement's
+// rows fill yet: where every run and the table drill start.
+void ClearQueryResult(Session& s);
+
 // The two ways a prepared statement runs, each as one job under the busy
 // window; Start Time is taken when they are entered.
 void RunResultSetPath(Session& s, const std::string& statement);

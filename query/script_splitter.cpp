@@ -1,10 +1,11 @@
 #include "query/script_splitter.h"
 
+#include <algorithm>
 #include <array>
 #include <optional>
 
 #include "base/utf8.h"
-#include "query/sql_lexer.h"
+#include "sql/sql_lexer.h"
 
 namespace zuno {
 namespace {
@@ -12,11 +13,6 @@ namespace {
 // CR LF, LF and a lone CR each end a line.
 bool EndsLine(std::string_view text, std::size_t at) {
   return text[at] == '\n' || (text[at] == '\r' && (at + 1 >= text.size() || text[at + 1] != '\n'));
-}
-
-bool IsSignificant(const SqlToken& t) {
-  return t.kind != SqlTokenKind::Blank && t.kind != SqlTokenKind::LineComment &&
-         t.kind != SqlTokenKind::BlockComment;
 }
 
 std::string Upper(std::string_view text) {
@@ -83,6 +79,7 @@ class Splitter {
       begin_ = begin;
       head_.clear();
       depth_ = 0;
+      parens_ = 0;
       endsWord_ = false;
     }
     end_ = end;
@@ -122,18 +119,22 @@ class Splitter {
     }
     Take(t.begin, t.end);
     if (t.kind == SqlTokenKind::Word) Count(Upper(text));
+    if (depth_ == 0 && t.kind == SqlTokenKind::Symbol && text == "(") ++parens_;
+    if (depth_ == 0 && t.kind == SqlTokenKind::Symbol && text == ")" && parens_ > 0) --parens_;
   }
 
   // Compound bodies: BEGIN and CASE open, END closes unless it ends an IF,
   // WHILE, LOOP, REPEAT or FOR (which opened nothing). A BEGIN outside any
-  // body opens one only where a body can stand.
+  // body opens one only where a body can stand. BEGIN and END as names
+  // (t.end, "begin = 1", "start, end") open and close nothing.
   void Count(const std::string& word) {
-    if (head_.size() < kHeadWords) head_.push_back(word);
+    if (head_.size() < kHeadWords && parens_ == 0) head_.push_back(word);
     if (endsWord_) {
       endsWord_ = false;  // the IF of END IF opens nothing
-    } else if (PreviousSymbol() == ".") {
-      // t.end names a column
+    } else if (PreviousSymbol() == "." || PreviousSymbol() == ",") {
+      // a name in a list or after a qualifier
     } else if (word == "BEGIN") {
+      if (NextIsSymbol()) return;
       if (depth_ > 0 || BodyStartsHere()) ++depth_;
     } else if (word == "CASE") {
       if (depth_ > 0) ++depth_;
@@ -144,19 +145,43 @@ class Splitter {
     }
   }
 
+  // Outside parentheses, a BEGIN that opens the statement (after a label,
+  // if any) is a compound statement of its own; in the statements whose
+  // syntax holds a routine's or trigger's body (in Db2's SQL reference:
+  // CREATE [OR REPLACE] PROCEDURE, FUNCTION, TRIGGER, METHOD and TYPE, ALTER
+  // MODULE ... ADD or PUBLISH PROCEDURE or FUNCTION, and the versions of
+  // ALTER PROCEDURE, FUNCTION and TRIGGER) it opens that body.
   bool BodyStartsHere() {
-    if (head_.size() == 1) {
+    if (parens_ > 0) return false;
+    const bool opensStatement = head_.size() == 1 || (head_.size() == 2 && PreviousSymbol() == ":");
+    if (opensStatement) {
       // BEGIN as a statement of its own starts a transaction on some databases.
       const std::string next = NextWord();
       return !OneOf(next, {"", "TRANSACTION", "WORK", "DEFERRED", "IMMEDIATE", "EXCLUSIVE", "ISOLATION"});
     }
-    if (head_.front() != "CREATE") return false;
-    bool routine = false;
-    for (std::size_t k = 1; k < head_.size(); ++k)
-      routine = routine || OneOf(head_[k], {"PROCEDURE", "FUNCTION", "TRIGGER", "METHOD"});
-    // "(begin int" names a column.
-    const std::string before = PreviousSymbol();
-    return routine && before != "(" && before != ",";
+    return HoldsBody();
+  }
+
+  bool HoldsBody() const {
+    auto among = [this](std::size_t from, std::size_t to, std::initializer_list<std::string_view> words) {
+      for (std::size_t k = from; k < std::min(to, head_.size()); ++k)
+        if (OneOf(head_[k], words)) return true;
+      return false;
+    };
+    if (head_.size() < 2) return false;
+    if (head_[0] == "CREATE") return among(1, 5, {"PROCEDURE", "FUNCTION", "TRIGGER", "METHOD", "TYPE"});
+    if (head_[0] != "ALTER") return false;
+    if (OneOf(head_[1], {"PROCEDURE", "FUNCTION", "TRIGGER"})) return true;
+    if (head_[1] != "MODULE") return false;
+    for (std::size_t k = 2; k + 1 < head_.size(); ++k)
+      if (OneOf(head_[k], {"ADD", "PUBLISH"})) return OneOf(head_[k + 1], {"PROCEDURE", "FUNCTION", "SPECIFIC"});
+    return false;
+  }
+
+  bool NextIsSymbol() const {
+    for (std::size_t k = i_ + 1; k < tokens_.size(); ++k)
+      if (IsSignificant(tokens_[k])) return tokens_[k].kind == SqlTokenKind::Symbol;
+    return false;
   }
 
   // The next significant token's text in upper case when it is a word, else empty.
@@ -207,7 +232,7 @@ class Splitter {
     while (i_ + 1 < tokens_.size() && tokens_[i_ + 1].end <= position) ++i_;
   }
 
-  static constexpr std::size_t kHeadWords = 4;  // CREATE OR REPLACE TRIGGER
+  static constexpr std::size_t kHeadWords = 8;  // ALTER MODULE S.M PUBLISH PROCEDURE
 
   std::string_view script_;
   std::vector<SqlToken> tokens_;
@@ -219,6 +244,7 @@ class Splitter {
   std::size_t end_ = 0;
   std::vector<std::string> head_;  // the statement's first words, upper case
   int depth_ = 0;
+  int parens_ = 0;  // open parentheses outside bodies
   bool endsWord_ = false;  // the next word is the one END ends
   std::size_t counted_ = 0;
   int line_ = 1;

@@ -1,9 +1,9 @@
 #include "query/statement_class.h"
 
+#include "sql/sql_lexer.h"
+
 namespace zuno {
 namespace {
-
-bool IsWhiteSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
 // Only ASCII letters change: the words compared against are ASCII, and a
 // non-ASCII letter must not turn into one of them.
@@ -12,12 +12,14 @@ char AsciiUpper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a
 }  // namespace
 
 std::string FirstWord(std::string_view text) {
-  std::size_t from = 0;
-  while (from < text.size() && IsWhiteSpace(text[from])) ++from;
-  std::string word;
-  for (std::size_t i = from; i < text.size() && !IsWhiteSpace(text[i]); ++i)
-    word += AsciiUpper(text[i]);
-  return word;
+  for (const SqlToken& t : LexSql(text)) {
+    if (!IsSignificant(t)) continue;
+    if (t.kind != SqlTokenKind::Word) return {};
+    std::string word(TokenText(text, t));
+    for (char& c : word) c = AsciiUpper(c);
+    return word;
+  }
+  return {};
 }
 
 StatementPath ClassifyStatement(std::string_view text) {

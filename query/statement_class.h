@@ -11,8 +11,10 @@ enum class StatementPath {
   Update,     // anything else: the affected-row count is reported
 };
 
-// The first word in upper case: leading white space skipped, ended by the
-// next space, tab, carriage return or line feed; empty for a blank text.
+// The statement's first word in upper case, as the lexer reads it: blanks
+// and comments before it skipped, ended by anything that is no name
+// character ("select*from t" begins with SELECT); empty when the statement
+// begins with something else or holds nothing.
 std::string FirstWord(std::string_view text);
 
 StatementPath ClassifyStatement(std::string_view text);

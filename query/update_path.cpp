@@ -1,21 +1,39 @@
+#include "base/clock.h"
 #include "grid/cell_text.h"
+#include "query/elapsed_time.h"
 #include "query/run_statement.h"
 #include "query/statement_history.h"
 
 namespace zuno {
 
+// The Row Count text says what the statement changed, as the driver counts
+// it, and the time is the statement's own: the figures of the run before do
+// not stay on show.
 void RunUpdatePath(Session& s, const std::string& statement) {
   bool ok = false;
-  s.jobs.Run({
+  bool cancelled = false;
+  const bool ran = s.jobs.Run({
       .work = [&, &db = s.db] { ok = db.ExecuteUpdate(statement); },
       .apply =
           [&] {
-            if (!ok) return s.jobs.Tell(s.db.LastError());
-            s.jobs.Tell(statement + "\nAffected Rows: " + DoubleText(s.db.AffectedRows()));
+            if (!ok) {
+              ShowEndedRun(s, cancelled ? RunEnd::Cancelled : RunEnd::Failed);
+              return s.jobs.Tell(s.db.LastError());
+            }
+            s.state.endTime = NowMilliseconds();
+            const std::string affected = "Affected Rows: " + DoubleText(s.db.AffectedRows());
+            s.ui.SetText(kRowCountText, affected);
+            ShowElapsedTime(s);
+            s.jobs.Tell(statement + "\n" + affected);
             RememberStatement(s.ui, statement);
           },
-      .cancel = [&] { s.db.Cancel(); },
+      .cancel =
+          [&] {
+            cancelled = true;
+            s.db.Cancel();
+          },
   });
+  if (!ran) ShowEndedRun(s, RunEnd::Failed);
 }
 
 }  // namespace zuno

@@ -1,7 +1,7 @@
 #include "query/variable_scan.h"
 
 #include "base/utf8.h"
-#include "query/sql_lexer.h"
+#include "sql/sql_lexer.h"
 
 namespace zuno {
 
@@ -31,8 +31,11 @@ std::string ReplaceAll(std::string_view text, std::string_view name, std::string
 
 std::vector<bool> VariableColons(std::string_view text) {
   std::vector<bool> colons(text.size(), false);
+  // A colon with no name character right after it (a label's "fetch_done :",
+  // an assignment's ":=") names nothing.
   for (const SqlToken& t : LexSql(text))
-    if (t.kind == SqlTokenKind::Symbol && text[t.begin] == ':') colons[t.begin] = true;
+    if (t.kind == SqlTokenKind::Symbol && text[t.begin] == ':' && t.end < text.size() && IsSqlNameByte(text[t.end]))
+      colons[t.begin] = true;
   return colons;
 }
 

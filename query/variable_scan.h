@@ -26,7 +26,9 @@ struct TextSpan {
 // the end of its name; a name that occurs twice stands twice. A variable
 // must follow an apostrophe, comma, vertical bar, closing parenthesis,
 // space, line feed, carriage return or tab and ends at the next of these;
-// colons inside strings, delimited names and comments start none. The
+// colons inside strings, delimited names and comments start none, nor does
+// one not directly followed by a name character (letter, digit, _, $, #,
+// @), as in a label "fetch_done :" or ":=". The
 // text's last character is never looked at, so a variable of one letter
 // that ends the text is not found, while a longer one is taken up to the end
 // (or up to a last character that ends names).
@@ -36,7 +38,8 @@ std::vector<TextSpan> ScanVariableSpans(std::string_view text);
 std::vector<std::string> ScanVariables(std::string_view text);
 
 // For each byte of text, whether it is a colon that may start a variable:
-// one outside strings, delimited names and comments.
+// one outside strings, delimited names and comments, with a name character
+// right after it.
 std::vector<bool> VariableColons(std::string_view text);
 
 // Whether the character ends a variable's name (and may stand before its colon).

@@ -44,6 +44,11 @@ struct AppState {
 
   int popupAction = 0;  // the popup item that opened the Column Chooser
 
+  // The statement whose rows the grid shows, as it ran: the table a
+  // statement generated from a row is read from it. Empty while the grid
+  // shows anything else.
+  std::string resultStatement;
+
   // Where the memory a result may take is read (query/fetch_budget.h).
   MemoryFiles memoryFiles;
   // How long a change of the Query Store waits for another program that holds it.

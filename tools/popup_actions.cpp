@@ -71,16 +71,23 @@ void OpenColumnChooser(Session& s, int item) {
   for (const std::string& title : ColumnTitles(s.grid)) s.ui.AppendListItem(kQueryNamesList, title);
 }
 
-void Generate(Session& s, std::string (*generate)(const GeneratorInput&)) {
+constexpr std::string_view kScriptReportShown =
+    "The grid shows a script's report, not the rows of a table: no statement was written.";
+
+// The table comes from the statement whose rows the grid shows, not from
+// the editor, which may hold other statements by now.
+void Generate(Session& s, GeneratedStatement (*generate)(const GeneratorInput&)) {
+  if (s.state.gridMode == GridMode::ScriptReport) return s.ui.ShowMessage(kScriptReportShown);
   GeneratorInput input;
-  input.editorText = s.ui.Text(kSqlEditor);
+  if (s.state.gridMode == GridMode::Query) input.statementText = s.state.resultStatement;
   input.drilledSchema = s.state.drilledTableSchema;
   input.drilledName = s.state.drilledTableName;
   input.titles = ColumnTitles(s.grid);
   ReadSelectedRow(s.grid, input);
-  std::string statement = generate(input);
-  s.ui.SetText(kSqlEditor, statement);
-  FormatIntoEditor(s, statement);
+  GeneratedStatement statement = generate(input);
+  if (!statement.refusal.empty()) return s.ui.ShowMessage(statement.refusal);
+  s.ui.SetText(kSqlEditor, statement.text);
+  FormatIntoEditor(s, statement.text);
 }
 
 void Autosize(Session& s) {

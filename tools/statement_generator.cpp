@@ -1,46 +1,59 @@
 #include "tools/statement_generator.h"
 
 #include <cstddef>
+#include <utility>
+#include <vector>
 
 #include "db/db2_identifier.h"
 #include "grid/cell_text.h"
+#include "sql/sql_lexer.h"
 
 namespace zuno {
 namespace {
 
 constexpr std::string_view kNullCell = "Null";
 
-bool IsWhiteSpace(char c) {
-  return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
-}
-
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
-char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-// "from" in any letter case at the given position.
-bool IsFromAt(std::string_view text, std::size_t at) {
+bool IsFromWord(std::string_view word) {
   constexpr std::string_view kFrom = "from";
-  if (text.size() - at < kFrom.size()) return false;
+  if (word.size() != kFrom.size()) return false;
   for (std::size_t i = 0; i < kFrom.size(); ++i)
-    if (Lower(text[at + i]) != kFrom[i]) return false;
+    if ((word[i] | 0x20) != kFrom[i]) return false;
   return true;
 }
 
-// The text after the first "from" that stands between white space (or the
-// start of the text) and white space, up to the next white space; empty when
-// there is no such "from" or only white space follows it.
-std::string_view NameAfterFrom(std::string_view text) {
-  for (std::size_t at = 0; at < text.size(); ++at) {
-    if (!IsFromAt(text, at)) continue;
-    const bool wordStart = at == 0 || IsWhiteSpace(text[at - 1]);
-    std::size_t next = at + 4;
-    if (!wordStart || next >= text.size() || !IsWhiteSpace(text[next])) continue;
-    // "FROM  T" and "from\n\tT" name T as well: a run of white space is one gap.
-    while (next < text.size() && IsWhiteSpace(text[next])) ++next;
-    std::size_t end = next;
-    while (end < text.size() && !IsWhiteSpace(text[end])) ++end;
-    return text.substr(next, end - next);
+bool IsSymbol(std::string_view text, const SqlToken& t, char c) {
+  return t.kind == SqlTokenKind::Symbol && text[t.begin] == c;
+}
+
+// The name after the statement's first FROM outside parentheses (not one
+// after a point, which names a column), up to white space, a comment, a
+// string, ";", "," or ")"; empty when there is no such FROM or nothing
+// follows it.
+std::string NameAfterFrom(std::string_view text) {
+  const std::vector<SqlToken> tokens = LexSql(text);
+  int depth = 0;
+  const SqlToken* previous = nullptr;  // the last significant token
+  for (std::size_t k = 0; k < tokens.size(); ++k) {
+    const SqlToken& t = tokens[k];
+    if (!IsSignificant(t)) continue;
+    const bool from = depth == 0 && t.kind == SqlTokenKind::Word && IsFromWord(TokenText(text, t)) &&
+                      !(previous && IsSymbol(text, *previous, '.'));
+    previous = &t;
+    if (IsSymbol(text, t, '(')) ++depth;
+    if (IsSymbol(text, t, ')') && depth > 0) --depth;
+    if (!from) continue;
+    std::size_t n = k + 1;
+    while (n < tokens.size() && !IsSignificant(tokens[n])) ++n;
+    std::string name;
+    for (; n < tokens.size(); ++n) {
+      const SqlToken& u = tokens[n];
+      if (!IsSignificant(u) || u.kind == SqlTokenKind::String) break;
+      if (IsSymbol(text, u, ';') || IsSymbol(text, u, ',') || IsSymbol(text, u, ')')) break;
+      name += TokenText(text, u);
+    }
+    return name;
   }
   return {};
 }
@@ -82,13 +95,23 @@ Cell CellAt(const GeneratorInput& input, std::size_t column) {
 }
 
 // A value that was never fetched whole is known as NULL at most.
-bool IsLeftOut(const Cell& cell) { return cell.kind == ValueKind::Unread && !cell.null; }
-
+bool IsUnread(const Cell& cell) { return cell.kind == ValueKind::Unread && !cell.null; }
 
 // Without the grid's knowledge the text decides; a number column pads its
 // NULL to the column's width.
 bool IsNull(const Cell& cell) {
   return cell.null || (cell.type == ValueType::Unknown && TrimBlanks(cell.text) == kNullCell);
+}
+
+// Why a column cannot stand in a WHERE clause, or nothing when it can. Db2
+// compares a large object or XML with nothing but IS NULL, which a NULL
+// cell still gets.
+std::string_view WhyNotCompared(const Cell& cell) {
+  if (IsUnread(cell)) return "its value was not fetched whole";
+  if (IsNull(cell)) return {};
+  if (cell.type == ValueType::Blob || cell.type == ValueType::LargeText)
+    return "Db2 cannot compare a large object or XML with =";
+  return {};
 }
 
 std::string CellForm(const Cell& cell) { return ValueForm(cell.text, cell.type, cell.null, cell.kind); }
@@ -104,14 +127,14 @@ std::string Condition(std::string_view title, const Cell& cell) {
   return Assignment(title, cell);
 }
 
-// The terms of the columns whose values are known, joined.
-template <typename Term>
-std::string Joined(const GeneratorInput& input, std::string_view separator, Term term) {
+// The terms of the columns that keep, joined.
+template <typename Keep, typename Term>
+std::string Joined(const GeneratorInput& input, std::string_view separator, Keep keep, Term term) {
   std::string out;
   bool first = true;
   for (std::size_t column = 0; column < input.titles.size(); ++column) {
     const Cell cell = CellAt(input, column);
-    if (IsLeftOut(cell)) continue;
+    if (!keep(cell)) continue;
     if (!first) out += separator;
     first = false;
     out += term(input.titles[column], cell);
@@ -119,21 +142,48 @@ std::string Joined(const GeneratorInput& input, std::string_view separator, Term
   return out;
 }
 
-// One comment line for each column left out, naming it.
-std::string LeftOutComments(const GeneratorInput& input) {
-  std::string out;
+bool Always(const Cell&) { return true; }
+bool Comparable(const Cell& cell) { return WhyNotCompared(cell).empty(); }
+
+// The WHERE terms, and a comment line for each column left out of them.
+struct WhereClause {
+  std::string terms;
+  std::string comments;
+};
+
+WhereClause Where(const GeneratorInput& input) {
+  WhereClause where{Joined(input, " and ", Comparable, Condition), ""};
+  for (std::size_t column = 0; column < input.titles.size(); ++column) {
+    const std::string_view why = WhyNotCompared(CellAt(input, column));
+    if (!why.empty())
+      where.comments += "-- " + Db2Name(input.titles[column]) + " is left out of the WHERE clause: " +
+                        std::string(why) + "\n";
+  }
+  return where;
+}
+
+// The refusal of a row with a value not fetched whole, naming its column;
+// empty when every value is whole.
+std::string UnreadRefusal(const GeneratorInput& input) {
   for (std::size_t column = 0; column < input.titles.size(); ++column)
-    if (IsLeftOut(CellAt(input, column)))
-      out += "-- " + Db2Name(input.titles[column]) + " is left out: its value was not fetched whole\n";
-  return out;
+    if (IsUnread(CellAt(input, column)))
+      return "The value of " + Db2Name(input.titles[column]) +
+             " was not fetched whole, so it cannot be written: no statement was written.";
+  return {};
+}
+
+std::string NoWhereRefusal(std::string_view statement, std::string_view effect) {
+  return "No column of the row can be compared in a WHERE clause (large objects, XML and values not "
+         "fetched whole are left out): no statement was written, as " +
+         std::string(statement) + " without a WHERE clause " + std::string(effect) + ".";
 }
 
 }  // namespace
 
-TargetTable FindTargetTable(std::string_view editorText, std::string_view drilledSchema,
+TargetTable FindTargetTable(std::string_view statementText, std::string_view drilledSchema,
                             std::string_view drilledName) {
-  const std::string_view name = NameAfterFrom(editorText);
-  if (!name.empty()) return {std::string(name), true};
+  std::string name = NameAfterFrom(statementText);
+  if (!name.empty()) return {std::move(name), true};
   return {Db2Name(drilledSchema) + "." + Db2Name(drilledName), false};
 }
 
@@ -172,34 +222,37 @@ std::string ValueForm(std::string_view value, ValueType type, bool null, ValueKi
     return type == ValueType::Blob ? "BLOB(" + literal + ")" : literal;
   }
   // A text column's "01" is not the number 1.
-  if (type != ValueType::Text && IsDecimalNumber(value)) return std::string(value);
+  if (type != ValueType::Text && type != ValueType::LargeText && IsDecimalNumber(value)) return std::string(value);
   return Delimited(value, '\'');
 }
 
-std::string GenerateInsert(const GeneratorInput& input) {
-  const TargetTable target =
-      FindTargetTable(input.editorText, input.drilledSchema, input.drilledName);
+GeneratedStatement GenerateInsert(const GeneratorInput& input) {
+  if (std::string refusal = UnreadRefusal(input); !refusal.empty()) return {"", refusal};
+  const TargetTable target = FindTargetTable(input.statementText, input.drilledSchema, input.drilledName);
   auto title = [](std::string_view text, const Cell&) { return Db2Name(text); };
   auto value = [](std::string_view, const Cell& cell) { return CellForm(cell); };
-  return LeftOutComments(input) + "insert into " + target.name + " (" + Joined(input, ",", title) +
-         ") Values (" + Joined(input, ",", value) + ")";
+  return {"insert into " + target.name + " (" + Joined(input, ",", Always, title) + ") Values (" +
+              Joined(input, ",", Always, value) + ")",
+          ""};
 }
 
-std::string GenerateUpdate(const GeneratorInput& input) {
-  const TargetTable target =
-      FindTargetTable(input.editorText, input.drilledSchema, input.drilledName);
-  std::string out = LeftOutComments(input) + (target.fromText ? "update  " : "update ") + target.name;
-  out += " set " + Joined(input, ",", Assignment);
+GeneratedStatement GenerateUpdate(const GeneratorInput& input) {
+  if (std::string refusal = UnreadRefusal(input); !refusal.empty()) return {"", refusal};
+  const WhereClause where = Where(input);
+  if (where.terms.empty()) return {"", NoWhereRefusal("an UPDATE", "changes every row")};
+  const TargetTable target = FindTargetTable(input.statementText, input.drilledSchema, input.drilledName);
+  std::string out = where.comments + (target.fromText ? "update  " : "update ") + target.name;
+  out += " set " + Joined(input, ",", Always, Assignment);
   // Every term is followed by " and "; the last "and " goes, its blank stays.
-  out += " where ";
-  if (!input.titles.empty()) out += Joined(input, " and ", Condition) + " ";
-  return out;
+  out += " where " + where.terms + " ";
+  return {out, ""};
 }
 
-std::string GenerateDelete(const GeneratorInput& input) {
-  const TargetTable target =
-      FindTargetTable(input.editorText, input.drilledSchema, input.drilledName);
-  return LeftOutComments(input) + "delete from " + target.name + " where " + Joined(input, " and ", Condition);
+GeneratedStatement GenerateDelete(const GeneratorInput& input) {
+  const WhereClause where = Where(input);
+  if (where.terms.empty()) return {"", NoWhereRefusal("a DELETE", "removes every row")};
+  const TargetTable target = FindTargetTable(input.statementText, input.drilledSchema, input.drilledName);
+  return {where.comments + "delete from " + target.name + " where " + where.terms, ""};
 }
 
 }  // namespace zuno

@@ -9,14 +9,15 @@
 
 namespace zuno {
 
-// What a statement is built from: the SQL editor's text (where the table is
-// looked for), the last drilled table (the fallback), the Column List and the
-// selected row's values as fetched, one per title. A title without a value
-// gets the empty text. What the grid knew of the row comes beside it: each
-// column's value type (missing: Unknown), which cells were NULL (missing:
-// not NULL) and what each value is (missing: a text).
+// What a statement is built from: the statement that produced the grid's
+// rows (where the table is read), the last drilled table (the fallback),
+// the Column List and the selected row's values as fetched, one per title.
+// A title without a value gets the empty text. What the grid knew of the
+// row comes beside it: each column's value type (missing: Unknown), which
+// cells were NULL (missing: not NULL) and what each value is (missing: a
+// text).
 struct GeneratorInput {
-  std::string editorText;
+  std::string statementText;
   std::string drilledSchema;
   std::string drilledName;
   std::vector<std::string> titles;
@@ -31,12 +32,13 @@ struct TargetTable {
   bool fromText = false;  // false: the drilled table was taken
 };
 
-// The word after the first "from" of the text, in any letter case, standing
-// as a word between white space; the name runs to the next white space, as
-// written (Db2 folds it as it did when the user typed it). With no such
-// "from", or nothing after it, the drilled table schema + "." + name, each
-// as a Db2Name.
-TargetTable FindTargetTable(std::string_view editorText, std::string_view drilledSchema,
+// The table the statement reads, as the lexer sees it: after its first FROM
+// outside parentheses, strings, delimited names and comments, the name up to
+// white space, a comment, ";", "," or ")" (a delimited name stays whole, so
+// "Order Lines" in double quotes is one name), as written: Db2 folds it as
+// it did when the statement ran. With no such FROM, or nothing after it,
+// the drilled table schema + "." + name, each as a Db2Name.
+TargetTable FindTargetTable(std::string_view statementText, std::string_view drilledSchema,
                             std::string_view drilledName);
 
 // Digits with an optional sign, at most one "." between digits, and an
@@ -53,11 +55,20 @@ bool IsDecimalNumber(std::string_view text);
 std::string ValueForm(std::string_view value, ValueType type = ValueType::Unknown, bool null = false,
                       ValueKind kind = ValueKind::Text);
 
-// A value whose bytes were never fetched (too large, or unreadable) cannot be
-// written: its column is left out of the statement, which says so in a
-// comment line above it. Names from the database are written as Db2Names.
-std::string GenerateInsert(const GeneratorInput& input);
-std::string GenerateUpdate(const GeneratorInput& input);
-std::string GenerateDelete(const GeneratorInput& input);
+// A statement for the editor, or why none was written.
+struct GeneratedStatement {
+  std::string text;     // empty when refused
+  std::string refusal;  // the message that says why; empty when written
+};
+
+// A value whose bytes were never fetched whole cannot be written as a value:
+// INSERT and UPDATE refuse such a row. The WHERE of UPDATE and DELETE leaves
+// out what Db2 cannot compare with "=" (large objects, XML, a value not
+// fetched whole; their NULLs stay as IS NULL), each named in a comment line
+// above the statement; with no term left they refuse, as the statement
+// would touch every row. Names from the database are written as Db2Names.
+GeneratedStatement GenerateInsert(const GeneratorInput& input);
+GeneratedStatement GenerateUpdate(const GeneratorInput& input);
+GeneratedStatement GenerateDelete(const GeneratorInput& input);
 
 }  // namespace zuno

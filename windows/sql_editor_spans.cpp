@@ -1,7 +1,7 @@
 #include "windows/sql_editor_spans.h"
 
 #include "query/comment_removal.h"
-#include "query/sql_lexer.h"
+#include "sql/sql_lexer.h"
 
 namespace zuno {
 

@@ -2,6 +2,7 @@
 // what they say to the row they came from.
 #include <gtest/gtest.h>
 
+#include "query/run_script.h"
 #include "query/run_statement.h"
 #include "tests/support/data_sources.h"
 #include "tests/support/handler_harness.h"
@@ -35,8 +36,8 @@ struct GeneratedTest : ::testing::Test {
     return ids;
   }
   // Generates from a row and runs what the editor then holds.
-  std::string GenerateAndRun(int row, int item) {
-    ShowAll();
+  std::string GenerateAndRun(int row, int item, const std::string& select = "") {
+    select.empty() ? ShowAll() : Run(select);
     h.grid.SelectRow(row);
     OnPopupItem(h.session, item);
     std::string statement = h.ui.Text(kSqlEditor);
@@ -61,6 +62,62 @@ TEST_F(GeneratedTest, UpdateFindsItsRowAndInsertCopiesAnApostropheWhole) {
   EXPECT_NE(GenerateAndRun(0, kGenerateInsert).find("Affected Rows: 1"), std::string::npos);
   Run("select count(*) from people where note = 'it''s' and name = 'Ann' and id = 1");
   EXPECT_EQ(h.grid.CellText(0, 0), "                   2");
+}
+
+// The table of a generated DELETE is the one whose rows the grid shows,
+// whatever else the editor's text names, on both drivers.
+struct TableOfTheRowsTest : ::testing::TestWithParam<testing::DataSource (*)()> {
+  HandlerHarness h;
+  int Count(const std::string& table) {
+    h.ui.SetText(kSqlEditor, "select count(*) from " + table);
+    RunStatement(h.session);
+    return std::stoi(h.grid.CellText(0, 0));
+  }
+};
+
+TEST_P(TableOfTheRowsTest, DeleteRemovesTheRowShownFromItsOwnTable) {
+  ZUNO_REQUIRE_FIXTURES();
+  h.ui.SetText(kRowsToFetchBox, "50");
+  ASSERT_TRUE(testing::ConnectTo(h.db, GetParam()()));
+  for (const char* table : {"people", "others", "\"Order Lines\""})
+    for (std::string sql : {"create temp table " + std::string(table) + " (id integer, name varchar(20))",
+                            "insert into " + std::string(table) + " values (1, 'Ann'), (2, 'Bob'), (3, 'Cy')"})
+      ASSERT_TRUE(h.db.ExecuteUpdate(sql)) << sql << ": " << h.db.LastError();
+  const struct {
+    const char* fault;
+    std::string text;
+    bool atCursor;  // Ctrl+Return with the cursor in the last statement, else Run
+    const char* table;
+  } cases[] = {
+      {"the script's first statement named", "select id from people;\nselect id, name from others", true, "others"},
+      {"a comment's table named", "-- rows copied from people\nselect id, name from others", false, "others"},
+      {"a delimited name cut at its blank", "select id, name from \"Order Lines\"", false, "\"Order Lines\""},
+  };
+  for (const auto& c : cases) {
+    const int before = Count(c.table);
+    h.ui.SetText(kSqlEditor, c.text);
+    h.ui.editorSelection = {c.text.size(), c.text.size()};
+    c.atCursor ? RunStatementAtCursor(h.session) : RunStatement(h.session);
+    ASSERT_EQ(h.grid.RowCount(), before) << c.fault;
+    h.grid.SelectRow(0);
+    OnPopupItem(h.session, kGenerateDelete);
+    h.ui.messages.clear();
+    RunStatement(h.session);
+    EXPECT_EQ(h.ui.messages.size(), 1u) << c.fault;
+    EXPECT_EQ(Count(c.table), before - 1) << c.fault << ": " << h.ui.messages.front();
+    EXPECT_EQ(Count("people"), 3) << c.fault;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Drivers, TableOfTheRowsTest, ::testing::Values(testing::PgLuw, testing::Sqlite));
+
+// A large text (the data source's CLOB) has no place in a WHERE clause.
+TEST_F(GeneratedTest, DeleteOfARowWithALargeTextLeavesItOut) {
+  Setup("create temp table docs (id integer, body text)");
+  Setup("insert into docs values (1, 'first'), (2, 'second')");
+  EXPECT_NE(GenerateAndRun(1, kGenerateDelete, "select id, body from docs order by id").find("Affected Rows: 1"),
+            std::string::npos);
+  EXPECT_EQ(h.ui.Text(kSqlEditor).rfind("-- \"body\" is left out of the WHERE clause", 0), 0u) << h.ui.Text(kSqlEditor);
 }
 
 // A row that only its NULLs, its word "Null", its character "01", its line

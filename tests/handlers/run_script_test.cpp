@@ -59,6 +59,17 @@ struct ScriptTest : ::testing::Test {
   void SetUp() override { ZUNO_REQUIRE_FIXTURES(); }
 };
 
+// A label's colon asks for nothing, and the block it stands in stays one
+// statement (which SQLite, knowing no SQL PL, refuses).
+TEST_F(ScriptTest, ALabelsColonAsksNothing) {
+  HandlerHarness h;
+  Connect(h, testing::Sqlite());
+  h.ui.SetText(kSqlEditor, "select 1;\nbegin\n  fetch_done :\n  loop leave fetch_done; end loop;\nend;\nselect 2");
+  RunScript(h.session);
+  EXPECT_TRUE(h.ui.prompts.empty()) << h.ui.prompts.front();
+  EXPECT_EQ(h.grid.RowCount(), 3);
+}
+
 TEST_F(ScriptTest, CtrlShiftReturnRunsEveryStatementWithItsBodyWhole) {
   for (const Dialect& d : {SqliteScript(), PgScript()}) {
     SCOPED_TRACE(d.source.dsn);

@@ -225,18 +225,36 @@ TEST_F(RunTest, ChangesReportTheirAffectedRows) {
 TEST_F(RunTest, AFailingStatementShowsTheDriversTextAndLeavesNoTrace) {
   Connect(testing::PgPlain());
   h.ui.SetText(kRowCountText, "Row Count: 12");
+  h.ui.SetText(kElapsedTimeText, "SQL Sec. 99");
   Run("select * from no_such_table");
   ASSERT_EQ(h.ui.messages.size(), 1u);
   EXPECT_NE(h.ui.messages[0].find("no_such_table"), std::string::npos) << h.ui.messages[0];
   EXPECT_EQ(h.grid.ColumnCount(), 0);
-  EXPECT_EQ(h.ui.Text(kRowCountText), "Row Count: 12");
+  // The figures of the run before do not stay on show.
+  EXPECT_EQ(h.ui.Text(kRowCountText), "Row Count: 0 (failed)");
   EXPECT_EQ(h.ui.Text(kElapsedTimeText).rfind("SQL Sec. ", 0), 0u);
+  EXPECT_NE(h.ui.Text(kElapsedTimeText), "SQL Sec. 99");
   EXPECT_TRUE(History().empty());
   EXPECT_FALSE(h.ui.busyOpen);
 
   Run("delete from no_such_table");
   EXPECT_EQ(h.ui.messages.size(), 2u);
+  EXPECT_EQ(h.ui.Text(kRowCountText), "Row Count: 0 (failed)");
   EXPECT_TRUE(History().empty());
+
+  // Giving up at a prompt runs nothing, and says so; a change says what it changed.
+  Run("select * from t where id = :ID");
+  EXPECT_EQ(h.ui.Text(kRowCountText), "Row Count: 0 (cancelled)");
+  Setup("create temp table items (n integer)");
+  Run("insert into items values (1), (2), (3)");
+  EXPECT_EQ(h.ui.Text(kRowCountText), "Affected Rows: 3");
+}
+
+// An assignment's colon asks for nothing.
+TEST_F(RunTest, AColonWithoutANameAfterItAsksNothing) {
+  Connect(testing::PgPlain());
+  Run("do $$ declare x int; begin x := 1; end $$");
+  EXPECT_TRUE(h.ui.prompts.empty()) << h.ui.prompts.front();
 }
 
 TEST_F(RunTest, VariablesAreAskedForAndAnEmptyAnswerRunsNothing) {

@@ -38,6 +38,7 @@ struct PopupTest : ::testing::Test {
     rows.EndRow();
     h.grid.AppendRows(std::move(rows));
     h.grid.AppendRow({"2", "Bob", "", "", ""});
+    h.state.gridMode = GridMode::Query;  // the rows of h.state.resultStatement
   }
   void Choose(int item, const std::string& title) {
     OnPopupItem(h.session, item);
@@ -101,18 +102,22 @@ TEST_F(PopupTest, GeneratedStatementsGoToTheEditorThroughTheFormatter) {
   h.state.drilledTableSchema = "S";
   h.state.drilledTableName = "T";
   h.grid.SelectRow(1);
-  h.ui.SetText(kSqlEditor, "select * from SCH.TAB where ID = 2");
+  h.state.resultStatement = "select * from SCH.TAB where ID = 2";
   OnPopupItem(h.session, kGenerateDelete);
   EXPECT_EQ(h.ui.Text(kSqlEditor), "delete from SCH.TAB where ID = 2 and NAME = 'Bob' and NAME = ''");
-  h.ui.SetText(kSqlEditor, "values 1");  // no "from": the drilled table
+  h.state.resultStatement = "values 1";  // no "from": the drilled table
   OnPopupItem(h.session, kGenerateInsert);
   EXPECT_EQ(h.ui.Text(kSqlEditor), "insert into S.T (ID,NAME,NAME) Values (2,'Bob','')");
   EXPECT_EQ(h.ui.busyOpened, h.ui.busyClosed);
+  h.state.gridMode = GridMode::ScriptReport;  // no table's rows: nothing to write
+  OnPopupItem(h.session, kGenerateDelete);
+  EXPECT_EQ(h.ui.messages.back(),
+            "The grid shows a script's report, not the rows of a table: no statement was written.");
 }
 
 TEST_F(PopupTest, GeneratedStatementsTakeLineFeedsNullMarksAndTypesFromTheGrid) {
   WriteScript(bin.File("sqlformat"), "exit 0\n");
-  h.ui.SetText(kSqlEditor, "select * from S.T");
+  h.state.resultStatement = "select * from S.T";
   h.grid.SelectRow(0);
   OnPopupItem(h.session, kGenerateInsert);
   EXPECT_EQ(h.ui.Text(kSqlEditor), "insert into S.T (ID,NAME,NAME) Values (1,'two\nlines','second')")
@@ -121,7 +126,6 @@ TEST_F(PopupTest, GeneratedStatementsTakeLineFeedsNullMarksAndTypesFromTheGrid) 
   h.grid.SetColumnValueType(0, ValueType::Text);
   h.grid.SetColumnValueType(2, ValueType::Number);
   h.grid.MarkCellNull(0, 2);
-  h.ui.SetText(kSqlEditor, "select * from S.T");
   OnPopupItem(h.session, kGenerateDelete);
   EXPECT_EQ(h.ui.Text(kSqlEditor), "delete from S.T where ID = '1' and NAME = 'two\nlines' and NAME IS NULL");
 }

@@ -86,6 +86,49 @@ TEST(ScriptSplitterTest, CutsAScriptWhereTheCommandLineProcessorWould) {
   }
 }
 
+// Db2 scripts with the statements that hold a compound body, each followed
+// by one more statement; a body cut at an inner ";" gives more statements.
+TEST(ScriptSplitterTest, CompoundBodiesStayWholeInEveryStatementThatHoldsOne) {
+  struct {
+    const char* fault;
+    const char* script;
+    std::size_t statements;
+  } cases[] = {
+      {"ALTER MODULE ... ADD PROCEDURE cut", "ALTER MODULE sales.inv ADD PROCEDURE restock (IN p INT, IN q INT)\n"
+       "LANGUAGE SQL\nBEGIN\n  UPDATE stock SET qty = qty + q WHERE item = p;\n  INSERT INTO log VALUES (p, q);\nEND;\n"
+       "CALL sales.inv.restock(1, 5);", 2},
+      {"a module prototype without a body swallowed the next statement",
+       "ALTER MODULE inv PUBLISH PROCEDURE restock (IN p INT, IN q INT);\nALTER MODULE inv DROP PROCEDURE old;", 2},
+      {"a labelled procedure body with a labelled loop cut",
+       "CREATE OR REPLACE PROCEDURE purge (IN d INT)\nLANGUAGE SQL\nP1: BEGIN\n  DECLARE v INT;\n"
+       "  DECLARE c1 CURSOR FOR SELECT id FROM orders WHERE placed < CURRENT DATE - d DAYS;\n  OPEN c1;\n"
+       "  fetch_loop: LOOP\n    FETCH c1 INTO v;\n    IF v IS NULL THEN LEAVE fetch_loop; END IF;\n"
+       "    DELETE FROM lines WHERE order_id = v;\n  END LOOP fetch_loop;\nEND P1;\nCALL purge(30);", 2},
+      {"a type's method specification or CREATE METHOD cut",
+       "CREATE TYPE emp_t AS (salary DECIMAL(9,2)) NOT FINAL MODE DB2SQL METHOD bonus (r DOUBLE) RETURNS DOUBLE;\n"
+       "CREATE METHOD bonus (r DOUBLE) FOR emp_t\nBEGIN ATOMIC\n  DECLARE b DOUBLE;\n  SET b = SELF..salary * r;\n"
+       "  RETURN b;\nEND;\nVALUES 1;", 3},
+      {"an anonymous block, labelled or not, cut",
+       "BEGIN\n  DECLARE n INT DEFAULT 0;\n  IF n > 1 THEN CALL archive(); END IF;\nEND;\n"
+       "outer_block: BEGIN NOT ATOMIC\n  DECLARE i INT DEFAULT 0;\n  WHILE i < 3 DO SET i = i + 1; END WHILE;\n"
+       "END outer_block;\nCOMMIT;", 3},
+      {"a trigger with REFERENCING and WHEN cut",
+       "CREATE TRIGGER guard NO CASCADE BEFORE UPDATE OF qty ON stock\n  REFERENCING OLD AS o NEW AS n\n"
+       "  FOR EACH ROW WHEN (n.qty < 0)\nBEGIN ATOMIC\n  SIGNAL SQLSTATE '75001' SET MESSAGE_TEXT = 'below zero';\n"
+       "  SET n.qty = 0;\nEND;\nSELECT * FROM stock;", 2},
+      {"bodies without BEGIN swallowed the next statement",
+       "CREATE PROCEDURE reset (IN p INT) LANGUAGE SQL UPDATE stock SET qty = 0 WHERE item = p;\n"
+       "CREATE TRIGGER pos BEFORE INSERT ON stock REFERENCING NEW AS n FOR EACH ROW WHEN (n.qty < 0) SET n.qty = 0;\n"
+       "CREATE FUNCTION twice (x INT) RETURNS INT RETURN CASE WHEN x IS NULL THEN 0 ELSE 2 * x END;\nCALL reset(1);",
+       4},
+      {"a parameter or column named begin or end opened or closed a body",
+       "CREATE PROCEDURE span (IN begin INT, IN end INT) LANGUAGE SQL UPDATE t SET begin = begin + 1;\n"
+       "CREATE PROCEDURE span2 () LANGUAGE SQL\nBEGIN\n  SELECT begin, end INTO x, y FROM t;\nEND;\n"
+       "SELECT p.begin, p.end FROM t p;", 3},
+  };
+  for (const auto& c : cases) EXPECT_EQ(SplitScript(c.script).size(), c.statements) << c.fault;
+}
+
 TEST(ScriptSplitterTest, TheCursorIsInTheLastStatementStartingBeforeIt) {
   const std::vector<ScriptStatement> s = SplitScript("  select 1;\n\nselect 2;");
   struct {

@@ -12,7 +12,7 @@ constexpr const char* kDrillText = "select ID,ITEM,QTY\n from MYSCHEMA.ORDERS";
 TEST(StatementGeneratorTest, ValueFormsOfOneRow) {
   const GeneratorInput input{
       "", "S", "T", {"A", "B", "C", "D", "E", "F"}, {"12", "abc", "Null", "1.5e-3", " 7", "1,5"}};
-  EXPECT_EQ(GenerateInsert(input),
+  EXPECT_EQ(GenerateInsert(input).text,
             "insert into S.T (A,B,C,D,E,F) Values (12,'abc',NULL,1.5e-3, 7,'1,5')");
 }
 
@@ -108,6 +108,12 @@ TEST(StatementGeneratorTest, TargetTable) {
       {"FROM at the very end does not fall back", "SELECT * FROM", "S.T", false},
       {"from with only blanks after it does not fall back", "select * from  \n ", "S.T", false},
       {"from inside a word alone taken as a table", "select datefrom x", "S.T", false},
+      {"a comment's from taken", "/* copied from A */ select ID from B", "B", true},
+      {"a string's from taken", "select 'from A' as x from B", "B", true},
+      {"a delimited name with a blank cut", "select * from ME.\"Order Lines\" where X = 1", "ME.\"Order Lines\"", true},
+      {"the end of a statement or of a join list taken into the name", "select * from A,B;", "A", true},
+      {"a comment after the name taken into it", "select * from /* x */ T/* y */", "T", true},
+      {"a from inside parentheses taken", "select extract(year from d), (select 1 from A) from B", "B", true},
   };
   for (const auto& c : cases) {
     const TargetTable target = FindTargetTable(c.text, "S", "T");
@@ -167,22 +173,44 @@ TEST(StatementGeneratorTest, FullStatements) {
        "insert into S.T (A,B) Values (1,'')",
        "update  S.T set A = 1,B = '' where A = 1 and B = '' ",
        "delete from S.T where A = 1 and B = ''"},
-      {"empty grid before any drill-down",
+      {"empty grid before any drill-down: no WHERE, no UPDATE or DELETE",
        {"", "", "", {}, {}},
        "insert into . () Values ()",
-       "update . set  where ",
-       "delete from . where "},
-      {"empty grid with a typed select",
+       "",
+       ""},
+      {"empty grid with a typed select: no WHERE, no UPDATE or DELETE",
        {"select * from S.T", "", "", {}, {}},
        "insert into S.T () Values ()",
-       "update  S.T set  where ",
-       "delete from S.T where "},
+       "",
+       ""},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(GenerateInsert(c.input), c.insert) << c.fault;
-    EXPECT_EQ(GenerateUpdate(c.input), c.update) << c.fault;
-    EXPECT_EQ(GenerateDelete(c.input), c.remove) << c.fault;
+    EXPECT_EQ(GenerateInsert(c.input).text, c.insert) << c.fault;
+    EXPECT_EQ(GenerateUpdate(c.input).text, c.update) << c.fault;
+    EXPECT_EQ(GenerateDelete(c.input).text, c.remove) << c.fault;
   }
+}
+
+// A large text and a large object have no place in a WHERE clause (but
+// their NULLs do); a value not fetched whole is no value to write.
+TEST(StatementGeneratorTest, LargeValuesAndValuesNotFetchedWhole) {
+  GeneratorInput input{"select * from DOCS", "", "", {"ID", "BODY", "PIC"}, {"1", "text", "\x01"},
+                       {ValueType::Number, ValueType::LargeText, ValueType::Blob}, {false, false, false},
+                       {ValueKind::Text, ValueKind::Text, ValueKind::Binary}};
+  const std::string leftOut = " is left out of the WHERE clause: Db2 cannot compare a large object or XML with =\n";
+  EXPECT_EQ(GenerateDelete(input).text, "-- BODY" + leftOut + "-- PIC" + leftOut + "delete from DOCS where ID = 1");
+  input.nulls[1] = true;
+  EXPECT_NE(GenerateDelete(input).text.find("where ID = 1 and BODY IS NULL"), std::string::npos);
+  EXPECT_EQ(ValueForm("12", ValueType::LargeText), "'12'");
+
+  input.nulls[1] = false;
+  input.types[0] = ValueType::LargeText;
+  for (auto generate : {GenerateUpdate, GenerateDelete})
+    EXPECT_NE(generate(input).refusal.find("without a WHERE clause"), std::string::npos) << generate(input).text;
+  input.kinds[1] = ValueKind::Unread;
+  for (auto generate : {GenerateInsert, GenerateUpdate})
+    EXPECT_EQ(generate(input).refusal,
+              "The value of BODY was not fetched whole, so it cannot be written: no statement was written.");
 }
 
 TEST(StatementGeneratorTest, NullCellsAreNullWhateverTheirColumnOrPadding) {
@@ -263,19 +291,19 @@ TEST(StatementGeneratorTest, StatementsUseWhatTheGridKnew) {
                              {"       Null", "01", "Null", "x", "a\nb"},
                              {ValueType::Number, ValueType::Text, ValueType::Text, ValueType::Text, ValueType::Text},
                              {true, false, false, false, false}};
-  EXPECT_EQ(GenerateInsert(input),
+  EXPECT_EQ(GenerateInsert(input).text,
             "insert into V (ID,CODE,NOTE,\"1=1 OR ID\",TEXT) Values (NULL,'01','Null','x','a\nb')");
-  EXPECT_EQ(GenerateUpdate(input),
+  EXPECT_EQ(GenerateUpdate(input).text,
             "update  V set ID = NULL,CODE = '01',NOTE = 'Null',\"1=1 OR ID\" = 'x',TEXT = 'a\nb' where ID IS NULL and "
             "CODE = '01' and NOTE = 'Null' and \"1=1 OR ID\" = 'x' and TEXT = 'a\nb' ");
-  EXPECT_EQ(GenerateDelete(input),
+  EXPECT_EQ(GenerateDelete(input).text,
             "delete from V where ID IS NULL and CODE = '01' and NOTE = 'Null' and \"1=1 OR ID\" = 'x' and "
             "TEXT = 'a\nb'");
   // The drilled table's names are names; a table typed in the editor is SQL as written.
   GeneratorInput drilled{"", "MY SCHEMA", "T\"1", {"ID"}, {"1"}, {}, {}};
-  EXPECT_EQ(GenerateDelete(drilled), "delete from \"MY SCHEMA\".\"T\"\"1\" where ID = 1");
-  drilled.editorText = "select * from \"my\".\"T\"\"1\"";
-  EXPECT_EQ(GenerateDelete(drilled), "delete from \"my\".\"T\"\"1\" where ID = 1");
+  EXPECT_EQ(GenerateDelete(drilled).text, "delete from \"MY SCHEMA\".\"T\"\"1\" where ID = 1");
+  drilled.statementText = "select * from \"my\".\"T\"\"1\"";
+  EXPECT_EQ(GenerateDelete(drilled).text, "delete from \"my\".\"T\"\"1\" where ID = 1");
 }
 
 }  // namespace

@@ -31,7 +31,11 @@ TEST(VariableScanTest, FindsNamesAsTheStatementWritesThem) {
       {"variable runs to the end with what follows", "where id = :XY;", {":XY;"}},
       {"colon at the very start is taken", ":A from t", {}},
       {"time literal in quotes is scanned", "where t = '12:30:00' and u = :U order by 1", {":U"}},
-      {"lone colon between spaces not taken as a name", "select a : b from t", {":"}},
+      {"lone colon between spaces taken as a name", "select a : b from t", {}},
+      {"a label's colon taken as a name", "BEGIN\n  fetch_done :\n  LOOP LEAVE fetch_done; END LOOP;\nEND", {}},
+      {"an assignment's := taken as a name", "begin x := 1; y := :Y; end", {":Y;"}},
+      {"a colon before a line feed or a tab taken as a name", "a :\n\t:\tb :C and", {":C"}},
+      {"a colon before a name character missed", " :_a, :$b, :#c, :@d, :1 ", {":_a", ":$b", ":#c", ":@d", ":1"}},
       {"empty text breaks the scan", "", {}},
       {"one-character text breaks the scan", ":", {}},
   };

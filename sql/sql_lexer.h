@@ -1,7 +1,8 @@
 // The one reader of SQL text: where its strings, delimited names, comments,
-// words and blanks are. Comment removal, the variable scan, the editor's
-// colouring of variables, the completion and the script splitter all see
-// the text through it, so they agree on what a comment or a string is.
+// words and blanks are. Comment removal, the variable scan, the
+// classification, the editor's colouring of variables, the completion, the
+// script splitter and the statement generator all see the text through it,
+// so they agree on what a comment or a string is.
 #pragma once
 
 #include <cstddef>
@@ -43,6 +44,12 @@ inline std::string_view TokenText(std::string_view text, const SqlToken& t) {
 // delimited name or a comment.
 inline bool IsCode(const SqlToken& t) {
   return t.kind == SqlTokenKind::Blank || t.kind == SqlTokenKind::Word || t.kind == SqlTokenKind::Symbol;
+}
+
+// Whether the token says something: not a blank or a comment.
+inline bool IsSignificant(const SqlToken& t) {
+  return t.kind != SqlTokenKind::Blank && t.kind != SqlTokenKind::LineComment &&
+         t.kind != SqlTokenKind::BlockComment;
 }
 
 }  // namespace zuno

@@ -1,4 +1,4 @@
-#include "query/sql_lexer.h"
+#include "sql/sql_lexer.h"
 
 namespace zuno {
 namespace {
