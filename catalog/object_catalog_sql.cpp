@@ -20,7 +20,8 @@ TableDetailsSql LuwDetails(std::string_view s, std::string_view t) {
                  Names("tabschema", s, "tabname", t) + " order by colno",
       .keys = "select c.constname, c.type, k.colname from syscat.tabconst c join syscat.keycoluse k"
               " on k.constname = c.constname and k.tabschema = c.tabschema and k.tabname = c.tabname where " +
-              Names("c.tabschema", s, "c.tabname", t) + " and c.type in ('P', 'U') order by c.type, c.constname, k.colseq",
+              Names("c.tabschema", s, "c.tabname", t) +
+              " and c.type in ('P', 'U') order by c.type, c.constname, k.colseq",
       .checks = "select constname, text from syscat.checks where " + Names("tabschema", s, "tabname", t) +
                 " and type = 'C' order by constname",
       .indexes = "select i.indschema, i.indname, i.uniquerule, u.colname, u.colorder from syscat.indexes i"
@@ -29,7 +30,8 @@ TableDetailsSql LuwDetails(std::string_view s, std::string_view t) {
       .foreignKeys =
           "select r.constname, r.tabschema, r.tabname, r.reftabschema, r.reftabname, r.deleterule, r.updaterule,"
           " f.colname, p.colname from syscat.references r"
-          " join syscat.keycoluse f on f.constname = r.constname and f.tabschema = r.tabschema and f.tabname = r.tabname"
+          " join syscat.keycoluse f on f.constname = r.constname and f.tabschema = r.tabschema"
+          " and f.tabname = r.tabname"
           " left join syscat.keycoluse p on p.constname = r.refkeyname and p.tabschema = r.reftabschema"
           " and p.tabname = r.reftabname and p.colseq = f.colseq where (" +
           Names("r.tabschema", s, "r.tabname", t) + ") or (" + Names("r.reftabschema", s, "r.reftabname", t) +
@@ -112,7 +114,8 @@ std::string ObjectSourceSql(DatabaseFlavour flavour, std::string_view type, std:
                : "select statement from sysibm.sysviews where " + Names("creator", schema, "name", name) +
                      " and type = 'V'";
   if (routine)
-    return luw ? "select text from syscat.routines where " + Names("routineschema", schema, "specificname", specificName)
+    return luw ? "select text from syscat.routines where " +
+                     Names("routineschema", schema, "specificname", specificName)
                : "select text from sysibm.sysroutines where " + Names("schema", schema, "specificname", specificName);
   if (type == "TRIGGER")
     return luw ? "select text from syscat.triggers where " + Names("trigschema", schema, "trigname", name)

@@ -17,6 +17,7 @@ namespace {
 
 constexpr std::string_view kNoTable =
     "Table Details needs a table: select a table's row in a catalog list, or drill into a table first.";
+constexpr std::string_view kUnknownTable = " is a table the catalog does not describe.";
 constexpr std::string_view kNull = "Null";
 constexpr std::string_view kDdlSection = "DDL";
 
@@ -162,7 +163,8 @@ ResultRows DetailRows(const TableDescription& t, const std::string& ddl) {
     rows.AddCell(ColumnTypeText(c) + (c.nullable ? "" : " NOT NULL"));
     rows.EndRow();
   }
-  for (const TableKey& k : t.keys) AddRow(rows, k.type == 'P' ? "PRIMARY KEY" : "UNIQUE KEY", k.name, NameList(k.columns));
+  for (const TableKey& k : t.keys)
+    AddRow(rows, k.type == 'P' ? "PRIMARY KEY" : "UNIQUE KEY", k.name, NameList(k.columns));
   for (const TableCheck& c : t.checks) AddRow(rows, "CHECK", c.name, c.condition);
   for (const TableIndex& i : t.indexes) {
     rows.AddCell("INDEX");
@@ -186,6 +188,9 @@ ResultRows DetailRows(const TableDescription& t, const std::string& ddl) {
 
 void ShowDetails(Session& s, Read& read, std::int64_t executedAt) {
   if (!read.ok) return s.jobs.Tell(read.error);
+  // Every table has a column: without one there is no table to write DDL for.
+  if (read.table.columns.empty())
+    return s.jobs.Tell(read.table.schema + "." + read.table.name + std::string(kUnknownTable));
   s.state.endTime = executedAt;
   s.state.gridMode = GridMode::TableDetails;
   s.grid.ClearRows();

@@ -126,6 +126,14 @@ TEST_P(TableDetailsTest, WithoutATableRowItSaysWhatItNeeds) {
   EXPECT_EQ(h.ui.messages, std::vector<std::string>{"Table Details needs a table: select a table's row in a catalog "
                                                     "list, or drill into a table first."});
   EXPECT_EQ(h.state.gridMode, GridMode::Creators);
+
+  h.ui.messages.clear();
+  OnCatalogClicked(h.session);
+  h.grid.AppendRow({"NOSCHEMA", "NO'TABLE", "T", "0", "Null", "", "", ""});
+  h.grid.SelectRow(h.grid.RowCount() - 1);
+  OnTableDetails(h.session);
+  EXPECT_EQ(h.ui.messages, std::vector<std::string>{"NOSCHEMA.NO'TABLE is a table the catalog does not describe."});
+  EXPECT_EQ(h.state.gridMode, GridMode::Catalog);
 }
 
 // Each object's source comes back as a statement that runs again as it stands.
