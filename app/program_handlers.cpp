@@ -3,6 +3,8 @@
 #include "app/connect_handler.h"
 #include "catalog/catalog_buttons.h"
 #include "catalog/drill_down.h"
+#include "catalog/schema_objects.h"
+#include "catalog/table_details.h"
 #include "library/library_window.h"
 #include "query/run_script.h"
 #include "query/run_statement.h"
@@ -34,7 +36,11 @@ Handlers ProgramHandlers(Session& s) {
   h.libraryDelete = [&s] { OnLibraryDelete(s); };
   h.switchStore = [&s] { OnSwitchStore(s); };
   h.libraryExit = [&s] { OnLibraryExit(s); };
-  h.popupItem = [&s](int item) { OnPopupItem(s, item); };
+  h.popupItem = [&s](int item) {
+    if (item == kTableDetails) return OnTableDetails(s);
+    if (item == kSchemaObjects) return OnSchemaObjects(s);
+    OnPopupItem(s, item);
+  };
   h.columnChooserSelect = [&s] { OnColumnChooserSelect(s); };
   h.closeConnection = [&s] { s.db.CloseConnection(); };
   return h;

@@ -9,14 +9,6 @@ namespace {
 constexpr std::string_view kNotDb2 =
     "The data source is not a Db2 data source: it has no Db2 catalog to list.";
 
-// The lists are read from Db2's own catalog views, which a source of another
-// kind does not have; it is told so instead of being sent their SQL.
-bool IsDb2Source(Session& s) {
-  if (s.state.databaseFlavour != DatabaseFlavour::None) return true;
-  s.ui.ShowMessage(kNotDb2);
-  return false;
-}
-
 // The Grid Mode tells a later double-click what the rows are; it is set
 // before the statement runs and holds whatever its outcome.
 void StartList(Session& s, GridMode gridMode) {
@@ -26,6 +18,12 @@ void StartList(Session& s, GridMode gridMode) {
 }
 
 }  // namespace
+
+bool IsDb2Source(Session& s) {
+  if (s.state.databaseFlavour != DatabaseFlavour::None) return true;
+  s.ui.ShowMessage(kNotDb2);
+  return false;
+}
 
 void OnCatalogClicked(Session& s) {
   if (!IsDb2Source(s)) return;

@@ -3,18 +3,14 @@
 #include "base/clock.h"
 #include "catalog/catalog_list_fill.h"
 #include "catalog/catalog_sql.h"
+#include "catalog/schema_objects.h"
+#include "catalog/table_details.h"
+#include "catalog/table_list_columns.h"
 #include "query/elapsed_time.h"
 #include "query/run_statement.h"
 
 namespace zuno {
 namespace {
-
-// Columns of the table lists, by position.
-constexpr int kSchemaColumn = 0;
-constexpr int kNameColumn = 1;
-constexpr int kTypeColumn = 2;
-constexpr int kBaseSchemaColumn = 5;
-constexpr int kBaseNameColumn = 6;
 
 struct TableName {
   std::string schema;
@@ -92,6 +88,10 @@ void OnGridDoubleClick(Session& s) {
     TableDrill(s, row);
   else if (s.state.gridMode == GridMode::Creators)
     CreatorDrill(s, row);
+  else if (s.state.gridMode == GridMode::TableDetails)
+    OnTableDetailsDoubleClick(s);
+  else if (s.state.gridMode == GridMode::Objects)
+    OnSchemaObjectDoubleClick(s);
 }
 
 }  // namespace zuno

@@ -16,7 +16,8 @@ namespace zuno {
 // What the rows of the Result Grid are, so a double-click knows what to drill
 // into: a statement's result, the tables of a creator or of the catalog, or
 // the creators, or the report of a script. None before the first.
-enum class GridMode { None, Query, Catalog, Creators, ScriptReport };
+// TableDetails: a table's details and DDL; Objects: a schema's views, routines and triggers.
+enum class GridMode { None, Query, Catalog, Creators, ScriptReport, TableDetails, Objects };
 
 // Which Query Store the library works on: the one in the home directory or
 // the one in the working directory.

@@ -56,6 +56,8 @@ enum PopupItem : int {
   kGenerateDelete = 6,
   kAutosizeColumns = 7,
   kFixedColumnSize = 8,
+  kTableDetails = 9,
+  kSchemaObjects = 10,
 };
 
 }  // namespace zuno

@@ -56,7 +56,7 @@ constexpr std::array<WindowSpec, 3> kWindows{{
     {WindowId::Busy, "running...", {250, 30}},
 }};
 
-constexpr std::array<PopupMenuEntry, 10> kPopup{{
+constexpr std::array<PopupMenuEntry, 13> kPopup{{
     {kCopyToClipboard, "Copy to Clipboard"},
     {kShowInEditor, "Show in Editor"},
     {kCopyAndFormat, "Copy and Format to Current Query"},
@@ -67,6 +67,9 @@ constexpr std::array<PopupMenuEntry, 10> kPopup{{
     {0, ""},
     {kAutosizeColumns, "Autosize Columns"},
     {kFixedColumnSize, "Fixed Column Size"},
+    {0, ""},
+    {kTableDetails, "Table Details (F4)"},
+    {kSchemaObjects, "Views and Routines"},
 }};
 
 struct Hint {

@@ -7,6 +7,7 @@ namespace zuno {
 EditorCommand CommandForKey(unsigned keyval, unsigned state) {
   const unsigned mods = state & (GDK_CONTROL_MASK | GDK_MOD1_MASK | GDK_SUPER_MASK | GDK_META_MASK);
   if (keyval == GDK_KEY_F5 && mods == 0) return EditorCommand::RunStatement;
+  if (keyval == GDK_KEY_F4 && mods == 0) return EditorCommand::TableDetails;
   if (mods != GDK_CONTROL_MASK) return EditorCommand::None;
   const bool shift = (state & GDK_SHIFT_MASK) != 0;
   switch (keyval) {

@@ -19,6 +19,7 @@ enum class EditorCommand {
   ZoomOut,       // Ctrl+minus
   ZoomReset,     // Ctrl+0
   ToggleComment, // Ctrl+/: the selected lines commented with -- or uncommented
+  TableDetails,  // F4: as the popup item Table Details
 };
 
 // keyval is a GDK key value, state the event's modifier mask. Caps Lock,

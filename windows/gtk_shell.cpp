@@ -191,6 +191,9 @@ bool GtkShell::OnEditorCommand(EditorCommand command) {
     case EditorCommand::ToggleComment:
       ToggleSelectedLineComments(widgets_.inner[kSqlEditor]);
       return true;
+    case EditorCommand::TableDetails:
+      loop_.Deliver(Event::MenuOf(kTableDetails));
+      return true;
     case EditorCommand::None:
       break;
   }

@@ -223,7 +223,7 @@ TEST(BusyWindowTest, PaintsItsTextWhileTheWorkRuns) {
   EXPECT_EQ(gtk_grab_get_current(), nullptr);
 }
 
-TEST(PopupMenuTest, HoldsTheEightItemsWithSeparators) {
+TEST(PopupMenuTest, HoldsItsItemsWithSeparators) {
   auto p = StartAndShow();
   GList* children = gtk_container_get_children(GTK_CONTAINER(p->shell.popupMenu()));
   std::vector<std::string> labels;
@@ -234,7 +234,8 @@ TEST(PopupMenuTest, HoldsTheEightItemsWithSeparators) {
                                               "Copy and Format to Current Query", "-",
                                               "Generate Insert SQL", "Generate Update SQL",
                                               "Generate Delete SQL", "-", "Autosize Columns",
-                                              "Fixed Column Size"}));
+                                              "Fixed Column Size", "-", "Table Details (F4)",
+                                              "Views and Routines"}));
 }
 
 }  // namespace

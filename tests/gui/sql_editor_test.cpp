@@ -176,6 +176,15 @@ TEST_F(SqlEditorTest, RunKeysActAsTheRunButtonOnlyWhileItIsEnabled) {
   }
 }
 
+// F4 asks for the selected table's details, as the popup item does.
+TEST_F(SqlEditorTest, F4AsksForTheTableDetails) {
+  std::vector<int> items;
+  p->dispatcher.handlers().popupItem = [&items](int item) { items.push_back(item); };
+  Press(GDK_KEY_F4);
+  Press(GDK_KEY_F4, GDK_CONTROL_MASK);
+  EXPECT_EQ(items, std::vector<int>{kTableDetails});
+}
+
 // The handlers speak in bytes of the editor's text, the buffer in characters.
 TEST_F(SqlEditorTest, TheSelectionIsReadAndSetInBytesOfTheText) {
   p->shell.SetText(kSqlEditor, "select '\xC3\xA4\xC3\xA4';\nselect 2");

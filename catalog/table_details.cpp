@@ -1,0 +1,251 @@
+#include "catalog/table_details.h"
+
+#include <cstdlib>
+#include <optional>
+#include <vector>
+
+#include "base/clock.h"
+#include "catalog/catalog_buttons.h"
+#include "catalog/object_catalog_sql.h"
+#include "catalog/table_ddl.h"
+#include "catalog/table_list_columns.h"
+#include "grid/cell_text.h"
+#include "query/elapsed_time.h"
+
+namespace zuno {
+namespace {
+
+constexpr std::string_view kNoTable =
+    "Table Details needs a table: select a table's row in a catalog list, or drill into a table first.";
+constexpr std::string_view kUnknownTable = " is a table the catalog does not describe.";
+constexpr std::string_view kNull = "Null";
+constexpr std::string_view kDdlSection = "DDL";
+
+// The details' columns; the DDL stands in the last one.
+constexpr std::string_view kTitles[] = {"SECTION", "NAME", "TYPE", "LENGTH", "SCALE", "NULLS", "DEFAULT", "DETAIL"};
+constexpr int kTitleWidths[] = {110, 160, 90, 60, 50, 50, 90, 400};
+constexpr int kDetailColumn = 7;
+
+using Row = std::vector<std::optional<std::string>>;
+
+std::string Text(const Row& row, std::size_t c) { return c < row.size() && row[c] ? *row[c] : std::string(); }
+long Number(const Row& row, std::size_t c) { return std::strtol(Text(row, c).c_str(), nullptr, 10); }
+char Code(const Row& row, std::size_t c) {
+  const std::string t = Text(row, c);
+  return t.empty() ? ' ' : t[0];
+}
+
+struct Read {
+  bool ok = true;
+  std::string error;
+  TableDescription table;
+};
+
+// Every row of one catalog SELECT, each value as text or none for NULL;
+// only the database is touched, so this runs on the worker.
+bool ReadRows(OdbcLayer& db, const std::string& sql, std::vector<Row>& rows, std::string& error) {
+  if (!db.ExecuteQuery(sql)) {
+    error = db.LastError();
+    return false;
+  }
+  const int columns = db.ColumnCount();
+  std::string value;
+  while (db.NextRow()) {
+    Row row;
+    for (int c = 0; c < columns; ++c) row.push_back(db.ReadText(c, value) ? std::optional(value) : std::nullopt);
+    rows.push_back(std::move(row));
+  }
+  const bool ended = db.LastFetchEnd() == OdbcLayer::FetchEnd::EndOfRows;
+  if (!ended) error = db.LastError();
+  db.FinishQuery();
+  return ended;
+}
+
+void TakeColumns(const std::vector<Row>& rows, TableDescription& t) {
+  for (const Row& r : rows)
+    t.columns.push_back({Text(r, 0), Text(r, 1), Number(r, 2), Number(r, 3), Text(r, 4) != "N",
+                         r.size() > 5 ? r[5] : std::nullopt});
+}
+
+// The rows of one key stand together, in key order.
+void TakeKeys(const std::vector<Row>& rows, TableDescription& t) {
+  for (const Row& r : rows) {
+    if (t.keys.empty() || t.keys.back().name != Text(r, 0)) t.keys.push_back({Text(r, 0), Code(r, 1), {}});
+    t.keys.back().columns.push_back(Text(r, 2));
+  }
+}
+
+void TakeChecks(const std::vector<Row>& rows, TableDescription& t) {
+  for (const Row& r : rows) t.checks.push_back({Text(r, 0), Text(r, 1)});
+}
+
+void TakeIndexes(const std::vector<Row>& rows, TableDescription& t) {
+  for (const Row& r : rows) {
+    if (t.indexes.empty() || t.indexes.back().schema != Text(r, 0) || t.indexes.back().name != Text(r, 1))
+      t.indexes.push_back({Text(r, 0), Text(r, 1), Code(r, 2), {}});
+    t.indexes.back().columns.push_back({Text(r, 3), Code(r, 4)});
+  }
+}
+
+void TakeForeignKeys(const std::vector<Row>& rows, TableDescription& t) {
+  for (const Row& r : rows) {
+    if (t.foreignKeys.empty() || t.foreignKeys.back().name != Text(r, 0) ||
+        t.foreignKeys.back().childSchema != Text(r, 1) || t.foreignKeys.back().childTable != Text(r, 2)) {
+      ForeignKey key;
+      key.name = Text(r, 0);
+      key.childSchema = Text(r, 1);
+      key.childTable = Text(r, 2);
+      key.parentSchema = Text(r, 3);
+      key.parentTable = Text(r, 4);
+      key.deleteRule = Code(r, 5);
+      key.updateRule = Code(r, 6);
+      t.foreignKeys.push_back(std::move(key));
+    }
+    t.foreignKeys.back().childColumns.push_back(Text(r, 7));
+    if (r.size() > 8 && r[8]) t.foreignKeys.back().parentColumns.push_back(*r[8]);
+  }
+}
+
+Read ReadTable(OdbcLayer& db, const TableDetailsSql& sql, std::string schema, std::string name) {
+  Read read;
+  read.table.schema = std::move(schema);
+  read.table.name = std::move(name);
+  const std::pair<const std::string*, void (*)(const std::vector<Row>&, TableDescription&)> parts[] = {
+      {&sql.columns, TakeColumns}, {&sql.keys, TakeKeys},           {&sql.checks, TakeChecks},
+      {&sql.indexes, TakeIndexes}, {&sql.foreignKeys, TakeForeignKeys},
+  };
+  for (const auto& [text, take] : parts) {
+    std::vector<Row> rows;
+    if (!ReadRows(db, *text, rows, read.error)) {
+      read.ok = false;
+      return read;
+    }
+    take(rows, read.table);
+  }
+  // A key of the parent whose columns the catalog did not give is named
+  // without them, which Db2 reads as its primary key; a part of them would
+  // name the wrong columns.
+  for (ForeignKey& key : read.table.foreignKeys)
+    if (key.parentColumns.size() != key.childColumns.size()) key.parentColumns.clear();
+  return read;
+}
+
+void AddRow(ResultRows& rows, std::string_view section, std::string_view name, std::string_view detail) {
+  rows.AddCell(section);
+  rows.AddCell(name);
+  for (int c = 2; c < kDetailColumn; ++c) rows.AddCell("");
+  rows.AddCell(detail);
+  rows.EndRow();
+}
+
+std::string_view UniqueRuleText(char rule) {
+  switch (rule) {
+    case 'D': return "DUPLICATES";
+    case 'P': return "PRIMARY";
+    case 'N': return "UNIQUE WHERE NOT NULL";
+    default: return "UNIQUE";
+  }
+}
+
+ResultRows DetailRows(const TableDescription& t, const std::string& ddl) {
+  ResultRows rows;
+  for (const TableColumn& c : t.columns) {
+    rows.AddCell("COLUMN");
+    rows.AddCell(c.name);
+    rows.AddCell(c.type.substr(0, c.type.find_last_not_of(' ') + 1));
+    rows.AddCell(std::to_string(c.length));
+    rows.AddCell(std::to_string(c.scale));
+    rows.AddCell(c.nullable ? "Y" : "N");
+    if (c.defaultValue)
+      rows.AddCell(*c.defaultValue);
+    else
+      rows.AddCell(kNull, true);
+    rows.AddCell(ColumnTypeText(c) + (c.nullable ? "" : " NOT NULL"));
+    rows.EndRow();
+  }
+  for (const TableKey& k : t.keys)
+    AddRow(rows, k.type == 'P' ? "PRIMARY KEY" : "UNIQUE KEY", k.name, NameList(k.columns));
+  for (const TableCheck& c : t.checks) AddRow(rows, "CHECK", c.name, c.condition);
+  for (const TableIndex& i : t.indexes) {
+    rows.AddCell("INDEX");
+    rows.AddCell(i.schema + "." + i.name);
+    rows.AddCell(UniqueRuleText(i.uniqueRule));
+    for (int c = 3; c < kDetailColumn; ++c) rows.AddCell("");
+    rows.AddCell(IndexColumnsText(i));
+    rows.EndRow();
+  }
+  for (const ForeignKey& f : t.foreignKeys) {
+    const bool own = f.childSchema == t.schema && f.childTable == t.name;
+    AddRow(rows, own ? "FOREIGN KEY" : "REFERENCED BY", f.name, ForeignKeyText(f));
+  }
+  rows.AddCell(kDdlSection);
+  rows.AddCell(t.schema + "." + t.name);
+  for (int c = 2; c < kDetailColumn; ++c) rows.AddCell("");
+  rows.AddCell(MarkLineFeeds(ddl), CellValue{ddl, ValueKind::Text});
+  rows.EndRow();
+  return rows;
+}
+
+void ShowDetails(Session& s, Read& read, std::int64_t executedAt) {
+  if (!read.ok) return s.jobs.Tell(read.error);
+  // Every table has a column: without one there is no table to write DDL for.
+  if (read.table.columns.empty())
+    return s.jobs.Tell(read.table.schema + "." + read.table.name + std::string(kUnknownTable));
+  s.state.endTime = executedAt;
+  s.state.gridMode = GridMode::TableDetails;
+  s.grid.ClearRows();
+  s.grid.RemoveAllColumns();
+  for (std::size_t c = 0; c < std::size(kTitles); ++c) s.grid.AddColumn(-1, kTitles[c], kTitleWidths[c]);
+  const std::string ddl = TableDdl(read.table);
+  ResultRows rows = DetailRows(read.table, ddl);
+  const std::size_t count = rows.RowCount();
+  s.grid.AppendRows(std::move(rows));
+  ShowElapsedTime(s);
+  s.ui.SetText(kRowCountText, "Row Count: " + std::to_string(count));
+}
+
+// The table a catalog row names (an alias's base table), or the one drilled
+// into last while its result is shown; none for any other row.
+std::optional<std::pair<std::string, std::string>> ChosenTable(Session& s) {
+  const int row = s.grid.SelectedRow();
+  if (s.state.gridMode == GridMode::Catalog && row >= 0) {
+    const std::string type = s.grid.CellText(row, kTypeColumn);
+    if (type == "A") return std::pair{s.grid.CellText(row, kBaseSchemaColumn), s.grid.CellText(row, kBaseNameColumn)};
+    if (type == "T") return std::pair{s.grid.CellText(row, kSchemaColumn), s.grid.CellText(row, kNameColumn)};
+    return std::nullopt;
+  }
+  if (s.state.gridMode == GridMode::Query && !s.state.drilledTableName.empty())
+    return std::pair{s.state.drilledTableSchema, s.state.drilledTableName};
+  return std::nullopt;
+}
+
+}  // namespace
+
+void OnTableDetails(Session& s) {
+  if (!IsDb2Source(s)) return;
+  const auto table = ChosenTable(s);
+  if (!table) return s.ui.ShowMessage(kNoTable);
+  const TableDetailsSql sql = TableDetailsQueries(s.state.databaseFlavour, table->first, table->second);
+  s.state.startTime = NowMilliseconds();
+  Read read;
+  std::int64_t executedAt = 0;
+  s.jobs.Run({
+      .work =
+          [&, &db = s.db] {
+            read = ReadTable(db, sql, table->first, table->second);
+            executedAt = NowMilliseconds();
+          },
+      .apply = [&] { ShowDetails(s, read, executedAt); },
+      .cancel = [&] { s.db.Cancel(); },
+  });
+}
+
+void OnTableDetailsDoubleClick(Session& s) {
+  for (int row = s.grid.RowCount() - 1; row >= 0; --row)
+    if (s.grid.CellText(row, 0) == kDdlSection) {
+      const CellValue ddl = s.grid.Rows().Value(static_cast<std::size_t>(row), kDetailColumn);
+      return s.ui.SetText(kSqlEditor, ddl.bytes);
+    }
+}
+
+}  // namespace zuno
