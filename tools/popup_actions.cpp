@@ -73,11 +73,15 @@ void OpenColumnChooser(Session& s, int item) {
 
 constexpr std::string_view kScriptReportShown =
     "The grid shows a script's report, not the rows of a table: no statement was written.";
+constexpr std::string_view kCatalogObjectsShown =
+    "The grid shows what the catalog says of a table or a schema, not its rows: no statement was written.";
 
 // The table comes from the statement whose rows the grid shows, not from
 // the editor, which may hold other statements by now.
 void Generate(Session& s, GeneratedStatement (*generate)(const GeneratorInput&)) {
   if (s.state.gridMode == GridMode::ScriptReport) return s.ui.ShowMessage(kScriptReportShown);
+  if (s.state.gridMode == GridMode::TableDetails || s.state.gridMode == GridMode::Objects)
+    return s.ui.ShowMessage(kCatalogObjectsShown);
   GeneratorInput input;
   if (s.state.gridMode == GridMode::Query) input.statementText = s.state.resultStatement;
   input.drilledSchema = s.state.drilledTableSchema;

@@ -117,6 +117,12 @@ TEST_P(TableDetailsTest, ATablesColumnsKeysIndexesForeignKeysAndDdl) {
   h.grid.SelectRow(0);
   OnGridDoubleClick(h.session);
   EXPECT_EQ(h.ui.Text(kSqlEditor), ddl);
+
+  // The details are no rows of the table: no statement is generated from them.
+  h.ui.messages.clear();
+  OnPopupItem(h.session, kGenerateDelete);
+  ASSERT_EQ(h.ui.messages.size(), 1u);
+  EXPECT_EQ(h.ui.Text(kSqlEditor), ddl);
 }
 
 TEST_P(TableDetailsTest, WithoutATableRowItSaysWhatItNeeds) {
