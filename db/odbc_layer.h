@@ -33,10 +33,17 @@ class OdbcLayer {
   bool NextDataSource();
   std::string DataSourceName() const;
 
+  // Every false below leaves a text in LastError: the driver's message, or
+  // the layer's own where the driver gave none, ending with the SQLSTATE.
+  // A failure of the connection itself (SQLSTATE class 08, or the driver's
+  // "connection lost") also closes it: Connected is false from then on, and
+  // the text says so and how to connect again.
+
   // Closes any existing connection first, also when the new attempt fails.
   bool Connect(std::string_view dsn, std::string_view user, std::string_view password);
 
   // Runs a statement whose result set the column and row operations read.
+  // Without a connection false, keeping the text of the Connect that failed.
   bool ExecuteQuery(std::string_view sql);
   // Runs a statement for its row count. A searched UPDATE or DELETE that
   // touched no row ends with no data; that is a success with 0 rows.
@@ -120,6 +127,9 @@ class OdbcLayer {
   void CloseConnection();
 
  private:
+  bool NotConnected();
+  void LoseConnection();
+
   struct State;
   std::unique_ptr<State> s_;
 };

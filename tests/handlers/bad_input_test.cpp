@@ -2,9 +2,11 @@
 // megabytes, results of a thousand columns, a connection that goes away.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
 #include <thread>
 
+#include "db/driver_failure.h"
 #include "query/run_statement.h"
 #include "tests/support/data_sources.h"
 #include "tests/support/handler_harness.h"
@@ -48,28 +50,64 @@ TEST_F(BadInputTest, AThousandColumnsFillTheGrid) {
   EXPECT_EQ(h.grid.CellText(0, 999), "       1000");
 }
 
+// Whether the statement is running on the server: its backend is active.
+bool Running(OdbcLayer& admin, std::string_view statement) {
+  const std::string sql =
+      "select count(*) from pg_stat_activity where state = 'active' and pid <> pg_backend_pid() and query = '" +
+      std::string(statement) + "'";
+  const bool running = admin.ExecuteQuery(sql) && admin.NextRow() && admin.GetText(0) == "1";
+  admin.FinishQuery();
+  return running;
+}
+
 TEST_F(BadInputTest, AConnectionLostDuringAStatementIsReportedAndTheProgramGoesOn) {
-  // Another session ends this one's server process while its statement runs.
+  // Connected as the user does: the Main Window shows the connection.
+  h.ui.SetText(kDataSourceBox, testing::PgPlain().dsn);
+  h.ui.SetText(kUserField, testing::PgPlain().user);
+  h.ui.SetText(kPasswordField, testing::PgPlain().password);
+  h.Click(kConnectButton);
+  ASSERT_TRUE(h.state.connected);
+  ASSERT_TRUE(h.ui.IsEnabled(kRunButton));
+
+  // Another session ends this one's server process once its statement runs
+  // there, as a server that goes away does.
+  constexpr std::string_view kSleep = "select pg_sleep(30) as slept";
   OdbcLayer admin;
   ASSERT_TRUE(admin.OpenEnvironment());
   ASSERT_TRUE(testing::ConnectTo(admin, testing::PgPlain()));
-  std::thread killer([&admin] {
-    std::this_thread::sleep_for(std::chrono::milliseconds(1500));
-    admin.ExecuteQuery(
-        "select pg_terminate_backend(pid) from pg_stat_activity"
-        " where query like 'select pg_sleep(10)%' and pid <> pg_backend_pid()");
+  std::atomic<bool> killed{false};
+  std::thread killer([&] {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(25);
+    while (!Running(admin, kSleep) && std::chrono::steady_clock::now() < deadline)
+      std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    killed = admin.ExecuteQuery("select pg_terminate_backend(pid) from pg_stat_activity where query = '" +
+                                std::string(kSleep) + "' and pid <> pg_backend_pid()");
   });
-  Run("select pg_sleep(10) as slept");
+  h.ui.SetText(kSqlEditor, std::string(kSleep));
+  h.Click(kRunButton);
   killer.join();
+  ASSERT_TRUE(killed) << admin.LastError();
   ASSERT_EQ(h.ui.messages.size(), 1u);
-  EXPECT_NE(h.ui.messages[0], "");
+  // The message says the connection is gone and what to do; the window
+  // shows it as after a failed Connect.
+  EXPECT_NE(h.ui.messages[0].find(kConnectionGone), std::string::npos) << h.ui.messages[0];
+  EXPECT_NE(h.ui.messages[0].find("SQLSTATE="), std::string::npos) << h.ui.messages[0];
   EXPECT_EQ(h.grid.ColumnCount(), 0);
   EXPECT_TRUE(h.ui.ListItems(kHistoryList).empty());
+  EXPECT_FALSE(h.state.connected);
+  EXPECT_EQ(h.ui.Text(kConnectionStatusText), "not connected");
+  EXPECT_EQ(h.ui.titles[WindowId::Main], "ZUNO");
+  for (Control c : {kRunButton, kCatalogButton, kCreatorsButton, kLastCreatorButton, kSaveReportButton,
+                    kSaveLoadQueryButton})
+    EXPECT_FALSE(h.ui.IsEnabled(c)) << c;
 
-  // The next statement fails with the driver's text; a new Connect works.
+  // A statement run meanwhile (the Autorun Timer) says there is no
+  // connection; a new Connect works.
   Run("select 1");
-  EXPECT_EQ(h.ui.messages.size(), 2u);
-  ASSERT_TRUE(testing::ConnectTo(h.db, testing::PgPlain()));
+  ASSERT_EQ(h.ui.messages.size(), 2u);
+  EXPECT_NE(h.ui.messages[1], "");
+  h.Click(kConnectButton);
+  EXPECT_EQ(h.ui.Text(kConnectionStatusText), "DBALIAS: " + testing::PgPlain().dsn);
   Run("select 1 as one");
   EXPECT_EQ(h.grid.RowCount(), 1);
 }
