@@ -1,5 +1,6 @@
 #include "db/odbc_layer.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cstring>
 #include <mutex>
@@ -30,6 +31,8 @@ constexpr int kMaxBoundUnits = kPieceUnits;
 // Room past a text's reported size: a decimal's sign, point and leading zero
 // come on top of its digits.
 constexpr int kTextSlack = 8;
+
+bool IsHighSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
 
 bool Succeeded(SQLRETURN rc) { return rc == SQL_SUCCESS || rc == SQL_SUCCESS_WITH_INFO; }
 
@@ -128,6 +131,7 @@ struct OdbcLayer::State {
   std::atomic<bool> cancelled{false};
   OdbcLayer::FetchEnd fetchEnd = OdbcLayer::FetchEnd::EndOfRows;
   bool readFailed = false;
+  bool readCutShort = false;
 
   void SetActive(SQLHSTMT stmt) {
     std::lock_guard lock(activeMutex);
@@ -457,46 +461,63 @@ bool OdbcLayer::IsNull(int column) {
   return indicator == SQL_NULL_DATA;
 }
 
-bool OdbcLayer::ReadText(int column, std::string& text) {
+bool OdbcLayer::ReadText(int column, std::string& text, std::size_t maxUnits) {
   text.clear();
+  s_->readCutShort = false;
   SQLLEN indicator = 0;
   if (const void* bound = s_->block.Value(column, SQL_C_WCHAR, indicator)) {
     s_->readFailed = false;
     if (indicator == SQL_NULL_DATA) return false;
-    AppendTerminatedUtf16AsUtf8(text, static_cast<const char16_t*>(bound),
-                                static_cast<size_t>(indicator) / sizeof(SQLWCHAR));
+    // By its length: a NUL inside the value is one of its characters.
+    AppendUtf16AsUtf8(text, std::u16string_view(static_cast<const char16_t*>(bound),
+                                                static_cast<size_t>(indicator) / sizeof(SQLWCHAR)));
     return true;
   }
   SQLHSTMT stmt = s_->ReadStatement();
   s_->readFailed = stmt == SQL_NULL_HSTMT;
   if (stmt == SQL_NULL_HSTMT) return true;
   // Pieces of 2,048 characters; each next piece starts on the terminator of
-  // the one before, so a value of any length needs no up-front size.
+  // the one before, so a value of any length needs no up-front size. The
+  // value's length comes from the driver, not from a terminator: a NUL
+  // inside it is kept.
   std::vector<SQLWCHAR>& buffer = s_->text;
   buffer.resize(kPieceUnits + 1);
   buffer[0] = 0;
   size_t p = 0;
+  auto append = [&] {
+    AppendUtf16AsUtf8(text, std::u16string_view(reinterpret_cast<const char16_t*>(buffer.data()), p));
+  };
   for (;;) {
     SQLLEN indicator = 0;
     SQLRETURN rc = SQLGetData(stmt, static_cast<SQLUSMALLINT>(column + 1), SQL_C_WCHAR, buffer.data() + p,
                               (kPieceUnits + 1) * sizeof(SQLWCHAR), &indicator);
     if (rc == SQL_SUCCESS_WITH_INFO) {
       p += kPieceUnits;
+      if (p >= maxUnits) {
+        // The rest stays with the driver; a character cut in two goes.
+        if (IsHighSurrogate(static_cast<char16_t>(buffer[p - 1]))) --p;
+        s_->readCutShort = true;
+        append();
+        return true;
+      }
       buffer.resize(p + kPieceUnits + 1, 0);
       continue;
     }
     if (rc == SQL_SUCCESS) {
       if (indicator == SQL_NULL_DATA) return false;
-      p = buffer.size() - 1;
+      const size_t last = indicator >= 0 ? static_cast<size_t>(indicator) / sizeof(SQLWCHAR)
+                                         : TerminatedLength(buffer.data() + p, kPieceUnits);
+      p += std::min<size_t>(last, kPieceUnits);
     } else {
       s_->readFailed = true;
     }
     // What arrived before a failed piece is kept.
-    AppendUtf16AsUtf8(text, std::u16string_view(reinterpret_cast<const char16_t*>(buffer.data()),
-                                         TerminatedLength(buffer.data(), p)));
+    append();
     return true;
   }
 }
+
+bool OdbcLayer::ReadCutShort() const { return s_->readCutShort; }
 
 bool OdbcLayer::ReadBinary(int column, std::string& bytes, std::size_t limit) {
   bytes.clear();

@@ -93,10 +93,15 @@ class OdbcLayer {
   FetchEnd LastFetchEnd() const;
   // Each value is read together with whether it is NULL, in one call per
   // value (a long text in pieces). ReadText gives false for NULL, else fills
-  // text with the value whole, or with what arrived before a piece failed.
+  // text with the value whole (a NUL character in it as well), or with what
+  // arrived before a piece failed, or with its first maxUnits UTF-16 units
+  // or a little more where the value is longer: ReadCutShort then says so.
   // The number reads give nothing for NULL and 0 for a value the driver
   // cannot convert; ReadFailed tells such a value from a real 0.
-  bool ReadText(int column, std::string& text);
+  static constexpr std::size_t kWholeValue = static_cast<std::size_t>(-1);
+  bool ReadText(int column, std::string& text, std::size_t maxUnits = kWholeValue);
+  // Whether the last ReadText stopped at its bound before the value's end.
+  bool ReadCutShort() const;
   // The bytes of a binary value, false for NULL. Reading stops once more
   // than limit bytes arrived: bytes holds more than limit for a longer one.
   bool ReadBinary(int column, std::string& bytes, std::size_t limit);

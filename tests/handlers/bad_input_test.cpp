@@ -7,9 +7,12 @@
 #include <thread>
 
 #include "db/driver_failure.h"
+#include "grid/cell_text.h"
 #include "query/run_statement.h"
 #include "tests/support/data_sources.h"
 #include "tests/support/handler_harness.h"
+#include "tests/support/temp_dir.h"
+#include "tools/popup_actions.h"
 
 namespace zuno {
 namespace {
@@ -38,6 +41,34 @@ TEST_F(BadInputTest, AValueOfTenMegabytesIsShownWhole) {
   EXPECT_EQ(big.size(), 10u * 1024 * 1024);
   EXPECT_EQ(big.substr(big.size() - 4), "abab");
   EXPECT_EQ(h.grid.CellText(0, 1), "       Null");
+}
+
+// Under a memory budget a value longer than its share is read only in part:
+// the cell shows the part with a mark and keeps no value, so nothing writes
+// the part as the value; Copy says so.
+TEST_F(BadInputTest, AValueOfFiftyMegabytesUnderABudgetIsReadInPartAndMarked) {
+  testing::TempDir proc;
+  h.state.memoryFiles = {proc.File("meminfo"), proc.File("cgroup"), proc.File("fs")};
+  testing::WriteFileBytes(proc.File("meminfo"), "MemAvailable: 204800 kB\n");  // a budget of 100 MB
+  Run("select repeat('ab', 25 * 1024 * 1024) as big, 'small' as small");
+  ASSERT_TRUE(h.ui.messages.empty()) << h.ui.messages.front();
+  ASSERT_EQ(h.grid.RowCount(), 1);
+  const std::string cell = h.grid.CellText(0, 0);
+  EXPECT_LT(cell.size(), 10u * 1024 * 1024);
+  EXPECT_GT(cell.size(), 64u * 1024);
+  EXPECT_EQ(cell.substr(0, 4), "abab");
+  EXPECT_TRUE(cell.ends_with(kCutShortMarker)) << cell.substr(cell.size() - 8);
+  EXPECT_EQ(h.grid.Rows().Value(0, 0).kind, ValueKind::Unread);
+  EXPECT_EQ(h.grid.CellText(0, 1), "small");
+  EXPECT_EQ(h.grid.Rows().Value(0, 1).kind, ValueKind::Text);
+
+  h.grid.SelectRow(0);
+  h.ui.clipboard = "(nothing)";
+  OnPopupItem(h.session, kCopyToClipboard);
+  h.ui.SelectListItem(kQueryNamesList, 0);
+  OnColumnChooserSelect(h.session);
+  EXPECT_EQ(h.ui.clipboard, "(nothing)");
+  ASSERT_EQ(h.ui.messages.size(), 1u);
 }
 
 TEST_F(BadInputTest, AThousandColumnsFillTheGrid) {
