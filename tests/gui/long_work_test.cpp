@@ -16,10 +16,12 @@ using testing::MessageBoxAnswerer;
 using testing::RunUntil;
 using testing::StartAndShow;
 
-// Calls what at the given time after the start of the loop it runs in.
+// Calls what at the given time after the start of the loop it runs in, or,
+// given asked, once asked says yes, asking at that interval.
 class Later {
  public:
-  Later(int ms, std::function<void()> what) : what_(std::move(what)) {
+  Later(int ms, std::function<void()> what, std::function<bool()> asked = nullptr)
+      : what_(std::move(what)), asked_(std::move(asked)) {
     source_ = g_timeout_add(static_cast<guint>(ms), &Later::Fire, this);
   }
   ~Later() {
@@ -29,11 +31,13 @@ class Later {
  private:
   static gboolean Fire(gpointer self) {
     auto* later = static_cast<Later*>(self);
+    if (later->asked_ && !later->asked_()) return G_SOURCE_CONTINUE;
     later->source_ = 0;
     later->what_();
     return G_SOURCE_REMOVE;
   }
   std::function<void()> what_;
+  std::function<bool()> asked_;
   guint source_ = 0;
 };
 
@@ -129,30 +133,6 @@ TEST_F(LongWorkTest, EscapeCancelsALongCatalogList) {
   EXPECT_EQ(p->shell.grid().RowCount(), 0);
 }
 
-// Calls what once asked says yes, asking every 20 ms in the loop it runs in.
-class OnceTrue {
- public:
-  OnceTrue(std::function<bool()> asked, std::function<void()> what)
-      : asked_(std::move(asked)), what_(std::move(what)) {
-    source_ = g_timeout_add(20, &OnceTrue::Ask, this);
-  }
-  ~OnceTrue() {
-    if (source_) g_source_remove(source_);
-  }
-
- private:
-  static gboolean Ask(gpointer self) {
-    auto* once = static_cast<OnceTrue*>(self);
-    if (!once->asked_()) return G_SOURCE_CONTINUE;
-    once->source_ = 0;
-    once->what_();
-    return G_SOURCE_REMOVE;
-  }
-  std::function<bool()> asked_;
-  std::function<void()> what_;
-  guint source_ = 0;
-};
-
 // Every row asked for, of a result read from the server 100 rows a fetch,
 // whose rows after the first hundred come 5 ms apart: however fast the
 // machine, the fetch takes seconds. Escape, pressed once the program has
@@ -184,10 +164,13 @@ TEST_P(LongFetchTest, EscapeStopsALongFetchOfEveryRow) {
                                    std::to_string(kRows) + ") g");
   p->shell.SetText(kRowsToFetchBox, "0");
   gint64 pressed = 0;
-  OnceTrue escape(rowsArriving, [&] {
-    pressed = g_get_monotonic_time();
-    PressEscape(p->shell.busyWindow());
-  });
+  Later escape(
+      20,
+      [&] {
+        pressed = g_get_monotonic_time();
+        PressEscape(p->shell.busyWindow());
+      },
+      rowsArriving);
   ClickRun();
   ASSERT_GT(pressed, 0) << "the run ended before rows arrived";
   EXPECT_LT(g_get_monotonic_time() - pressed, 5 * 1000 * 1000) << "the fetch went on after Escape";
