@@ -81,16 +81,6 @@ TEST_F(BadInputTest, AThousandColumnsFillTheGrid) {
   EXPECT_EQ(h.grid.CellText(0, 999), "       1000");
 }
 
-// Whether the statement is running on the server: its backend is active.
-bool Running(OdbcLayer& admin, std::string_view statement) {
-  const std::string sql =
-      "select count(*) from pg_stat_activity where state = 'active' and pid <> pg_backend_pid() and query = '" +
-      std::string(statement) + "'";
-  const bool running = admin.ExecuteQuery(sql) && admin.NextRow() && admin.GetText(0) == "1";
-  admin.FinishQuery();
-  return running;
-}
-
 TEST_F(BadInputTest, AConnectionLostDuringAStatementIsReportedAndTheProgramGoesOn) {
   // Connected as the user does: the Main Window shows the connection.
   h.ui.SetText(kDataSourceBox, testing::PgPlain().dsn);
@@ -108,11 +98,13 @@ TEST_F(BadInputTest, AConnectionLostDuringAStatementIsReportedAndTheProgramGoesO
   ASSERT_TRUE(testing::ConnectTo(admin, testing::PgPlain()));
   std::atomic<bool> killed{false};
   std::thread killer([&] {
+    const std::string running = " from pg_stat_activity where state = 'active' and pid <> pg_backend_pid() and query = '" +
+                                std::string(kSleep) + "'";
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(25);
-    while (!Running(admin, kSleep) && std::chrono::steady_clock::now() < deadline)
+    while (!(admin.ExecuteQuery("select count(*)" + running) && admin.NextRow() && admin.GetText(0) == "1") &&
+           std::chrono::steady_clock::now() < deadline)
       std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    killed = admin.ExecuteQuery("select pg_terminate_backend(pid) from pg_stat_activity where query = '" +
-                                std::string(kSleep) + "' and pid <> pg_backend_pid()");
+    killed = admin.ExecuteQuery("select pg_terminate_backend(pid)" + running);
   });
   h.ui.SetText(kSqlEditor, std::string(kSleep));
   h.Click(kRunButton);
