@@ -36,7 +36,22 @@ std::string WindowTitle(DatabaseFlavour flavour) {
   return "ZUNO";
 }
 
+// The Main Window as the connection leaves it: the controls that need one,
+// the status text and the title.
+void ShowConnection(Session& s, bool connected) {
+  s.state.connected = connected;
+  if (!connected) s.state.databaseFlavour = DatabaseFlavour::None;
+  for (Control c : kNeedConnection) s.ui.SetEnabled(c, connected);
+  s.ui.SetText(kConnectionStatusText, connected ? "DBALIAS: " + s.state.connectionDsn : kNotConnected);
+  s.ui.SetWindowTitle(WindowId::Main, WindowTitle(s.state.databaseFlavour));
+}
+
 }  // namespace
+
+void NoteConnectionGone(Session& s) {
+  if (!s.state.connected || s.db.Connected()) return;
+  ShowConnection(s, false);
+}
 
 void OnConnectClicked(Session& s) {
   s.state.connectionDsn = s.ui.Text(kDataSourceBox);
@@ -64,20 +79,13 @@ void OnConnectClicked(Session& s) {
             if (!complete) return s.jobs.Tell(kNeedUserAndPassword);
             // A failed attempt has closed any earlier connection: nothing of
             // it stays, neither its controls nor its flavour.
-            s.state.connected = connected;
-            s.state.databaseFlavour = connected ? flavour : DatabaseFlavour::None;
-            for (Control c : kNeedConnection) s.ui.SetEnabled(c, connected);
-            s.ui.SetText(kConnectionStatusText, connected ? "DBALIAS: " + s.state.connectionDsn : kNotConnected);
-            s.ui.SetWindowTitle(WindowId::Main, WindowTitle(s.state.databaseFlavour));
+            s.state.databaseFlavour = flavour;
+            ShowConnection(s, connected);
             if (connected) s.ui.Focus(kSqlEditor);  // what comes next is typing SQL
             // The time covers the attempt and the probes, not the message.
             s.state.endTime = NowMilliseconds();
             ShowElapsedTime(s);
-            if (!connected) {
-              // A driver that leaves no text still gets its failure told.
-              const std::string& error = s.db.LastError();
-              s.jobs.Tell(error.empty() ? "The connection to " + dsn + " failed." : error);
-            }
+            if (!connected) s.jobs.Tell(s.db.LastError());
           },
       .cancel =
           [&] {

@@ -9,4 +9,10 @@ namespace zuno {
 // unlocks the controls that need a connection.
 void OnConnectClicked(Session& s);
 
+// After any handler: where the ODBC layer has lost the connection the
+// handler used (the server went away), the Main Window shows what a failed
+// Connect leaves: "not connected", the plain title, and the controls that
+// need a connection disabled. The handler's message has said why.
+void NoteConnectionGone(Session& s);
+
 }  // namespace zuno

@@ -1,6 +1,7 @@
 #include "app/dispatch.h"
 
 #include "app/autorun_timer.h"
+#include "app/connect_handler.h"
 #include "windows/control_table.h"
 #include "app/history_handler.h"
 #include "app/shutdown.h"
@@ -15,6 +16,11 @@ void Call(const std::function<void()>& handler) {
 }  // namespace
 
 void Dispatcher::Dispatch(const Event& e) {
+  Handle(e);
+  if (!s_.loop.Ended()) NoteConnectionGone(s_);
+}
+
+void Dispatcher::Handle(const Event& e) {
   switch (e.kind) {
     case EventKind::Timer:
       if (e.timerId == 0) Call(h_.runStatement);

@@ -15,6 +15,7 @@ class Dispatcher {
   Handlers& handlers() { return h_; }
 
  private:
+  void Handle(const Event& e);
   void MainWindowControl(int control, Action action);
   void LibraryWindowControl(int control, Action action);
 

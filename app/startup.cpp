@@ -104,6 +104,7 @@ Program::Program()
       },
       jobs);
   loop.SetSink([this](const Event& e) { dispatcher.Dispatch(e); });
+  loop.SetFailureReport([this](const std::string& message) { jobs.Tell(message); });
 }
 
 void InitToolkit(int* argc, char*** argv) {

@@ -1,5 +1,6 @@
 #include "db/odbc_layer.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cstring>
 #include <mutex>
@@ -7,6 +8,7 @@
 #include <vector>
 
 #include "db/bound_block.h"
+#include "db/driver_failure.h"
 #include "db/idle_trim.h"
 #include "db/odbc_handles.h"
 #include "db/wide_text.h"
@@ -29,6 +31,8 @@ constexpr int kMaxBoundUnits = kPieceUnits;
 // Room past a text's reported size: a decimal's sign, point and leading zero
 // come on top of its digits.
 constexpr int kTextSlack = 8;
+
+bool IsHighSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
 
 bool Succeeded(SQLRETURN rc) { return rc == SQL_SUCCESS || rc == SQL_SUCCESS_WITH_INFO; }
 
@@ -58,6 +62,22 @@ std::string DiagnosticText(SQLSMALLINT type, SQLHANDLE handle) {
   return Narrow(buffer.data(), TerminatedLength(buffer.data(), buffer.size() - 1));
 }
 
+// The five characters of the first diagnostic record's SQLSTATE; empty where
+// the driver left none.
+std::string DiagnosticState(SQLSMALLINT type, SQLHANDLE handle) {
+  SQLWCHAR state[6] = {};
+  SQLSMALLINT length = 0;
+  SQLGetDiagFieldW(type, handle, 1, SQL_DIAG_SQLSTATE, state, sizeof state, &length);
+  return Narrow(state, TerminatedLength(state, 5));
+}
+
+// What a failure that left no diagnostic record says.
+constexpr std::string_view kNoEnvironment = "The ODBC environment could not be set up.";
+constexpr std::string_view kNoConnectionHandle = "The driver manager gave no connection handle.";
+constexpr std::string_view kNoStatementHandle = "The driver gave no statement handle.";
+constexpr std::string_view kNotConnected = "There is no connection: click Connect first.";
+constexpr std::string_view kDriverSaidNothing = "The driver reported a failure without a message.";
+
 struct Connection {
   ConnectionHandle dbc;
   StatementHandle current;  // the last ExecuteQuery's statement, if any
@@ -71,6 +91,13 @@ struct Connection {
     SQLHSTMT h = SQL_NULL_HSTMT;
     if (SQLAllocHandle(SQL_HANDLE_STMT, dbc.get(), &h) != SQL_SUCCESS) return {};
     return StatementHandle(h);
+  }
+  // The spare statement, allocated now where an earlier allocation failed.
+  StatementHandle TakeSpare() {
+    StatementHandle s = std::move(spare);
+    if (!s) s = NewStatement();
+    spare = NewStatement();
+    return s;
   }
 };
 
@@ -104,6 +131,7 @@ struct OdbcLayer::State {
   std::atomic<bool> cancelled{false};
   OdbcLayer::FetchEnd fetchEnd = OdbcLayer::FetchEnd::EndOfRows;
   bool readFailed = false;
+  bool readCutShort = false;
 
   void SetActive(SQLHSTMT stmt) {
     std::lock_guard lock(activeMutex);
@@ -123,6 +151,19 @@ struct OdbcLayer::State {
     block.Unbind(SQL_NULL_HSTMT);
   }
   std::vector<SQLWCHAR> text;  // ReadText's buffer, kept so a long list reuses it
+
+  // Keeps the text of a failed call on the handle; true when the call has
+  // lost the connection.
+  bool Fail(SQLSMALLINT type, SQLHANDLE handle, std::string_view fallback) {
+    DriverFailure f = DescribeDriverFailure(DiagnosticText(type, handle), DiagnosticState(type, handle), fallback);
+    lastError = std::move(f.text);
+    return f.connectionGone;
+  }
+  // A call that could not get a statement handle says so in the driver's
+  // words, where the connection has any.
+  void FailWithoutStatement() {
+    Fail(SQL_HANDLE_DBC, connection->dbc.get(), kNoStatementHandle);
+  }
 
   SQLHSTMT Current() const {
     return connection && connection->current ? connection->current.get() : SQL_NULL_HSTMT;
@@ -228,21 +269,30 @@ std::string OdbcLayer::DataSourceName() const {
 
 bool OdbcLayer::Connect(std::string_view dsn, std::string_view user, std::string_view password) {
   CloseConnection();
-  if (!s_->usable) return false;
+  if (!s_->usable) {
+    s_->lastError = kNoEnvironment;
+    return false;
+  }
   s_->lastError.clear();
 
   SQLHDBC h = SQL_NULL_HDBC;
-  if (SQLAllocHandle(SQL_HANDLE_DBC, s_->env, &h) != SQL_SUCCESS) return false;
+  if (SQLAllocHandle(SQL_HANDLE_DBC, s_->env, &h) != SQL_SUCCESS) {
+    s_->Fail(SQL_HANDLE_ENV, s_->env, kNoConnectionHandle);
+    return false;
+  }
   Connection c;
   c.dbc = ConnectionHandle(h);
 
   std::u16string d = Wide(dsn), u = Wide(user), p = Wide(password);
   if (!Succeeded(SQLConnectW(h, Units(d), Length(d), Units(u), Length(u), Units(p), Length(p)))) {
-    s_->lastError = DiagnosticText(SQL_HANDLE_DBC, h);
+    s_->Fail(SQL_HANDLE_DBC, h, kDriverSaidNothing);
     return false;  // the handle disconnects and frees itself
   }
   c.spare = c.NewStatement();
-  if (!c.spare) return false;
+  if (!c.spare) {
+    s_->Fail(SQL_HANDLE_DBC, h, kNoStatementHandle);
+    return false;
+  }
   constexpr SQLUINTEGER kReread = SQL_GD_ANY_COLUMN | SQL_GD_ANY_ORDER | SQL_GD_BLOCK | SQL_GD_BOUND;
   SQLUINTEGER getData = 0;
   if (SQLGetInfo(h, SQL_GETDATA_EXTENSIONS, &getData, sizeof getData, nullptr) == SQL_SUCCESS)
@@ -252,52 +302,68 @@ bool OdbcLayer::Connect(std::string_view dsn, std::string_view user, std::string
 }
 
 bool OdbcLayer::ExecuteQuery(std::string_view sql) {
-  if (!s_->connection) return false;
+  if (!s_->connection) return NotConnected();
   Connection& c = *s_->connection;
   s_->lastError.clear();
   s_->cancelled = false;
   HoldTrim();
   s_->RetireCurrent();
-  c.current = std::move(c.spare);
-  c.spare = c.NewStatement();
-  if (!c.current) return false;
+  c.current = c.TakeSpare();
+  if (!c.current) {
+    s_->FailWithoutStatement();
+    return false;
+  }
 
   std::u16string text = Wide(sql);
   // The statement stays reachable for a cancel until it is freed: its rows
   // are fetched after this call.
   s_->SetActive(c.current.get());
   SQLRETURN rc = SQLExecDirectW(c.current.get(), Units(text), static_cast<SQLINTEGER>(text.size()));
-  if (Succeeded(rc)) return true;
-  // No data leaves no diagnostic record, and so an empty text.
-  s_->lastError = DiagnosticText(SQL_HANDLE_STMT, c.current.get());
+  // No data: a statement that touched no row ran well and has no rows.
+  if (Succeeded(rc) || rc == SQL_NO_DATA) return true;
+  if (s_->Fail(SQL_HANDLE_STMT, c.current.get(), kDriverSaidNothing)) LoseConnection();
   return false;
 }
 
 bool OdbcLayer::ExecuteUpdate(std::string_view sql) {
-  if (!s_->connection) return false;
+  if (!s_->connection) return NotConnected();
   Connection& c = *s_->connection;
   s_->lastError.clear();
   s_->cancelled = false;
   c.affectedRows = 0;
-  StatementHandle s = std::move(c.spare);
-  c.spare = c.NewStatement();
-  if (!s || !c.spare) return false;
+  StatementHandle s = c.TakeSpare();
+  if (!s) {
+    s_->FailWithoutStatement();
+    return false;
+  }
 
   std::u16string text = Wide(sql);
   s_->SetActive(s.get());
   SQLRETURN rc = SQLExecDirectW(s.get(), Units(text), static_cast<SQLINTEGER>(text.size()));
-  bool ok = true;
+  bool ok = true, gone = false;
   if (rc == SQL_NO_DATA) {
     // nothing matched: 0 rows changed
   } else if (!Succeeded(rc)) {
-    s_->lastError = DiagnosticText(SQL_HANDLE_STMT, s.get());
+    gone = s_->Fail(SQL_HANDLE_STMT, s.get(), kDriverSaidNothing);
     ok = false;
   } else {
     SQLLEN count = 0;
     if (SQLRowCount(s.get(), &count) == SQL_SUCCESS) c.affectedRows = static_cast<std::int32_t>(count);
   }
   s_->Retire(s);
+  if (gone) LoseConnection();
   return ok;
+}
+
+bool OdbcLayer::NotConnected() {
+  // The text of a Connect that failed says more, and stays.
+  if (s_->lastError.empty()) s_->lastError = kNotConnected;
+  return false;
+}
+
+void OdbcLayer::LoseConnection() {
+  CloseConnection();
+  TrimAfterRest();
 }
 
 int OdbcLayer::ColumnCount() {
@@ -375,7 +441,7 @@ bool OdbcLayer::NextRow() {
     s_->fetchEnd = FetchEnd::EndOfRows;
   else {
     s_->fetchEnd = FetchEnd::Error;
-    s_->lastError = DiagnosticText(SQL_HANDLE_STMT, stmt);
+    if (s_->Fail(SQL_HANDLE_STMT, stmt, kDriverSaidNothing)) LoseConnection();
   }
   return false;
 }
@@ -395,46 +461,63 @@ bool OdbcLayer::IsNull(int column) {
   return indicator == SQL_NULL_DATA;
 }
 
-bool OdbcLayer::ReadText(int column, std::string& text) {
+bool OdbcLayer::ReadText(int column, std::string& text, std::size_t maxUnits) {
   text.clear();
+  s_->readCutShort = false;
   SQLLEN indicator = 0;
   if (const void* bound = s_->block.Value(column, SQL_C_WCHAR, indicator)) {
     s_->readFailed = false;
     if (indicator == SQL_NULL_DATA) return false;
-    AppendTerminatedUtf16AsUtf8(text, static_cast<const char16_t*>(bound),
-                                static_cast<size_t>(indicator) / sizeof(SQLWCHAR));
+    // By its length: a NUL inside the value is one of its characters.
+    AppendUtf16AsUtf8(text, std::u16string_view(static_cast<const char16_t*>(bound),
+                                                static_cast<size_t>(indicator) / sizeof(SQLWCHAR)));
     return true;
   }
   SQLHSTMT stmt = s_->ReadStatement();
   s_->readFailed = stmt == SQL_NULL_HSTMT;
   if (stmt == SQL_NULL_HSTMT) return true;
   // Pieces of 2,048 characters; each next piece starts on the terminator of
-  // the one before, so a value of any length needs no up-front size.
+  // the one before, so a value of any length needs no up-front size. The
+  // value's length comes from the driver, not from a terminator: a NUL
+  // inside it is kept.
   std::vector<SQLWCHAR>& buffer = s_->text;
   buffer.resize(kPieceUnits + 1);
   buffer[0] = 0;
   size_t p = 0;
+  auto append = [&] {
+    AppendUtf16AsUtf8(text, std::u16string_view(reinterpret_cast<const char16_t*>(buffer.data()), p));
+  };
   for (;;) {
     SQLLEN indicator = 0;
     SQLRETURN rc = SQLGetData(stmt, static_cast<SQLUSMALLINT>(column + 1), SQL_C_WCHAR, buffer.data() + p,
                               (kPieceUnits + 1) * sizeof(SQLWCHAR), &indicator);
     if (rc == SQL_SUCCESS_WITH_INFO) {
       p += kPieceUnits;
+      if (p >= maxUnits) {
+        // The rest stays with the driver; a character cut in two goes.
+        if (IsHighSurrogate(static_cast<char16_t>(buffer[p - 1]))) --p;
+        s_->readCutShort = true;
+        append();
+        return true;
+      }
       buffer.resize(p + kPieceUnits + 1, 0);
       continue;
     }
     if (rc == SQL_SUCCESS) {
       if (indicator == SQL_NULL_DATA) return false;
-      p = buffer.size() - 1;
+      const size_t last = indicator >= 0 ? static_cast<size_t>(indicator) / sizeof(SQLWCHAR)
+                                         : TerminatedLength(buffer.data() + p, kPieceUnits);
+      p += std::min<size_t>(last, kPieceUnits);
     } else {
       s_->readFailed = true;
     }
     // What arrived before a failed piece is kept.
-    AppendUtf16AsUtf8(text, std::u16string_view(reinterpret_cast<const char16_t*>(buffer.data()),
-                                         TerminatedLength(buffer.data(), p)));
+    append();
     return true;
   }
 }
+
+bool OdbcLayer::ReadCutShort() const { return s_->readCutShort; }
 
 bool OdbcLayer::ReadBinary(int column, std::string& bytes, std::size_t limit) {
   bytes.clear();

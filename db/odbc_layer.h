@@ -33,10 +33,17 @@ class OdbcLayer {
   bool NextDataSource();
   std::string DataSourceName() const;
 
+  // Every false below leaves a text in LastError: the driver's message, or
+  // the layer's own where the driver gave none, ending with the SQLSTATE.
+  // A failure of the connection itself (SQLSTATE class 08, or the driver's
+  // "connection lost") also closes it: Connected is false from then on, and
+  // the text says so and how to connect again.
+
   // Closes any existing connection first, also when the new attempt fails.
   bool Connect(std::string_view dsn, std::string_view user, std::string_view password);
 
   // Runs a statement whose result set the column and row operations read.
+  // Without a connection false, keeping the text of the Connect that failed.
   bool ExecuteQuery(std::string_view sql);
   // Runs a statement for its row count. A searched UPDATE or DELETE that
   // touched no row ends with no data; that is a success with 0 rows.
@@ -86,10 +93,15 @@ class OdbcLayer {
   FetchEnd LastFetchEnd() const;
   // Each value is read together with whether it is NULL, in one call per
   // value (a long text in pieces). ReadText gives false for NULL, else fills
-  // text with the value whole, or with what arrived before a piece failed.
+  // text with the value whole (a NUL character in it as well), or with what
+  // arrived before a piece failed, or with its first maxUnits UTF-16 units
+  // or a little more where the value is longer: ReadCutShort then says so.
   // The number reads give nothing for NULL and 0 for a value the driver
   // cannot convert; ReadFailed tells such a value from a real 0.
-  bool ReadText(int column, std::string& text);
+  static constexpr std::size_t kWholeValue = static_cast<std::size_t>(-1);
+  bool ReadText(int column, std::string& text, std::size_t maxUnits = kWholeValue);
+  // Whether the last ReadText stopped at its bound before the value's end.
+  bool ReadCutShort() const;
   // The bytes of a binary value, false for NULL. Reading stops once more
   // than limit bytes arrived: bytes holds more than limit for a longer one.
   bool ReadBinary(int column, std::string& bytes, std::size_t limit);
@@ -120,6 +132,9 @@ class OdbcLayer {
   void CloseConnection();
 
  private:
+  bool NotConnected();
+  void LoseConnection();
+
   struct State;
   std::unique_ptr<State> s_;
 };

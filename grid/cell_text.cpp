@@ -63,6 +63,26 @@ std::string MarkLineFeeds(std::string text) {
   return marked;
 }
 
+std::string ShownText(std::string text) {
+  if (text.find('\0') == std::string::npos) return MarkLineFeeds(std::move(text));
+  std::string shown;
+  shown.reserve(text.size() + 8);
+  for (char c : text) {
+    if (c == '\n')
+      shown += kLineFeedMarker;
+    else if (c == '\0')
+      shown += kNulMarker;
+    else
+      shown += c;
+  }
+  return shown;
+}
+
+bool ShownTextDiffers(std::string_view text) {
+  return text.find_first_of(std::string_view("\n\0", 2)) != std::string_view::npos ||
+         text.find(kLineFeedMarker) != std::string_view::npos || text.find(kNulMarker) != std::string_view::npos;
+}
+
 std::string RestoreLineFeeds(std::string_view text) {
   std::string restored;
   restored.reserve(text.size());

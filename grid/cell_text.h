@@ -17,6 +17,20 @@ inline constexpr std::string_view kLineFeedMarker = "\xC3\xBF";
 std::string MarkLineFeeds(std::string text);
 std::string RestoreLineFeeds(std::string_view text);
 
+// Nor a NUL character, which would end the text the view draws: U+2400
+// (SYMBOL FOR NULL) stands in its place, and the rows keep the value whole
+// beside the cell.
+inline constexpr std::string_view kNulMarker = "\xE2\x90\x80";
+// A text value as its cell shows it: line feeds and NULs marked.
+std::string ShownText(std::string text);
+// Whether a text value's cell cannot stand for it: it holds a line feed or
+// a NUL, or one of their markers, which would read back as them.
+bool ShownTextDiffers(std::string_view text);
+
+// After the part of a value too long to be read whole: the cell shows what
+// was read and ends in this mark.
+inline constexpr std::string_view kCutShortMarker = " \xE2\x80\xA6";
+
 // Padding stops at this width: a large object's reported size would
 // otherwise make a cell of megabytes of spaces.
 constexpr std::int64_t kMaxPadWidth = 4000;

@@ -14,24 +14,30 @@ constexpr std::string_view kNull = "Null";
 constexpr std::string_view kBinary = "binary Data";
 constexpr std::string_view kReadError = "Read error";
 
-// Whether a text's cell cannot stand for it: a line feed is shown as U+00FF,
-// so a real U+00FF would come back as a line feed.
-bool NeedsKeeping(std::string_view text) {
-  return text.find('\n') != std::string_view::npos || text.find(kLineFeedMarker) != std::string_view::npos;
-}
+}  // namespace
 
-void AddMarked(std::string& text, ResultRows& rows) {
-  if (!NeedsKeeping(text)) {
+void CellReader::AddMarked(std::string& text, ResultRows& rows) {
+  if (db_.ReadCutShort()) {
+    // Only a part was read: the cell shows it as a part, and nothing takes
+    // it for the value.
+    cell_ = ShownText(std::move(text));
+    cell_ += kCutShortMarker;
+    rows.AddCell(cell_, CellValue{{}, ValueKind::Unread});
+    return;
+  }
+  // A line feed is shown as U+00FF and a NUL as U+2400: the value is kept
+  // beside such a cell, and beside one with a real U+00FF or U+2400.
+  if (!ShownTextDiffers(text)) {
     rows.AddCell(text);
     return;
   }
-  rows.AddCell(MarkLineFeeds(text), CellValue{text, ValueKind::Text});
+  rows.AddCell(ShownText(text), CellValue{text, ValueKind::Text});
 }
 
-}  // namespace
+bool CellReader::ReadValueText(int column) { return db_.ReadText(column, value_, maxUnits_); }
 
 bool CellReader::AddText(int column, ResultRows& rows) {
-  if (!db_.ReadText(column, value_)) {
+  if (!ReadValueText(column)) {
     rows.AddCell(kNull, true);
     return true;
   }
@@ -85,12 +91,12 @@ void CellReader::Read(int column, int size, ColumnKind kind, TypeClass& typeClas
   bool null = false;
   switch (kind) {
     case ColumnKind::String:
-      null = !db_.ReadText(column, value_);
+      null = !ReadValueText(column);
       typeClass = NextTypeClass(typeClass, kind, size, null, value_);
       if (null) return rows.AddCell(kNull, true);
       if (db_.ReadFailed()) return AddReadError(0, rows);
       // DD.MM.YYYY is a date form Db2 reads as well: the date keeps no copy.
-      if (typeClass == TypeClass::Date) value_ = DateText(value_);
+      if (typeClass == TypeClass::Date && !db_.ReadCutShort()) value_ = DateText(value_);
       return AddMarked(value_, rows);
     case ColumnKind::Blob:
       null = !db_.ReadBinary(column, value_, kMaxBinaryBytes);
@@ -134,7 +140,7 @@ void CellReader::Read(int column, int size, ColumnKind kind, TypeClass& typeClas
       }
       [[fallthrough]];
     case ColumnKind::LargeText:
-      null = !db_.ReadText(column, value_);
+      null = !ReadValueText(column);
       if (null)
         AddPadded(kNull, size, true, rows);
       else if (db_.ReadFailed())

@@ -14,7 +14,9 @@ namespace zuno {
 
 class CellReader {
  public:
-  explicit CellReader(OdbcLayer& db) : db_(db) {}
+  // A text value longer than maxUnits UTF-16 units is read only that far:
+  // its cell shows the part, marked, and keeps no value (query/fetch_budget.h).
+  explicit CellReader(OdbcLayer& db, std::size_t maxUnits = OdbcLayer::kWholeValue) : db_(db), maxUnits_(maxUnits) {}
 
   // Reads the value of the column with its NULL-ness, by its kind and size,
   // and adds its cell text to the row being built. typeClass holds what the
@@ -23,8 +25,13 @@ class CellReader {
   void Read(int column, int columnSize, ColumnKind kind, TypeClass& typeClass, ResultRows& rows);
 
  private:
+  // Reads a text value into value_, up to the bound; false for NULL.
+  bool ReadValueText(int column);
   // Adds the column's text; true when it was NULL.
   bool AddText(int column, ResultRows& rows);
+  // A text value's cell: marked where its text cannot stand for it, and as
+  // a part where it was read only up to the bound.
+  void AddMarked(std::string& text, ResultRows& rows);
   void AddPadded(std::string_view text, int columnSize, bool null, ResultRows& rows);
   // A number's cell text padded, with its exact text kept where the text
   // does not read back as the value.
@@ -35,6 +42,7 @@ class CellReader {
   bool AddFixed(std::optional<Number> value, int columnSize, Show show, ResultRows& rows);
 
   OdbcLayer& db_;
+  std::size_t maxUnits_;
   std::string value_;  // reused for every value
   std::string cell_;
 };

@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <charconv>
 #include <chrono>
 #include <thread>
 
@@ -65,9 +66,13 @@ void RemoveStaleCommandFolders(const std::string& home) {
     if (!name.starts_with("zunocmd-")) continue;
     const std::size_t dash = name.find('-', 8);
     if (dash == std::string::npos || name.size() != dash + 7) continue;
-    const std::string pid = name.substr(8, dash - 8);
-    if (pid.empty() || pid.find_first_not_of("0123456789") != std::string::npos) continue;
-    if (kill(static_cast<pid_t>(std::stol(pid)), 0) == 0 || errno != ESRCH) continue;
+    // A number that is no process id (0, or more digits than one has) is
+    // not a folder this program made: it stays.
+    const std::string_view digits = std::string_view(name).substr(8, dash - 8);
+    pid_t pid = 0;
+    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), pid);
+    if (digits.empty() || error != std::errc() || end != digits.data() + digits.size() || pid <= 0) continue;
+    if (kill(pid, 0) == 0 || errno != ESRCH) continue;
     RemoveFolder(*runtime + "/" + name);
   }
 }

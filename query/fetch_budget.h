@@ -16,6 +16,12 @@ namespace zuno {
 // the program need room beside them. No limit when nothing is known.
 std::uint64_t FetchBudget(const MemoryFiles& files);
 
+// The UTF-16 units one text value is read with at most: a large object of
+// hundreds of megabytes would otherwise be read whole, twice over (the
+// driver's UTF-16 and the cell's UTF-8), whatever the row limit. A share of
+// the budget, never less than a value a user reads in a cell.
+std::size_t ValueBound(std::uint64_t budget);
+
 // What rows of that many columns keep: their texts, and per row and cell
 // what the rows and the grid's view of them add. Cheap enough for every row.
 inline std::uint64_t KeptBytes(const ResultRows& rows, std::size_t columns) {

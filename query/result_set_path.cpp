@@ -35,7 +35,7 @@ FetchedResult ExecuteAndFetch(OdbcLayer& db, const std::string& statement, int l
   r.columns = ReadResultColumns(db);
   r.classes.assign(r.columns.size(), TypeClass::Unset);
   r.inBlocks = FetchInBlocksWherePossible(db, r.columns, limit, ValuesRead::ByKind);
-  CellReader reader(db);
+  CellReader reader(db, ValueBound(budget));
   while (db.NextRow()) {
     for (size_t c = 0; c < r.columns.size(); ++c)
       reader.Read(static_cast<int>(c), r.columns[c].size, r.columns[c].kind, r.classes[c], r.rows);

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "session/caught_failure.h"
+
 namespace zuno {
 namespace {
 
@@ -11,16 +13,34 @@ bool IsTick(const Event& e) { return e.kind == EventKind::Timer; }
 bool IsClose(const Event& e) { return e.kind == EventKind::Close && e.window != WindowId::Library; }
 bool IsLibraryClose(const Event& e) { return e.kind == EventKind::Close && e.window == WindowId::Library; }
 
+// What the user is told after a handler that threw; the program goes on.
+std::string StoppedText(const std::string& failure) {
+  return "The action stopped with an error: " + failure + "\nZUNO goes on; what the action did not finish is not done.";
+}
+
+// Set while a handler runs, and cleared however it ends.
+class HandlingMark {
+ public:
+  explicit HandlingMark(bool& flag) : flag_(flag) { flag_ = true; }
+  ~HandlingMark() { flag_ = false; }
+  HandlingMark(const HandlingMark&) = delete;
+  HandlingMark& operator=(const HandlingMark&) = delete;
+
+ private:
+  bool& flag_;
+};
+
 }  // namespace
 
 void EventLoop::Deliver(const Event& e) {
-  if (ended_) return;
-  if (handling_) {
-    Keep(e);
-    return;
-  }
-  Handle(e);
-  HandleWaiting();
+  // Called from the toolkit's callbacks: nothing may leave here.
+  const std::string failure = CaughtFailure([&] {
+    if (ended_) return;
+    if (handling_) return Keep(e);
+    Handle(e);
+    HandleWaiting();
+  });
+  if (!failure.empty()) LogFailure("taking an event", failure);
 }
 
 // A tick that falls due while one already waits adds nothing: after a long
@@ -48,9 +68,7 @@ void EventLoop::HandleWaiting() {
     }
     std::function<void()> task = std::move(idle_.front());
     idle_.pop_front();
-    handling_ = true;
-    task();
-    handling_ = false;
+    RunHandler(task);
   }
   if (ended_) {
     waiting_.clear();
@@ -59,9 +77,23 @@ void EventLoop::HandleWaiting() {
 }
 
 void EventLoop::Handle(const Event& e) {
-  handling_ = true;
-  if (sink_) sink_(e);
-  handling_ = false;
+  if (sink_) RunHandler([&] { sink_(e); });
+}
+
+void EventLoop::RunHandler(const std::function<void()>& handler) {
+  std::string failure;
+  {
+    HandlingMark mark(handling_);
+    failure = CaughtFailure(handler);
+  }
+  if (failure.empty()) return;
+  LogFailure("a handler", failure);
+  // The message is a handler of its own: events that come meanwhile wait.
+  HandlingMark mark(handling_);
+  if (report_) {
+    const std::string reportFailure = CaughtFailure([&] { report_(StoppedText(failure)); });
+    if (!reportFailure.empty()) LogFailure("telling of a failure", reportFailure);
+  }
 }
 
 void EventLoop::DropTimerTicks() { std::erase_if(waiting_, IsTick); }

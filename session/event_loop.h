@@ -8,6 +8,7 @@
 
 #include <deque>
 #include <functional>
+#include <string>
 
 #include "session/event.h"
 
@@ -18,6 +19,10 @@ class EventLoop {
   using Sink = std::function<void(const Event&)>;
 
   void SetSink(Sink sink) { sink_ = std::move(sink); }
+  // Where the user is told of a handler that threw: the loop catches it,
+  // writes it to the error output once and goes on with the next event.
+  using Report = std::function<void(const std::string&)>;
+  void SetFailureReport(Report report) { report_ = std::move(report); }
   void Deliver(const Event& e);
 
   // Forget ticks of the Autorun Timer that are waiting to be handled.
@@ -36,8 +41,12 @@ class EventLoop {
   void Handle(const Event& e);
   void Keep(const Event& e);
   void HandleWaiting();
+  // Runs a handler or a task with the loop marked as handling, whatever it
+  // throws.
+  void RunHandler(const std::function<void()>& handler);
 
   Sink sink_;
+  Report report_;
   std::deque<Event> waiting_;
   std::deque<std::function<void()>> idle_;
   bool handling_ = false;

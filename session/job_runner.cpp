@@ -1,37 +1,18 @@
 #include "session/job_runner.h"
 
 #include <atomic>
-#include <cstdio>
-#include <exception>
 #include <map>
 #include <mutex>
-#include <new>
+
+#include "session/caught_failure.h"
 
 namespace zuno {
 namespace {
 
-constexpr std::string_view kOutOfMemory = "Out of memory!";
-constexpr std::string_view kUnknownFailure = "The work stopped with an unknown error!";
-
-// What a call threw, as the text a message box shows; empty when it returned.
-template <class F>
-std::string Failure(F&& call) {
-  try {
-    call();
-    return {};
-  } catch (const std::bad_alloc&) {
-    return std::string(kOutOfMemory);
-  } catch (const std::exception& e) {
-    return *e.what() ? e.what() : std::string(kUnknownFailure);
-  } catch (...) {
-    return std::string(kUnknownFailure);
-  }
-}
-
 // A background failure has no window to be told in: it goes to the error
 // output, where it can be found afterwards.
 void LogBackgroundFailure(const std::string& kind, const std::string& failure) {
-  std::fprintf(stderr, "ZUNO: background work \"%s\" failed: %s\n", kind.c_str(), failure.c_str());
+  LogFailure("background work \"" + kind + "\"", failure);
 }
 
 }  // namespace
@@ -78,16 +59,27 @@ bool JobRunner::Run(Job job) {
   std::string failure;
   // The thread starts before the busy window is shown: a short statement
   // does not wait for the window to come up.
-  std::thread worker([&] {
-    failure = Failure(job.work);
+  // Joined however the wait below ends, also when opening the busy window
+  // or the wait throws: the work uses this frame's values.
+  std::jthread worker([&] {
+    failure = CaughtFailure(job.work);
     done = true;
     host_.Wake();
   });
-  if (job.busy == BusyWindow::Shown) OpenBusyWindow();
-  host_.WaitUntil([&] { return done.load(); }, job.cancel);
+  const std::string waitFailure = CaughtFailure([&] {
+    if (job.busy == BusyWindow::Shown) OpenBusyWindow();
+    host_.WaitUntil([&] { return done.load(); }, job.cancel);
+  });
+  if (!waitFailure.empty()) {
+    // Without the wait the user cannot stop the work: it is asked to stop,
+    // and its end awaited.
+    LogFailure("waiting for the work", waitFailure);
+    if (job.cancel) CaughtFailure(job.cancel);
+  }
   worker.join();
+  if (!waitFailure.empty()) failure = waitFailure;
 
-  if (failure.empty() && job.apply) failure = Failure(job.apply);
+  if (failure.empty() && job.apply) failure = CaughtFailure(job.apply);
   if (!failure.empty()) Tell(failure);
   CloseBusyWindow();
   return failure.empty();
@@ -122,7 +114,7 @@ void JobRunner::StartBackground(std::string kind, BackgroundWork work, Failed fa
   std::jthread thread([shared = shared_, kind, generation, work = std::move(work), failed = std::move(failed),
                        finished, host = &host_, loop = &loop_](std::stop_token stop) {
     std::function<void()> apply;
-    const std::string workFailure = Failure([&] { apply = work(stop); });
+    const std::string workFailure = CaughtFailure([&] { apply = work(stop); });
     if (!workFailure.empty()) LogBackgroundFailure(kind, workFailure);
     if (!stop.stop_requested())
       host->Post([shared, kind, generation, loop, apply = std::move(apply), failed, workFailure] {
@@ -135,10 +127,10 @@ void JobRunner::StartBackground(std::string kind, BackgroundWork work, Failed fa
           // bookkeeping ends.
           std::string failure = workFailure;
           if (failure.empty()) {
-            failure = Failure(apply);
+            failure = CaughtFailure(apply);
             if (!failure.empty()) LogBackgroundFailure(kind, failure);
           }
-          if (!failure.empty() && failed) Failure([&] { failed(failure); });
+          if (!failure.empty() && failed) CaughtFailure([&] { failed(failure); });
         });
       });
     *finished = true;

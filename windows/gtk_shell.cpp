@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "session/caught_failure.h"
 #include "windows/clipboard.h"
 #include "windows/control_values.h"
 #include "windows/css_provider.h"
@@ -22,6 +23,23 @@ Control ControlOf(GtkWidget* w) {
 
 }  // namespace
 
+// Nothing a callback throws reaches the toolkit: it is written to the error
+// output once and told, and the program goes on.
+template <class F>
+void GtkShell::Guarded(std::string_view where, F&& call) noexcept {
+  const std::string failure = CaughtFailure(call);
+  if (failure.empty()) return;
+  LogFailure(where, failure);
+  const std::string told = CaughtFailure([&] { Tell("ZUNO could not finish " + std::string(where) + ": " + failure); });
+  if (!told.empty()) LogFailure("telling of a failure", told);
+}
+
+void GtkShell::Tell(const std::string& message) {
+  // The busy window's grab would hide the message box.
+  if (busy_ && busy_->Shown()) busy_->Close();
+  dialogs_->ShowMessage(message);
+}
+
 GtkShell::GtkShell(EventLoop& loop) : loop_(loop) {
   main_ = BuildWindow(WindowId::Main, nullptr, widgets_);
   busy_ = std::make_unique<GtkBusyWindow>(GTK_WINDOW(main_.window), widgets_);
@@ -37,9 +55,11 @@ GtkShell::GtkShell(EventLoop& loop) : loop_(loop) {
   grid_->AddColumn(0, "Column 1", 100);
   gtk_widget_set_name(main_.window, "main-window");
   gdk_event_handler_set(
-      [](GdkEvent* e, gpointer self) {
-        if (e->type == GDK_DELETE && static_cast<GtkShell*>(self)->KeepCloseOutsideGrab(e)) return;
-        gtk_main_do_event(e);
+      [](GdkEvent* e, gpointer data) {
+        auto* self = static_cast<GtkShell*>(data);
+        bool kept = false;
+        if (e->type == GDK_DELETE) self->Guarded("a close request", [&] { kept = self->KeepCloseOutsideGrab(e); });
+        if (!kept) gtk_main_do_event(e);
       },
       this, nullptr);
 
@@ -151,8 +171,12 @@ void GtkShell::ApplyResizeRule(int width, int height) {
 // before the focused control sees them, so Ctrl+Return adds no line.
 void GtkShell::ConnectEditorKeys() {
   gtk_widget_set_tooltip_text(widgets_.outer[kRunButton], std::string(kRunTooltip).c_str());
-  g_signal_connect(main_.window, "key-press-event", G_CALLBACK(+[](GtkWidget*, GdkEventKey* e, gpointer self) -> gboolean {
-                     return static_cast<GtkShell*>(self)->OnEditorCommand(CommandForKey(e->keyval, e->state));
+  g_signal_connect(main_.window, "key-press-event", G_CALLBACK(+[](GtkWidget*, GdkEventKey* e, gpointer data) -> gboolean {
+                     auto* self = static_cast<GtkShell*>(data);
+                     bool taken = false;
+                     self->Guarded("a key's command",
+                                   [&] { taken = self->OnEditorCommand(CommandForKey(e->keyval, e->state)); });
+                     return taken;
                    }),
                    this);
 }
@@ -291,7 +315,10 @@ void GtkShell::Post(std::function<void()> task) {
   g_idle_add_full(
       G_PRIORITY_DEFAULT_IDLE,
       [](gpointer data) -> gboolean {
-        (*static_cast<std::function<void()>*>(data))();
+        // The task may outlive the windows, so it is only logged here: what
+        // it hands to the loop tells the user there (EventLoop::WhenIdle).
+        const std::string failure = CaughtFailure(*static_cast<std::function<void()>*>(data));
+        if (!failure.empty()) LogFailure("a posted task", failure);
         return G_SOURCE_REMOVE;
       },
       held, [](gpointer data) { delete static_cast<std::function<void()>*>(data); });

@@ -7,6 +7,8 @@
 #include <gtk/gtk.h>
 
 #include <memory>
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include "grid/click_tracker.h"
@@ -101,6 +103,9 @@ class GtkShell : public Ui, public JobHost {
   void Post(std::function<void()> task) override;
 
  private:
+  template <class F>
+  void Guarded(std::string_view where, F&& call) noexcept;
+  void Tell(const std::string& message);
   void ConnectControlSignals(WindowId window, Control c);
   void DeliverControl(WindowId window, Control c, Action a);
   void ReportCloseRequests(GtkWidget* window, WindowId id);

@@ -25,6 +25,7 @@ DataSource PgZos() { return Pg("ZUNO_PG_ZOS"); }
 DataSource PgBoth() { return Pg("ZUNO_PG_BOTH"); }
 DataSource PgPlain() { return Pg("ZUNO_PG_PLAIN"); }
 DataSource PgBig() { return Pg("ZUNO_PG_BIG"); }
+DataSource PgCursor() { return Pg("ZUNO_PG_CURSOR"); }
 DataSource Sqlite() { return {"ZUNO_SQLITE", "tester", "secret"}; }
 
 bool ConnectTo(OdbcLayer& db, const DataSource& source) {

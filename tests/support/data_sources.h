@@ -24,6 +24,7 @@ DataSource PgZos();    // a Db2/zOS catalog
 DataSource PgBoth();   // both catalogs
 DataSource PgPlain();  // neither
 DataSource PgBig();    // a Db2/LUW catalog of 100,000 tables
+DataSource PgCursor(); // neither, its rows read from the server 100 a time
 DataSource Sqlite();   // a plain SQLite database file
 
 // Connects the layer or fails the calling test.

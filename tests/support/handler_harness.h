@@ -16,6 +16,7 @@ struct HandlerHarness {
   explicit HandlerHarness(const std::string& home = "") : state(InitialAppState(home)) {
     db.OpenEnvironment();
     loop.SetSink([this](const Event& e) { dispatcher.Dispatch(e); });
+    loop.SetFailureReport([this](const std::string& message) { jobs.Tell(message); });
   }
 
   void Click(Control c, Action a = Action::LeftClick) {

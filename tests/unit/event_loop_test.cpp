@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -110,6 +111,51 @@ TEST(EventLoopTest, DroppingTicksKeepsAWaitingCloseRequest) {
   });
   loop.Deliver(Event::TimerTick(0));
   EXPECT_EQ(Kinds(handled), (std::vector<EventKind>{EventKind::Timer, EventKind::Close}));
+}
+
+// A handler or a task that throws ends neither the loop nor the program: the
+// user is told once, the loop is no longer marked as handling, and what
+// waited behind it (a tick, a task) still runs.
+TEST(EventLoopTest, AHandlerThatThrowsIsToldAndTheLoopGoesOn) {
+  struct {
+    const char* what;
+    std::function<void()> failing;
+    std::string told;
+  } cases[] = {
+      {"an exception with a text", [] { throw std::runtime_error("stoi"); }, "stoi"},
+      {"out of memory", [] { throw std::bad_alloc(); }, "Out of memory!"},
+      {"anything else", [] { throw 42; }, "unknown error"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    EventLoop loop;
+    std::vector<std::string> told;
+    std::vector<bool> handlingWhileTold;
+    loop.SetFailureReport([&](const std::string& m) {
+      told.push_back(m);
+      handlingWhileTold.push_back(loop.Handling());
+    });
+    std::vector<EventKind> handled;
+    loop.SetSink([&](const Event& e) {
+      handled.push_back(e.kind);
+      if (handled.size() > 1) return;
+      loop.Deliver(Event::TimerTick(0));  // waits behind the failing handler
+      c.failing();
+    });
+    loop.Deliver(Event::ControlOf(WindowId::Main, kRunButton, Action::LeftClick));
+    ASSERT_EQ(told.size(), 1u);
+    EXPECT_NE(told[0].find(c.told), std::string::npos) << told[0];
+    EXPECT_EQ(handlingWhileTold, std::vector<bool>{true});  // events meanwhile wait for the message
+    EXPECT_EQ(handled, (std::vector<EventKind>{EventKind::Control, EventKind::Timer}));
+    EXPECT_FALSE(loop.Handling());
+
+    bool ran = false;
+    loop.WhenIdle(c.failing);
+    loop.WhenIdle([&] { ran = true; });
+    EXPECT_EQ(told.size(), 2u);
+    EXPECT_TRUE(ran);
+    EXPECT_FALSE(loop.Handling());
+  }
 }
 
 }  // namespace

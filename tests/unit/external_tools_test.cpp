@@ -244,14 +244,22 @@ TEST_F(Db2Test, TheCommandFilesGoOnlyToAFolderOfTheUsersOwn) {
 TEST_F(Db2Test, StaleCommandFoldersOfGoneProcessesAreRemovedAtStart) {
   // A process id no process has: above the kernel's largest.
   const std::string stale = runtime.File("zunocmd-99999999-AbC123"), live = runtime.File(CommandFolderPrefix() + "XyZ789");
-  for (const std::string& folder : {stale, live, runtime.File("zunocmd-notapid-AbC123")}) {
+  // Names no process id can have stay, and reading them stops nothing: 20
+  // digits are more than a long holds, 0 would ask the process group.
+  const std::vector<std::string> kept = {runtime.File("zunocmd-notapid-AbC123"),
+                                         runtime.File("zunocmd-12345678901234567890-AbC123"),
+                                         runtime.File("zunocmd-0-AbC123"), runtime.File("zunocmd-4294967297-AbC123")};
+  std::vector<std::string> folders = kept;
+  folders.push_back(stale);
+  folders.push_back(live);
+  for (const std::string& folder : folders) {
     std::filesystem::create_directory(folder);
     WriteFileBytes(folder + "/zunocmd.bat", "connect to S user u using secret");
   }
   RemoveStaleCommandFolders("");
   EXPECT_FALSE(Exists(stale));
   EXPECT_TRUE(Exists(live + "/zunocmd.bat"));
-  EXPECT_TRUE(Exists(runtime.File("zunocmd-notapid-AbC123")));
+  for (const std::string& folder : kept) EXPECT_TRUE(Exists(folder)) << folder;
 }
 
 TEST_F(Db2Test, APlantedLinkIsNotFollowed) {
