@@ -19,7 +19,7 @@ wait_for 10 bash -c '/usr/bin/python3 '"$E2E_DIR"'/screen_reader.py dialog | gre
   fail "no delimiter question"
 press_button OK
 wait_for 10 window_named "ZUNO" file-chooser || fail "no file chooser"
-report=$WORK_DIR/customers.csv
+report=$WORK_DIR/customers.txt  # the chooser offers CSV for REPORT.CSV and follows the name back
 xdotool key --delay 40 ctrl+a
 type_text "$report"
 xdotool key Return

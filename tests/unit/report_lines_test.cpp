@@ -81,5 +81,30 @@ TEST(BuildCsvTextTest, FieldsAreTheValuesQuotedOnlyWhereNeeded) {
   EXPECT_EQ(BuildCsvText(titles, types, rows, ", ", true), "N, T, U, M, B\r\n1.5,  pad , \"x, y\", , 01AB\r\n");
 }
 
+// NULL is the empty field and an empty text "", so a reader tells them
+// apart; hex digits that hold the delimiter are quoted like any field.
+TEST(BuildCsvTextTest, AnEmptyTextIsQuotedAndHexDigitsAsAnyField) {
+  ResultRows rows;
+  rows.AddCell("Null", true);
+  rows.AddCell("");
+  rows.AddCell("binary Data", CellValue{"\xAB", ValueKind::Binary});
+  rows.EndRow();
+  EXPECT_EQ(BuildCsvText({"N", "E", "B"}, {}, rows, "B", false), "B\"\"B\"AB\"\r\n");
+}
+
+TEST(FirstUnreadValueTest, FindsTheFirstValueNotFetchedWholeInTheColumnsShown) {
+  ResultRows rows;
+  rows.AppendRow({"a", "b", "c"}, 3);
+  rows.AddCell("x");
+  rows.AddCell("y");
+  rows.AddCell("Read error", CellValue{{}, ValueKind::Unread});
+  rows.EndRow();
+  const std::optional<CellPlace> found = FirstUnreadValue(rows, 3);
+  ASSERT_TRUE(found);
+  EXPECT_EQ(found->row, 1u);
+  EXPECT_EQ(found->column, 2u);
+  EXPECT_FALSE(FirstUnreadValue(rows, 2)) << "a cell past the grid's columns counts";
+}
+
 }  // namespace
 }  // namespace zuno
