@@ -3,7 +3,6 @@
 // and the grid's font.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -179,74 +178,50 @@ TEST(GridViewTest, SelectRowPutsTheRowInTheMiddleOfTheView) {
   }
 }
 
-// What a cell shows on the screen: the characters of its text that the
-// renderer lays out inside the cell, and an ellipsis where it left some out.
+// What a cell shows: its text laid out as the renderer lays it out in the
+// cell, with an ellipsis for what that leaves out.
 std::string DrawnText(GtkResultGrid& grid, int row, int column) {
-  GtkTreeView* view = grid.view();
-  GtkTreeViewColumn* col = ColumnOf(grid, column);
-  GtkTreeModel* model = gtk_tree_view_get_model(view);
+  GtkTreeModel* model = gtk_tree_view_get_model(grid.view());
+  GtkTreePath* path = gtk_tree_path_new_from_indices(row, -1);
   GtkTreeIter it;
-  gtk_tree_model_iter_nth_child(model, &it, nullptr, row);
-  gtk_tree_view_column_cell_set_cell_data(col, model, &it, FALSE, FALSE);
+  GdkRectangle area;
+  gtk_tree_model_get_iter(model, &it, path);
+  gtk_tree_view_get_cell_area(grid.view(), path, ColumnOf(grid, column), &area);
+  gtk_tree_path_free(path);
+  gtk_tree_view_column_cell_set_cell_data(ColumnOf(grid, column), model, &it, FALSE, FALSE);
   gchar* text = nullptr;
-  gfloat xalign = 0;
   PangoEllipsizeMode ellipsize = PANGO_ELLIPSIZE_NONE;
   gint xpad = 0;
-  g_object_get(CellOf(col), "text", &text, "xalign", &xalign, "ellipsize", &ellipsize, "xpad", &xpad, nullptr);
-  GtkTreePath* path = gtk_tree_path_new_from_indices(row, -1);
-  GdkRectangle area;
-  gtk_tree_view_get_cell_area(view, path, col, &area);
-  gtk_tree_path_free(path);
-  const int room = (area.width - 2 * xpad) * PANGO_SCALE;
-  GObjectPtr<PangoLayout> layout(gtk_widget_create_pango_layout(GTK_WIDGET(view), text));
+  g_object_get(CellOf(ColumnOf(grid, column)), "text", &text, "ellipsize", &ellipsize, "xpad", &xpad, nullptr);
+  GObjectPtr<PangoLayout> layout(gtk_widget_create_pango_layout(GTK_WIDGET(grid.view()), text));
   g_free(text);
+  const int room = (area.width - 2 * xpad) * PANGO_SCALE;
   if (ellipsize != PANGO_ELLIPSIZE_NONE) pango_layout_set_width(layout.get(), room);
   pango_layout_set_ellipsize(layout.get(), ellipsize);
-  int width = 0;
-  pango_layout_get_size(layout.get(), &width, nullptr);
-  const int offset = std::max(0, static_cast<int>(xalign * static_cast<float>(room - width)));
-  const char* laid = pango_layout_get_text(layout.get());
   std::string drawn;
-  PangoLayoutIter* iter = pango_layout_get_iter(layout.get());
-  PangoLayoutRun* ellipsis = nullptr;
-  do {
-    PangoLayoutRun* run = pango_layout_iter_get_run_readonly(iter);
-    if (run && (run->item->analysis.flags & PANGO_ANALYSIS_FLAG_IS_ELLIPSIS)) {
-      if (run != ellipsis) drawn += "\u2026";
-      ellipsis = run;
-      continue;
-    }
-    PangoRectangle r;
-    pango_layout_iter_get_char_extents(iter, &r);
-    const char* at = laid + pango_layout_iter_get_index(iter);
-    if (*at && offset + r.x >= 0 && offset + r.x + r.width <= room) drawn.append(at, g_utf8_next_char(at) - at);
-  } while (pango_layout_iter_next_char(iter));
-  pango_layout_iter_free(iter);
+  for (GSList* r = pango_layout_get_line_readonly(layout.get(), 0)->runs; r; r = r->next) {
+    const PangoItem* item = static_cast<PangoGlyphItem*>(r->data)->item;
+    const bool left = item->analysis.flags & PANGO_ANALYSIS_FLAG_IS_ELLIPSIS;
+    drawn += left ? "\u2026" : std::string(pango_layout_get_text(layout.get()) + item->offset, item->length);
+  }
   return drawn;
 }
 
-// A number's text is padded to its column's size, which may be far wider
-// than the column (an unconstrained NUMERIC): the digits show, the blanks
-// give way, and a number wider than its column shows its end after an
-// ellipsis. Texts are drawn as they stand; CellText keeps the padding.
+// A number padded far past its column (an unconstrained NUMERIC) shows its
+// digits, one too wide its end after an ellipsis; texts keep their blanks.
 TEST(GridViewTest, ANumberShowsItsDigitsWhateverItsPadding) {
   GridInWindow w;
   w.grid.AddColumn(0, "AMOUNT", 100);
   w.grid.AddColumn(1, "NOTE", 100);
   w.grid.SetColumnValueType(0, ValueType::Number);
-  w.grid.SetColumnValueType(1, ValueType::Text);
-  const std::string wide = "123456789012345678901234567890";
-  for (const std::string& number : {Pad("1250000.00", 131089), Pad("Null", 131089), Pad(wide, 40)})
-    w.grid.AppendRow({number, "  two blanks first"});
+  for (const char* number : {"1250000.00", "Null", "123456789012345678901234567890"})
+    w.grid.AppendRow({Pad(number, 131089), "  two blanks first"});
   w.Settle();
-  EXPECT_EQ(w.grid.CellText(0, 0), Pad("1250000.00", 131089));
   EXPECT_EQ(DrawnText(w.grid, 0, 0), "1250000.00");
   EXPECT_EQ(DrawnText(w.grid, 1, 0), "Null");
   const std::string cut = DrawnText(w.grid, 2, 0);
-  EXPECT_EQ(cut.rfind("\u2026", 0), 0u) << cut;
-  EXPECT_GT(cut.size(), std::string("\u20267890").size()) << cut;
-  EXPECT_EQ(cut.substr(cut.size() - 4), "7890") << cut;
-  EXPECT_EQ(DrawnText(w.grid, 0, 1).rfind("  two", 0), 0u) << "a text lost its blanks";
+  EXPECT_TRUE(cut.starts_with("\u2026") && cut.ends_with("567890")) << cut;
+  EXPECT_TRUE(DrawnText(w.grid, 0, 1).starts_with("  two")) << "a text lost its blanks";
 }
 
 TEST(GridViewTest, TheViewColoursOnlyTheRowsPresentAtTheCall) {

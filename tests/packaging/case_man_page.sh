@@ -32,15 +32,6 @@ for text in "${must_say[@]}"; do
   grep -qF -- "$text" "$rendered" || fail "the page does not say $text"
 done
 
-# The README gives the same recipe for a Db2 data source: every line of the
-# page's example files stands in it as well.
-example=$(sed -n '/^\.SH "ADDING A DB2 DATA SOURCE"/,/^\.SH/p' "$ROOT/packaging/zuno.1.in" |
-  sed -n '/^\.EX/,/^\.EE/p' | grep -v '^\.E[XE]')
-[[ -n "$example" ]] || fail "the page gives no example file for a Db2 data source"
-while read -r line; do
-  grep -qF -- "$line" "$ROOT/README.md" || fail "the README's recipe lacks the page's line: $line"
-done <<<"$example"
-
 # The page names the installation's paths under the prefix the build was
 # configured for; each must be a file this installation holds.
 configured=$(sed -n 's/^CMAKE_INSTALL_PREFIX:PATH=//p' "$BUILD_DIR/CMakeCache.txt")

@@ -67,43 +67,22 @@ TEST(WriteReportTextTest, PiecesJoinToTheWholeTextAndAFailureStopsIt) {
   EXPECT_EQ(pieces, 1);
 }
 
-// What Python's csv module cannot tell apart in the handler test: NULL, the
-// blanks that align numbers, a delimiter of several characters, an empty one.
+// What Python's csv module cannot tell apart in the handler test: NULL and
+// the empty text, the blanks that align numbers, a delimiter of several
+// characters, an empty one, one that stands in hex digits.
 TEST(BuildCsvTextTest, FieldsAreTheValuesQuotedOnlyWhereNeeded) {
   ResultRows rows;
   for (const char* text : {"   1.5", " pad ", "x, y"}) rows.AddCell(text);
   rows.AddCell("  Null", true);
   rows.AddCell("binary Data", CellValue{"\x01\xAB", ValueKind::Binary});
-  rows.EndRow();
-  const std::vector<std::string> titles{"N", "T", "U", "M", "B"};
-  const std::vector<ValueType> types{ValueType::Number, {}, {}, ValueType::Number};
-  EXPECT_EQ(BuildCsvText(titles, types, rows, "", false), "1.5, pad ,\"x, y\",,01AB\r\n");
-  EXPECT_EQ(BuildCsvText(titles, types, rows, ", ", true), "N, T, U, M, B\r\n1.5,  pad , \"x, y\", , 01AB\r\n");
-}
-
-// NULL is the empty field and an empty text "", so a reader tells them
-// apart; hex digits that hold the delimiter are quoted like any field.
-TEST(BuildCsvTextTest, AnEmptyTextIsQuotedAndHexDigitsAsAnyField) {
-  ResultRows rows;
-  rows.AddCell("Null", true);
   rows.AddCell("");
-  rows.AddCell("binary Data", CellValue{"\xAB", ValueKind::Binary});
   rows.EndRow();
-  EXPECT_EQ(BuildCsvText({"N", "E", "B"}, {}, rows, "B", false), "B\"\"B\"AB\"\r\n");
-}
-
-TEST(FirstUnreadValueTest, FindsTheFirstValueNotFetchedWholeInTheColumnsShown) {
-  ResultRows rows;
-  rows.AppendRow({"a", "b", "c"}, 3);
-  rows.AddCell("x");
-  rows.AddCell("y");
-  rows.AddCell("Read error", CellValue{{}, ValueKind::Unread});
-  rows.EndRow();
-  const std::optional<CellPlace> found = FirstUnreadValue(rows, 3);
-  ASSERT_TRUE(found);
-  EXPECT_EQ(found->row, 1u);
-  EXPECT_EQ(found->column, 2u);
-  EXPECT_FALSE(FirstUnreadValue(rows, 2)) << "a cell past the grid's columns counts";
+  const std::vector<std::string> titles{"N", "T", "U", "M", "B", "E"};
+  const std::vector<ValueType> types{ValueType::Number, {}, {}, ValueType::Number};
+  EXPECT_EQ(BuildCsvText(titles, types, rows, "", false), "1.5, pad ,\"x, y\",,01AB,\"\"\r\n");
+  EXPECT_EQ(BuildCsvText(titles, types, rows, ", ", true),
+            "N, T, U, M, B, E\r\n1.5,  pad , \"x, y\", , 01AB, \"\"\r\n");
+  EXPECT_EQ(BuildCsvText(titles, types, rows, "A", false), "1.5A pad Ax, yAA\"01AB\"A\"\"\r\n");
 }
 
 }  // namespace
