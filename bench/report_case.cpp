@@ -70,7 +70,7 @@ void ReportExportCase(const std::string& directory, int rows, int runs) {
   BenchProgram b;
   FillCatalogRows(b.session().grid, rows);
   Settle(200);
-  const std::string report = directory + "/REPORT.CSV";
+  const std::string report = directory + "/REPORT.TXT";  // the report type, by its name
   const std::string copy = directory + "/FLOOR.CSV";
   b.ui().saveFileAnswer = report;
 

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "base/utf8.h"
+#include "grid/cell_text.h"
 #include "grid/named_tree_view.h"
 #include "grid/row_model.h"
 
@@ -143,10 +144,17 @@ void GtkResultGrid::DrawCell(GtkTreeViewColumn* column, GtkCellRenderer* cell, G
   const auto* grid = static_cast<const GtkResultGrid*>(self);
   const int row = RowModelRow(model, iter);
   const auto c = static_cast<std::size_t>(GPOINTER_TO_INT(g_object_get_data(G_OBJECT(column), kColumnNumber)));
-  ShownText(row < 0 ? std::string_view() : grid->rows_.Cell(static_cast<std::size_t>(row), c), grid->shown_);
+  std::string_view text = row < 0 ? std::string_view() : grid->rows_.Cell(static_cast<std::size_t>(row), c);
+  // A number's text is padded to its column's size, which may be far wider
+  // than the column: the blanks give way to the digits, which stand at the
+  // right edge, and a number wider still shows its end after an ellipsis.
+  const bool number = c < grid->valueTypes_.size() && grid->valueTypes_[c] == ValueType::Number;
+  if (number) text = Unpadded(text);
+  ShownText(text, grid->shown_);
   const Tint* tint = c < grid->tints_.size() ? &grid->tints_[c] : nullptr;
   const bool tinted = tint && row >= 0 && static_cast<std::size_t>(row) < tint->rows;
   g_object_set(cell, "text", grid->shown_.c_str(), "cell-background-rgba", tinted ? &tint->colour : nullptr,
+               "xalign", number ? 1.0f : 0.0f, "ellipsize", number ? PANGO_ELLIPSIZE_START : PANGO_ELLIPSIZE_NONE,
                nullptr);
 }
 

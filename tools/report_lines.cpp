@@ -85,8 +85,10 @@ std::string Whole(const TextSource& fill) {
   return text;
 }
 
+// An empty text is written "" so that it reads back apart from NULL, which
+// is the empty field.
 void PutCsvField(Pieces& out, std::string_view field, std::string_view delimiter) {
-  const bool quoted = field.find_first_of("\"\r\n") != std::string_view::npos ||
+  const bool quoted = field.empty() || field.find_first_of("\"\r\n") != std::string_view::npos ||
                       field.find(delimiter) != std::string_view::npos;
   if (!quoted) return out.Put(field);
   out.Put('"');
@@ -97,13 +99,14 @@ void PutCsvField(Pieces& out, std::string_view field, std::string_view delimiter
   out.Put('"');
 }
 
-// A cell's field: empty for NULL, hex digits for a binary value, the text
-// shown for a value never fetched whole.
+// A cell's field: empty for NULL, hex digits for a binary value (a
+// delimiter such as "E" may stand in them). The export finds a value never
+// fetched whole before it writes anything.
 void PutCsvCell(Pieces& out, const ResultRows::WalkedCell& cell, ValueType type, std::string_view delimiter) {
   if (cell.null) return;
   switch (cell.value.kind) {
-    case ValueKind::Binary: return out.Put(HexDigits(cell.value.bytes));
-    case ValueKind::Unread: return PutCsvField(out, cell.text, delimiter);
+    case ValueKind::Binary: return PutCsvField(out, HexDigits(cell.value.bytes), delimiter);
+    case ValueKind::Unread: return;
     case ValueKind::Text:
       return PutCsvField(out, type == ValueType::Number ? Unpadded(cell.value.bytes) : cell.value.bytes,
                          delimiter);
@@ -164,6 +167,16 @@ bool WriteCsvText(const std::vector<std::string>& titles, const std::vector<Valu
     out.Put("\r\n");
   }
   return out.Finish();
+}
+
+std::optional<CellPlace> FirstUnreadValue(const ResultRows& rows, std::size_t columns) {
+  ResultRows::WalkedCell cell;
+  for (std::size_t r = 0; r < rows.RowCount(); ++r) {
+    ResultRows::CellWalk walk = rows.Walk(r);
+    for (std::size_t c = 0; c < columns && walk.Next(cell); ++c)
+      if (!cell.null && cell.value.kind == ValueKind::Unread) return CellPlace{r, c};
+  }
+  return std::nullopt;
 }
 
 std::string BuildCsvText(const std::vector<std::string>& titles, const std::vector<ValueType>& types,

@@ -1,6 +1,8 @@
 // The text of a report file: an optional title line, then one line per grid row.
 #pragma once
 
+#include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,13 +25,23 @@ std::string BuildReportText(const std::vector<std::string>& titles, const Result
 
 // The text of a CSV file (RFC 4180) from the values as fetched: the fields
 // of a line joined by the delimiter (a comma where it is empty), each line
-// ended by CR LF. A field that holds the delimiter, a double quote, a CR or
-// a LF is put in double quotes with its double quotes doubled; NULL is the
-// empty field, a binary value its hex digits, a number without the blanks
-// that align it in the grid. types gives each column's value type.
+// ended by CR LF. A field that is empty or holds the delimiter, a double
+// quote, a CR or a LF is put in double quotes with its double quotes
+// doubled; NULL is the empty field, a binary value its hex digits, a number
+// without the blanks that align it in the grid. types gives each column's
+// value type. A value not fetched whole has no field to stand in: callers
+// look for one first (FirstUnreadValue).
 bool WriteCsvText(const std::vector<std::string>& titles, const std::vector<ValueType>& types,
                   const ResultRows& rows, std::string_view delimiter, bool withHeader, const TextSink& write);
 std::string BuildCsvText(const std::vector<std::string>& titles, const std::vector<ValueType>& types,
                          const ResultRows& rows, std::string_view delimiter, bool withHeader);
+
+struct CellPlace {
+  std::size_t row = 0;
+  std::size_t column = 0;
+};
+// The first cell, row by row, of the first columns whose value was not
+// fetched whole (too large to keep, or unreadable); nullopt for none.
+std::optional<CellPlace> FirstUnreadValue(const ResultRows& rows, std::size_t columns);
 
 }  // namespace zuno

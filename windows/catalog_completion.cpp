@@ -4,6 +4,7 @@
 
 #include "base/gobject_ptr.h"
 #include "db/db2_identifier.h"
+#include "windows/editor_keys.h"
 
 namespace zuno {
 
@@ -97,6 +98,8 @@ struct CatalogCompletion::Hooks {
     return TRUE;
   }
 
+  static gboolean KeyInWindow(GtkSourceCompletionProvider* p, GdkEvent* e);
+
   static void InitInterface(GtkSourceCompletionProviderIface* iface, gpointer) {
     iface->get_name = Name;
     iface->match = Match;
@@ -132,15 +135,56 @@ CatalogCompletion::CatalogCompletion(GtkWidget* view) : view_(view) {
   });
   focusHandler_ = g_signal_connect_swapped(view, "focus-in-event", attach, this);
   keyHandler_ = g_signal_connect_swapped(view, "key-press-event", attach, this);
+
+  // A paste's text comes when the clipboard's owner sends it, after the
+  // paste was asked for: it is no typing, and offers nothing until it is in.
+  // A key or a click means no text came.
+  g_signal_connect_swapped(view, "paste-clipboard", G_CALLBACK(+[](CatalogCompletion* self) { self->BeginPaste(); }),
+                           this);
+  g_signal_connect_swapped(gtk_text_view_get_buffer(GTK_TEXT_VIEW(view)), "paste-done",
+                           G_CALLBACK(+[](CatalogCompletion* self) { self->EndPaste(); }), this);
+  auto endPaste = G_CALLBACK(+[](CatalogCompletion* self, GdkEvent* e) -> gboolean {
+    // The middle button pastes the selection.
+    if (e->type == GDK_BUTTON_PRESS && e->button.button == GDK_BUTTON_MIDDLE)
+      self->BeginPaste();
+    else
+      self->EndPaste();
+    return FALSE;
+  });
+  g_signal_connect_swapped(view, "key-press-event", endPaste, this);
+  g_signal_connect_swapped(view, "button-press-event", endPaste, this);
 }
 
 CatalogCompletion::~CatalogCompletion() {
   DropWaiting();
-  if (!provider_) {
-    g_signal_handler_disconnect(view_, focusHandler_);
-    g_signal_handler_disconnect(view_, keyHandler_);
-  }
+  EndPaste();
+  g_signal_handlers_disconnect_by_data(view_, this);
+  g_signal_handlers_disconnect_by_data(gtk_text_view_get_buffer(GTK_TEXT_VIEW(view_)), this);
   if (provider_) reinterpret_cast<ZunoCatalogNameProvider*>(provider_.get())->owner = nullptr;
+}
+
+void CatalogCompletion::BeginPaste() {
+  Attach();
+  GtkSourceCompletion* completion = gtk_source_view_get_completion(GTK_SOURCE_VIEW(view_));
+  gtk_source_completion_hide(completion);
+  if (pasting_) return;
+  pasting_ = true;
+  gtk_source_completion_block_interactive(completion);
+}
+
+void CatalogCompletion::EndPaste() {
+  if (!pasting_) return;
+  pasting_ = false;
+  gtk_source_completion_unblock_interactive(gtk_source_view_get_completion(GTK_SOURCE_VIEW(view_)));
+}
+
+// Seen by the window before the keys go anywhere: the Main Window runs a
+// statement on Ctrl+Return before the editor sees the key.
+gboolean CatalogCompletion::Hooks::KeyInWindow(GtkSourceCompletionProvider* p, GdkEvent* e) {
+  CatalogCompletion* owner = Owner(p);
+  if (!owner || e->type != GDK_KEY_PRESS || !KeyLeavesCompletion(e->key.keyval, e->key.state)) return FALSE;
+  gtk_source_completion_hide(gtk_source_view_get_completion(GTK_SOURCE_VIEW(owner->view_)));
+  return FALSE;
 }
 
 void CatalogCompletion::Attach() {
@@ -152,6 +196,9 @@ void CatalogCompletion::Attach() {
   GtkSourceCompletion* completion = gtk_source_view_get_completion(GTK_SOURCE_VIEW(view_));
   g_object_set(completion, "auto-complete-delay", kPauseMs, "show-headers", FALSE, "show-icons", FALSE, nullptr);
   gtk_source_completion_add_provider(completion, GTK_SOURCE_COMPLETION_PROVIDER(provider_.get()), nullptr);
+  // Gone with the provider, which may outlive this owner but not answer for it.
+  g_signal_connect_object(gtk_widget_get_toplevel(view_), "event", G_CALLBACK(Hooks::KeyInWindow), provider_.get(),
+                          G_CONNECT_SWAPPED);
 }
 
 void CatalogCompletion::WithoutOffer(const std::function<void()>& change) {

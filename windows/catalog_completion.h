@@ -50,6 +50,9 @@ class CatalogCompletion {
 
  private:
   void Attach();
+  // Between a paste asked for and its text put in, nothing is offered unasked.
+  void BeginPaste();
+  void EndPaste();
   CompletionContext ContextAt(const GtkTextIter& iter, bool asked) const;
   std::optional<CatalogNameCache::Offer> Offer(const GtkTextIter& iter, bool asked);
   void Read(const NameRequest& request);
@@ -60,6 +63,7 @@ class CatalogCompletion {
   GObjectPtr<GObject> provider_;
   gulong focusHandler_ = 0;
   gulong keyHandler_ = 0;
+  bool pasting_ = false;
   SourceOf source_;
   CatalogNameCache cache_;
   JobRunner* jobs_ = nullptr;

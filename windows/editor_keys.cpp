@@ -44,4 +44,25 @@ EditorCommand CommandForKey(unsigned keyval, unsigned state) {
   }
 }
 
+bool KeyLeavesCompletion(unsigned keyval, unsigned state) {
+  const bool ctrl = (state & GDK_CONTROL_MASK) != 0;
+  switch (keyval) {
+    case GDK_KEY_Page_Up:
+    case GDK_KEY_Page_Down:
+    case GDK_KEY_KP_Page_Up:
+    case GDK_KEY_KP_Page_Down:
+      return true;
+    case GDK_KEY_Home:
+    case GDK_KEY_End:
+    case GDK_KEY_KP_Home:
+    case GDK_KEY_KP_End:
+      return ctrl;
+    default: {
+      const EditorCommand command = CommandForKey(keyval, state);
+      return command == EditorCommand::RunStatement || command == EditorCommand::RunAtCursor ||
+             command == EditorCommand::RunScript;
+    }
+  }
+}
+
 }  // namespace zuno

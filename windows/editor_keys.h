@@ -27,6 +27,11 @@ enum class EditorCommand {
 // does with Ctrl+Return.
 EditorCommand CommandForKey(unsigned keyval, unsigned state);
 
+// The keys that move the editor's cursor far or run a statement: an open
+// completion popup would take Page Up and Page Down for its list, and a run
+// leaves the text it offers for. They go to the editor, and the popup closes.
+bool KeyLeavesCompletion(unsigned keyval, unsigned state);
+
 // The Run button's tooltip, naming its keys.
 constexpr std::string_view kRunTooltip =
     "Run the whole text as one statement (F5); Ctrl+Return runs the statement at the cursor, Ctrl+Shift+Return "

@@ -88,29 +88,61 @@ std::optional<std::string> GtkDialogs::AskText(std::string_view title, std::stri
   return gtk_entry_get_text(GTK_ENTRY(input_.entry));
 }
 
-std::optional<SaveChoice> GtkDialogs::ChooseSaveFile(std::string_view title, std::string_view suggestedName) {
-  if (!fileChooser_) {
-    fileChooser_ = gtk_file_chooser_dialog_new("", owner_, GTK_FILE_CHOOSER_ACTION_SAVE, "_Cancel",
-                                               GTK_RESPONSE_CANCEL, "_Save", GTK_RESPONSE_ACCEPT, nullptr);
-    gtk_file_chooser_set_do_overwrite_confirmation(GTK_FILE_CHOOSER(fileChooser_), FALSE);
-    // The report first, so it stays the type chosen unless the user picks
-    // the other; both show every file.
-    for (const char* name : {"Report", "CSV (RFC 4180)"}) {
-      GtkFileFilter* filter = gtk_file_filter_new();
-      gtk_file_filter_set_name(filter, name);
-      gtk_file_filter_add_pattern(filter, "*");
-      gtk_file_chooser_add_filter(GTK_FILE_CHOOSER(fileChooser_), filter);  // the chooser owns it
-      if (!reportFilter_) reportFilter_ = filter;
-    }
+namespace {
+
+// The chooser's entry for the file's name: the one entry of its own type.
+GtkWidget* FindNameEntry(GtkWidget* w) {
+  if (GTK_IS_ENTRY(w) && std::string_view(G_OBJECT_TYPE_NAME(w)) == "GtkFileChooserEntry") return w;
+  if (!GTK_IS_CONTAINER(w)) return nullptr;
+  GList* children = gtk_container_get_children(GTK_CONTAINER(w));
+  GtkWidget* found = nullptr;
+  for (GList* c = children; c && !found; c = c->next) found = FindNameEntry(GTK_WIDGET(c->data));
+  g_list_free(children);
+  return found;
+}
+
+}  // namespace
+
+void GtkDialogs::BuildFileChooser() {
+  fileChooser_ = gtk_file_chooser_dialog_new("", owner_, GTK_FILE_CHOOSER_ACTION_SAVE, "_Cancel",
+                                             GTK_RESPONSE_CANCEL, "_Save", GTK_RESPONSE_ACCEPT, nullptr);
+  gtk_file_chooser_set_do_overwrite_confirmation(GTK_FILE_CHOOSER(fileChooser_), FALSE);
+  // Both show every file; the type follows the name until the user picks one.
+  for (GtkFileFilter*& filter : fileFilters_) {
+    filter = gtk_file_filter_new();
+    gtk_file_filter_set_name(filter, &filter == &fileFilters_[0] ? "Report" : "CSV (RFC 4180)");
+    gtk_file_filter_add_pattern(filter, "*");
+    gtk_file_chooser_add_filter(GTK_FILE_CHOOSER(fileChooser_), filter);  // the chooser owns it
   }
+  g_signal_connect_swapped(fileChooser_, "notify::filter", G_CALLBACK(+[](GtkDialogs* self) {
+                             if (!self->fileTypeByName_) self->fileTypePicked_ = true;
+                           }),
+                           this);
+  if (GtkWidget* entry = FindNameEntry(fileChooser_))
+    g_signal_connect_swapped(entry, "changed", G_CALLBACK(+[](GtkDialogs* self) { self->FollowFileName(); }), this);
+}
+
+void GtkDialogs::FollowFileName() {
+  if (fileTypePicked_) return;
+  GCharPtr name(gtk_file_chooser_get_current_name(GTK_FILE_CHOOSER(fileChooser_)));
+  GtkFileFilter* filter = fileFilters_[SaveFileTypeOfName(name ? name.get() : "") == SaveFileType::Csv ? 1 : 0];
+  if (gtk_file_chooser_get_filter(GTK_FILE_CHOOSER(fileChooser_)) == filter) return;
+  fileTypeByName_ = true;
+  gtk_file_chooser_set_filter(GTK_FILE_CHOOSER(fileChooser_), filter);
+  fileTypeByName_ = false;
+}
+
+std::optional<SaveChoice> GtkDialogs::ChooseSaveFile(std::string_view title, std::string_view suggestedName) {
+  if (!fileChooser_) BuildFileChooser();
   gtk_window_set_title(GTK_WINDOW(fileChooser_), ValidUtf8(title).c_str());
-  gtk_file_chooser_set_filter(GTK_FILE_CHOOSER(fileChooser_), reportFilter_);
+  fileTypePicked_ = false;
   gtk_file_chooser_set_current_name(GTK_FILE_CHOOSER(fileChooser_), ValidUtf8(suggestedName).c_str());
+  FollowFileName();
   std::optional<SaveChoice> choice;
   if (Run(fileChooser_) == GTK_RESPONSE_ACCEPT) {
     GCharPtr file(gtk_file_chooser_get_filename(GTK_FILE_CHOOSER(fileChooser_)));
-    const bool csv = gtk_file_chooser_get_filter(GTK_FILE_CHOOSER(fileChooser_)) != reportFilter_;
-    if (file) choice = SaveChoice{file.get(), csv ? SaveFileType::Csv : SaveFileType::Report};
+    const bool csv = gtk_file_chooser_get_filter(GTK_FILE_CHOOSER(fileChooser_)) == fileFilters_[1];
+    if (file) choice = SaveChoice{file.get(), csv ? SaveFileType::Csv : SaveFileType::Report, fileTypePicked_};
   }
   return choice;
 }

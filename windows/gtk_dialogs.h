@@ -27,8 +27,11 @@ class GtkDialogs {
   void ShowMessage(std::string_view text);
   bool AskYesNo(std::string_view question);
   std::optional<std::string> AskText(std::string_view title, std::string_view prompt, std::string_view preset);
-  // The report is the file type offered first; the other is CSV.
+  // The report is the file type offered first; the other is CSV. Until the
+  // user picks one, the type follows the name as it is typed (CSV for a
+  // name ending in ".csv").
   std::optional<SaveChoice> ChooseSaveFile(std::string_view title, std::string_view suggestedName);
+  GtkWidget* fileChooser() const { return fileChooser_; }  // nullptr before its first use
 
  private:
   int Run(GtkWidget* dialog);
@@ -43,8 +46,13 @@ class GtkDialogs {
     GtkWidget* prompt = nullptr;
     GtkWidget* entry = nullptr;
   } input_;
+  void BuildFileChooser();
+  void FollowFileName();
+
   GtkWidget* fileChooser_ = nullptr;
-  GtkFileFilter* reportFilter_ = nullptr;  // owned by the chooser
+  GtkFileFilter* fileFilters_[2] = {};  // the report's and CSV's, owned by the chooser
+  bool fileTypePicked_ = false;         // by the user, since the chooser opened
+  bool fileTypeByName_ = false;         // the type is being set to follow the name
 };
 
 }  // namespace zuno

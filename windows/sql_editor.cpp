@@ -95,6 +95,22 @@ void OnChanged(GtkTextBuffer* buffer, gpointer) {
   g_object_set_data(G_OBJECT(buffer), kMarkSourceKey, GUINT_TO_POINTER(source));
 }
 
+// A click on the line numbers puts the focus in the editor and the cursor at
+// the start of that line, where Ctrl+Return then runs the statement.
+gboolean ClickOnLineNumbers(GtkWidget* view, GdkEvent* e, gpointer) {
+  if (e->type != GDK_BUTTON_PRESS || e->button.button != GDK_BUTTON_PRIMARY) return FALSE;
+  GtkTextView* text = GTK_TEXT_VIEW(view);
+  if (e->button.window != gtk_text_view_get_window(text, GTK_TEXT_WINDOW_LEFT)) return FALSE;
+  gint x = 0, y = 0;
+  gtk_text_view_window_to_buffer_coords(text, GTK_TEXT_WINDOW_LEFT, static_cast<gint>(e->button.x),
+                                        static_cast<gint>(e->button.y), &x, &y);
+  GtkTextIter line;
+  gtk_text_view_get_line_at_y(text, &line, y, nullptr);
+  gtk_widget_grab_focus(view);
+  gtk_text_buffer_place_cursor(gtk_text_view_get_buffer(text), &line);
+  return TRUE;
+}
+
 }  // namespace
 
 GtkWidget* NewSqlEditorView() {
@@ -110,6 +126,8 @@ GtkWidget* NewSqlEditorView() {
   // Styled when the window shows it, not at start-up.
   g_signal_connect(view, "style-updated", G_CALLBACK(FollowTextColour), nullptr);
   gtk_source_view_set_show_line_numbers(GTK_SOURCE_VIEW(view), TRUE);
+  // Before any handler of the press: the line numbers' own selects the line.
+  g_signal_connect(view, "event", G_CALLBACK(ClickOnLineNumbers), nullptr);
   return view;
 }
 

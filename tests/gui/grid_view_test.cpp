@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "base/gobject_ptr.h"
+#include "grid/cell_text.h"
 #include "tests/grid/grid_in_window.h"
 
 namespace zuno::testing {
@@ -174,6 +176,52 @@ TEST(GridViewTest, SelectRowPutsTheRowInTheMiddleOfTheView) {
     EXPECT_EQ(focus, ColumnOf(w.grid, 0)) << "the cursor is not in the first column";
     EXPECT_EQ(g.SelectedRow(), 500);
   }
+}
+
+// What a cell shows: its text laid out as the renderer lays it out in the
+// cell, with an ellipsis for what that leaves out.
+std::string DrawnText(GtkResultGrid& grid, int row, int column) {
+  GtkTreeModel* model = gtk_tree_view_get_model(grid.view());
+  GtkTreePath* path = gtk_tree_path_new_from_indices(row, -1);
+  GtkTreeIter it;
+  GdkRectangle area;
+  gtk_tree_model_get_iter(model, &it, path);
+  gtk_tree_view_get_cell_area(grid.view(), path, ColumnOf(grid, column), &area);
+  gtk_tree_path_free(path);
+  gtk_tree_view_column_cell_set_cell_data(ColumnOf(grid, column), model, &it, FALSE, FALSE);
+  gchar* text = nullptr;
+  PangoEllipsizeMode ellipsize = PANGO_ELLIPSIZE_NONE;
+  gint xpad = 0;
+  g_object_get(CellOf(ColumnOf(grid, column)), "text", &text, "ellipsize", &ellipsize, "xpad", &xpad, nullptr);
+  GObjectPtr<PangoLayout> layout(gtk_widget_create_pango_layout(GTK_WIDGET(grid.view()), text));
+  g_free(text);
+  const int room = (area.width - 2 * xpad) * PANGO_SCALE;
+  if (ellipsize != PANGO_ELLIPSIZE_NONE) pango_layout_set_width(layout.get(), room);
+  pango_layout_set_ellipsize(layout.get(), ellipsize);
+  std::string drawn;
+  for (GSList* r = pango_layout_get_line_readonly(layout.get(), 0)->runs; r; r = r->next) {
+    const PangoItem* item = static_cast<PangoGlyphItem*>(r->data)->item;
+    const bool left = item->analysis.flags & PANGO_ANALYSIS_FLAG_IS_ELLIPSIS;
+    drawn += left ? "\u2026" : std::string(pango_layout_get_text(layout.get()) + item->offset, item->length);
+  }
+  return drawn;
+}
+
+// A number padded far past its column (an unconstrained NUMERIC) shows its
+// digits, one too wide its end after an ellipsis; texts keep their blanks.
+TEST(GridViewTest, ANumberShowsItsDigitsWhateverItsPadding) {
+  GridInWindow w;
+  w.grid.AddColumn(0, "AMOUNT", 100);
+  w.grid.AddColumn(1, "NOTE", 100);
+  w.grid.SetColumnValueType(0, ValueType::Number);
+  for (const char* number : {"1250000.00", "Null", "123456789012345678901234567890"})
+    w.grid.AppendRow({Pad(number, 131089), "  two blanks first"});
+  w.Settle();
+  EXPECT_EQ(DrawnText(w.grid, 0, 0), "1250000.00");
+  EXPECT_EQ(DrawnText(w.grid, 1, 0), "Null");
+  const std::string cut = DrawnText(w.grid, 2, 0);
+  EXPECT_TRUE(cut.starts_with("\u2026") && cut.ends_with("567890")) << cut;
+  EXPECT_TRUE(DrawnText(w.grid, 0, 1).starts_with("  two")) << "a text lost its blanks";
 }
 
 TEST(GridViewTest, TheViewColoursOnlyTheRowsPresentAtTheCall) {

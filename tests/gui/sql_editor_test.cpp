@@ -280,6 +280,64 @@ TEST_F(SqlEditorTest, NamesShowWhenAskedOrAfterAPauseAndReturnInsertsOne) {
 }
 
 
+// A paste offers nothing, also when its text comes later from another client
+// (a second display connection); far keys close a popup and reach the editor.
+TEST_F(SqlEditorTest, APasteOffersNothingAndFarKeysCloseThePopup) {
+  ZUNO_REQUIRE_FIXTURES();
+  Connect(testing::PgLuw());
+  p->dispatcher.handlers().runAtCursor = [] {};
+  bool shown = false;
+  GtkSourceCompletion* completion = gtk_source_view_get_completion(GTK_SOURCE_VIEW(Editor()));
+  g_signal_connect_swapped(completion, "show", G_CALLBACK(+[](bool* s) { *s = true; }), &shown);
+  g_signal_connect_swapped(completion, "hide", G_CALLBACK(+[](bool* s) { *s = false; }), &shown);
+  OfferedAtEnd("select * from MYSCHEMA.ord");  // the names are read
+  GdkDisplay* other = gdk_display_open(gdk_display_get_name(gdk_display_get_default()));
+  gtk_clipboard_set_text(gtk_clipboard_get_for_display(other, GDK_SELECTION_CLIPBOARD), "MYSCHEMA.ord", -1);
+  const std::string text = "select 1 from sysibm.sysdummy1;\nselect * from ";
+  p->shell.SetText(kSqlEditor, text);
+  PutCursorAt(-1);
+  Press(GDK_KEY_v, GDK_CONTROL_MASK);
+  EXPECT_TRUE(RunUntil([&] { return p->shell.Text(kSqlEditor) == text + "MYSCHEMA.ord"; }));
+  testing::RunFor(1000);  // three times the pause after which typing offers names
+  EXPECT_FALSE(shown) << "the paste opened the popup";
+  gdk_display_close(other);
+  const struct { guint keyval; GdkModifierType state; bool toFirstLine; } keys[] = {
+      {GDK_KEY_Home, GDK_CONTROL_MASK, true}, {GDK_KEY_Page_Up, {}, true}, {GDK_KEY_Return, GDK_CONTROL_MASK, false}};
+  for (const auto& k : keys) {
+    SCOPED_TRACE(gdk_keyval_name(k.keyval));
+    p->shell.SetText(kSqlEditor, text + "MYSCHEMA.ord");
+    PutCursorAt(-1);
+    Press(GDK_KEY_e);  // typing offers, as always
+    ASSERT_TRUE(RunUntil([&] { return shown; }, 10000));
+    Press(k.keyval, k.state);
+    EXPECT_FALSE(shown) << "the popup stayed open";
+    EXPECT_EQ(p->shell.EditorCursor() < static_cast<int>(text.find('\n')), k.toFirstLine);
+  }
+}
+
+// A click on a line's number focuses the editor and puts the cursor there.
+TEST_F(SqlEditorTest, AClickOnALineNumberPutsTheCursorOnThatLine) {
+  p->shell.SetText(kSqlEditor, "select 1;\nselect 2;\nselect 3");
+  gtk_widget_grab_focus(p->shell.inner(kUserField));
+  ASSERT_TRUE(testing::WaitForDraw(Editor()));
+  GtkTextView* view = GTK_TEXT_VIEW(Editor());
+  GtkTextIter cursor;
+  gtk_text_buffer_get_iter_at_line(Buffer(), &cursor, 2);
+  gint top = 0, height = 0, x = 0, y = 0;
+  gtk_text_view_get_line_yrange(view, &cursor, &top, &height);
+  gtk_text_view_buffer_to_window_coords(view, GTK_TEXT_WINDOW_LEFT, 0, top + height / 2, &x, &y);
+  GdkEvent* e = gdk_event_new(GDK_BUTTON_PRESS);
+  e->button.window = GDK_WINDOW(g_object_ref(gtk_text_view_get_window(view, GTK_TEXT_WINDOW_LEFT)));
+  e->button.x = 4;
+  e->button.y = y;
+  e->button.button = GDK_BUTTON_PRIMARY;
+  gdk_event_set_device(e, gdk_seat_get_pointer(gdk_display_get_default_seat(gdk_display_get_default())));
+  gtk_main_do_event(e);
+  gdk_event_free(e);
+  EXPECT_TRUE(gtk_widget_is_focus(Editor()));
+  EXPECT_EQ(p->shell.EditorCursor(), 20);  // the start of "select 3"
+}
+
 // Ctrl+F, Ctrl+H, Ctrl+L, the zoom keys and Ctrl+/ act on the editor, with
 // the source view's own search; the lines are numbered.
 TEST_F(SqlEditorTest, FindReplaceGoToZoomAndCommentKeys) {

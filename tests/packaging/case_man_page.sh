@@ -26,7 +26,7 @@ must_say=(
   "SYNOPSIS" "FILES" "ENVIRONMENT"
   "~/zuno.ini" "~/zuno.sql" "./zuno.sql" "./ZUNO.JPG"
   "HOME" "PATH"
-  "/etc/odbcinst.ini" "~/.odbc.ini" "/etc/odbc.ini" "Driver"
+  "/etc/odbcinst.ini" "~/.odbc.ini" "/etc/odbc.ini" "db2cli.ini" "ODBCINI" "Driver"
 )
 for text in "${must_say[@]}"; do
   grep -qF -- "$text" "$rendered" || fail "the page does not say $text"

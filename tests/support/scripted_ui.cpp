@@ -46,7 +46,7 @@ std::optional<SaveChoice> ScriptedUi::ChooseSaveFile(std::string_view, std::stri
   fileAnswers.pop_front();
   if (!path) return std::nullopt;
   if (fileTypeAnswers.empty()) return SaveChoice{*path};
-  SaveChoice choice{*path, fileTypeAnswers.front()};
+  SaveChoice choice{*path, fileTypeAnswers.front(), true};
   fileTypeAnswers.pop_front();
   return choice;
 }

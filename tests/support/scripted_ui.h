@@ -31,7 +31,7 @@ class ScriptedUi : public Ui, public JobHost {
   std::deque<std::string> textAnswers;
   std::deque<bool> yesNoAnswers;
   std::deque<std::optional<std::string>> fileAnswers;
-  std::deque<SaveFileType> fileTypeAnswers;  // none left: the report
+  std::deque<SaveFileType> fileTypeAnswers;  // picked in the chooser; none left: the name says
 
   // What the handlers did.
   std::vector<std::string> messages;

@@ -299,7 +299,7 @@ TEST_F(ReportTest, TheGridIsWrittenAsItShows) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    std::string file = work.File("report.csv");
+    std::string file = work.File("report.txt");
     WriteFileBytes(file, std::string(5000, 'x'));  // an existing file is replaced whole
     Answer(c.header, c.delimiter, file);
     OnSaveReportClicked(h.session);
@@ -316,7 +316,7 @@ TEST_F(ReportTest, ACancelledChooserWritesNothingAndABadPathIsReported) {
   EXPECT_TRUE(std::filesystem::is_empty(work.path()));
   EXPECT_TRUE(h.ui.messages.empty());
 
-  Answer(true, ";", work.File("no/such/dir/report.csv"));
+  Answer(true, ";", work.File("no/such/dir/report.txt"));
   OnSaveReportClicked(h.session);
   EXPECT_EQ(h.ui.messages, std::vector<std::string>{"Erro create the file!"});
 }

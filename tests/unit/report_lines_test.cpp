@@ -67,18 +67,22 @@ TEST(WriteReportTextTest, PiecesJoinToTheWholeTextAndAFailureStopsIt) {
   EXPECT_EQ(pieces, 1);
 }
 
-// What Python's csv module cannot tell apart in the handler test: NULL, the
-// blanks that align numbers, a delimiter of several characters, an empty one.
+// What Python's csv module cannot tell apart in the handler test: NULL and
+// the empty text, the blanks that align numbers, a delimiter of several
+// characters, an empty one, one that stands in hex digits.
 TEST(BuildCsvTextTest, FieldsAreTheValuesQuotedOnlyWhereNeeded) {
   ResultRows rows;
   for (const char* text : {"   1.5", " pad ", "x, y"}) rows.AddCell(text);
   rows.AddCell("  Null", true);
   rows.AddCell("binary Data", CellValue{"\x01\xAB", ValueKind::Binary});
+  rows.AddCell("");
   rows.EndRow();
-  const std::vector<std::string> titles{"N", "T", "U", "M", "B"};
+  const std::vector<std::string> titles{"N", "T", "U", "M", "B", "E"};
   const std::vector<ValueType> types{ValueType::Number, {}, {}, ValueType::Number};
-  EXPECT_EQ(BuildCsvText(titles, types, rows, "", false), "1.5, pad ,\"x, y\",,01AB\r\n");
-  EXPECT_EQ(BuildCsvText(titles, types, rows, ", ", true), "N, T, U, M, B\r\n1.5,  pad , \"x, y\", , 01AB\r\n");
+  EXPECT_EQ(BuildCsvText(titles, types, rows, "", false), "1.5, pad ,\"x, y\",,01AB,\"\"\r\n");
+  EXPECT_EQ(BuildCsvText(titles, types, rows, ", ", true),
+            "N, T, U, M, B, E\r\n1.5,  pad , \"x, y\", , 01AB, \"\"\r\n");
+  EXPECT_EQ(BuildCsvText(titles, types, rows, "A", false), "1.5A pad Ax, yAA\"01AB\"A\"\"\r\n");
 }
 
 }  // namespace
