@@ -80,7 +80,8 @@ TEST(ObjectSourceTest, CreateBecomesCreateOrReplaceWhereTheFlavourTakesIt) {
       {"replaced twice", L, "FUNCTION", "CREATE OR REPLACE FUNCTION F", "CREATE OR REPLACE FUNCTION F"},
       {"zOS refuses it for views", Z, "VIEW", "CREATE VIEW V AS SELECT 1", "CREATE VIEW V AS SELECT 1"},
       {"zOS native procedure", Z, "PROCEDURE", "CREATE PROCEDURE P()", "CREATE OR REPLACE PROCEDURE P()"},
-      {"a comment first stays as it is", L, "VIEW", "-- v\nCREATE VIEW V", "-- v\nCREATE VIEW V"},
+      {"a comment first", L, "VIEW", "-- v\nCREATE /* x */ VIEW V", "-- v\nCREATE OR REPLACE /* x */ VIEW V"},
+      {"a comment between", L, "VIEW", "CREATE /* x */ or replace VIEW V", "CREATE /* x */ or replace VIEW V"},
       {"no flavour", DatabaseFlavour::None, "VIEW", "CREATE VIEW V", "CREATE VIEW V"},
   };
   for (const auto& c : cases) EXPECT_EQ(RecreatingStatement(c.text, c.flavour, c.type), c.statement) << c.fault;
