@@ -17,6 +17,7 @@ class Dispatcher {
  private:
   void MainWindowControl(int control, Action action);
   void LibraryWindowControl(int control, Action action);
+  void EndOnRequest();
 
   Session& s_;
   Handlers h_;
