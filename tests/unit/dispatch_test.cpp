@@ -214,8 +214,7 @@ class FullDisk {
 // A keep that fails at the exit asks whether to try again or to quit without
 // it; a text too large to keep is said, and No goes back to the editor.
 TEST(ExitKeepTest, AFailedKeepAsksBeforeTheProgramEnds) {
-  FullDisk disk;
-  if (!disk.mounted()) GTEST_SKIP() << "a full file system of its own needs root and tmpfs";
+  FullDisk disk;  // a full file system of its own needs root: without it the cases of a full disk are left out
   const std::string state = disk.File("zuno/editor-state");
   const std::string typed = "select 'typed' from t";
   const std::string tooLarge(kMaxEditorStateBytes, 'x');
@@ -234,6 +233,7 @@ TEST(ExitKeepTest, AFailedKeepAsksBeforeTheProgramEnds) {
       {"a text too large and Yes", &tooLarge, {true}, {std::string(kEditorStateTooLarge)}, true, false},
   };
   for (const auto& c : cases) {
+    if (c.text == &typed && !disk.mounted()) continue;
     SCOPED_TRACE(c.what);
     HandlerHarness h;
     int keeps = 0;
