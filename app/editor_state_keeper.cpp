@@ -9,17 +9,23 @@ EditorStateKeeper::EditorStateKeeper(GtkShell& shell, JobRunner& jobs, std::stri
     : shell_(shell),
       jobs_(jobs),
       path_(std::move(path)),
-      buffer_(gtk_text_view_get_buffer(GTK_TEXT_VIEW(shell.inner(kSqlEditor)))) {
-  changed_ = g_signal_connect(buffer_, "changed", G_CALLBACK(OnChanged), this);
+      buffer_(gtk_text_view_get_buffer(GTK_TEXT_VIEW(shell.inner(kSqlEditor)))),
+      history_(gtk_tree_view_get_model(GTK_TREE_VIEW(shell.inner(kHistoryList)))) {
+  changed_ = g_signal_connect_swapped(buffer_, "changed", G_CALLBACK(OnChanged), this);
+  // A statement enters the history once its row has its text.
+  historyGrew_ = g_signal_connect_swapped(history_, "row-changed", G_CALLBACK(OnChanged), this);
+  historyShrank_ = g_signal_connect_swapped(history_, "row-deleted", G_CALLBACK(OnChanged), this);
 }
 
 EditorStateKeeper::~EditorStateKeeper() {
   if (due_ != 0) g_source_remove(due_);
-  if (changed_ != 0) g_signal_handler_disconnect(buffer_, changed_);
+  g_signal_handler_disconnect(buffer_, changed_);
+  g_signal_handler_disconnect(history_, historyGrew_);
+  g_signal_handler_disconnect(history_, historyShrank_);
 }
 
 // Each change puts the keep off until the text rests.
-void EditorStateKeeper::OnChanged(GtkTextBuffer*, gpointer self) {
+void EditorStateKeeper::OnChanged(gpointer self) {
   auto* keeper = static_cast<EditorStateKeeper*>(self);
   if (keeper->due_ != 0) g_source_remove(keeper->due_);
   keeper->due_ = g_timeout_add(kKeepEditorStateAfterMs, OnRested, self);

@@ -1,6 +1,6 @@
 // The editor state kept while the user works: a few seconds after the last
-// change of the SQL editor's text, so that a program that is killed loses
-// no more than those seconds.
+// change of the SQL editor's text or of the Statement History, so that a
+// program that is killed loses no more than those seconds.
 #pragma once
 
 #include <gtk/gtk.h>
@@ -18,7 +18,7 @@ constexpr guint kKeepEditorStateAfterMs = 2000;
 
 class EditorStateKeeper {
  public:
-  // Watches the shell's SQL editor from now on; path as EditorStatePath.
+  // Watches the shell's SQL editor and history from now on; path as EditorStatePath.
   EditorStateKeeper(GtkShell& shell, JobRunner& jobs, std::string path);
   ~EditorStateKeeper();
   EditorStateKeeper(const EditorStateKeeper&) = delete;
@@ -28,7 +28,7 @@ class EditorStateKeeper {
   KeptState KeepNow();
 
  private:
-  static void OnChanged(GtkTextBuffer* buffer, gpointer self);
+  static void OnChanged(gpointer self);
   static gboolean OnRested(gpointer self);
   KeptState Keep(bool flush);
 
@@ -36,7 +36,10 @@ class EditorStateKeeper {
   JobRunner& jobs_;
   std::string path_;
   GtkTextBuffer* buffer_;
+  GtkTreeModel* history_;
   gulong changed_ = 0;
+  gulong historyGrew_ = 0;
+  gulong historyShrank_ = 0;
   guint due_ = 0;  // the timeout of the keep still due
   bool toldTooLarge_ = false;
 };
