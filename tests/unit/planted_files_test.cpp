@@ -48,6 +48,9 @@ const std::string kOnlyItsOwnerReplaces =
     "zuno.sql belongs to another user in a sticky folder, where only its owner may replace it (Operation not "
     "permitted), and was left as it was. A team share needs a group-writable folder without the sticky bit, or a "
     "link of each user's own to the store.";
+const std::string kLockOfRootAlone =
+    "zuno.sql.lock belongs to root with mode 0600 and cannot be opened to lock zuno.sql (Permission denied); "
+    "zuno.sql was left as it was. Its owner can give it the store's mode.";
 const std::string kNoLockFileMade =
     "Erro create the file!\nThe folder of zuno.sql is read-only for you (Permission denied): its lock "
     "zuno.sql.lock cannot be made there, and zuno.sql was left as it was.";
@@ -201,6 +204,13 @@ const PlantedCase kCases[] = {
        SaveAndDelete(t);
      },
      {kHeldPastTheWait, kHeldPastTheWait}, {}, {"keep"}},
+    {"a lock file another member made for themselves alone", Actor::kNobody,
+     [](PlantedFilesTest& t) {
+       t.StoreInWork(kKeep);
+       WriteFileBytes(t.work + "/zuno.sql.lock", "");
+       fs::permissions(t.work + "/zuno.sql.lock", fs::perms(0600));
+     },
+     SaveAndDelete, {kLockOfRootAlone, kLockOfRootAlone}, {}, {"keep"}},
     {"a store frozen with chmod a-w", Actor::kTestUser,
      [](PlantedFilesTest& t) {
        t.StoreInWork(kKeep);
