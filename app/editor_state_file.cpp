@@ -91,13 +91,13 @@ std::optional<EditorState> ReadEditorState(const std::string& path) {
 
 KeptState WriteEditorState(const std::string& path, const EditorState& state, bool flush) {
   const auto failed = [](const std::string& what, int error) {
-    return KeptState{false, false,
+    return KeptState{false, true,
                      "The SQL editor's text could not be kept for the next start: " + what +
                          (error != 0 ? " (" + std::generic_category().message(error) + ")." : ".")};
   };
   if (path.empty()) return KeptState{false, false, std::string(kNoPlaceForEditorState)};
   const std::string bytes = EncodeEditorState(state);
-  if (bytes.size() > kMaxEditorStateBytes) return KeptState{false, true, std::string(kEditorStateTooLarge)};
+  if (bytes.size() > kMaxEditorStateBytes) return KeptState{false, false, std::string(kEditorStateTooLarge)};
   const std::string folder = path.substr(0, path.rfind('/'));
   if (!MakeOwnFolder(folder)) return failed(folder + " is no folder of the user's own", errno);
   RemoveStaleReplaces(path);

@@ -35,7 +35,9 @@ std::optional<EditorState> ReadEditorState(const std::string& path);
 // was not kept.
 struct KeptState {
   bool kept = false;
-  bool tooLarge = false;  // larger than kMaxEditorStateBytes: no retry helps
+  // A write that failed may succeed later; a state too large to keep, or
+  // no place to keep it in, stays so.
+  bool retryHelps = false;
   std::string problem;
   explicit operator bool() const { return kept; }
 };

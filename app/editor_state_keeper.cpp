@@ -35,11 +35,12 @@ gboolean EditorStateKeeper::OnRested(gpointer self) {
   auto* keeper = static_cast<EditorStateKeeper*>(self);
   keeper->due_ = 0;
   // A failed write is tried again at the next rest and said at the exit; a
-  // text too large is said once, when it first grows past the limit.
+  // text too large, or no place to keep it, is said once, when it first is so.
   try {
     const KeptState kept = keeper->Keep(false);
-    if (kept.tooLarge && !keeper->toldTooLarge_) keeper->jobs_.Tell(kept.problem);
-    keeper->toldTooLarge_ = kept.tooLarge;
+    const bool lasting = !kept && !kept.retryHelps;
+    if (lasting && !keeper->toldLasting_) keeper->jobs_.Tell(kept.problem);
+    keeper->toldLasting_ = lasting;
   } catch (const std::exception& e) {  // nothing crosses back into the toolkit
     g_printerr("zuno: the editor state was not kept: %s\n", e.what());
   }

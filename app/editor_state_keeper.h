@@ -41,7 +41,7 @@ class EditorStateKeeper {
   gulong historyGrew_ = 0;
   gulong historyShrank_ = 0;
   guint due_ = 0;  // the timeout of the keep still due
-  bool toldTooLarge_ = false;
+  bool toldLasting_ = false;  // of a keep no retry helps
 };
 
 }  // namespace zuno

@@ -14,7 +14,7 @@ bool KeepEditorStateAtExit(Ui& ui, const std::function<KeptState()>& keep) {
   for (;;) {
     const KeptState kept = keep();
     if (kept) return true;
-    if (kept.tooLarge) return ui.AskYesNo(kept.problem + "\n\nQuit all the same? No goes back to the editor.");
+    if (!kept.retryHelps) return ui.AskYesNo(kept.problem + "\n\nQuit all the same? No goes back to the editor.");
     if (!ui.AskYesNo(kept.problem + "\n\nTry again? No quits without keeping it.")) return true;
   }
 }

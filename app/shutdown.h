@@ -12,8 +12,9 @@ void WriteSettings(Session& s);
 
 // Keeps the editor state for the next start before the program ends. A
 // write that fails asks whether to try again or to quit without it; a text
-// too large to keep is said, and the user may go back to it instead. False
-// when the program is not to end. Without keep there is nothing to keep.
+// too large to keep (or no place to keep it) is said, and the user may go
+// back to it instead. False when the program is not to end. Without keep
+// there is nothing to keep.
 bool KeepEditorStateAtExit(Ui& ui, const std::function<KeptState()>& keep);
 
 // The common tail of both exit paths: the clipboard's text goes to the desktop's
