@@ -5,7 +5,6 @@
 #include <sys/mount.h>
 #include <unistd.h>
 
-
 #include "app/editor_state_file.h"
 #include "app/settings_file.h"
 #include "base/unique_fd.h"
