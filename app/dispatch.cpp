@@ -33,14 +33,20 @@ void Dispatcher::Handle(const Event& e) {
       // buttons close them: the work in the Main Window stays.
       if (e.window == WindowId::Library) return s_.ui.CloseLibraryWindow();
       // The window is not destroyed by the request; the program ends.
-      WriteSettings(s_);
-      EndProgram(s_, h_.closeConnection);
-      return;
+      return EndOnRequest();
     case EventKind::Control:
       if (e.window == WindowId::Main) MainWindowControl(e.control, e.action);
       if (e.window == WindowId::Library) LibraryWindowControl(e.control, e.action);
       return;
   }
+}
+
+// The Exit button and a close request end alike, once the editor's text is
+// kept or the user lets it go.
+void Dispatcher::EndOnRequest() {
+  if (!KeepEditorStateAtExit(s_.ui, h_.keepEditorState)) return;
+  WriteSettings(s_);
+  EndProgram(s_, h_.closeConnection);
 }
 
 void Dispatcher::MainWindowControl(int control, Action action) {
@@ -54,10 +60,7 @@ void Dispatcher::MainWindowControl(int control, Action action) {
       if (action == Action::RunAtCursor) Call(h_.runAtCursor);
       if (action == Action::RunScript) Call(h_.runScript);
       return;
-    case kExitButton:
-      WriteSettings(s_);
-      EndProgram(s_, h_.closeConnection);
-      return;
+    case kExitButton: return EndOnRequest();
     case kResultGrid:
       if (action == Action::RightClick) s_.ui.ShowPopupMenu();
       if (action == Action::LeftDoubleClick) Call(h_.gridDrillDown);

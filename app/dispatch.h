@@ -18,6 +18,7 @@ class Dispatcher {
   void Handle(const Event& e);
   void MainWindowControl(int control, Action action);
   void LibraryWindowControl(int control, Action action);
+  void EndOnRequest();
 
   Session& s_;
   Handlers h_;

@@ -1,8 +1,8 @@
 #include "app/editor_state_file.h"
 
-#include <sys/stat.h>
-
+#include <cerrno>
 #include <charconv>
+#include <system_error>
 
 #include "base/text_file.h"
 #include "tools/private_folder.h"
@@ -11,6 +11,8 @@ namespace zuno {
 namespace {
 
 constexpr std::string_view kHeader = "ZUNO editor state 1\n";
+constexpr std::string_view kNoPlaceForEditorState =
+    "The SQL editor's text cannot be kept for the next start: neither XDG_STATE_HOME nor HOME is set.";
 
 // A field: its length in bytes, a line feed, the bytes, a line feed.
 void PutField(std::string& out, std::string_view bytes) {
@@ -87,11 +89,21 @@ std::optional<EditorState> ReadEditorState(const std::string& path) {
   return DecodeEditorState(file.bytes);
 }
 
-bool WriteEditorState(const std::string& path, const EditorState& state) {
+KeptState WriteEditorState(const std::string& path, const EditorState& state, bool flush) {
+  const auto failed = [](const std::string& what, int error) {
+    return KeptState{false, true,
+                     "The SQL editor's text could not be kept for the next start: " + what +
+                         (error != 0 ? " (" + std::generic_category().message(error) + ")." : ".")};
+  };
+  if (path.empty()) return KeptState{false, false, std::string(kNoPlaceForEditorState)};
   const std::string bytes = EncodeEditorState(state);
-  if (path.empty() || bytes.size() > kMaxEditorStateBytes) return false;
-  if (!MakeOwnFolder(path.substr(0, path.rfind('/')))) return false;
-  return ReplaceFileAtomically(path, bytes) == ReplaceOutcome::kReplaced && chmod(path.c_str(), 0600) == 0;
+  if (bytes.size() > kMaxEditorStateBytes) return KeptState{false, false, std::string(kEditorStateTooLarge)};
+  const std::string folder = path.substr(0, path.rfind('/'));
+  if (!MakeOwnFolder(folder)) return failed(folder + " is no folder of the user's own", errno);
+  RemoveStaleReplaces(path);
+  const Replaced replaced = ReplaceFileAtomically(path, bytes, {.mode = 0600, .flush = flush});
+  if (!replaced) return failed(path + " was not written", replaced.error);
+  return KeptState{true, false, {}};
 }
 
 }  // namespace zuno

@@ -1,6 +1,6 @@
 // Where the user left off: the SQL editor's text, its cursor and the
-// Statement History, kept in the user's state folder at exit and brought
-// back at start. The text is what the user typed (a "&pwd" stays as it is,
+// Statement History, kept in the user's state folder while the user works
+// and at exit, and brought back at start. The text is what the user typed (a "&pwd" stays as it is,
 // as the history keeps it).
 #pragma once
 
@@ -31,7 +31,25 @@ std::string EditorStatePath(const char* stateHome, const std::string& homeDirect
 
 // A missing, damaged, foreign or oversized file is no state.
 std::optional<EditorState> ReadEditorState(const std::string& path);
-// Written atomically, for the user alone (the folder 0700, the file 0600).
-bool WriteEditorState(const std::string& path, const EditorState& state);
+// What keeping a state came to; problem is what the user is told when it
+// was not kept.
+struct KeptState {
+  bool kept = false;
+  // A write that failed may succeed later; a state too large to keep, or
+  // no place to keep it in, stays so.
+  bool retryHelps = false;
+  std::string problem;
+  explicit operator bool() const { return kept; }
+};
+
+constexpr std::string_view kEditorStateTooLarge =
+    "The SQL editor's text is larger than 16 MB and cannot be kept for the next start.";
+
+// Written atomically, for the user alone from its first byte (the folder
+// 0700, the file 0600). flush as for ReplaceFileAtomically: a state kept
+// while the user types goes without, so that a slow disk never holds the
+// windows longer than a plain small write. What a write killed midway left
+// in the folder is removed.
+KeptState WriteEditorState(const std::string& path, const EditorState& state, bool flush = true);
 
 }  // namespace zuno

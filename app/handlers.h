@@ -4,6 +4,7 @@
 
 #include <functional>
 
+#include "app/editor_state_file.h"
 #include "session/event.h"
 
 namespace zuno {
@@ -31,6 +32,7 @@ struct Handlers {
   std::function<void()> libraryExit;
 
   std::function<void()> closeConnection;  // at the end of the program
+  std::function<KeptState()> keepEditorState;  // before the end, flushed to disk
 };
 
 }  // namespace zuno

@@ -53,7 +53,7 @@ bool WriteSettingsFile(const std::string& path, std::string_view dataSource, std
   // A link of the user's own (a dotfile manager's) stays a link: the file it
   // points to is replaced.
   std::optional<std::string> own = FollowOwnLinks(path);
-  return own && ReplaceFileAtomically(*own, FormatSettings(dataSource, user)) == ReplaceOutcome::kReplaced;
+  return own && ReplaceFileAtomically(*own, FormatSettings(dataSource, user));
 }
 
 }  // namespace zuno

@@ -71,7 +71,7 @@ void LoadLogo(GtkShell& shell, Notices& notices) {
 std::string StatePath(const Program& p) { return EditorStatePath(getenv("XDG_STATE_HOME"), p.state.homeDirectory); }
 
 // A damaged or oversized file is no state: the editor starts empty and the
-// file stays until the next exit replaces it.
+// file stays until the next keep replaces it.
 void RestoreEditorState(Program& p) {
   std::optional<EditorState> kept = ReadEditorState(StatePath(p));
   if (!kept) return;
@@ -82,8 +82,9 @@ void RestoreEditorState(Program& p) {
 
 }  // namespace
 
-void KeepEditorState(Program& p) {
-  WriteEditorState(StatePath(p), {p.shell.Text(kSqlEditor), p.shell.EditorCursor(), p.shell.ListItems(kHistoryList)});
+KeptState KeepEditorState(Program& p) {
+  if (!p.keeper) p.keeper = std::make_unique<EditorStateKeeper>(p.shell, p.jobs, StatePath(p));
+  return p.keeper->KeepNow();
 }
 
 Program::Program()
@@ -128,6 +129,8 @@ std::unique_ptr<Program> StartProgram() {
   shell.grid().RemoveAllColumns();
   ReadSettingsInto(*p, notices);
   RestoreEditorState(*p);
+  p->keeper = std::make_unique<EditorStateKeeper>(shell, p->jobs, StatePath(*p));
+  p->dispatcher.handlers().keepEditorState = [program = p.get()] { return KeepEditorState(*program); };
   FillRowsToFetch(shell);
   LoadLogo(shell, notices);
   FillDataSources(*p);
@@ -141,9 +144,9 @@ int RunZuno(int argc, char** argv) {
   InitToolkit(&argc, &argv);
   std::unique_ptr<Program> program = StartProgram();
   gtk_main();
-  KeepEditorState(*program);
-  // A close request ended the loop from inside a handler, which already wrote
-  // the Settings File; the Exit button did too. Nothing else ends it.
+  // A close request ended the loop from inside a handler, which already kept
+  // the editor state and wrote the Settings File; the Exit button did too.
+  // Nothing else ends it.
   return 0;
 }
 

@@ -5,6 +5,7 @@
 
 #include "session/app_state.h"
 #include "app/dispatch.h"
+#include "app/editor_state_keeper.h"
 #include "session/event_loop.h"
 #include "windows/gtk_shell.h"
 #include "session/session.h"
@@ -25,6 +26,8 @@ class Program {
   JobRunner jobs;
   Session session;
   Dispatcher dispatcher;
+  // Made once the kept state is back in the editor; it goes before the shell.
+  std::unique_ptr<EditorStateKeeper> keeper;
 };
 
 // Locale for everything but numbers, then the toolkit with its settings and the
@@ -35,9 +38,10 @@ void InitToolkit(int* argc, char*** argv);
 // The Main Window is shown; the loop has not started.
 std::unique_ptr<Program> StartProgram();
 
-// Where the user left off, kept at the end and brought back at the start:
-// the editor's text and cursor and the Statement History.
-void KeepEditorState(Program& p);
+// Where the user left off, kept as the user types and at the end, and
+// brought back at the start: the editor's text and cursor and the Statement
+// History. This keeps it now, flushed to disk.
+KeptState KeepEditorState(Program& p);
 
 // The whole life of the process; returns its exit code.
 int RunZuno(int argc, char** argv);

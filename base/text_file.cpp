@@ -2,11 +2,13 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <signal.h>
 #include <unistd.h>
 
 #include <dirent.h>
 
 #include <cerrno>
+#include <charconv>
 #include <climits>
 #include <cstdint>
 #include <memory>
@@ -44,6 +46,38 @@ WholeFile ReadOpenFile(int fd, std::size_t maxBytes, bool ownOnly) {
   }
 }
 
+// A replace's temporary files of path: path, ".replacing.", then the tag of
+// the process that writes it and what mkstemp puts in place of "XXXXXX".
+std::string ReplacePrefix(const std::string& path) { return path + ".replacing."; }
+
+std::string HostName() {
+  char name[256] = {};
+  if (gethostname(name, sizeof name - 1) != 0) return {};
+  return name;
+}
+
+// "4242@host": the process, and the host it runs on, since a folder on a
+// network share sees the files of other hosts' processes of the same ids.
+std::string ThisProcessTag() { return std::to_string(getpid()) + "@" + HostName(); }
+
+// The process that wrote a temporary file of a replace from what follows
+// the prefix in its name, when that is a tag of this host with mkstemp's six
+// characters after it.
+std::optional<pid_t> ReplacingProcess(std::string_view rest, const std::string& host) {
+  constexpr std::string_view kTempCharacters = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+  constexpr std::size_t kSuffix = 7;  // "." and six characters
+  const std::size_t at = rest.find('@');
+  if (at == std::string_view::npos || rest.size() < at + 1 + kSuffix) return std::nullopt;
+  const std::string_view suffix = rest.substr(rest.size() - kSuffix);
+  if (suffix[0] != '.' || suffix.find_first_not_of(kTempCharacters, 1) != std::string_view::npos) return std::nullopt;
+  if (rest.substr(at + 1, rest.size() - kSuffix - at - 1) != host) return std::nullopt;
+  pid_t pid = 0;
+  const std::string_view digits = rest.substr(0, at);
+  auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), pid);
+  if (error != std::errc() || end != digits.data() + digits.size() || pid <= 0) return std::nullopt;
+  return pid;
+}
+
 bool WriteAll(int fd, std::string_view bytes) {
   while (!bytes.empty()) {
     ssize_t n = write(fd, bytes.data(), bytes.size());
@@ -75,43 +109,40 @@ WholeFile ReadRegularFile(const std::string& path, std::size_t maxBytes, bool fo
 
 WholeFile ReadOwnFile(const std::string& path, std::size_t maxBytes) { return ReadFile(path, maxBytes, true, true); }
 
-ReplaceOutcome ReplaceFileAtomically(const std::string& path, std::string_view bytes) {
-  std::string temp = path + ".XXXXXX";
+Replaced ReplaceFileAtomically(const std::string& path, std::string_view bytes, const ReplaceOptions& options) {
+  const auto failed = [](ReplaceOutcome outcome) { return Replaced{outcome, errno}; };
+  std::string temp = ReplacePrefix(path) + ThisProcessTag() + ".XXXXXX";
   UniqueFd fd(mkstemp(temp.data()));
-  if (!fd.valid()) return ReplaceOutcome::kNotMade;
+  if (!fd.valid()) return failed(ReplaceOutcome::kNotMade);
 
   // Keep the mode of the file being replaced; a new file gets what open() would
   // give it. Set-user-ID, set-group-ID and sticky are never carried over: the
   // new content is not what whoever set them looked at.
   struct stat old {};
   mode_t mode = stat(path.c_str(), &old) == 0 ? (old.st_mode & 0777) : (0666 & ~CurrentUmask());
-  bool ok = fchmod(fd.get(), mode) == 0 && WriteAll(fd.get(), bytes) && fsync(fd.get()) == 0;
-  ok = fd.Close() && ok;
-  if (!ok) {
-    unlink(temp.c_str());
-    return ReplaceOutcome::kNotWritten;
-  }
-  if (rename(temp.c_str(), path.c_str()) != 0) {
-    unlink(temp.c_str());
-    return ReplaceOutcome::kNotRenamed;
-  }
-  return ReplaceOutcome::kReplaced;
+  if (options.mode) mode = *options.mode & 0777;
+  Replaced done;
+  if (fchmod(fd.get(), mode) != 0 || !WriteAll(fd.get(), bytes) || (options.flush && fsync(fd.get()) != 0))
+    done = failed(ReplaceOutcome::kNotWritten);
+  if (!fd.Close() && done) done = failed(ReplaceOutcome::kNotWritten);
+  if (done && rename(temp.c_str(), path.c_str()) != 0) done = failed(ReplaceOutcome::kNotRenamed);
+  if (!done) unlink(temp.c_str());
+  return done;
 }
 
 void RemoveStaleReplaces(const std::string& path) {
   const std::size_t slash = path.rfind('/');
   const std::string directory = slash == std::string::npos ? "." : path.substr(0, slash + 1);
-  const std::string prefix = path.substr(slash == std::string::npos ? 0 : slash + 1) + ".";
+  const std::string prefix = ReplacePrefix(path.substr(slash == std::string::npos ? 0 : slash + 1));
   const std::unique_ptr<DIR, int (*)(DIR*)> dir(opendir(directory.c_str()), closedir);
   if (!dir) return;
-  // What mkstemp puts in place of "XXXXXX".
-  constexpr std::string_view kTempCharacters = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
-  const auto madeByMkstemp = [&](std::string_view suffix) {
-    return suffix.size() == 6 && suffix.find_first_not_of(kTempCharacters) == std::string_view::npos;
-  };
+  const std::string host = HostName();
   while (const dirent* entry = readdir(dir.get())) {
     const std::string_view name(entry->d_name);
-    if (!name.starts_with(prefix) || !madeByMkstemp(name.substr(prefix.size()))) continue;
+    if (!name.starts_with(prefix)) continue;
+    const std::optional<pid_t> pid = ReplacingProcess(name.substr(prefix.size()), host);
+    // A process of this id that still runs may be the one writing it.
+    if (!pid || kill(*pid, 0) == 0 || errno != ESRCH) continue;
     const std::string stale = slash == std::string::npos ? std::string(name) : directory + std::string(name);
     struct stat st {};
     // Only a file of the user's own: what another user left is theirs to remove.

@@ -1,6 +1,8 @@
 // Whole-file reads and atomic whole-file replacement.
 #pragma once
 
+#include <sys/types.h>
+
 #include <cstddef>
 #include <functional>
 #include <optional>
@@ -40,15 +42,34 @@ WholeFile ReadOwnFile(const std::string& path, std::size_t maxBytes);
 // the file it replaces do that).
 enum class ReplaceOutcome { kReplaced, kNotMade, kNotWritten, kNotRenamed };
 
-// Writes the bytes to a temporary file in the same directory (path followed
-// by "." and six characters), flushes it to disk and renames it over path.
-// On any failure the old file stays as it was and the temporary file is
-// removed. The new file keeps the old one's permission bits, but never
-// set-user-ID, set-group-ID or sticky.
-ReplaceOutcome ReplaceFileAtomically(const std::string& path, std::string_view bytes);
+// The outcome with the system's reason (errno of the call that failed).
+struct Replaced {
+  ReplaceOutcome outcome = ReplaceOutcome::kReplaced;
+  int error = 0;
+  explicit operator bool() const { return outcome == ReplaceOutcome::kReplaced; }
+};
 
-// Removes the temporary files of replaces of path that never ended (a process
-// killed while writing). Only safe while no other replace of path can run.
+struct ReplaceOptions {
+  // The new file's permission bits from its first byte on; without them it
+  // keeps the old file's, or gets what open() gives a new file.
+  std::optional<mode_t> mode;
+  // Flushed to disk before the rename, so that even a crash of the system
+  // finds the old file or the new one whole. A file kept again every few
+  // seconds goes without: a killed process still leaves it whole.
+  bool flush = true;
+};
+
+// Writes the bytes to a temporary file in the same directory, flushes it and
+// renames it over path. The temporary file is named path followed by
+// ".replacing.", the process id, "@", the host name, "." and six characters:
+// no name a user would give a file. On any failure the old file stays as it
+// was and the temporary file is removed. A kept mode is never set-user-ID,
+// set-group-ID or sticky.
+Replaced ReplaceFileAtomically(const std::string& path, std::string_view bytes, const ReplaceOptions& options = {});
+
+// Removes the user's own temporary files of replaces of path whose process
+// is gone (killed while writing) on this host. Nothing else beside path is
+// touched, whatever its name.
 void RemoveStaleReplaces(const std::string& path);
 
 // The file path names once the symbolic links of the user's own (or root's)

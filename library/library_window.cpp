@@ -1,7 +1,9 @@
 #include "library/library_window.h"
 
+#include <filesystem>
 #include <functional>
 
+#include "base/utf8.h"
 #include "library/query_store.h"
 
 namespace zuno {
@@ -12,6 +14,27 @@ namespace {
 constexpr std::size_t kMaxQueryNameBytes = 65534;
 constexpr const char* kQueryNameEmpty = "please enter a Query Name!";
 constexpr const char* kQueryNameTooLong = "The Query Name is longer than 65534 bytes; the query was not saved.";
+
+// The most of a name a question shows.
+constexpr std::size_t kMaxShownNameBytes = 200;
+
+// Where the Shared store is, as the user would look for it.
+std::string SharedStorePlace() {
+  std::error_code error;
+  const std::filesystem::path folder = std::filesystem::current_path(error);
+  if (error) return "zuno.sql in the working directory";
+  return (folder / kQueryStoreFileName).string();
+}
+
+// The Shared store is the whole team's: a query deleted there is gone for
+// everyone, so its user is asked first. The Local store is the user's own.
+bool DeleteConfirmed(Session& s, std::string_view name) {
+  if (s.state.storeMode != StoreMode::Shared || name.empty()) return true;
+  std::string shown(name.substr(0, utf8::CharacterStart(name, std::min(name.size(), kMaxShownNameBytes))));
+  if (shown.size() < name.size()) shown += "...";
+  return s.ui.AskYesNo("Delete the query \"" + shown + "\" from the Shared store " + SharedStorePlace() +
+                       "?\nEvery user of that store loses it.");
+}
 
 // A message of the store, told once the busy window is gone so that it
 // does not hide behind it.
@@ -87,6 +110,7 @@ void OnLibraryLoad(Session& s) {
 void OnLibraryDelete(Session& s) {
   const QueryStore store = QueryStoreFor(s.state);
   const std::string name = SelectedListText(s.ui, kQueryNamesList);
+  if (!DeleteConfirmed(s, name)) return;
   ChangeStore(s, [&] { return DeleteQuery(store, name); });
 }
 

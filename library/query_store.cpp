@@ -11,16 +11,10 @@
 #include "library/query_name_order.h"
 #include "library/query_store_format.h"
 #include "library/store_lock.h"
-#include "session/messages.h"
+#include "library/store_refusal.h"
 
 namespace zuno {
 namespace {
-
-// The lock file gets the store's permissions, so whoever may read the store may lock it.
-mode_t LockFileMode(const std::string& storePath) {
-  struct stat st {};
-  return stat(storePath.c_str(), &st) == 0 ? (st.st_mode & 0666) : 0666;
-}
 
 // The records of the store, whether its text read back whole, and what stood
 // in the way of reading it at all.
@@ -55,7 +49,7 @@ StoreRead ReadStore(const std::string& path) {
 StoreRead ReadForLookup(const QueryStore& store) {
   std::optional<std::string> path = FollowOwnLinks(store.path);
   if (!path) return Unusable(kStoreNotAFile);
-  StoreLock lock(*path + ".lock", StoreLock::Kind::kShared, store.lockWait, LockFileMode(*path));
+  StoreLock lock(*path, StoreLock::Kind::kShared, store.lockWait);
   // Without the lock the read goes on all the same: the store is only ever
   // replaced whole by a rename, so an unlocked reader still sees one complete
   // version. A link is never followed here: FollowOwnLinks has already
@@ -71,7 +65,7 @@ void TellOfLookup(const StoreRead& read, std::string_view* message) {
   if (message != nullptr && read.problem == kStoreTooLarge) *message = read.problem;
 }
 
-StoreChange Refused(std::string_view message) { return StoreChange{false, message}; }
+StoreChange Refused(std::string message) { return StoreChange{false, std::move(message)}; }
 
 // A file the user may not write, or one whose mode has no write bit at all:
 // someone froze it on purpose, and even root leaves it as it is.
@@ -98,30 +92,23 @@ bool InStickyFolderOfOthers(const std::string& path) {
 template <typename Change>
 StoreChange RewriteStore(const QueryStore& store, Change change) {
   std::optional<std::string> path = FollowOwnLinks(store.path);
-  if (!path) return Refused(kStoreNotAFile);
-  StoreLock lock(*path + ".lock", StoreLock::Kind::kExclusive, store.lockWait, LockFileMode(*path));
-  if (lock.notAFile()) return Refused(kStoreLockNotAFile);
-  if (!lock.opened()) return Refused(kCannotCreateFile);
-  if (!lock.held()) return Refused(kStoreHeld);
-  // No other save runs now: what a killed one left beside the store is stale.
+  if (!path) return Refused(std::string(kStoreNotAFile));
+  StoreLock lock(*path, StoreLock::Kind::kExclusive, store.lockWait);
+  if (!lock.held()) return Refused(LockRefusal(lock));
+  // What a killed save left beside the store is stale; nothing else there is touched.
   RemoveStaleReplaces(*path);
   StoreRead read = ReadStore(*path);
-  if (!read.problem.empty()) return Refused(read.problem);
-  if (!read.whole) return Refused(kStoreNotWhole);
-  if (IsReadOnly(*path)) return Refused(kStoreReadOnly);
-  if (std::optional<std::string_view> refusal = change(read.records)) return Refused(*refusal);
+  if (!read.problem.empty()) return Refused(std::string(read.problem));
+  if (!read.whole) return Refused(std::string(kStoreNotWhole));
+  if (IsReadOnly(*path)) return Refused(std::string(kStoreReadOnly));
+  if (std::optional<std::string_view> refusal = change(read.records)) return Refused(std::string(*refusal));
   const std::string bytes = EncodeQueryRecords(read.records);
   // A store past the read limit would lock every user out of every query.
-  if (bytes.size() > kMaxStoreBytes) return Refused(kStoreWouldBeTooLarge);
-  switch (ReplaceFileAtomically(*path, bytes)) {
-    case ReplaceOutcome::kReplaced: return {};
-    case ReplaceOutcome::kNotRenamed:
-      if (InStickyFolderOfOthers(*path)) return Refused(kStoreNotReplaceable);
-      break;
-    case ReplaceOutcome::kNotMade:
-    case ReplaceOutcome::kNotWritten: break;
-  }
-  return Refused(kCannotCreateFile);
+  if (bytes.size() > kMaxStoreBytes) return Refused(std::string(kStoreWouldBeTooLarge));
+  const Replaced replaced = ReplaceFileAtomically(*path, bytes);
+  if (replaced) return {};
+  const bool onlyOwnerReplaces = replaced.outcome == ReplaceOutcome::kNotRenamed && InStickyFolderOfOthers(*path);
+  return Refused(ReplaceRefusal(replaced, onlyOwnerReplaces));
 }
 
 bool Matches(const QueryRecord& record, std::string_view name) {

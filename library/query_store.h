@@ -25,15 +25,9 @@ constexpr std::string_view kStoreNotWhole = "zuno.sql does not read back as whol
 constexpr std::string_view kStoreTooLarge = "zuno.sql is larger than 64 MB and was not read.";
 constexpr std::string_view kStoreNotAFile = "zuno.sql is no regular file of yours and was left as it was.";
 constexpr std::string_view kStoreUnreadable = "zuno.sql cannot be read and was left as it was.";
-constexpr std::string_view kStoreHeld =
-    "zuno.sql is held by another program through its lock zuno.sql.lock and was left as it was.";
 constexpr std::string_view kStoreLockNotAFile = "zuno.sql.lock is no regular file and zuno.sql was left as it was.";
 constexpr std::string_view kStoreWouldBeTooLarge = "zuno.sql would grow past 64 MB and was left as it was.";
 constexpr std::string_view kStoreReadOnly = "zuno.sql is read-only and was left as it was.";
-constexpr std::string_view kStoreNotReplaceable =
-    "zuno.sql belongs to another user in a sticky folder, where only its owner may replace it, and was left as "
-    "it was. A team share needs a group-writable folder without the sticky bit, or a link of each user's own to "
-    "the store.";
 constexpr std::string_view kStoreFull =
     "zuno.sql holds 10000 queries, as many as the library lists; the query was not saved.";
 
@@ -65,7 +59,7 @@ void ToggleStoreMode(AppState& state);
 // then being exactly as before; message is what the user is told.
 struct StoreChange {
   bool written = true;
-  std::string_view message;
+  std::string message;
   explicit operator bool() const { return written; }
 };
 
@@ -78,11 +72,11 @@ std::vector<std::string> ListQueryNames(const QueryStore& store, std::string_vie
 // Replaces every record named `name` in its place, or appends the record when
 // none is. An empty name matches nothing, so it always appends. Nothing is
 // written, and a message tells why, into a store that does not read back
-// whole (kStoreNotWhole), that another program holds (kStoreHeld), that would
-// grow past kMaxStoreBytes, that is read-only or may not be replaced, or
-// where a new record would stand past the kMaxListedNames the library lists;
-// "Erro create the file!" tells of a lock or new file that could not be made.
-// Stale temporary stores of a save that was killed are removed.
+// whole (kStoreNotWhole), that would grow past kMaxStoreBytes, that is
+// read-only, or where a new record would stand past the kMaxListedNames the
+// library lists; nor when the lock cannot be had or the new store cannot be
+// made or put in place (store_refusal.h says each cause). Temporary stores
+// of a save whose process is gone are removed, and nothing else.
 StoreChange SaveQuery(const QueryStore& store, std::string_view name, std::string_view sqlText,
                       std::string_view user);
 

@@ -5,10 +5,12 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <string>
 
 #include "app/startup.h"
 #include "tests/gui/gui_harness.h"
+#include "tests/support/temp_dir.h"
 
 namespace {
 
@@ -35,6 +37,20 @@ GLogWriterOutput RecordWarnings(GLogLevelFlags level, const GLogField* fields, g
   return g_log_writer_default(level, fields, n, nullptr);
 }
 
+// The program keeps its editor state as the user types: each test gets a
+// state folder of its own, so that none finds the text another left.
+class OwnEditorState : public ::testing::EmptyTestEventListener {
+  void OnTestStart(const ::testing::TestInfo&) override {
+    folder_ = std::make_unique<zuno::testing::TempDir>();
+    setenv("XDG_STATE_HOME", folder_->path().c_str(), 1);
+  }
+  void OnTestEnd(const ::testing::TestInfo&) override {
+    unsetenv("XDG_STATE_HOME");
+    folder_.reset();
+  }
+  std::unique_ptr<zuno::testing::TempDir> folder_;
+};
+
 class FailOnToolkitWarnings : public ::testing::EmptyTestEventListener {
   void OnTestStart(const ::testing::TestInfo&) override { zuno::testing::TakeToolkitWarnings(); }
   void OnTestEnd(const ::testing::TestInfo&) override {
@@ -58,6 +74,7 @@ int main(int argc, char** argv) {
   setenv("GSETTINGS_BACKEND", "memory", 0);
   g_log_set_writer_func(RecordWarnings, nullptr, nullptr);
   zuno::InitToolkit(&argc, &argv);
+  ::testing::UnitTest::GetInstance()->listeners().Append(new OwnEditorState);
   ::testing::UnitTest::GetInstance()->listeners().Append(new FailOnToolkitWarnings);
   return RUN_ALL_TESTS();
 }

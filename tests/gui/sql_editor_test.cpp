@@ -4,6 +4,9 @@
 #include <gtksourceview/gtksource.h>
 #include <sys/stat.h>
 
+#include <cstdlib>
+
+#include "app/editor_state_file.h"
 #include "windows/editor_zoom.h"
 #include "windows/sql_editor.h"
 #include "tests/gui/program_fixture.h"
@@ -416,7 +419,7 @@ TEST_F(SqlEditorTest, TheTextItsCursorAndTheHistoryComeBackAfterARestart) {
   p->shell.PlaceEditorCursor(40);
   for (const char* statement : {"select 1", "select\n2"}) p->shell.AppendListItem(kHistoryList, statement);
   KeepEditorState(*p);
-  const std::string file = home.File(".local/state/zuno/editor-state");
+  const std::string file = EditorStatePath(getenv("XDG_STATE_HOME"), home.path());
   struct stat st {};
   ASSERT_EQ(stat(file.c_str(), &st), 0);
   EXPECT_EQ(st.st_mode & 0777, 0600u);

@@ -1,8 +1,13 @@
 #include "app/dispatch.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/mount.h>
+#include <unistd.h>
 
+#include "app/editor_state_file.h"
 #include "app/settings_file.h"
+#include "base/unique_fd.h"
 #include "tests/support/handler_harness.h"
 #include "tests/support/temp_dir.h"
 
@@ -180,6 +185,69 @@ INSTANTIATE_TEST_SUITE_P(
     BothPaths, ExitPathTest,
     ::testing::Values(Event::ControlOf(WindowId::Main, kExitButton, Action::LeftClick),
                       Event::CloseOf(WindowId::Main), Event::CloseOf(WindowId::Busy)));
+
+// A file system of 64 KB, filled up, for a write that fails as on a full disk.
+class FullDisk {
+ public:
+  FullDisk() {
+    if (geteuid() != 0 || mount("tmpfs", dir_.path().c_str(), "tmpfs", 0, "size=64k") != 0) return;
+    mounted_ = true;
+    const std::string block(4096, 'x');
+    const UniqueFd filler(open(filler_.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0600));
+    while (write(filler.get(), block.data(), block.size()) > 0) {}
+  }
+  ~FullDisk() {
+    if (mounted_) umount(dir_.path().c_str());
+  }
+  bool mounted() const { return mounted_; }
+  std::string File(const std::string& name) const { return dir_.File(name); }
+  void MakeRoom() { unlink(filler_.c_str()); }
+
+ private:
+  TempDir dir_;
+  std::string filler_ = dir_.File("filler");
+  bool mounted_ = false;
+};
+
+// A keep that fails at the exit asks whether to try again or to quit without
+// it; a text too large to keep is said, and No goes back to the editor.
+TEST(ExitKeepTest, AFailedKeepAsksBeforeTheProgramEnds) {
+  FullDisk disk;  // a full file system of its own needs root: without it the cases of a full disk are left out
+  const std::string state = disk.File("zuno/editor-state");
+  const std::string typed = "select 'typed' from t";
+  const std::string tooLarge(kMaxEditorStateBytes, 'x');
+  struct {
+    const char* what;
+    const std::string* text;
+    bool answer;
+    std::string questionHolds;  // the one question asked
+    bool ends;
+    bool kept;
+  } cases[] = {
+      {"a full disk and No", &typed, false, "(No space left on device).\n\nTry again?", true, false},
+      {"a full disk, then room, then Yes", &typed, true, "(No space left on device).\n\nTry again?", true, true},
+      {"a text too large and No", &tooLarge, false, std::string(kEditorStateTooLarge) + "\n\nQuit all the same?",
+       false, false},
+      {"a text too large and Yes", &tooLarge, true, std::string(kEditorStateTooLarge), true, false},
+  };
+  for (const auto& c : cases) {
+    if (c.text == &typed && !disk.mounted()) continue;
+    SCOPED_TRACE(c.what);
+    HandlerHarness h;
+    int keeps = 0;
+    h.dispatcher.handlers().keepEditorState = [&] {
+      if (keeps++ == 1) disk.MakeRoom();  // the user made room before trying again
+      return WriteEditorState(state, {*c.text, 0, {}});
+    };
+    h.ui.yesNoAnswers = {c.answer};
+    h.Click(kExitButton);
+    ASSERT_EQ(h.ui.questions.size(), 1u);
+    EXPECT_NE(h.ui.questions[0].find(c.questionHolds), std::string::npos) << h.ui.questions[0];
+    EXPECT_EQ(h.loop.Ended(), c.ends);
+    const std::optional<EditorState> read = ReadEditorState(state);
+    EXPECT_EQ(read && read->text == *c.text, c.kept);
+  }
+}
 
 // Its Exit button and a close request on the library window close that
 // window only: the SQL, the result and the history stay.

@@ -129,6 +129,37 @@ TEST_F(LibraryTest, DeleteRemovesTheSelectedQueryOnly) {
   EXPECT_EQ(Names(), std::vector<std::string>{"abc"});
 }
 
+// A query deleted from the Shared store is gone for the whole team: the user
+// is asked first, by its name and the store's place; No keeps it. The Local
+// store is the user's own and asks nothing.
+TEST_F(LibraryTest, DeleteInTheSharedStoreAsksFirst) {
+  const std::string question = "Delete the query \"team q\" from the Shared store " +
+                               std::filesystem::current_path().string() +
+                               "/zuno.sql?\nEvery user of that store loses it.";
+  struct {
+    StoreMode mode;
+    std::deque<bool> answers;
+    std::vector<std::string> questions;
+    std::vector<std::string> namesAfter;
+  } cases[] = {
+      {StoreMode::Shared, {false}, {question}, {"other", "team q"}},
+      {StoreMode::Shared, {true}, {question}, {"other"}},
+      {StoreMode::Local, {}, {}, {"other"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(StoreModeText(c.mode));
+    h.state.storeMode = c.mode;
+    testing::WriteFileBytes(QueryStoreFor(h.state).path, EncodeQueryRecords({{"team q", "1", ""}, {"other", "2", ""}}));
+    OpenLibrary(h.session);
+    Select("team q");
+    h.ui.questions.clear();
+    h.ui.yesNoAnswers = c.answers;
+    OnLibraryDelete(h.session);
+    EXPECT_EQ(h.ui.questions, c.questions);
+    EXPECT_EQ(Names(), c.namesAfter);
+  }
+}
+
 TEST_F(LibraryTest, SwitchStoreShowsTheSharedStoreAndBack) {
   OpenLibrary(h.session);
   Save("local one", "select 1");

@@ -40,7 +40,23 @@ using testing::WriteFileBytes;
 using testing::WriteScript;
 namespace fs = std::filesystem;
 
-constexpr const char* kCannotCreate = "Erro create the file!";
+// What Save and Delete say where the system refuses them.
+const std::string kHeldPastTheWait =
+    "zuno.sql is held by another program through its lock zuno.sql.lock; waited 100 ms for it to let go, and "
+    "zuno.sql was left as it was.";
+const std::string kOnlyItsOwnerReplaces =
+    "zuno.sql belongs to another user in a sticky folder, where only its owner may replace it (Operation not "
+    "permitted), and was left as it was. A team share needs a group-writable folder without the sticky bit, or a "
+    "link of each user's own to the store.";
+const std::string kLockOfRootAlone =
+    "zuno.sql.lock belongs to root with mode 0600 and cannot be opened to lock zuno.sql (Permission denied); "
+    "zuno.sql was left as it was. Its owner can give it the store's mode.";
+const std::string kNoLockFileMade =
+    "Erro create the file!\nThe folder of zuno.sql is read-only for you (Permission denied): its lock "
+    "zuno.sql.lock cannot be made there, and zuno.sql was left as it was.";
+const std::string kNoNewStoreMade =
+    "Erro create the file!\nThe folder of zuno.sql is read-only for you (Permission denied): a new zuno.sql "
+    "cannot be made there, and zuno.sql was left as it was.";
 constexpr std::uintmax_t kSparseSize = std::uintmax_t{5} << 30;  // 5 GB, of which no byte is on disk
 
 // Who runs ZUNO in a case: the test's own user, with nobody planting; the
@@ -156,6 +172,7 @@ void SaveAndDelete(PlantedFilesTest& t) {
   t.h.ui.textAnswers = {"new"};
   OnLibrarySave(t.h.session);
   t.h.ui.SelectListItem(kQueryNamesList, 0);
+  t.h.ui.yesNoAnswers = {true};  // the question before a delete in the Shared store
   OnLibraryDelete(t.h.session);
 }
 
@@ -186,7 +203,14 @@ const PlantedCase kCases[] = {
        t.h.state.storeLockWait = std::chrono::milliseconds(100);
        SaveAndDelete(t);
      },
-     {std::string(kStoreHeld), std::string(kStoreHeld)}, {}, {"keep"}},
+     {kHeldPastTheWait, kHeldPastTheWait}, {}, {"keep"}},
+    {"a lock file another member made for themselves alone", Actor::kNobody,
+     [](PlantedFilesTest& t) {
+       t.StoreInWork(kKeep);
+       WriteFileBytes(t.work + "/zuno.sql.lock", "");
+       fs::permissions(t.work + "/zuno.sql.lock", fs::perms(0600));
+     },
+     SaveAndDelete, {kLockOfRootAlone, kLockOfRootAlone}, {}, {"keep"}},
     {"a store frozen with chmod a-w", Actor::kTestUser,
      [](PlantedFilesTest& t) {
        t.StoreInWork(kKeep);
@@ -198,7 +222,7 @@ const PlantedCase kCases[] = {
        t.StoreInWork(kKeep);
        fs::permissions(t.work + "/zuno.sql", fs::perms(0666));
      },
-     SaveAndDelete, {std::string(kStoreNotReplaceable), std::string(kStoreNotReplaceable)}, {}, {"keep"}},
+     SaveAndDelete, {kOnlyItsOwnerReplaces, kOnlyItsOwnerReplaces}, {}, {"keep"}},
     {"a FIFO at zuno.sql", Actor::kTestUser, [](PlantedFilesTest&) { AsNobody([] { return mkfifo("zuno.sql", 0666); }); },
      SaveAndDelete, {std::string(kStoreNotAFile), std::string(kStoreNotAFile)}, {}},
     {"a sparse multi-GB zuno.sql", Actor::kTestUser, [](PlantedFilesTest& t) { Sparse(t.work + "/zuno.sql"); },
@@ -224,7 +248,7 @@ const PlantedCase kCases[] = {
        t.StoreInWork(kKeep);
        fs::permissions(t.work, fs::perms(0755));
      },
-     SaveAndDelete, {kCannotCreate, kCannotCreate}, {}, {"keep"}},
+     SaveAndDelete, {kNoLockFileMade, kNoLockFileMade}, {}, {"keep"}},
     {"a shared directory that takes no new files, the lock file there", Actor::kNobody,
      [](PlantedFilesTest& t) {
        t.StoreInWork(kKeep);
@@ -232,7 +256,7 @@ const PlantedCase kCases[] = {
        WriteFileBytes(t.work + "/zuno.sql.lock", "");
        fs::permissions(t.work, fs::perms(0755));
      },
-     SaveAndDelete, {kCannotCreate, kCannotCreate}, {}, {"keep"}},
+     SaveAndDelete, {kNoNewStoreMade, kNoNewStoreMade}, {}, {"keep"}},
     // The editor's and the formatter's files.
     {"another user's link at zuno0.txt to authorized_keys", Actor::kTestUser,
      [](PlantedFilesTest& t) {

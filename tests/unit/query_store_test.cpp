@@ -1,6 +1,7 @@
 #include "library/query_store.h"
 
 #include <fcntl.h>
+#include <grp.h>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/file.h>
@@ -23,6 +24,7 @@ namespace {
 
 using testing::kNobody;
 using testing::ReadFileBytes;
+using testing::RunInChild;
 using testing::RunWithoutRoot;
 using testing::ScopedEnv;
 using testing::TempDir;
@@ -231,7 +233,9 @@ TEST_F(QueryStoreTest, StoreOverTheRecordLimitIsNeverCutShort) {
   EXPECT_TRUE(ReadFileBytes(path()) == before) << "the store was rewritten";
 }
 
-TEST_F(QueryStoreTest, FailedWritesKeepEveryOldRecordAndLeaveNoTemporaryFile) {
+// Each refusal says its cause with the system's reason, and leaves the store
+// and its folder exactly as they were.
+TEST_F(QueryStoreTest, FailedWritesSayWhyAndKeepEveryOldRecordAndLeaveNoTemporaryFile) {
   const std::vector<QueryRecord> old = {{"keep1", "SELECT 1", "u"}, {"keep2", "SELECT \"2\"", ""}};
   const std::string bigText(1 << 20, 'x');
   struct {
@@ -239,23 +243,28 @@ TEST_F(QueryStoreTest, FailedWritesKeepEveryOldRecordAndLeaveNoTemporaryFile) {
     bool lockFileThere;
     mode_t storeMode;
     mode_t dirMode;
-    std::function<int()> body;  // exit code 0: the operation reported failure
+    std::function<StoreChange()> change;
+    std::vector<std::string> says;  // parts of the message
   } cases[] = {
       {"read-only directory, lock file already there", true, 0644, 0555,
-       [&] { return SaveQuery(store_, "new", "SELECT 3", "") ? 1 : 0; }},
-      {"read-only directory, no lock file", false, 0644, 0555,
-       [&] { return DeleteQuery(store_, "keep1") ? 1 : 0; }},
+       [&] { return SaveQuery(store_, "new", "SELECT 3", ""); },
+       {"Erro create the file!\n", "read-only for you (Permission denied)", "a new zuno.sql cannot be made"}},
+      {"read-only directory, no lock file", false, 0644, 0555, [&] { return DeleteQuery(store_, "keep1"); },
+       {"Erro create the file!\n", "read-only for you (Permission denied)", "zuno.sql.lock cannot be made"}},
       // Writing after a read that failed would replace the store with the new record alone.
-      {"store that cannot be read", true, 0000, 0755,
-       [&] { return SaveQuery(store_, "new", "SELECT 3", "") ? 1 : 0; }},
-      {"file size limit reached midway", true, 0644, 0755, [&] {
+      {"store that cannot be read", true, 0000, 0755, [&] { return SaveQuery(store_, "new", "SELECT 3", ""); },
+       {std::string(kStoreUnreadable)}},
+      {"file size limit reached midway", true, 0644, 0755,
+       [&] {
          signal(SIGXFSZ, SIG_IGN);
          rlimit limit{4096, 4096};
-         if (setrlimit(RLIMIT_FSIZE, &limit) != 0) return 98;
-         return SaveQuery(store_, "new", bigText, "") ? 1 : 0;
-       }},
+         if (setrlimit(RLIMIT_FSIZE, &limit) != 0) return StoreChange{true, {}};
+         return SaveQuery(store_, "new", bigText, "");
+       },
+       {"Erro create the file!\n", "could not be written whole (File too large)"}},
   };
   for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
     Store(old);
     std::filesystem::remove(path() + ".lock");
     if (c.lockFileThere) WriteFileBytes(path() + ".lock", "");
@@ -265,13 +274,50 @@ TEST_F(QueryStoreTest, FailedWritesKeepEveryOldRecordAndLeaveNoTemporaryFile) {
     HandOver(dir_);
     chmod(dir_.path().c_str(), c.dirMode);
 
-    EXPECT_EQ(RunWithoutRoot(c.body), 0) << c.what;
+    EXPECT_EQ(RunWithoutRoot([&] {
+                const StoreChange change = c.change();
+                for (const std::string& part : c.says)
+                  if (change || change.message.find(part) == std::string::npos) {
+                    fprintf(stderr, "the message: %s\n", change.message.c_str());
+                    return 1;
+                  }
+                return 0;
+              }),
+              0);
 
     chmod(dir_.path().c_str(), 0755);
     chmod(path().c_str(), 0644);
-    EXPECT_EQ(ReadFileBytes(path()), before) << c.what;
-    EXPECT_EQ(EntriesOf(dir_.path()), entries) << c.what;
+    EXPECT_EQ(ReadFileBytes(path()), before);
+    EXPECT_EQ(EntriesOf(dir_.path()), entries);
   }
+}
+
+// A member whose umask is 077 makes the lock file first; another member of
+// the store's group still locks it and saves. The folder is set up as a team
+// share is: group-writable, its files taking its group.
+TEST_F(QueryStoreTest, ALockMadeUnderUmask077LetsAnotherMemberOfTheGroupSave) {
+  if (geteuid() != 0) GTEST_SKIP() << "acting as a second user needs root";
+  Store({{"first", "SELECT 1", ""}});
+  ASSERT_EQ(chown(dir_.path().c_str(), 0, kNobody), 0);
+  ASSERT_EQ(chmod(dir_.path().c_str(), 02775), 0);
+  ASSERT_EQ(chown(path().c_str(), 0, kNobody), 0);
+  ASSERT_EQ(chmod(path().c_str(), 0664), 0);
+  const mode_t oldMask = umask(077);
+  ASSERT_TRUE(SaveQuery(store_, "by root", "SELECT 2", ""));
+  umask(oldMask);
+  struct stat st {};
+  ASSERT_EQ(stat((path() + ".lock").c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0664u);
+
+  EXPECT_EQ(RunInChild([&] {
+              // A member of the group alone, not the owner.
+              if (setgroups(0, nullptr) != 0 || setgid(kNobody) != 0 || setuid(kNobody + 1) != 0) return 99;
+              const StoreChange save = SaveQuery(store_, "by a member", "SELECT 3", "");
+              if (!save) fprintf(stderr, "%s\n", save.message.c_str());
+              return save ? 0 : 1;
+            }),
+            0);
+  EXPECT_EQ(ListQueryNames(store_), (std::vector<std::string>{"by a member", "by root", "first"}));
 }
 
 // One large save must not lock every user of the store out of every query.
@@ -283,18 +329,51 @@ TEST_F(QueryStoreTest, ASaveThatWouldPassTheReadLimitIsRefused) {
   EXPECT_EQ(ListQueryNames(store_), std::vector<std::string>{"big"});
 }
 
-TEST_F(QueryStoreTest, TemporaryStoresOfAKilledSaveAreRemovedByTheNextChange) {
+// A process that has ended, so that its id names no running process.
+pid_t EndedProcess() {
+  const pid_t pid = fork();
+  if (pid == 0) _exit(0);
+  waitpid(pid, nullptr, 0);
+  return pid;
+}
+
+std::string HostName() {
+  char name[256] = {};
+  gethostname(name, sizeof name - 1);
+  return name;
+}
+
+// Only what a save of a process that is gone left is removed; the user's own
+// files beside the store, whatever their names, stay through every save.
+TEST_F(QueryStoreTest, SavesRemoveOnlyTheTemporaryStoresOfEndedSaves) {
   Store({{"q", "SELECT 1", ""}});
-  WriteFileBytes(path() + ".Ab3xYz", "\"half a sto");
-  WriteFileBytes(path() + ".theirs", "another user's");
-  WriteFileBytes(path() + ".notes", "not made by a save");
+  const std::string tag = ".replacing." + std::to_string(EndedProcess()) + "@";
+  const std::string killed = "zuno.sql" + tag + HostName() + ".Ab3xYz";
+  const std::set<std::string> kept = {
+      "zuno.sql.backup",  // the user's
+      "zuno.sql.before",
+      "zuno.sql.Ab3xYz",  // six characters, as mkstemp makes them
+      "zuno.sql.replacing." + std::to_string(getpid()) + "@" + HostName() + ".Cd4eFg",  // of a running process
+      "zuno.sql" + tag + "otherhost.Ef5gHi",                                              // of another host's
+      "zuno.sql" + tag + HostName() + ".notes",  // not what a save makes
+  };
+  for (const std::string& name : kept) WriteFileBytes(dir_.File(name), "the user's: " + name);
+  WriteFileBytes(dir_.File(killed), "\"half a sto");
+  WriteFileBytes(dir_.File("zuno.sql" + tag + HostName() + ".theirs"), "another user's");
+  std::set<std::string> left = kept;
+  left.insert({"zuno.sql", "zuno.sql.lock"});
   if (geteuid() == 0) {
-    ASSERT_EQ(chown((path() + ".theirs").c_str(), kNobody, kNobody), 0);
+    ASSERT_EQ(chown(dir_.File("zuno.sql" + tag + HostName() + ".theirs").c_str(), kNobody, kNobody), 0);
+    left.insert("zuno.sql" + tag + HostName() + ".theirs");
+  } else {
+    std::filesystem::remove(dir_.File("zuno.sql" + tag + HostName() + ".theirs"));
   }
-  ASSERT_TRUE(DeleteQuery(store_, "none"));
-  std::set<std::string> left = {"zuno.sql", "zuno.sql.lock", "zuno.sql.notes"};
-  if (geteuid() == 0) left.insert("zuno.sql.theirs");
+
+  for (int i = 0; i < 10; ++i) ASSERT_TRUE(SaveQuery(store_, "q" + std::to_string(i), "SELECT 1", ""));
+  ASSERT_TRUE(DeleteQuery(store_, "q3"));
   EXPECT_EQ(EntriesOf(dir_.path()), left);
+  for (const std::string& name : kept) EXPECT_EQ(ReadFileBytes(dir_.File(name)), "the user's: " + name);
+  EXPECT_EQ(Records().size(), 10u);
 }
 
 TEST_F(QueryStoreTest, ReadOnlyDirectoryStillListsAndLoads) {
@@ -325,8 +404,10 @@ TEST_F(QueryStoreTest, HeldStoreMakesWritesGiveUpAndReadsGoOn) {
   ASSERT_EQ(flock(holder, LOCK_EX), 0);
   const QueryStore impatient{path(), std::chrono::milliseconds(20)};
 
-  EXPECT_EQ(SaveQuery(impatient, "r", "SELECT 2", "").message, kStoreHeld);
-  EXPECT_EQ(DeleteQuery(impatient, "q").message, kStoreHeld);
+  for (const StoreChange& refused : {SaveQuery(impatient, "r", "SELECT 2", ""), DeleteQuery(impatient, "q")}) {
+    EXPECT_FALSE(refused);
+    EXPECT_NE(refused.message.find("held by another program"), std::string::npos) << refused.message;
+  }
   EXPECT_EQ(ListQueryNames(impatient), (std::vector<std::string>{"q"}));
   EXPECT_EQ(LoadQuery(impatient, "q"), "SELECT 1");
   EXPECT_EQ(ReadFileBytes(path()), before);
@@ -405,7 +486,7 @@ TEST_F(QueryStoreTest, NewFilesTakeTheStoreModeOrTheUmask) {
     ASSERT_EQ(stat(path().c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 07777, c.expected) << c.what;
     ASSERT_EQ(stat((path() + ".lock").c_str(), &st), 0);
-    EXPECT_EQ(st.st_mode & 07777, c.expected & ~mode_t{022}) << c.what << " (lock file)";
+    EXPECT_EQ(st.st_mode & 07777, c.expected) << c.what << " (lock file)";
   }
   umask(oldMask);
 }

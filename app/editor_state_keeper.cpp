@@ -1,0 +1,60 @@
+#include "app/editor_state_keeper.h"
+
+#include <exception>
+#include <utility>
+
+namespace zuno {
+
+EditorStateKeeper::EditorStateKeeper(GtkShell& shell, JobRunner& jobs, std::string path)
+    : shell_(shell),
+      jobs_(jobs),
+      path_(std::move(path)),
+      buffer_(gtk_text_view_get_buffer(GTK_TEXT_VIEW(shell.inner(kSqlEditor)))),
+      history_(gtk_tree_view_get_model(GTK_TREE_VIEW(shell.inner(kHistoryList)))) {
+  changed_ = g_signal_connect_swapped(buffer_, "changed", G_CALLBACK(OnChanged), this);
+  // A statement enters the history once its row has its text.
+  historyGrew_ = g_signal_connect_swapped(history_, "row-changed", G_CALLBACK(OnChanged), this);
+  historyShrank_ = g_signal_connect_swapped(history_, "row-deleted", G_CALLBACK(OnChanged), this);
+}
+
+EditorStateKeeper::~EditorStateKeeper() {
+  if (due_ != 0) g_source_remove(due_);
+  g_signal_handler_disconnect(buffer_, changed_);
+  g_signal_handler_disconnect(history_, historyGrew_);
+  g_signal_handler_disconnect(history_, historyShrank_);
+}
+
+// Each change puts the keep off until the text rests.
+void EditorStateKeeper::OnChanged(gpointer self) {
+  auto* keeper = static_cast<EditorStateKeeper*>(self);
+  if (keeper->due_ != 0) g_source_remove(keeper->due_);
+  keeper->due_ = g_timeout_add(kKeepEditorStateAfterMs, OnRested, self);
+}
+
+gboolean EditorStateKeeper::OnRested(gpointer self) {
+  auto* keeper = static_cast<EditorStateKeeper*>(self);
+  keeper->due_ = 0;
+  // A failed write is tried again at the next rest and said at the exit; a
+  // text too large, or no place to keep it, is said once, when it first is so.
+  try {
+    const KeptState kept = keeper->Keep(false);
+    const bool lasting = !kept && !kept.retryHelps;
+    if (lasting && !keeper->toldLasting_) keeper->jobs_.Tell(kept.problem);
+    keeper->toldLasting_ = lasting;
+  } catch (const std::exception& e) {  // nothing crosses back into the toolkit
+    g_printerr("zuno: the editor state was not kept: %s\n", e.what());
+  }
+  return G_SOURCE_REMOVE;
+}
+
+KeptState EditorStateKeeper::KeepNow() {
+  if (due_ != 0) g_source_remove(std::exchange(due_, 0));
+  return Keep(true);
+}
+
+KeptState EditorStateKeeper::Keep(bool flush) {
+  return WriteEditorState(
+      path_, {shell_.Text(kSqlEditor), shell_.EditorCursor(), shell_.ListItems(kHistoryList)}, flush);
+}
+
+}  // namespace zuno
