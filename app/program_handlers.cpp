@@ -1,6 +1,7 @@
 #include "app/program_handlers.h"
 
 #include "app/connect_handler.h"
+#include "app/row_key_generation.h"
 #include "catalog/catalog_buttons.h"
 #include "catalog/drill_down.h"
 #include "catalog/schema_objects.h"
@@ -39,6 +40,7 @@ Handlers ProgramHandlers(Session& s) {
   h.popupItem = [&s](int item) {
     if (item == kTableDetails) return OnTableDetails(s);
     if (item == kSchemaObjects) return OnSchemaObjects(s);
+    if (item == kGenerateUpdate || item == kGenerateDelete) return OnGenerateWithRowKey(s, item);
     OnPopupItem(s, item);
   };
   h.columnChooserSelect = [&s] { OnColumnChooserSelect(s); };

@@ -78,16 +78,23 @@ constexpr std::string_view kCatalogObjectsShown =
 
 // The table comes from the statement whose rows the grid shows, not from
 // the editor, which may hold other statements by now.
-void Generate(Session& s, GeneratedStatement (*generate)(const GeneratorInput&)) {
-  if (s.state.gridMode == GridMode::ScriptReport) return s.ui.ShowMessage(kScriptReportShown);
-  if (s.state.gridMode == GridMode::TableDetails || s.state.gridMode == GridMode::Objects)
-    return s.ui.ShowMessage(kCatalogObjectsShown);
+GeneratorInput RowInput(Session& s) {
   GeneratorInput input;
   if (s.state.gridMode == GridMode::Query) input.statementText = s.state.resultStatement;
   input.drilledSchema = s.state.drilledTableSchema;
   input.drilledName = s.state.drilledTableName;
   input.titles = ColumnTitles(s.grid);
   ReadSelectedRow(s.grid, input);
+  return input;
+}
+
+void Generate(Session& s, GeneratedStatement (*generate)(const GeneratorInput&),
+              std::vector<std::string> keyColumns = {}) {
+  if (s.state.gridMode == GridMode::ScriptReport) return s.ui.ShowMessage(kScriptReportShown);
+  if (s.state.gridMode == GridMode::TableDetails || s.state.gridMode == GridMode::Objects)
+    return s.ui.ShowMessage(kCatalogObjectsShown);
+  GeneratorInput input = RowInput(s);
+  input.keyColumns = std::move(keyColumns);
   GeneratedStatement statement = generate(input);
   if (!statement.refusal.empty()) return s.ui.ShowMessage(statement.refusal);
   s.ui.SetText(kSqlEditor, statement.text);
@@ -124,6 +131,17 @@ void OnPopupItem(Session& s, int item) {
     default:
       return;
   }
+}
+
+std::optional<CatalogTableName> GeneratedTable(Session& s) {
+  if (s.state.gridMode != GridMode::Query) return std::nullopt;
+  return TargetCatalogName(RowInput(s));
+}
+
+void GenerateWithKey(Session& s, int item, std::vector<std::string> keyColumns) {
+  if (item == kGenerateUpdate) return Generate(s, GenerateUpdate, std::move(keyColumns));
+  if (item == kGenerateDelete) return Generate(s, GenerateDelete, std::move(keyColumns));
+  OnPopupItem(s, item);
 }
 
 void OnColumnChooserSelect(Session& s) {

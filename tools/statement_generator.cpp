@@ -1,5 +1,6 @@
 #include "tools/statement_generator.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <utility>
 #include <vector>
@@ -151,7 +152,29 @@ struct WhereClause {
   std::string comments;
 };
 
+// Where each column of the key stands in the row, once; empty when one is
+// missing or twice there, or its value cannot be compared or is NULL, which
+// no key's value is in the table.
+std::vector<std::size_t> KeyPlaces(const GeneratorInput& input) {
+  std::vector<std::size_t> places;
+  for (const std::string& key : input.keyColumns) {
+    const auto at = std::find(input.titles.begin(), input.titles.end(), key);
+    if (at == input.titles.end() || std::count(at, input.titles.end(), key) != 1) return {};
+    const auto column = static_cast<std::size_t>(at - input.titles.begin());
+    const Cell cell = CellAt(input, column);
+    if (!Comparable(cell) || IsNull(cell)) return {};
+    places.push_back(column);
+  }
+  return places;
+}
+
 WhereClause Where(const GeneratorInput& input) {
+  if (const std::vector<std::size_t> key = KeyPlaces(input); !key.empty()) {
+    WhereClause where;
+    for (std::size_t column : key)
+      where.terms += (where.terms.empty() ? "" : " and ") + Condition(input.titles[column], CellAt(input, column));
+    return where;
+  }
   WhereClause where{Joined(input, " and ", Comparable, Condition), ""};
   for (std::size_t column = 0; column < input.titles.size(); ++column) {
     const std::string_view why = WhyNotCompared(CellAt(input, column));
@@ -185,6 +208,40 @@ TargetTable FindTargetTable(std::string_view statementText, std::string_view dri
   std::string name = NameAfterFrom(statementText);
   if (!name.empty()) return {std::move(name), true};
   return {Db2Name(drilledSchema) + "." + Db2Name(drilledName), false};
+}
+
+std::optional<CatalogTableName> TargetCatalogName(const GeneratorInput& input) {
+  const TargetTable target = FindTargetTable(input.statementText, input.drilledSchema, input.drilledName);
+  if (!target.fromText) {
+    if (input.drilledName.empty()) return std::nullopt;
+    return CatalogTableName{input.drilledSchema, input.drilledName};
+  }
+  std::vector<std::string> parts;
+  bool partDue = true;  // at the start and after each point
+  for (const SqlToken& t : LexSql(target.name)) {
+    const std::string_view text = TokenText(target.name, t);
+    if (!partDue && IsSymbol(target.name, t, '.')) {
+      partDue = true;
+      continue;
+    }
+    if (!partDue || (t.kind != SqlTokenKind::Word && t.kind != SqlTokenKind::QuotedName)) return std::nullopt;
+    std::string part;
+    if (t.kind == SqlTokenKind::Word) {
+      for (char c : text) part += c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+    } else {
+      if (text.size() < 2 || text.back() != '"') return std::nullopt;
+      for (std::size_t i = 1; i + 1 < text.size(); ++i) {
+        part += text[i];
+        if (text[i] == '"') ++i;
+      }
+    }
+    parts.push_back(std::move(part));
+    partDue = false;
+  }
+  if (partDue || parts.size() > 2) return std::nullopt;
+  if (parts.size() == 2) return CatalogTableName{parts[0], parts[1]};
+  if (parts[0] != input.drilledName) return std::nullopt;
+  return CatalogTableName{input.drilledSchema, parts[0]};
 }
 
 bool IsDecimalNumber(std::string_view text) {

@@ -1,6 +1,7 @@
 // The INSERT, UPDATE and DELETE statements built from one grid row.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,7 +16,8 @@ namespace zuno {
 // A title without a value gets the empty text. What the grid knew of the
 // row comes beside it: each column's value type (missing: Unknown), which
 // cells were NULL (missing: not NULL) and what each value is (missing: a
-// text).
+// text). The columns of the table's key, as the catalog names them, come
+// last (none: no key is known).
 struct GeneratorInput {
   std::string statementText;
   std::string drilledSchema;
@@ -25,6 +27,7 @@ struct GeneratorInput {
   std::vector<ValueType> types = {};
   std::vector<bool> nulls = {};
   std::vector<ValueKind> kinds = {};
+  std::vector<std::string> keyColumns = {};
 };
 
 struct TargetTable {
@@ -40,6 +43,17 @@ struct TargetTable {
 // the drilled table schema + "." + name, each as a Db2Name.
 TargetTable FindTargetTable(std::string_view statementText, std::string_view drilledSchema,
                             std::string_view drilledName);
+
+// The target table's schema and name as the catalog keeps them: an
+// undelimited name folded to upper case, a delimited one as it stands
+// between its quotes. A name without a schema takes the drilled table's
+// schema when it names the drilled table; otherwise, and for a name of
+// more than two parts or none, there is none.
+struct CatalogTableName {
+  std::string schema;
+  std::string name;
+};
+std::optional<CatalogTableName> TargetCatalogName(const GeneratorInput& input);
 
 // Digits with an optional sign, at most one "." between digits, and an
 // optional exponent E or e with an optional sign and digits; blanks and tabs
@@ -66,7 +80,9 @@ struct GeneratedStatement {
 // out what Db2 cannot compare with "=" (large objects, XML, a value not
 // fetched whole; their NULLs stay as IS NULL), each named in a comment line
 // above the statement; with no term left they refuse, as the statement
-// would touch every row. Names from the database are written as Db2Names.
+// would touch every row. When the row holds every column of the table's key,
+// each with a value that is not NULL, the WHERE compares those alone. Names
+// from the database are written as Db2Names.
 GeneratedStatement GenerateInsert(const GeneratorInput& input);
 GeneratedStatement GenerateUpdate(const GeneratorInput& input);
 GeneratedStatement GenerateDelete(const GeneratorInput& input);

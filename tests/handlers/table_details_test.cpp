@@ -174,6 +174,27 @@ TEST_P(TableDetailsTest, ViewsRoutinesAndTriggersOfASchemaGiveTheirSource) {
   EXPECT_TRUE(h.ui.messages[0].ends_with("\n\nAffected Rows: 0")) << h.ui.messages[0];
 }
 
+// Generate Delete names the row by the table's primary key alone: a column
+// the table does not have (QTY10) would make a WHERE of every column fail.
+TEST_P(TableDetailsTest, GeneratedDeleteNamesTheRowByTheTablesKey) {
+  for (const char* select :
+       {"select order_id as \"ORDER_ID\", qty * 10 as qty10, line_no as \"LINE_NO\" from public.order_lines",
+        "select order_id as \"ORDER_ID\", qty from public.order_lines"}) {  // without the whole key: every column
+    ASSERT_TRUE(h.db.ExecuteUpdate("insert into public.order_lines (order_id, line_no, qty) values (7, 2, 3)"))
+        << h.db.LastError();
+    h.ui.SetText(kSqlEditor, select);
+    RunStatement(h.session);
+    ASSERT_EQ(h.grid.RowCount(), 1) << select;
+    h.grid.SelectRow(0);
+    h.session.loop.Deliver(Event::MenuOf(kGenerateDelete));
+    const std::string statement = h.ui.Text(kSqlEditor);
+    h.ui.messages.clear();
+    RunStatement(h.session);
+    ASSERT_EQ(h.ui.messages.size(), 1u) << statement;
+    EXPECT_NE(h.ui.messages.back().find("Affected Rows: 1"), std::string::npos) << statement << h.ui.messages.back();
+  }
+}
+
 INSTANTIATE_TEST_SUITE_P(BothFlavours, TableDetailsTest,
                          ::testing::Values(Flavoured{"Luw", testing::PgLuw, " DEFAULT 1", "CREATE OR REPLACE VIEW"},
                                            Flavoured{"Zos", testing::PgZos, "", "CREATE VIEW"}),

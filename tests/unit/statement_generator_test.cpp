@@ -306,5 +306,58 @@ TEST(StatementGeneratorTest, StatementsUseWhatTheGridKnew) {
   EXPECT_EQ(GenerateDelete(drilled).text, "delete from \"my\".\"T\"\"1\" where ID = 1");
 }
 
+// With every column of the table's key in the row, each with a value, the
+// WHERE names the row by the key alone; otherwise by every comparable column.
+TEST(StatementGeneratorTest, TheKeyNamesTheRowWhenTheRowHoldsItWhole) {
+  const GeneratorInput row{"select * from S.T", "", "", {"A", "B", "C"}, {"1", "2", "x"},
+                           {}, {}, {}, {"B", "A"}};
+  EXPECT_EQ(GenerateDelete(row).text, "delete from S.T where B = 2 and A = 1");
+  EXPECT_EQ(GenerateUpdate(row).text, "update  S.T set A = 1,B = 2,C = 'x' where B = 2 and A = 1 ");
+  const std::string everyColumn = "delete from S.T where A = 1 and B = 2 and C = 'x'";
+  struct {
+    const char* fault;
+    void (*change)(GeneratorInput&);
+  } const cases[] = {
+      {"a key column is not in the row", [](GeneratorInput& in) { in.keyColumns.push_back("D"); }},
+      {"a key column stands twice", [](GeneratorInput& in) { in.titles[2] = "A"; }},
+      {"a key value is NULL", [](GeneratorInput& in) { in.nulls = {true, false, false}; }},
+      {"a key value was not fetched whole", [](GeneratorInput& in) { in.kinds = {ValueKind::Unread}; }},
+      {"a title differs in case", [](GeneratorInput& in) { in.titles[0] = "a"; }},
+  };
+  for (const auto& c : cases) {
+    GeneratorInput input = row;
+    c.change(input);
+    EXPECT_EQ(GenerateDelete(input).text.find("where B = 2 and A = 1"), std::string::npos) << c.fault;
+  }
+  GeneratorInput noKey = row;
+  noKey.keyColumns.clear();
+  EXPECT_EQ(GenerateDelete(noKey).text, everyColumn);
+}
+
+TEST(StatementGeneratorTest, TheTargetTableAsTheCatalogKeepsIt) {
+  struct {
+    const char* statement;
+    const char* schema;  // nullptr: none
+    const char* name;
+  } const cases[] = {
+      {"select * from public.order_lines", "PUBLIC", "ORDER_LINES"},
+      {"select * from \"My\".\"T\"\"1\" where x = 1", "My", "T\"1"},
+      {"select * from lines", "DRILLED", "LINES"},
+      {"select * from others", nullptr, ""},
+      {"select * from a.b.c", nullptr, ""},
+      {"select * from a.", nullptr, ""},
+      {"select * from table(f(1)) t", nullptr, ""},
+      {"values 1", "DRILLED", "LINES"},
+  };
+  for (const auto& c : cases) {
+    const auto name = TargetCatalogName({c.statement, "DRILLED", "LINES", {}, {}});
+    ASSERT_EQ(name.has_value(), c.schema != nullptr) << c.statement;
+    if (name) {
+      EXPECT_EQ(name->schema + "|" + name->name, std::string(c.schema) + "|" + c.name) << c.statement;
+    }
+  }
+  EXPECT_FALSE(TargetCatalogName({"values 1", "", "", {}, {}}));
+}
+
 }  // namespace
 }  // namespace zuno
