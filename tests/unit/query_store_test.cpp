@@ -247,10 +247,9 @@ TEST_F(QueryStoreTest, FailedWritesSayWhyAndKeepEveryOldRecordAndLeaveNoTemporar
     std::vector<std::string> says;  // parts of the message
   } cases[] = {
       {"read-only directory, lock file already there", true, 0644, 0555,
-       [&] { return SaveQuery(store_, "new", "SELECT 3", ""); },
-       {"Erro create the file!\n", "read-only for you (Permission denied)", "a new zuno.sql cannot be made"}},
+       [&] { return SaveQuery(store_, "new", "SELECT 3", ""); }, {"a new zuno.sql cannot be made"}},
       {"read-only directory, no lock file", false, 0644, 0555, [&] { return DeleteQuery(store_, "keep1"); },
-       {"Erro create the file!\n", "read-only for you (Permission denied)", "zuno.sql.lock cannot be made"}},
+       {"zuno.sql.lock cannot be made"}},
       // Writing after a read that failed would replace the store with the new record alone.
       {"store that cannot be read", true, 0000, 0755, [&] { return SaveQuery(store_, "new", "SELECT 3", ""); },
        {std::string(kStoreUnreadable)}},
@@ -277,13 +276,10 @@ TEST_F(QueryStoreTest, FailedWritesSayWhyAndKeepEveryOldRecordAndLeaveNoTemporar
     EXPECT_EQ(RunWithoutRoot([&] {
                 const StoreChange change = c.change();
                 for (const std::string& part : c.says)
-                  if (change || change.message.find(part) == std::string::npos) {
-                    fprintf(stderr, "the message: %s\n", change.message.c_str());
-                    return 1;
-                  }
+                  if (change || change.message.find(part) == std::string::npos)
+                    return fprintf(stderr, "the message: %s\n", change.message.c_str()), 1;
                 return 0;
-              }),
-              0);
+              }), 0);
 
     chmod(dir_.path().c_str(), 0755);
     chmod(path().c_str(), 0644);
@@ -305,12 +301,7 @@ TEST_F(QueryStoreTest, ALockMadeUnderUmask077LetsAnotherMemberOfTheGroupSave) {
   const mode_t oldMask = umask(077);
   ASSERT_TRUE(SaveQuery(store_, "by root", "SELECT 2", ""));
   umask(oldMask);
-  struct stat st {};
-  ASSERT_EQ(stat((path() + ".lock").c_str(), &st), 0);
-  EXPECT_EQ(st.st_mode & 0777, 0664u);
-
-  EXPECT_EQ(RunInChild([&] {
-              // A member of the group alone, not the owner.
+  EXPECT_EQ(RunInChild([&] {  // a member of the group alone, not the owner
               if (setgroups(0, nullptr) != 0 || setgid(kNobody) != 0 || setuid(kNobody + 1) != 0) return 99;
               const StoreChange save = SaveQuery(store_, "by a member", "SELECT 3", "");
               if (!save) fprintf(stderr, "%s\n", save.message.c_str());
@@ -359,14 +350,13 @@ TEST_F(QueryStoreTest, SavesRemoveOnlyTheTemporaryStoresOfEndedSaves) {
   };
   for (const std::string& name : kept) WriteFileBytes(dir_.File(name), "the user's: " + name);
   WriteFileBytes(dir_.File(killed), "\"half a sto");
-  WriteFileBytes(dir_.File("zuno.sql" + tag + HostName() + ".theirs"), "another user's");
   std::set<std::string> left = kept;
   left.insert({"zuno.sql", "zuno.sql.lock"});
   if (geteuid() == 0) {
-    ASSERT_EQ(chown(dir_.File("zuno.sql" + tag + HostName() + ".theirs").c_str(), kNobody, kNobody), 0);
-    left.insert("zuno.sql" + tag + HostName() + ".theirs");
-  } else {
-    std::filesystem::remove(dir_.File("zuno.sql" + tag + HostName() + ".theirs"));
+    const std::string theirs = "zuno.sql" + tag + HostName() + ".theirs";
+    WriteFileBytes(dir_.File(theirs), "another user's");
+    ASSERT_EQ(chown(dir_.File(theirs).c_str(), kNobody, kNobody), 0);
+    left.insert(theirs);
   }
 
   for (int i = 0; i < 10; ++i) ASSERT_TRUE(SaveQuery(store_, "q" + std::to_string(i), "SELECT 1", ""));
