@@ -320,40 +320,31 @@ TEST_F(QueryStoreTest, ASaveThatWouldPassTheReadLimitIsRefused) {
   EXPECT_EQ(ListQueryNames(store_), std::vector<std::string>{"big"});
 }
 
-// A process that has ended, so that its id names no running process.
-pid_t EndedProcess() {
-  const pid_t pid = fork();
-  if (pid == 0) _exit(0);
-  waitpid(pid, nullptr, 0);
-  return pid;
-}
-
-std::string HostName() {
-  char name[256] = {};
-  gethostname(name, sizeof name - 1);
-  return name;
-}
-
 // Only what a save of a process that is gone left is removed; the user's own
 // files beside the store, whatever their names, stay through every save.
 TEST_F(QueryStoreTest, SavesRemoveOnlyTheTemporaryStoresOfEndedSaves) {
   Store({{"q", "SELECT 1", ""}});
-  const std::string tag = ".replacing." + std::to_string(EndedProcess()) + "@";
-  const std::string killed = "zuno.sql" + tag + HostName() + ".Ab3xYz";
+  const pid_t ended = fork();
+  if (ended == 0) _exit(0);
+  waitpid(ended, nullptr, 0);  // its id now names no running process
+  char host[256] = {};
+  gethostname(host, sizeof host - 1);
+  const std::string tag = ".replacing." + std::to_string(ended) + "@";
+  const std::string killed = "zuno.sql" + tag + host + ".Ab3xYz";
   const std::set<std::string> kept = {
       "zuno.sql.backup",  // the user's
       "zuno.sql.before",
       "zuno.sql.Ab3xYz",  // six characters, as mkstemp makes them
-      "zuno.sql.replacing." + std::to_string(getpid()) + "@" + HostName() + ".Cd4eFg",  // of a running process
+      "zuno.sql.replacing." + std::to_string(getpid()) + "@" + host + ".Cd4eFg",  // of a running process
       "zuno.sql" + tag + "otherhost.Ef5gHi",                                              // of another host's
-      "zuno.sql" + tag + HostName() + ".notes",  // not what a save makes
+      "zuno.sql" + tag + host + ".notes",  // not what a save makes
   };
   for (const std::string& name : kept) WriteFileBytes(dir_.File(name), "the user's: " + name);
   WriteFileBytes(dir_.File(killed), "\"half a sto");
   std::set<std::string> left = kept;
   left.insert({"zuno.sql", "zuno.sql.lock"});
   if (geteuid() == 0) {
-    const std::string theirs = "zuno.sql" + tag + HostName() + ".theirs";
+    const std::string theirs = "zuno.sql" + tag + host + ".theirs";
     WriteFileBytes(dir_.File(theirs), "another user's");
     ASSERT_EQ(chown(dir_.File(theirs).c_str(), kNobody, kNobody), 0);
     left.insert(theirs);
