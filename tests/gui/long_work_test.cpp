@@ -133,12 +133,10 @@ TEST_F(LongWorkTest, EscapeCancelsALongCatalogList) {
   EXPECT_EQ(p->shell.grid().RowCount(), 0);
 }
 
-// Every row asked for, of a result read from the server 100 rows a fetch,
-// whose rows after the first hundred come 5 ms apart: however fast the
-// machine, the fetch takes seconds. Escape, pressed once the program has
-// read the first rows and waits for more, stops the fetch (this driver ends
-// the block of rows it is filling first); the rows read by then are shown
-// and counted.
+// Every row asked for, read 100 a fetch, those after the first hundred 5 ms
+// apart: Escape, pressed once the program waits for more rows, stops the
+// fetch (the driver ends the block it is filling first); the rows read by
+// then are shown and counted.
 struct LongFetchTest : LongWorkTest, ::testing::WithParamInterface<int> {};
 
 TEST_P(LongFetchTest, EscapeStopsALongFetchOfEveryRow) {
@@ -147,7 +145,6 @@ TEST_P(LongFetchTest, EscapeStopsALongFetchOfEveryRow) {
   OdbcLayer server;
   ASSERT_TRUE(server.OpenEnvironment());
   ASSERT_TRUE(testing::ConnectTo(server, testing::PgPlain()));
-  // The program's session waits in a fetch past the first rows.
   auto rowsArriving = [&] {
     const bool waiting =
         server.ExecuteQuery("select count(*) from pg_stat_activity where pid <> pg_backend_pid()"

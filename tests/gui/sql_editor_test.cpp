@@ -179,8 +179,7 @@ TEST_F(SqlEditorTest, RunKeysActAsTheRunButtonOnlyWhileItIsEnabled) {
   }
 }
 
-// F4 asks for the selected table's details, as the popup item does.
-TEST_F(SqlEditorTest, F4AsksForTheTableDetails) {
+TEST_F(SqlEditorTest, F4AloneAsksForTheTableDetails) {
   std::vector<int> items;
   p->dispatcher.handlers().popupItem = [&items](int item) { items.push_back(item); };
   Press(GDK_KEY_F4);
@@ -318,8 +317,7 @@ TEST_F(SqlEditorTest, APasteOffersNothingAndFarKeysCloseThePopup) {
   }
 }
 
-// A click on a line's number focuses the editor and puts the cursor there.
-TEST_F(SqlEditorTest, AClickOnALineNumberPutsTheCursorOnThatLine) {
+TEST_F(SqlEditorTest, AClickOnALineNumberFocusesTheEditorAndPutsTheCursorOnThatLine) {
   p->shell.SetText(kSqlEditor, "select 1;\nselect 2;\nselect 3");
   gtk_widget_grab_focus(p->shell.inner(kUserField));
   ASSERT_TRUE(testing::WaitForDraw(Editor()));

@@ -132,12 +132,7 @@ TEST(LineFeedMarkerTest, LineFeedsBecomeTheMarkerAndBack) {
 // it: a NUL ends the text the view draws, so it is shown as U+2400.
 TEST(ShownTextTest, LineFeedsAndNulsAreMarkedAndTheirValuesKept) {
   using namespace std::string_literals;
-  struct {
-    const char* fault;
-    std::string value;
-    std::string shown;
-    bool kept;
-  } cases[] = {
+  struct { const char* fault; std::string value, shown; bool kept; } cases[] = {
       {"a plain text copied", "plain", "plain", false},
       {"the text cut at a NUL", "a\0b"s, "a\xE2\x90\x80" "b", true},
       {"a NUL at the end lost", "ab\0"s, "ab\xE2\x90\x80", true},

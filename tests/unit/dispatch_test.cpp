@@ -186,43 +186,27 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(Event::ControlOf(WindowId::Main, kExitButton, Action::LeftClick),
                       Event::CloseOf(WindowId::Main), Event::CloseOf(WindowId::Busy)));
 
-// A file system of 64 KB, filled up, for a write that fails as on a full disk.
-class FullDisk {
- public:
-  FullDisk() {
-    if (geteuid() != 0 || mount("tmpfs", dir_.path().c_str(), "tmpfs", 0, "size=64k") != 0) return;
-    mounted_ = true;
-    const std::string block(4096, 'x');
-    const UniqueFd filler(open(filler_.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0600));
-    while (write(filler.get(), block.data(), block.size()) > 0) {}
-  }
-  ~FullDisk() {
-    if (mounted_) umount(dir_.path().c_str());
-  }
-  bool mounted() const { return mounted_; }
-  std::string File(const std::string& name) const { return dir_.File(name); }
-  void MakeRoom() { unlink(filler_.c_str()); }
-
- private:
-  TempDir dir_;
-  std::string filler_ = dir_.File("filler");
-  bool mounted_ = false;
-};
-
 // A keep that fails at the exit asks whether to try again or to quit without
 // it; a text too large to keep is said, and No goes back to the editor.
 TEST(ExitKeepTest, AFailedKeepAsksBeforeTheProgramEnds) {
-  FullDisk disk;  // a full file system of its own needs root: without it the cases of a full disk are left out
+  // A file system of 64 KB of its own, filled up, fails a write as a full disk does. It needs root: without it
+  // the cases of a full disk are left out.
+  TempDir disk;
+  const std::string filler = disk.File("filler");
+  const bool mounted = geteuid() == 0 && mount("tmpfs", disk.path().c_str(), "tmpfs", 0, "size=64k") == 0;
+  const struct Unmount {
+    const TempDir& at;
+    ~Unmount() { umount(at.path().c_str()); }
+  } unmount{disk};
+  if (mounted) {
+    const UniqueFd fd(open(filler.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0600));
+    while (write(fd.get(), std::string(4096, 'x').data(), 4096) > 0) {}
+  }
   const std::string state = disk.File("zuno/editor-state");
   const std::string typed = "select 'typed' from t";
   const std::string tooLarge(kMaxEditorStateBytes, 'x');
-  struct {
-    const char* what;
-    const std::string* text;
-    bool answer;
-    std::string questionHolds;  // the one question asked
-    bool ends;
-    bool kept;
+  struct {  // questionHolds: a part of the one question asked
+    const char* what; const std::string* text; bool answer; std::string questionHolds; bool ends, kept;
   } cases[] = {
       {"a full disk and No", &typed, false, "(No space left on device).\n\nTry again?", true, false},
       {"a full disk, then room, then Yes", &typed, true, "(No space left on device).\n\nTry again?", true, true},
@@ -231,12 +215,12 @@ TEST(ExitKeepTest, AFailedKeepAsksBeforeTheProgramEnds) {
       {"a text too large and Yes", &tooLarge, true, std::string(kEditorStateTooLarge), true, false},
   };
   for (const auto& c : cases) {
-    if (c.text == &typed && !disk.mounted()) continue;
+    if (c.text == &typed && !mounted) continue;
     SCOPED_TRACE(c.what);
     HandlerHarness h;
     int keeps = 0;
     h.dispatcher.handlers().keepEditorState = [&] {
-      if (keeps++ == 1) disk.MakeRoom();  // the user made room before trying again
+      if (keeps++ == 1) unlink(filler.c_str());  // the user made room before trying again
       return WriteEditorState(state, {*c.text, 0, {}});
     };
     h.ui.yesNoAnswers = {c.answer};

@@ -6,13 +6,7 @@ namespace zuno {
 namespace {
 
 TEST(DriverFailureTest, EveryFailureHasATextWithItsStateAndSaysWhenTheConnectionIsGone) {
-  struct {
-    const char* what;
-    const char* message;
-    const char* state;
-    std::string text;
-    bool gone;
-  } cases[] = {
+  struct { const char *what, *message, *state; std::string text; bool gone; } cases[] = {
       {"Db2's own text keeps its SQLSTATE once",
        "[IBM][CLI Driver][DB2/LINUXX8664] SQL0204N  \"X.T\" is an undefined name.  SQLSTATE=42704", "42S02",
        "[IBM][CLI Driver][DB2/LINUXX8664] SQL0204N  \"X.T\" is an undefined name.  SQLSTATE=42704", false},

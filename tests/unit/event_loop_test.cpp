@@ -117,11 +117,7 @@ TEST(EventLoopTest, DroppingTicksKeepsAWaitingCloseRequest) {
 // user is told once, the loop is no longer marked as handling, and what
 // waited behind it (a tick, a task) still runs.
 TEST(EventLoopTest, AHandlerThatThrowsIsToldAndTheLoopGoesOn) {
-  struct {
-    const char* what;
-    std::function<void()> failing;
-    std::string told;
-  } cases[] = {
+  struct { const char* what; std::function<void()> failing; std::string told; } cases[] = {
       {"an exception with a text", [] { throw std::runtime_error("stoi"); }, "stoi"},
       {"out of memory", [] { throw std::bad_alloc(); }, "Out of memory!"},
       {"anything else", [] { throw 42; }, "unknown error"},

@@ -250,8 +250,7 @@ TEST_F(Db2Test, StaleCommandFoldersOfGoneProcessesAreRemovedAtStart) {
                                          runtime.File("zunocmd-12345678901234567890-AbC123"),
                                          runtime.File("zunocmd-0-AbC123"), runtime.File("zunocmd-4294967297-AbC123")};
   std::vector<std::string> folders = kept;
-  folders.push_back(stale);
-  folders.push_back(live);
+  folders.insert(folders.end(), {stale, live});
   for (const std::string& folder : folders) {
     std::filesystem::create_directory(folder);
     WriteFileBytes(folder + "/zunocmd.bat", "connect to S user u using secret");

@@ -136,12 +136,7 @@ TEST_F(LibraryTest, DeleteInTheSharedStoreAsksFirst) {
   const std::string question = "Delete the query \"team q\" from the Shared store " +
                                std::filesystem::current_path().string() +
                                "/zuno.sql?\nEvery user of that store loses it.";
-  struct {
-    StoreMode mode;
-    std::deque<bool> answers;
-    std::vector<std::string> questions;
-    std::vector<std::string> namesAfter;
-  } cases[] = {
+  struct { StoreMode mode; std::deque<bool> answers; std::vector<std::string> questions, namesAfter; } cases[] = {
       {StoreMode::Shared, {false}, {question}, {"other", "team q"}},
       {StoreMode::Shared, {true}, {question}, {"other"}},
       {StoreMode::Local, {}, {}, {"other"}},

@@ -247,10 +247,9 @@ TEST_F(QueryStoreTest, FailedWritesSayWhyAndKeepEveryOldRecordAndLeaveNoTemporar
     std::vector<std::string> says;  // parts of the message
   } cases[] = {
       {"read-only directory, lock file already there", true, 0644, 0555,
-       [&] { return SaveQuery(store_, "new", "SELECT 3", ""); },
-       {"Erro create the file!\n", "read-only for you (Permission denied)", "a new zuno.sql cannot be made"}},
+       [&] { return SaveQuery(store_, "new", "SELECT 3", ""); }, {"a new zuno.sql cannot be made"}},
       {"read-only directory, no lock file", false, 0644, 0555, [&] { return DeleteQuery(store_, "keep1"); },
-       {"Erro create the file!\n", "read-only for you (Permission denied)", "zuno.sql.lock cannot be made"}},
+       {"zuno.sql.lock cannot be made"}},
       // Writing after a read that failed would replace the store with the new record alone.
       {"store that cannot be read", true, 0000, 0755, [&] { return SaveQuery(store_, "new", "SELECT 3", ""); },
        {std::string(kStoreUnreadable)}},
@@ -277,13 +276,10 @@ TEST_F(QueryStoreTest, FailedWritesSayWhyAndKeepEveryOldRecordAndLeaveNoTemporar
     EXPECT_EQ(RunWithoutRoot([&] {
                 const StoreChange change = c.change();
                 for (const std::string& part : c.says)
-                  if (change || change.message.find(part) == std::string::npos) {
-                    fprintf(stderr, "the message: %s\n", change.message.c_str());
-                    return 1;
-                  }
+                  if (change || change.message.find(part) == std::string::npos)
+                    return fprintf(stderr, "the message: %s\n", change.message.c_str()), 1;
                 return 0;
-              }),
-              0);
+              }), 0);
 
     chmod(dir_.path().c_str(), 0755);
     chmod(path().c_str(), 0644);
@@ -305,12 +301,7 @@ TEST_F(QueryStoreTest, ALockMadeUnderUmask077LetsAnotherMemberOfTheGroupSave) {
   const mode_t oldMask = umask(077);
   ASSERT_TRUE(SaveQuery(store_, "by root", "SELECT 2", ""));
   umask(oldMask);
-  struct stat st {};
-  ASSERT_EQ(stat((path() + ".lock").c_str(), &st), 0);
-  EXPECT_EQ(st.st_mode & 0777, 0664u);
-
-  EXPECT_EQ(RunInChild([&] {
-              // A member of the group alone, not the owner.
+  EXPECT_EQ(RunInChild([&] {  // a member of the group alone, not the owner
               if (setgroups(0, nullptr) != 0 || setgid(kNobody) != 0 || setuid(kNobody + 1) != 0) return 99;
               const StoreChange save = SaveQuery(store_, "by a member", "SELECT 3", "");
               if (!save) fprintf(stderr, "%s\n", save.message.c_str());
@@ -329,44 +320,34 @@ TEST_F(QueryStoreTest, ASaveThatWouldPassTheReadLimitIsRefused) {
   EXPECT_EQ(ListQueryNames(store_), std::vector<std::string>{"big"});
 }
 
-// A process that has ended, so that its id names no running process.
-pid_t EndedProcess() {
-  const pid_t pid = fork();
-  if (pid == 0) _exit(0);
-  waitpid(pid, nullptr, 0);
-  return pid;
-}
-
-std::string HostName() {
-  char name[256] = {};
-  gethostname(name, sizeof name - 1);
-  return name;
-}
-
 // Only what a save of a process that is gone left is removed; the user's own
 // files beside the store, whatever their names, stay through every save.
 TEST_F(QueryStoreTest, SavesRemoveOnlyTheTemporaryStoresOfEndedSaves) {
   Store({{"q", "SELECT 1", ""}});
-  const std::string tag = ".replacing." + std::to_string(EndedProcess()) + "@";
-  const std::string killed = "zuno.sql" + tag + HostName() + ".Ab3xYz";
+  const pid_t ended = fork();
+  if (ended == 0) _exit(0);
+  waitpid(ended, nullptr, 0);  // its id now names no running process
+  char host[256] = {};
+  gethostname(host, sizeof host - 1);
+  const std::string tag = ".replacing." + std::to_string(ended) + "@";
+  const std::string killed = "zuno.sql" + tag + host + ".Ab3xYz";
   const std::set<std::string> kept = {
       "zuno.sql.backup",  // the user's
       "zuno.sql.before",
       "zuno.sql.Ab3xYz",  // six characters, as mkstemp makes them
-      "zuno.sql.replacing." + std::to_string(getpid()) + "@" + HostName() + ".Cd4eFg",  // of a running process
+      "zuno.sql.replacing." + std::to_string(getpid()) + "@" + host + ".Cd4eFg",  // of a running process
       "zuno.sql" + tag + "otherhost.Ef5gHi",                                              // of another host's
-      "zuno.sql" + tag + HostName() + ".notes",  // not what a save makes
+      "zuno.sql" + tag + host + ".notes",  // not what a save makes
   };
   for (const std::string& name : kept) WriteFileBytes(dir_.File(name), "the user's: " + name);
   WriteFileBytes(dir_.File(killed), "\"half a sto");
-  WriteFileBytes(dir_.File("zuno.sql" + tag + HostName() + ".theirs"), "another user's");
   std::set<std::string> left = kept;
   left.insert({"zuno.sql", "zuno.sql.lock"});
   if (geteuid() == 0) {
-    ASSERT_EQ(chown(dir_.File("zuno.sql" + tag + HostName() + ".theirs").c_str(), kNobody, kNobody), 0);
-    left.insert("zuno.sql" + tag + HostName() + ".theirs");
-  } else {
-    std::filesystem::remove(dir_.File("zuno.sql" + tag + HostName() + ".theirs"));
+    const std::string theirs = "zuno.sql" + tag + host + ".theirs";
+    WriteFileBytes(dir_.File(theirs), "another user's");
+    ASSERT_EQ(chown(dir_.File(theirs).c_str(), kNobody, kNobody), 0);
+    left.insert(theirs);
   }
 
   for (int i = 0; i < 10; ++i) ASSERT_TRUE(SaveQuery(store_, "q" + std::to_string(i), "SELECT 1", ""));

@@ -89,11 +89,7 @@ TEST(ScriptSplitterTest, CutsAScriptWhereTheCommandLineProcessorWould) {
 // Db2 scripts with the statements that hold a compound body, each followed
 // by one more statement; a body cut at an inner ";" gives more statements.
 TEST(ScriptSplitterTest, CompoundBodiesStayWholeInEveryStatementThatHoldsOne) {
-  struct {
-    const char* fault;
-    const char* script;
-    std::size_t statements;
-  } cases[] = {
+  struct { const char *fault, *script; std::size_t statements; } cases[] = {
       {"ALTER MODULE ... ADD PROCEDURE cut", "ALTER MODULE sales.inv ADD PROCEDURE restock (IN p INT, IN q INT)\n"
        "LANGUAGE SQL\nBEGIN\n  UPDATE stock SET qty = qty + q WHERE item = p;\n  INSERT INTO log VALUES (p, q);\nEND;\n"
        "CALL sales.inv.restock(1, 5);", 2},

@@ -8,12 +8,7 @@ namespace zuno {
 namespace {
 
 TEST(TableDdlTest, TypesAreWrittenAsCreateTableTakesThem) {
-  struct {
-    const char* fault;
-    const char* type;
-    long length, scale;
-    const char* text;
-  } cases[] = {
+  struct { const char *fault, *type; long length, scale; const char* text; } cases[] = {
       {"zOS pads its type names", "CHAR    ", 10, 0, "CHAR(10)"},
       {"LUW's full name", "CHARACTER", 1, 0, "CHAR(1)"},
       {"decimal scale lost", "DECIMAL", 9, 2, "DECIMAL(9,2)"},
@@ -28,13 +23,8 @@ TEST(TableDdlTest, TypesAreWrittenAsCreateTableTakesThem) {
       {"decfloat digits", "DECFLOAT", 8, 0, "DECFLOAT(16)"},
       {"plain type", "INTEGER", 4, 0, "INTEGER"},
   };
-  for (const auto& c : cases) {
-    TableColumn column;
-    column.type = c.type;
-    column.length = c.length;
-    column.scale = c.scale;
-    EXPECT_EQ(ColumnTypeText(column), c.text) << c.fault;
-  }
+  for (const auto& c : cases)
+    EXPECT_EQ(ColumnTypeText({"", c.type, c.length, c.scale, false, std::nullopt}), c.text) << c.fault;
 }
 
 TEST(TableDdlTest, IndexesKeysWouldNotMakeAreWrittenAfterTheTable) {
@@ -68,13 +58,7 @@ TEST(TableDdlTest, IndexesKeysWouldNotMakeAreWrittenAfterTheTable) {
 TEST(ObjectSourceTest, CreateBecomesCreateOrReplaceWhereTheFlavourTakesIt) {
   const auto L = DatabaseFlavour::Db2Luw;
   const auto Z = DatabaseFlavour::Db2Zos;
-  struct {
-    const char* fault;
-    DatabaseFlavour flavour;
-    const char* type;
-    const char* text;
-    const char* statement;
-  } cases[] = {
+  struct { const char* fault; DatabaseFlavour flavour; const char *type, *text, *statement; } cases[] = {
       {"LUW view", L, "VIEW", "CREATE VIEW V AS SELECT 1", "CREATE OR REPLACE VIEW V AS SELECT 1"},
       {"lower case and leading lines", L, "TRIGGER", "\n  create trigger T", "\n  create OR REPLACE trigger T"},
       {"replaced twice", L, "FUNCTION", "CREATE OR REPLACE FUNCTION F", "CREATE OR REPLACE FUNCTION F"},
