@@ -1,6 +1,7 @@
 #include "catalog/object_source.h"
 
 #include "query/statement_class.h"
+#include "sql/sql_characters.h"
 
 namespace zuno {
 
@@ -17,7 +18,11 @@ bool TakesCreateOrReplace(DatabaseFlavour flavour, std::string_view type) {
 std::string RecreatingStatement(std::string_view text, DatabaseFlavour flavour, std::string_view type) {
   std::string statement(text);
   if (!TakesCreateOrReplace(flavour, type) || FirstWord(text) != "CREATE") return statement;
-  const std::size_t afterCreate = text.find_first_not_of(" \t\r\n") + std::string_view("CREATE").size();
+  // Only where CREATE opens the text: a comment before it is left as it is.
+  constexpr std::string_view kCreate = "CREATE";
+  const std::size_t first = text.find_first_not_of(kSqlBlanks);
+  if (AsciiUpper(text.substr(first, kCreate.size())) != kCreate) return statement;
+  const std::size_t afterCreate = first + kCreate.size();
   if (FirstWord(text.substr(afterCreate)) == "OR") return statement;
   return statement.insert(afterCreate, " OR REPLACE");
 }
