@@ -5,37 +5,23 @@
 
 #include <unistd.h>
 
-#include <utility>
+#include "base/unique_handle.h"
 
 namespace zuno {
 
-class UniqueFd {
+struct FdKind {
+  using Handle = int;
+  static constexpr int kNone = -1;
+  static bool Release(int fd) { return close(fd) == 0; }
+};
+
+class UniqueFd : public UniqueHandle<FdKind> {
  public:
-  UniqueFd() = default;
-  explicit UniqueFd(int fd) : fd_(fd) {}
-  ~UniqueFd() { Close(); }
-  UniqueFd(UniqueFd&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
-  UniqueFd& operator=(UniqueFd&& other) noexcept {
-    if (this != &other) {
-      Close();
-      fd_ = std::exchange(other.fd_, -1);
-    }
-    return *this;
-  }
-  UniqueFd(const UniqueFd&) = delete;
-  UniqueFd& operator=(const UniqueFd&) = delete;
+  using UniqueHandle::UniqueHandle;
 
-  int get() const { return fd_; }
-  bool valid() const { return fd_ >= 0; }
-
+  bool valid() const { return static_cast<bool>(*this); }
   // True when there was nothing to close or the close succeeded.
-  bool Close() {
-    if (fd_ < 0) return true;
-    return close(std::exchange(fd_, -1)) == 0;
-  }
-
- private:
-  int fd_ = -1;
+  bool Close() { return Reset(); }
 };
 
 }  // namespace zuno

@@ -1,6 +1,16 @@
 // Steps through UTF-8 text by characters. Every walker of UTF-8 in the
 // program uses these; what a walker does with broken bytes is its own choice,
 // and each function says how it treats them.
+//
+// Three places repair broken text, each for its own reader:
+// - text sent to the driver (db/wide_text.h) gets one U+FFFD for each
+//   ill-formed sequence, as UTF-16 has no way to carry the bytes and the
+//   statement should still run;
+// - text read back from another program's file (tools/temp_file_text.h),
+//   which may be in a one-byte encoding, gets "?" for each bad byte, one mark
+//   a byte, and ends at a zero byte, where such a program's text ends;
+// - text handed to a widget (windows/gtk_text.h) is mended by GLib's own
+//   rule, which GTK's text checks agree with; it is shown, never stored.
 #pragma once
 
 #include <cstddef>

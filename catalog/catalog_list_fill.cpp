@@ -6,6 +6,7 @@
 #include "query/block_fetch.h"
 #include "query/elapsed_time.h"
 #include "query/result_columns.h"
+#include "session/row_count.h"
 
 namespace zuno {
 namespace {
@@ -54,7 +55,7 @@ void ShowCatalogList(Session& s, CatalogList& list, Reselect reselect) {
   if (s.ui.IsChecked(kColoredDatatypesCheckBox))
     for (int c = 0; c < columns; ++c) s.grid.SetColumnBackground(c, kCatalogTint);
   ShowElapsedTime(s);
-  s.ui.SetText(kRowCountText, "Row Count: " + std::to_string(rows));
+  ShowRowCount(s.ui, rows);
   s.db.FinishQuery();
   if (reselect == Reselect::LastDrilledRow) s.grid.SelectRow(s.state.lastDrilledRow);
 }

@@ -1,5 +1,7 @@
 #include "catalog/catalog_sql.h"
 
+#include "sql/db2_identifier.h"
+
 namespace zuno {
 namespace {
 
@@ -31,16 +33,6 @@ std::string ForCreator(std::string_view prefix, std::string_view creator) {
 }
 
 }  // namespace
-
-std::string SqlLiteralText(std::string_view name) {
-  std::string text;
-  text.reserve(name.size());
-  for (char c : name) {
-    text += c;
-    if (c == '\'') text += '\'';
-  }
-  return text;
-}
 
 std::string CatalogListSql(DatabaseFlavour flavour) {
   switch (flavour) {

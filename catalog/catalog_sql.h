@@ -8,10 +8,6 @@
 
 namespace zuno {
 
-// A name as the text of an SQL string literal: each apostrophe doubled, so a
-// schema or table name that holds one runs the intended query.
-std::string SqlLiteralText(std::string_view name);
-
 // The tables of the catalog itself; empty while no flavour is known (the
 // empty statement then fails like any other).
 std::string CatalogListSql(DatabaseFlavour flavour);

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "sql/sql_characters.h"
+
 namespace zuno {
 namespace {
 
@@ -34,10 +36,7 @@ void CatalogNameCache::Forget() {
 }
 
 std::string CatalogNameCache::DefaultSchema() const {
-  std::string schema = source_.user;
-  for (char& c : schema)
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  return schema;
+  return AsciiUpper(source_.user);
 }
 
 bool CatalogNameCache::Ready(const CompletionContext& c) const {

@@ -5,41 +5,16 @@
 #include <initializer_list>
 #include <utility>
 
-#include "db/db2_identifier.h"
 #include "query/script_splitter.h"
+#include "sql/db2_identifier.h"
+#include "sql/sql_characters.h"
 #include "sql/sql_lexer.h"
 
 namespace zuno {
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
-
-std::string Upper(std::string_view text) {
-  std::string upper(text);
-  for (char& c : upper)
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  return upper;
-}
-
-// A name as written (quoted or not) as Db2 keeps it.
-std::string NameOf(std::string_view written) {
-  if (written.empty() || written.front() != '"') return Upper(written);
-  std::string name;
-  for (std::size_t i = 1; i < written.size(); ++i) {
-    if (written[i] != '"') {
-      name += written[i];
-    } else if (i + 1 < written.size() && written[i + 1] == '"') {
-      name += '"';
-      ++i;
-    } else {
-      break;
-    }
-  }
-  return name;
-}
-
 bool IsWord(std::string_view token, std::string_view upperWord) {
-  return !token.empty() && token.front() != '"' && Upper(token) == upperWord;
+  return !token.empty() && token.front() != '"' && AsciiUpper(token) == upperWord;
 }
 
 bool StartsTableName(std::string_view token) {
@@ -93,7 +68,7 @@ std::size_t NameStart(std::string_view text, std::size_t end) {
 
 // The word before position end, skipping blanks.
 std::string_view WordBefore(std::string_view text, std::size_t end) {
-  while (end > 0 && IsBlank(text[end - 1])) --end;
+  while (end > 0 && IsSqlBlank(text[end - 1])) --end;
   std::size_t start = NameStart(text, end);
   if (start == end && end > 0) start = end - 1;
   return text.substr(start, end - start);
@@ -155,7 +130,7 @@ ColumnSource SourceOf(const TableReference& ref, std::string_view defaultSchema)
 
 std::string TypedKey(std::string_view typed) {
   if (!typed.empty() && typed.front() == '"') typed.remove_prefix(1);
-  return Upper(typed);
+  return AsciiUpper(typed);
 }
 
 }  // namespace
@@ -169,14 +144,14 @@ std::vector<TableReference> FindTableReferences(std::string_view sql) {
     std::size_t j = i + 1;
     while (j < t.size() && IsName(t[j]) && !EndsReference(t[j])) {
       TableReference ref;
-      ref.table = NameOf(t[j++]);
+      ref.table = Db2NameWritten(t[j++]);
       if (j + 1 < t.size() && t[j] == "." && IsName(t[j + 1])) {
         ref.schema = ref.table;
-        ref.table = NameOf(t[j + 1]);
+        ref.table = Db2NameWritten(t[j + 1]);
         j += 2;
       }
       if (j < t.size() && IsWord(t[j], "AS")) ++j;
-      if (j < t.size() && IsName(t[j]) && !EndsReference(t[j])) ref.alias = NameOf(t[j++]);
+      if (j < t.size() && IsName(t[j]) && !EndsReference(t[j])) ref.alias = Db2NameWritten(t[j++]);
       refs.push_back(std::move(ref));
       if (!list || j >= t.size() || t[j] != ",") break;
       ++j;
@@ -208,7 +183,7 @@ CompletionContext FindCompletionContext(std::string_view sql, std::size_t cursor
     std::size_t qualifierStart = NameStart(before, start - 1);
     std::string_view qualifier = before.substr(qualifierStart, start - 1 - qualifierStart);
     if (qualifier.empty()) return context;
-    std::string name = NameOf(qualifier);
+    std::string name = Db2NameWritten(qualifier);
     if (StartsTableName(WordBefore(before, qualifierStart))) {
       context.kind = CompletionContext::Kind::Tables;
       context.schema = name;
@@ -220,7 +195,7 @@ CompletionContext FindCompletionContext(std::string_view sql, std::size_t cursor
       std::size_t schemaStart = NameStart(before, qualifierStart - 1);
       std::string_view schema = before.substr(schemaStart, qualifierStart - 1 - schemaStart);
       if (!schema.empty()) {
-        context.tables = {{NameOf(schema), name, ""}};
+        context.tables = {{Db2NameWritten(schema), name, ""}};
         return context;
       }
     }
@@ -257,14 +232,14 @@ CompletionContext FindCompletionContext(std::string_view sql, std::size_t cursor
 
 bool StartsWithTyped(std::string_view name, std::string_view typed) {
   const std::string key = TypedKey(typed);
-  return name.size() >= key.size() && Upper(name.substr(0, key.size())) == key;
+  return name.size() >= key.size() && AsciiUpper(name.substr(0, key.size())) == key;
 }
 
 NameList::NameList(std::vector<std::string> names) {
   std::vector<std::pair<std::string, std::string>> keyed;
   keyed.reserve(names.size());
   for (std::string& n : names) {
-    std::string key = Upper(n);
+    std::string key = AsciiUpper(n);
     keyed.emplace_back(std::move(key), std::move(n));
   }
   std::sort(keyed.begin(), keyed.end());

@@ -1,17 +1,16 @@
 #include "catalog/object_catalog_sql.h"
 
 #include "catalog/catalog_sql.h"
+#include "sql/db2_identifier.h"
 
 namespace zuno {
 namespace {
 
-std::string Quoted(std::string_view name) { return "'" + SqlLiteralText(name) + "'"; }
-
 // "a = 'S' and b = 'T'" for the schema and name columns given.
 std::string Names(std::string_view schemaColumn, std::string_view schema, std::string_view nameColumn,
                   std::string_view name) {
-  return std::string(schemaColumn) + " = " + Quoted(schema) + " and " + std::string(nameColumn) + " = " +
-         Quoted(name);
+  return std::string(schemaColumn) + " = " + Db2StringLiteral(schema) + " and " + std::string(nameColumn) + " = " +
+         Db2StringLiteral(name);
 }
 
 TableDetailsSql LuwDetails(std::string_view s, std::string_view t) {
@@ -83,7 +82,7 @@ TableDetailsSql TableDetailsQueries(DatabaseFlavour flavour, std::string_view sc
 }
 
 std::string SchemaObjectsSql(DatabaseFlavour flavour, std::string_view schema) {
-  const std::string s = Quoted(schema);
+  const std::string s = Db2StringLiteral(schema);
   switch (flavour) {
     case DatabaseFlavour::Db2Luw:
       return "select viewschema as objschema, viewname as objname, 'VIEW' as objtype, viewname as specificname"

@@ -11,6 +11,7 @@
 #include "catalog/table_list_columns.h"
 #include "grid/cell_text.h"
 #include "query/elapsed_time.h"
+#include "session/row_count.h"
 
 namespace zuno {
 namespace {
@@ -97,7 +98,7 @@ void ShowDetails(Session& s, TableRead& read, std::int64_t executedAt) {
   const std::size_t count = rows.RowCount();
   s.grid.AppendRows(std::move(rows));
   ShowElapsedTime(s);
-  s.ui.SetText(kRowCountText, "Row Count: " + std::to_string(count));
+  ShowRowCount(s.ui, static_cast<long long>(count));
 }
 
 // The table a catalog row names (an alias's base table), or the one drilled

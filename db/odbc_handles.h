@@ -4,66 +4,34 @@
 #include <sql.h>
 #include <sqlext.h>
 
-#include <utility>
+#include "base/unique_handle.h"
 
 namespace zuno {
 
-// A statement handle that frees itself.
-class StatementHandle {
- public:
-  StatementHandle() = default;
-  explicit StatementHandle(SQLHSTMT h) : h_(h) {}
-  ~StatementHandle() { Free(); }
-  StatementHandle(StatementHandle&& o) noexcept : h_(std::exchange(o.h_, SQLHSTMT{SQL_NULL_HSTMT})) {}
-  StatementHandle& operator=(StatementHandle&& o) noexcept {
-    if (this != &o) {
-      Free();
-      h_ = std::exchange(o.h_, SQLHSTMT{SQL_NULL_HSTMT});
-    }
-    return *this;
-  }
-  StatementHandle(const StatementHandle&) = delete;
-  StatementHandle& operator=(const StatementHandle&) = delete;
-
-  SQLHSTMT get() const { return h_; }
-  explicit operator bool() const { return h_ != SQL_NULL_HSTMT; }
-  void Free() {
-    if (h_ != SQL_NULL_HSTMT) SQLFreeHandle(SQL_HANDLE_STMT, h_);
-    h_ = SQL_NULL_HSTMT;
-  }
-
- private:
-  SQLHSTMT h_ = SQL_NULL_HSTMT;
+struct EnvironmentKind {
+  using Handle = SQLHENV;
+  static constexpr SQLHENV kNone = SQL_NULL_HENV;
+  static bool Release(SQLHENV h) { return SQLFreeHandle(SQL_HANDLE_ENV, h) == SQL_SUCCESS; }
 };
 
-// A connection handle: disconnected (when it was connected) and freed on release.
-class ConnectionHandle {
- public:
-  ConnectionHandle() = default;
-  explicit ConnectionHandle(SQLHDBC h) : h_(h) {}
-  ~ConnectionHandle() { Free(); }
-  ConnectionHandle(ConnectionHandle&& o) noexcept : h_(std::exchange(o.h_, SQLHDBC{SQL_NULL_HDBC})) {}
-  ConnectionHandle& operator=(ConnectionHandle&& o) noexcept {
-    if (this != &o) {
-      Free();
-      h_ = std::exchange(o.h_, SQLHDBC{SQL_NULL_HDBC});
-    }
-    return *this;
+// A connection is disconnected (when it was connected) before it is freed.
+struct ConnectionKind {
+  using Handle = SQLHDBC;
+  static constexpr SQLHDBC kNone = SQL_NULL_HDBC;
+  static bool Release(SQLHDBC h) {
+    SQLDisconnect(h);
+    return SQLFreeHandle(SQL_HANDLE_DBC, h) == SQL_SUCCESS;
   }
-  ConnectionHandle(const ConnectionHandle&) = delete;
-  ConnectionHandle& operator=(const ConnectionHandle&) = delete;
-
-  SQLHDBC get() const { return h_; }
-  explicit operator bool() const { return h_ != SQL_NULL_HDBC; }
-  void Free() {
-    if (h_ == SQL_NULL_HDBC) return;
-    SQLDisconnect(h_);
-    SQLFreeHandle(SQL_HANDLE_DBC, h_);
-    h_ = SQL_NULL_HDBC;
-  }
-
- private:
-  SQLHDBC h_ = SQL_NULL_HDBC;
 };
+
+struct StatementKind {
+  using Handle = SQLHSTMT;
+  static constexpr SQLHSTMT kNone = SQL_NULL_HSTMT;
+  static bool Release(SQLHSTMT h) { return SQLFreeHandle(SQL_HANDLE_STMT, h) == SQL_SUCCESS; }
+};
+
+using EnvironmentHandle = UniqueHandle<EnvironmentKind>;
+using ConnectionHandle = UniqueHandle<ConnectionKind>;
+using StatementHandle = UniqueHandle<StatementKind>;
 
 }  // namespace zuno

@@ -19,7 +19,7 @@ namespace zuno {
 namespace {
 
 constexpr SQLSMALLINT kNameUnits = 100;          // data source names and descriptions
-constexpr SQLSMALLINT kColumnNameUnits = 4096;   // ColumnName
+constexpr SQLSMALLINT kColumnNameUnits = 4096;   // DescribeColumn
 constexpr SQLSMALLINT kWholeNameUnits = 128;  // a longer name leaves a column without size and kind
 constexpr SQLSMALLINT kDiagnosticBytes = 16384;
 constexpr SQLLEN kPieceUnits = 2048;             // GetText reads this many characters a call
@@ -113,7 +113,7 @@ struct Described {
 }  // namespace
 
 struct OdbcLayer::State {
-  SQLHENV env = SQL_NULL_HENV;  // allocated once and kept until the layer goes
+  EnvironmentHandle env;  // goes after the connection made in it
   bool usable = false;
 
   Cursor cursor = Cursor::Idle;
@@ -143,7 +143,7 @@ struct OdbcLayer::State {
       std::lock_guard lock(activeMutex);
       if (active == stmt.get()) active = SQL_NULL_HSTMT;
     }
-    stmt.Free();
+    stmt.Reset();
   }
   // Ends the current result: its statement goes, and the arrays bound to it.
   void RetireCurrent() {
@@ -184,7 +184,7 @@ struct OdbcLayer::State {
   bool FetchDataSource(SQLUSMALLINT direction) {
     for (;;) {
       SQLSMALLINT nameLength = 0, descriptionLength = 0;
-      SQLRETURN rc = SQLDataSourcesW(env, direction, name, kNameUnits, &nameLength, description,
+      SQLRETURN rc = SQLDataSourcesW(env.get(), direction, name, kNameUnits, &nameLength, description,
                                      kNameUnits, &descriptionLength);
       if (!Succeeded(rc)) return false;
       if (nameLength < kNameUnits) return true;
@@ -227,21 +227,24 @@ struct OdbcLayer::State {
 
 OdbcLayer::OdbcLayer() : s_(std::make_unique<State>()) {}
 
-OdbcLayer::~OdbcLayer() {
-  CloseConnection();
-  if (s_->env != SQL_NULL_HENV) SQLFreeHandle(SQL_HANDLE_ENV, s_->env);
-}
+OdbcLayer::~OdbcLayer() { CloseConnection(); }
 
+// Once open, the environment stays: a connection may have been made in it.
 bool OdbcLayer::OpenEnvironment() {
-  if (SQLAllocHandle(SQL_HANDLE_ENV, SQL_NULL_HANDLE, &s_->env) != SQL_SUCCESS) return false;
-  s_->usable = SQLSetEnvAttr(s_->env, SQL_ATTR_ODBC_VERSION,
+  if (s_->usable) return true;
+  s_->env.Reset();
+  SQLHENV env = SQL_NULL_HENV;
+  SQLRETURN rc = SQLAllocHandle(SQL_HANDLE_ENV, SQL_NULL_HANDLE, &env);
+  if (env != SQL_NULL_HENV) s_->env = EnvironmentHandle(env);
+  if (rc != SQL_SUCCESS) return false;
+  s_->usable = SQLSetEnvAttr(env, SQL_ATTR_ODBC_VERSION,
                              reinterpret_cast<SQLPOINTER>(static_cast<SQLLEN>(SQL_OV_ODBC3)),
                              SQL_IS_INTEGER) == SQL_SUCCESS;
   return s_->usable;
 }
 
 bool OdbcLayer::FirstDataSource() {
-  if (s_->env == SQL_NULL_HENV) return false;
+  if (!s_->env) return false;
   if (!s_->FetchDataSource(SQL_FETCH_FIRST)) return false;
   s_->cursor = Cursor::FirstFetched;
   return true;
@@ -276,8 +279,8 @@ bool OdbcLayer::Connect(std::string_view dsn, std::string_view user, std::string
   s_->lastError.clear();
 
   SQLHDBC h = SQL_NULL_HDBC;
-  if (SQLAllocHandle(SQL_HANDLE_DBC, s_->env, &h) != SQL_SUCCESS) {
-    s_->Fail(SQL_HANDLE_ENV, s_->env, kNoConnectionHandle);
+  if (SQLAllocHandle(SQL_HANDLE_DBC, s_->env.get(), &h) != SQL_SUCCESS) {
+    s_->Fail(SQL_HANDLE_ENV, s_->env.get(), kNoConnectionHandle);
     return false;
   }
   Connection c;
@@ -388,10 +391,6 @@ OdbcLayer::ColumnDescription OdbcLayer::DescribeColumn(int column) {
   return out;
 }
 
-std::string OdbcLayer::ColumnName(int column) { return DescribeColumn(column).name; }
-int OdbcLayer::ColumnSize(int column) { return DescribeColumn(column).size; }
-ColumnKind OdbcLayer::ColumnKindOf(int column) { return DescribeColumn(column).kind; }
-
 bool OdbcLayer::FetchInBlocks(const std::vector<BoundColumn>& columns, int maxRows) {
   SQLHSTMT stmt = s_->Current();
   if (stmt == SQL_NULL_HSTMT || !s_->connection->rereadsInBlocks) return false;
@@ -449,17 +448,6 @@ bool OdbcLayer::NextRow() {
 OdbcLayer::FetchEnd OdbcLayer::LastFetchEnd() const { return s_->fetchEnd; }
 
 bool OdbcLayer::ReadFailed() const { return s_->readFailed; }
-
-bool OdbcLayer::IsNull(int column) {
-  SQLLEN indicator = 0;
-  if (s_->block.Value(column, SQL_C_WCHAR, indicator)) return indicator == SQL_NULL_DATA;
-  SQLHSTMT stmt = s_->ReadStatement();
-  if (stmt == SQL_NULL_HSTMT) return false;
-  SQLWCHAR target = 0;
-  indicator = 0;
-  SQLGetData(stmt, static_cast<SQLUSMALLINT>(column + 1), SQL_C_WCHAR, &target, 0, &indicator);
-  return indicator == SQL_NULL_DATA;
-}
 
 bool OdbcLayer::ReadText(int column, std::string& text, std::size_t maxUnits) {
   text.clear();
@@ -586,7 +574,7 @@ void OdbcLayer::CloseConnection() {
   if (!s_->connection) return;
   // Statements first, then the connection.
   s_->RetireCurrent();
-  s_->connection->spare.Free();
+  s_->connection->spare.Reset();
   s_->connection.reset();
 }
 

@@ -60,9 +60,6 @@ class OdbcLayer {
     int sqlType = 0;  // the driver's type code, 0 where kind is None
   };
   ColumnDescription DescribeColumn(int column);
-  std::string ColumnName(int column);
-  int ColumnSize(int column);
-  ColumnKind ColumnKindOf(int column);
 
   // How a bound column's values land in its array, as the reads below take
   // them: text, or a number of the reader's own size; or not bound at all,
@@ -111,8 +108,6 @@ class OdbcLayer {
   std::optional<std::int64_t> ReadQuad(int column);
   std::optional<float> ReadFloat(int column);
   std::optional<double> ReadDouble(int column);
-  // Whether the value is NULL, for a value that is not shown.
-  bool IsNull(int column);
   // The value's text; the empty text for NULL.
   std::string GetText(int column);
   // Moves on to the statement's next result (a procedure may return several

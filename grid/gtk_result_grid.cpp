@@ -42,42 +42,41 @@ void ShownText(std::string_view text, std::string& shown) {
 }  // namespace
 
 GtkResultGrid::GtkResultGrid(ClickTracker::Report report) {
-  scrolled_ = gtk_scrolled_window_new(nullptr, nullptr);
-  g_object_ref_sink(scrolled_);
-  gtk_scrolled_window_set_policy(GTK_SCROLLED_WINDOW(scrolled_), GTK_POLICY_AUTOMATIC,
+  scrolled_.reset(GTK_WIDGET(g_object_ref_sink(gtk_scrolled_window_new(nullptr, nullptr))));
+  gtk_scrolled_window_set_policy(GTK_SCROLLED_WINDOW(scrolled_.get()), GTK_POLICY_AUTOMATIC,
                                  GTK_POLICY_AUTOMATIC);
-  gtk_scrolled_window_set_shadow_type(GTK_SCROLLED_WINDOW(scrolled_), GTK_SHADOW_ETCHED_IN);
+  gtk_scrolled_window_set_shadow_type(GTK_SCROLLED_WINDOW(scrolled_.get()), GTK_SHADOW_ETCHED_IN);
 
   // Held here too: a window destroyed before the grid takes the view with it.
-  view_ = GTK_TREE_VIEW(g_object_ref_sink(NewNamedTreeView()));
-  gtk_widget_set_name(GTK_WIDGET(view_), "result-grid");
-  gtk_tree_view_set_headers_visible(view_, TRUE);
-  gtk_tree_view_set_headers_clickable(view_, FALSE);
-  gtk_tree_view_set_grid_lines(view_, GTK_TREE_VIEW_GRID_LINES_BOTH);
-  gtk_tree_view_set_enable_search(view_, TRUE);
+  view_.reset(GTK_TREE_VIEW(g_object_ref_sink(NewNamedTreeView())));
+  gtk_widget_set_name(GTK_WIDGET(view_.get()), "result-grid");
+  gtk_tree_view_set_headers_visible(view_.get(), TRUE);
+  gtk_tree_view_set_headers_clickable(view_.get(), FALSE);
+  gtk_tree_view_set_grid_lines(view_.get(), GTK_TREE_VIEW_GRID_LINES_BOTH);
+  gtk_tree_view_set_enable_search(view_.get(), TRUE);
   // Every column has a fixed width and every cell one line of text, so all rows
   // share one height and the view never measures rows it does not show.
-  gtk_tree_view_set_fixed_height_mode(view_, TRUE);
-  gtk_tree_selection_set_mode(gtk_tree_view_get_selection(view_), GTK_SELECTION_SINGLE);
-  gtk_container_add(GTK_CONTAINER(scrolled_), GTK_WIDGET(view_));
-  g_signal_connect(gtk_scrollable_get_vadjustment(GTK_SCROLLABLE(view_)), "value-changed",
-                   G_CALLBACK(RedrawOnScroll), view_);
+  gtk_tree_view_set_fixed_height_mode(view_.get(), TRUE);
+  gtk_tree_selection_set_mode(gtk_tree_view_get_selection(view_.get()), GTK_SELECTION_SINGLE);
+  gtk_container_add(GTK_CONTAINER(scrolled_.get()), GTK_WIDGET(view_.get()));
+  g_signal_connect(gtk_scrollable_get_vadjustment(GTK_SCROLLABLE(view_.get())), "value-changed",
+                   G_CALLBACK(RedrawOnScroll), view_.get());
 
   model_.reset(NewRowModel(&rows_));
   Attach();
   // Before the tracker, which keeps the right press from the view: the row
   // under the pointer is selected first, so the popup acts on it.
-  g_signal_connect(view_, "button-press-event", G_CALLBACK(SelectUnderRightPress), this);
-  clicks_ = std::make_unique<ClickTracker>(GTK_WIDGET(view_), scrolled_, std::move(report));
+  g_signal_connect(view_.get(), "button-press-event", G_CALLBACK(SelectUnderRightPress), this);
+  clicks_ = std::make_unique<ClickTracker>(GTK_WIDGET(view_.get()), scrolled_.get(), std::move(report));
 }
 
 gboolean GtkResultGrid::SelectUnderRightPress(GtkWidget*, GdkEventButton* e, gpointer self) {
   auto* grid = static_cast<GtkResultGrid*>(self);
   if (e->type != GDK_BUTTON_PRESS || e->button != GDK_BUTTON_SECONDARY) return FALSE;
-  if (e->window != gtk_tree_view_get_bin_window(grid->view_)) return FALSE;  // a title, not a row
+  if (e->window != gtk_tree_view_get_bin_window(grid->view_.get())) return FALSE;  // a title, not a row
   GtkTreePath* path = nullptr;
-  if (gtk_tree_view_get_path_at_pos(grid->view_, static_cast<gint>(e->x), static_cast<gint>(e->y), &path, nullptr,
-                                    nullptr, nullptr)) {
+  if (gtk_tree_view_get_path_at_pos(grid->view_.get(), static_cast<gint>(e->x), static_cast<gint>(e->y), &path,
+                                    nullptr, nullptr, nullptr)) {
     grid->SelectRow(gtk_tree_path_get_indices(path)[0]);
     gtk_tree_path_free(path);
   }
@@ -85,46 +84,41 @@ gboolean GtkResultGrid::SelectUnderRightPress(GtkWidget*, GdkEventButton* e, gpo
 }
 
 GtkResultGrid::~GtkResultGrid() {
-  if (attachSource_) g_source_remove(attachSource_);
-  if (hideSource_) g_source_remove(hideSource_);
-  g_signal_handlers_disconnect_by_data(view_, clicks_.get());
-  g_signal_handlers_disconnect_by_data(view_, this);
+  attachSource_.Reset();
+  hideSource_.Reset();
+  g_signal_handlers_disconnect_by_data(view_.get(), clicks_.get());
+  g_signal_handlers_disconnect_by_data(view_.get(), this);
   // The view may outlive the grid in a window not yet destroyed: it lets go
   // of the rows first.
-  gtk_tree_view_set_model(view_, nullptr);
-  g_object_unref(scrolled_);
-  g_object_unref(view_);
+  gtk_tree_view_set_model(view_.get(), nullptr);
 }
 
 GtkTreeView* GtkResultGrid::view() const {
   Attach();
-  return view_;
+  return view_.get();
 }
 
 void GtkResultGrid::Detach() {
   if (!attached_) return;
-  gtk_tree_view_set_model(view_, nullptr);
+  gtk_tree_view_set_model(view_.get(), nullptr);
   attached_ = false;
   // Before input and drawing, which run at lower priorities: nothing outside
   // sees the view without its rows.
-  attachSource_ = g_idle_add_full(G_PRIORITY_HIGH, AttachWhenIdle, this, nullptr);
+  attachSource_ = SourceId(g_idle_add_full(G_PRIORITY_HIGH, AttachWhenIdle, this, nullptr));
 }
 
 void GtkResultGrid::Attach() const {
   if (attached_) return;
-  if (attachSource_) {
-    g_source_remove(attachSource_);
-    attachSource_ = 0;
-  }
-  gtk_tree_view_set_model(view_, model_.get());
-  gtk_tree_view_set_search_column(view_, 0);
+  attachSource_.Reset();
+  gtk_tree_view_set_model(view_.get(), model_.get());
+  gtk_tree_view_set_search_column(view_.get(), 0);
   attached_ = true;
   if (selectOnAttach_ >= 0) ShowSelected(std::exchange(selectOnAttach_, -1));
 }
 
 gboolean GtkResultGrid::AttachWhenIdle(gpointer self) {
   auto* grid = static_cast<GtkResultGrid*>(self);
-  grid->attachSource_ = 0;
+  grid->attachSource_.Forget();  // the source ends as this returns
   grid->Attach();
   return G_SOURCE_REMOVE;
 }
@@ -163,7 +157,7 @@ void GtkResultGrid::NumberColumnsFrom(int column) const {
 }
 
 GtkTreeViewColumn* GtkResultGrid::ViewColumn(int column) const {
-  return column < 0 || column >= columns_ ? nullptr : gtk_tree_view_get_column(view_, column);
+  return column < 0 || column >= columns_ ? nullptr : gtk_tree_view_get_column(view_.get(), column);
 }
 
 void GtkResultGrid::ClearRows() {
@@ -182,9 +176,9 @@ void GtkResultGrid::RemoveAllColumns() {
   // their header buttons: making and realising those again is most of what
   // showing a small result costs. A very wide result leaves only so many.
   for (int c = columns_ - 1; c >= 0; --c) {
-    GtkTreeViewColumn* col = gtk_tree_view_get_column(view_, c);
+    GtkTreeViewColumn* col = gtk_tree_view_get_column(view_.get(), c);
     if (c >= kSpareColumns)
-      gtk_tree_view_remove_column(view_, col);
+      gtk_tree_view_remove_column(view_.get(), col);
     else
       gtk_tree_view_column_set_visible(col, FALSE);
   }
@@ -203,9 +197,9 @@ void GtkResultGrid::AddColumn(int position, std::string_view title, int width) {
   valueTypes_.insert(valueTypes_.begin() + position, ValueType::Unknown);
 
   const std::string text(title);
-  GtkTreeViewColumn* col = gtk_tree_view_get_column(view_, count);  // a spare one, hidden
+  GtkTreeViewColumn* col = gtk_tree_view_get_column(view_.get(), count);  // a spare one, hidden
   if (col) {
-    if (position < count) gtk_tree_view_move_column_after(view_, col, position > 0 ? ViewColumn(position - 1) : nullptr);
+    if (position < count) gtk_tree_view_move_column_after(view_.get(), col, position > 0 ? ViewColumn(position - 1) : nullptr);
     const gchar* was = gtk_tree_view_column_get_title(col);
     if (!was || text != was) {
       gtk_tree_view_column_set_title(col, text.c_str());
@@ -213,7 +207,7 @@ void GtkResultGrid::AddColumn(int position, std::string_view title, int width) {
     }
   } else {
     col = NewViewColumn(text);
-    gtk_tree_view_insert_column(view_, col, position);
+    gtk_tree_view_insert_column(view_.get(), col, position);
   }
   gtk_tree_view_column_set_fixed_width(col, width < 1 ? 1 : width);
   gtk_tree_view_column_set_visible(col, TRUE);
@@ -278,14 +272,14 @@ int GtkResultGrid::SelectedRow() const {
   if (!attached_) return selectOnAttach_;
   GtkTreeIter it;
   GtkTreeModel* model = nullptr;
-  if (!gtk_tree_selection_get_selected(gtk_tree_view_get_selection(view_), &model, &it)) return -1;
+  if (!gtk_tree_selection_get_selected(gtk_tree_view_get_selection(view_.get()), &model, &it)) return -1;
   return RowModelRow(model, &it);
 }
 
 void GtkResultGrid::SelectRow(int row) {
   if (row < 0) {
     selectOnAttach_ = -1;
-    gtk_tree_selection_unselect_all(gtk_tree_view_get_selection(view_));
+    gtk_tree_selection_unselect_all(gtk_tree_view_get_selection(view_.get()));
     return;
   }
   if (row >= RowCount()) return;
@@ -300,12 +294,12 @@ void GtkResultGrid::SelectRow(int row) {
 }
 
 void GtkResultGrid::ShowSelected(int row) const {
-  GtkTreeSelection* selection = gtk_tree_view_get_selection(view_);
+  GtkTreeSelection* selection = gtk_tree_view_get_selection(view_.get());
   gtk_tree_selection_unselect_all(selection);
   GtkTreePath* path = gtk_tree_path_new_from_indices(row, -1);
-  gtk_tree_view_set_cursor(view_, path, ViewColumn(0), FALSE);
+  gtk_tree_view_set_cursor(view_.get(), path, ViewColumn(0), FALSE);
   gtk_tree_selection_select_path(selection, path);
-  gtk_tree_view_scroll_to_cell(view_, path, nullptr, TRUE, 0.5f, 0.0f);
+  gtk_tree_view_scroll_to_cell(view_.get(), path, nullptr, TRUE, 0.5f, 0.0f);
   gtk_tree_path_free(path);
 }
 
@@ -323,29 +317,30 @@ void GtkResultGrid::SetColumnWidth(int column, int width) {
 void GtkResultGrid::SetColumnBackground(int column, Rgb colour) {
   if (column < 0 || column >= ColumnCount()) return;
   tints_[static_cast<std::size_t>(column)] = Tint{ToRgba(colour), colour, rows_.RowCount()};
-  gtk_widget_queue_draw(GTK_WIDGET(view_));
+  gtk_widget_queue_draw(GTK_WIDGET(view_.get()));
 }
 
-void GtkResultGrid::SetAccessibleName(std::string_view name) { SetAccessibleNameOf(GTK_WIDGET(view_), name); }
+void GtkResultGrid::SetAccessibleName(std::string_view name) {
+  SetAccessibleNameOf(GTK_WIDGET(view_.get()), name);
+}
 
 void GtkResultGrid::SetGridVisible(bool visible) {
   if (visible) {
-    if (hideSource_) g_source_remove(hideSource_);
-    hideSource_ = 0;
-    gtk_widget_show(scrolled_);
+    hideSource_.Reset();
+    gtk_widget_show(scrolled_.get());
     return;
   }
   // A producer hides the grid while it fills it and shows it again: hidden
   // before the window next lays out or draws anything, the grid is never
   // unmapped and mapped again for a fill that needed no turn of the loop.
-  if (!hideSource_ && gtk_widget_get_visible(scrolled_))
-    hideSource_ = g_idle_add_full(G_PRIORITY_HIGH, HideWhenIdle, this, nullptr);
+  if (!hideSource_ && gtk_widget_get_visible(scrolled_.get()))
+    hideSource_ = SourceId(g_idle_add_full(G_PRIORITY_HIGH, HideWhenIdle, this, nullptr));
 }
 
 gboolean GtkResultGrid::HideWhenIdle(gpointer self) {
   auto* grid = static_cast<GtkResultGrid*>(self);
-  grid->hideSource_ = 0;
-  gtk_widget_hide(grid->scrolled_);
+  grid->hideSource_.Forget();  // the source ends as this returns
+  gtk_widget_hide(grid->scrolled_.get());
   return G_SOURCE_REMOVE;
 }
 
@@ -384,6 +379,6 @@ std::optional<Rgb> GtkResultGrid::Background(int row, int column) const {
   return t.rgb;
 }
 
-bool GtkResultGrid::visible() const { return !hideSource_ && gtk_widget_get_visible(scrolled_); }
+bool GtkResultGrid::visible() const { return !hideSource_ && gtk_widget_get_visible(scrolled_.get()); }
 
 }  // namespace zuno

@@ -23,7 +23,7 @@ class GtkResultGrid : public ResultGrid {
   GtkResultGrid(const GtkResultGrid&) = delete;
   GtkResultGrid& operator=(const GtkResultGrid&) = delete;
 
-  GtkWidget* widget() const { return scrolled_; }  // what the window places
+  GtkWidget* widget() const { return scrolled_.get(); }  // what the window places
   // The view with its rows under it: whoever reaches past the operations sees
   // the rows even while a fill keeps them away from the view.
   GtkTreeView* view() const;
@@ -90,8 +90,8 @@ class GtkResultGrid : public ResultGrid {
   // Selects the row, puts the cursor on it and scrolls it to the middle.
   void ShowSelected(int row) const;
 
-  GtkWidget* scrolled_;
-  GtkTreeView* view_;
+  GObjectPtr<GtkWidget> scrolled_;
+  GObjectPtr<GtkTreeView> view_;
   // The grid's columns are the view's first ones; the view's others are
   // hidden, kept from earlier results to be taken again.
   int columns_ = 0;
@@ -99,9 +99,9 @@ class GtkResultGrid : public ResultGrid {
   GObjectPtr<GtkTreeModel> model_;
   std::vector<Tint> tints_;  // one per column
   mutable bool attached_ = false;
-  mutable guint attachSource_ = 0;
+  mutable SourceId attachSource_;
   mutable int selectOnAttach_ = -1;  // the selection of rows kept from the view
-  guint hideSource_ = 0;  // a hide asked for and not yet done
+  SourceId hideSource_;  // a hide asked for and not yet done
   mutable std::string shown_;  // the text of the cell being drawn
   std::unique_ptr<ClickTracker> clicks_;
   // Kept beside the store, which shows texts and colours only.

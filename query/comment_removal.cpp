@@ -2,18 +2,15 @@
 
 #include <algorithm>
 
+#include "base/text_lines.h"
 #include "sql/sql_lexer.h"
 
 namespace zuno {
 namespace {
 
-// Position just past the line end that starts at position at (CR LF, LF or a
-// lone CR); at itself when no line end starts there.
-std::size_t PastLineEnd(std::string_view text, std::size_t at) {
-  if (at >= text.size()) return at;
-  if (text[at] == '\r' && at + 1 < text.size() && text[at + 1] == '\n') return at + 2;
-  return text[at] == '\r' || text[at] == '\n' ? at + 1 : at;
-}
+// Position just past the line end that starts at position at; at itself when
+// no line end starts there.
+std::size_t PastLineEnd(std::string_view text, std::size_t at) { return at + LineEndLength(text, at); }
 
 // The pieces between the comments, in order; empty ones are left out.
 std::vector<KeptPiece> KeptPieces(std::string_view text) {

@@ -2,6 +2,7 @@
 
 #include "base/clock.h"
 #include "grid/cell_text.h"
+#include "session/row_count.h"
 
 namespace zuno {
 
@@ -15,7 +16,7 @@ void ShowElapsedTime(Session& s) {
 
 void ShowEndedRun(Session& s, RunEnd end) {
   s.state.endTime = NowMilliseconds();
-  s.ui.SetText(kRowCountText, end == RunEnd::Cancelled ? "Row Count: 0 (cancelled)" : "Row Count: 0 (failed)");
+  ShowRowCount(s.ui, 0, end == RunEnd::Cancelled ? " (cancelled)" : " (failed)");
   ShowElapsedTime(s);
 }
 

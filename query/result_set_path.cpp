@@ -10,6 +10,7 @@
 #include "query/run_statement.h"
 #include "query/statement_history.h"
 #include "query/type_colours.h"
+#include "session/row_count.h"
 
 namespace zuno {
 namespace {
@@ -93,7 +94,7 @@ void ShowResult(Session& s, const std::string& statement, FetchedResult& r, bool
   s.grid.AppendRows(std::move(r.rows));
 
   s.grid.SetGridVisible(true);
-  s.ui.SetText(kRowCountText, "Row Count: " + std::to_string(rows) + std::string(CutShortNote(r.end)));
+  ShowRowCount(s.ui, rows, CutShortNote(r.end));
   if (s.ui.IsChecked(kColoredDatatypesCheckBox))
     for (size_t c = 0; c < r.classes.size(); ++c)
       s.grid.SetColumnBackground(static_cast<int>(c), TypeClassColour(r.classes[c]));

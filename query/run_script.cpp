@@ -16,6 +16,7 @@
 #include "query/statement_class.h"
 #include "query/statement_history.h"
 #include "query/variable_scan.h"
+#include "session/row_count.h"
 
 namespace zuno {
 namespace {
@@ -100,7 +101,7 @@ void ShowReport(Session& s, const std::vector<ScriptStep>& steps, const std::vec
       message = ScriptFailureText(static_cast<int>(k) + 1, steps[k].line, o.message);
     }
   }
-  s.ui.SetText(kRowCountText, "Row Count: " + std::to_string(rows));
+  ShowRowCount(s.ui, rows);
   ShowElapsedTime(s);
   if (!failed) return;
   s.ui.SelectEditorText(failed->range);

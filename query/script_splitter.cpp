@@ -4,23 +4,13 @@
 #include <array>
 #include <optional>
 
+#include "base/text_lines.h"
 #include "base/utf8.h"
+#include "sql/sql_characters.h"
 #include "sql/sql_lexer.h"
 
 namespace zuno {
 namespace {
-
-// CR LF, LF and a lone CR each end a line.
-bool EndsLine(std::string_view text, std::size_t at) {
-  return text[at] == '\n' || (text[at] == '\r' && (at + 1 >= text.size() || text[at + 1] != '\n'));
-}
-
-std::string Upper(std::string_view text) {
-  std::string upper(text);
-  for (char& c : upper)
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  return upper;
-}
 
 bool OneOf(std::string_view word, std::initializer_list<std::string_view> words) {
   for (std::string_view w : words)
@@ -33,13 +23,13 @@ bool OneOf(std::string_view word, std::initializer_list<std::string_view> words)
 std::optional<std::string> TerminatorDirective(std::string_view script, const SqlToken& comment) {
   std::size_t lineStart = comment.begin;
   while (lineStart > 0 && (script[lineStart - 1] == ' ' || script[lineStart - 1] == '\t')) --lineStart;
-  if (lineStart > 0 && script[lineStart - 1] != '\n' && script[lineStart - 1] != '\r') return std::nullopt;
+  if (lineStart > 0 && !IsLineEndChar(script[lineStart - 1])) return std::nullopt;
   std::string_view text = TokenText(script, comment);
   constexpr std::string_view kSet = "--#SET";
-  if (Upper(text.substr(0, kSet.size())) != kSet) return std::nullopt;
+  if (AsciiUpper(text.substr(0, kSet.size())) != kSet) return std::nullopt;
   std::size_t at = text.find_first_not_of(" \t", kSet.size());
   constexpr std::string_view kTerminator = "TERMINATOR";
-  if (at == kSet.size() || at == std::string_view::npos || Upper(text.substr(at, kTerminator.size())) != kTerminator)
+  if (at == kSet.size() || at == std::string_view::npos || AsciiUpper(text.substr(at, kTerminator.size())) != kTerminator)
     return std::nullopt;
   at += kTerminator.size();
   const std::size_t from = text.find_first_not_of(" \t", at);
@@ -99,7 +89,7 @@ class Splitter {
   // Line and column, counted on from the statement before.
   void Locate(ScriptStatement& st) {
     for (; counted_ < st.begin; ++counted_) {
-      if (EndsLine(script_, counted_)) {
+      if (ClosesLine(script_, counted_)) {
         ++line_;
         column_ = 1;
       } else if (!utf8::IsContinuation(script_[counted_])) {
@@ -118,7 +108,7 @@ class Splitter {
       return;
     }
     Take(t.begin, t.end);
-    if (t.kind == SqlTokenKind::Word) Count(Upper(text));
+    if (t.kind == SqlTokenKind::Word) Count(AsciiUpper(text));
     if (depth_ == 0 && t.kind == SqlTokenKind::Symbol && text == "(") ++parens_;
     if (depth_ == 0 && t.kind == SqlTokenKind::Symbol && text == ")" && parens_ > 0) --parens_;
   }
@@ -188,7 +178,7 @@ class Splitter {
   std::string NextWord() const {
     for (std::size_t k = i_ + 1; k < tokens_.size(); ++k) {
       if (!IsSignificant(tokens_[k])) continue;
-      return tokens_[k].kind == SqlTokenKind::Word ? Upper(TokenText(script_, tokens_[k])) : std::string();
+      return tokens_[k].kind == SqlTokenKind::Word ? AsciiUpper(TokenText(script_, tokens_[k])) : std::string();
     }
     return {};
   }
@@ -257,7 +247,7 @@ std::vector<ScriptStatement> SplitScript(std::string_view script) { return Split
 
 int LineAt(std::string_view text, std::size_t offset) {
   int line = 1;
-  for (std::size_t at = 0; at < offset && at < text.size(); ++at) line += EndsLine(text, at);
+  for (std::size_t at = 0; at < offset && at < text.size(); ++at) line += ClosesLine(text, at);
   return line;
 }
 

@@ -1,9 +1,9 @@
 #include "sql/sql_lexer.h"
 
+#include "sql/sql_characters.h"
+
 namespace zuno {
 namespace {
-
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v'; }
 
 bool Starts(std::string_view text, std::size_t at, std::string_view what) {
   return text.substr(at, what.size()) == what;
@@ -29,9 +29,9 @@ SqlToken NextToken(std::string_view text, std::size_t i) {
   const char c = text[i];
   std::size_t end = i + 1;
   SqlTokenKind kind = SqlTokenKind::Symbol;
-  if (IsBlank(c)) {
+  if (IsSqlBlank(c)) {
     kind = SqlTokenKind::Blank;
-    while (end < text.size() && IsBlank(text[end])) ++end;
+    while (end < text.size() && IsSqlBlank(text[end])) ++end;
   } else if (IsSqlNameByte(c)) {
     kind = SqlTokenKind::Word;
     while (end < text.size() && IsSqlNameByte(text[end])) ++end;

@@ -5,8 +5,8 @@
 #include <utility>
 #include <vector>
 
-#include "db/db2_identifier.h"
 #include "grid/cell_text.h"
+#include "sql/db2_identifier.h"
 #include "sql/sql_lexer.h"
 
 namespace zuno {
@@ -57,19 +57,6 @@ std::string NameAfterFrom(std::string_view text) {
     return name;
   }
   return {};
-}
-
-// The text between two quote characters, each quote inside it doubled. A
-// lone one would end the literal or name and let the rest run as SQL: 'a'='a
-// in a WHERE clause matches every row.
-std::string Delimited(std::string_view text, char quote) {
-  std::string out(1, quote);
-  for (char c : text) {
-    if (c == quote) out += quote;
-    out += c;
-  }
-  out += quote;
-  return out;
 }
 
 std::string_view TrimBlanks(std::string_view text) {
@@ -280,7 +267,7 @@ std::string ValueForm(std::string_view value, ValueType type, bool null, ValueKi
   }
   // A text column's "01" is not the number 1.
   if (type != ValueType::Text && type != ValueType::LargeText && IsDecimalNumber(value)) return std::string(value);
-  return Delimited(value, '\'');
+  return Db2StringLiteral(value);
 }
 
 GeneratedStatement GenerateInsert(const GeneratorInput& input) {

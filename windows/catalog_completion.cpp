@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "base/gobject_ptr.h"
-#include "db/db2_identifier.h"
+#include "sql/db2_identifier.h"
 #include "windows/editor_keys.h"
 
 namespace zuno {

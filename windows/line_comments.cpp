@@ -2,21 +2,13 @@
 
 #include <vector>
 
+#include "base/text_lines.h"
+
 namespace zuno {
 namespace {
 
-std::vector<std::string_view> SplitLines(std::string_view text) {
-  std::vector<std::string_view> lines;
-  for (std::size_t start = 0;;) {
-    const std::size_t end = text.find('\n', start);
-    lines.push_back(text.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start));
-    if (end == std::string_view::npos) return lines;
-    start = end + 1;
-  }
-}
-
 std::size_t Indentation(std::string_view line) {
-  const std::size_t first = line.find_first_not_of(" \t\r");
+  const std::size_t first = line.find_first_not_of(" \t");
   return first == std::string_view::npos ? line.size() : first;
 }
 
@@ -27,18 +19,17 @@ bool Commented(std::string_view line) { return line.substr(Indentation(line)).st
 }  // namespace
 
 std::string ToggleLineComments(std::string_view text) {
-  const std::vector<std::string_view> lines = SplitLines(text);
+  const std::vector<EndedLine> lines = SplitEndedLines(text);
   bool allCommented = false;
-  for (std::string_view line : lines) {
-    if (Blank(line)) continue;
-    allCommented = Commented(line);
+  for (const EndedLine& line : lines) {
+    if (Blank(line.text)) continue;
+    allCommented = Commented(line.text);
     if (!allCommented) break;
   }
   std::string out;
   out.reserve(text.size() + 3 * lines.size());
-  for (std::size_t i = 0; i < lines.size(); ++i) {
-    std::string_view line = lines[i];
-    if (i > 0) out += '\n';
+  for (const EndedLine& ended : lines) {
+    const std::string_view line = ended.text;
     if (Blank(line)) {
       out += line;
     } else if (allCommented) {
@@ -49,6 +40,7 @@ std::string ToggleLineComments(std::string_view text) {
     } else {
       out.append("-- ").append(line);
     }
+    out += ended.end;
   }
   return out;
 }

@@ -28,8 +28,9 @@ struct Read {
 // Each value is read by the grid's own reader, with its NULL-ness in one call.
 Read ReadCell(OdbcLayer& db, int column) {
   Read r;
-  r.kind = db.ColumnKindOf(column);
-  const int size = db.ColumnSize(column);
+  const OdbcLayer::ColumnDescription described = db.DescribeColumn(column);
+  r.kind = described.kind;
+  const int size = described.size;
   TypeClass typeClass = TypeClass::Unset;
   ResultRows rows;
   CellReader reader(db);
@@ -61,7 +62,7 @@ void ExpectRow(OdbcLayer& db, const std::vector<Expected>& expected) {
   std::vector<Read> row = ReadRow(db);
   for (size_t c = 0; c < expected.size(); ++c) {
     SCOPED_TRACE(expected[c].column);
-    EXPECT_EQ(db.ColumnName(static_cast<int>(c)), expected[c].column);
+    EXPECT_EQ(db.DescribeColumn(static_cast<int>(c)).name, expected[c].column);
     EXPECT_EQ(row[c].kind, expected[c].kind);
     EXPECT_EQ(row[c].value, expected[c].value);
     EXPECT_EQ(row[c].typeClass, expected[c].typeClass);
@@ -70,7 +71,7 @@ void ExpectRow(OdbcLayer& db, const std::vector<Expected>& expected) {
 
 void ExpectAllNull(OdbcLayer& db) {
   ASSERT_TRUE(db.NextRow());
-  for (int c = 0; c < db.ColumnCount(); ++c) EXPECT_TRUE(db.IsNull(c)) << db.ColumnName(c);
+  for (int c = 0; c < db.ColumnCount(); ++c) EXPECT_EQ(ReadCell(db, c).value, "NULL") << db.DescribeColumn(c).name;
 }
 
 struct LayerTest : ::testing::Test {

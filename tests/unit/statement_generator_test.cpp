@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "db/db2_identifier.h"
+#include "sql/db2_identifier.h"
 
 namespace zuno {
 namespace {

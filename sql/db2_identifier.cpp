@@ -1,10 +1,22 @@
-#include "db/db2_identifier.h"
+#include "sql/db2_identifier.h"
 
 #include <algorithm>
 #include <array>
 
+#include "sql/sql_characters.h"
+
 namespace zuno {
 namespace {
+
+std::string DoubledQuotes(std::string_view text, char quote) {
+  std::string out;
+  out.reserve(text.size());
+  for (char c : text) {
+    if (c == quote) out += quote;
+    out += c;
+  }
+  return out;
+}
 
 // The words Db2 for LUW and for z/OS reserve, sorted: a bare one would be
 // read as the keyword.
@@ -63,13 +75,27 @@ bool IsBareDb2Name(std::string_view name) {
 
 std::string Db2Name(std::string_view name) {
   if (name.empty() || IsBareDb2Name(name)) return std::string(name);
-  std::string quoted(1, '"');
-  for (char c : name) {
-    if (c == '"') quoted += '"';
-    quoted += c;
-  }
-  quoted += '"';
-  return quoted;
+  return '"' + DoubledQuotes(name, '"') + '"';
 }
+
+std::string Db2NameWritten(std::string_view written) {
+  if (written.empty() || written.front() != '"') return AsciiUpper(written);
+  std::string name;
+  for (std::size_t i = 1; i < written.size(); ++i) {
+    if (written[i] != '"') {
+      name += written[i];
+    } else if (i + 1 < written.size() && written[i + 1] == '"') {
+      name += '"';
+      ++i;
+    } else {
+      break;
+    }
+  }
+  return name;
+}
+
+std::string Db2StringLiteral(std::string_view text) { return '\'' + SqlLiteralText(text) + '\''; }
+
+std::string SqlLiteralText(std::string_view text) { return DoubledQuotes(text, '\''); }
 
 }  // namespace zuno

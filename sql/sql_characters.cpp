@@ -1,0 +1,11 @@
+#include "sql/sql_characters.h"
+
+namespace zuno {
+
+std::string AsciiUpper(std::string_view text) {
+  std::string upper(text);
+  for (char& c : upper) c = AsciiUpper(c);
+  return upper;
+}
+
+}  // namespace zuno

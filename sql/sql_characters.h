@@ -1,0 +1,19 @@
+// The characters SQL text is read by: what separates its words, and the
+// ASCII case mapping that folds an unquoted name or keyword. Every character
+// looked at is ASCII, so walking UTF-8 bytes never changes a character.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace zuno {
+
+// Space, tab, line feed, carriage return, form feed and vertical tab.
+inline constexpr std::string_view kSqlBlanks = " \t\n\r\f\v";
+constexpr bool IsSqlBlank(char c) { return c != '\0' && kSqlBlanks.find(c) != std::string_view::npos; }
+
+constexpr char AsciiUpper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+// The text with its ASCII letters in upper case; every other byte as it is.
+std::string AsciiUpper(std::string_view text);
+
+}  // namespace zuno
