@@ -305,6 +305,13 @@ bool OdbcLayer::Connect(std::string_view dsn, std::string_view user, std::string
 }
 
 bool OdbcLayer::ExecuteQuery(std::string_view sql) {
+  std::u16string text = Wide(sql);
+  return ExecuteWith([&text](void* stmt) {
+    return SQLExecDirectW(stmt, Units(text), static_cast<SQLINTEGER>(text.size()));
+  });
+}
+
+bool OdbcLayer::ExecuteWith(const StatementCall& run) {
   if (!s_->connection) return NotConnected();
   Connection& c = *s_->connection;
   s_->lastError.clear();
@@ -317,11 +324,10 @@ bool OdbcLayer::ExecuteQuery(std::string_view sql) {
     return false;
   }
 
-  std::u16string text = Wide(sql);
   // The statement stays reachable for a cancel until it is freed: its rows
   // are fetched after this call.
   s_->SetActive(c.current.get());
-  SQLRETURN rc = SQLExecDirectW(c.current.get(), Units(text), static_cast<SQLINTEGER>(text.size()));
+  SQLRETURN rc = run(c.current.get());
   // No data: a statement that touched no row ran well and has no rows.
   if (Succeeded(rc) || rc == SQL_NO_DATA) return true;
   if (s_->Fail(SQL_HANDLE_STMT, c.current.get(), kDriverSaidNothing)) LoseConnection();

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -45,6 +46,12 @@ class OdbcLayer {
   // Runs a statement whose result set the column and row operations read.
   // Without a connection false, keeping the text of the Connect that failed.
   bool ExecuteQuery(std::string_view sql);
+  // The same with run executing the statement: given the statement handle
+  // (an SQLHSTMT), it binds what it needs and returns the driver's code
+  // (an SQLRETURN). For the files of db/ that make other calls than a plain
+  // execution: bound parameters, the driver's catalog calls.
+  using StatementCall = std::function<short(void* statement)>;
+  bool ExecuteWith(const StatementCall& run);
   // Runs a statement for its row count. A searched UPDATE or DELETE that
   // touched no row ends with no data; that is a success with 0 rows.
   bool ExecuteUpdate(std::string_view sql);

@@ -32,7 +32,11 @@ void CountFurtherResultSets(OdbcLayer& db, int limit, FetchedResult& r) {
 FetchedResult ExecuteAndFetch(OdbcLayer& db, const std::string& statement, int limit, std::uint64_t budget) {
   FetchedResult r;
   r.executed = db.ExecuteQuery(statement);
-  if (!r.executed) return r;
+  if (r.executed) FetchCurrentResult(db, limit, budget, r);
+  return r;
+}
+
+void FetchCurrentResult(OdbcLayer& db, int limit, std::uint64_t budget, FetchedResult& r) {
   r.columns = ReadResultColumns(db);
   r.classes.assign(r.columns.size(), TypeClass::Unset);
   r.inBlocks = FetchInBlocksWherePossible(db, r.columns, limit, ValuesRead::ByKind);
@@ -55,7 +59,6 @@ FetchedResult ExecuteAndFetch(OdbcLayer& db, const std::string& statement, int l
     if (r.end == OdbcLayer::FetchEnd::Error) r.fetchError = db.LastError();
   }
   CountFurtherResultSets(db, limit, r);
-  return r;
 }
 
 namespace {
@@ -80,7 +83,7 @@ std::string CutShortMessage(const FetchedResult& r, int rows) {
 // The rows into the grid, the texts below it and the history. End Time
 // covers the execution, the fetch and the fill; it is taken before any
 // message, which may stay open as long as the user likes.
-void ShowResult(Session& s, const std::string& statement, FetchedResult& r, bool cancelled) {
+void ShowFetchedResult(Session& s, const std::string& statement, FetchedResult& r, bool cancelled) {
   if (!r.executed) {
     ShowEndedRun(s, cancelled ? RunEnd::Cancelled : RunEnd::Failed);
     s.jobs.Tell(s.db.LastError());
@@ -116,14 +119,17 @@ std::string FurtherResultSetsText(int count) {
   return "The statement returned " + std::to_string(count) + " more result sets, not shown.";
 }
 
-void RunResultSetPath(Session& s, const std::string& statement) {
-  const int limit = ParseRowLimit(s.ui.Text(kRowsToFetchBox));
-  const MemoryFiles memory = s.state.memoryFiles;
+void RunFetchJob(Session& s, const std::string& statement, const std::function<void(FetchedResult&)>& work,
+                 const std::function<void(const FetchedResult&)>& after) {
   FetchedResult r;
   bool cancelled = false;
   const bool ran = s.jobs.Run({
-      .work = [&, &db = s.db] { r = ExecuteAndFetch(db, statement, limit, FetchBudget(memory)); },
-      .apply = [&] { ShowResult(s, statement, r, cancelled); },
+      .work = [&] { work(r); },
+      .apply =
+          [&] {
+            ShowFetchedResult(s, statement, r, cancelled);
+            if (after) after(r);
+          },
       .cancel =
           [&] {
             cancelled = true;
@@ -131,6 +137,14 @@ void RunResultSetPath(Session& s, const std::string& statement) {
           },
   });
   if (!ran) ShowEndedRun(s, RunEnd::Failed);
+}
+
+void RunResultSetPath(Session& s, const std::string& statement) {
+  const int limit = ParseRowLimit(s.ui.Text(kRowsToFetchBox));
+  const MemoryFiles memory = s.state.memoryFiles;
+  RunFetchJob(s, statement, [&, &db = s.db](FetchedResult& r) {
+    r = ExecuteAndFetch(db, statement, limit, FetchBudget(memory));
+  });
 }
 
 }  // namespace zuno

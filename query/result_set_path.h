@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,17 @@ struct FetchedResult {
 // than budget bytes (query/fetch_budget.h). Only the database is touched
 // here, so this may run off the windows' thread.
 FetchedResult ExecuteAndFetch(OdbcLayer& db, const std::string& statement, int limit, std::uint64_t budget);
+
+// Reads the current result of a statement that ran into r, as ExecuteAndFetch does.
+void FetchCurrentResult(OdbcLayer& db, int limit, std::uint64_t budget, FetchedResult& r);
+
+struct Session;
+// One job under the busy window: work fills a result on the worker; on the
+// windows' thread it goes into the grid with Row Count, Elapsed Time, its
+// messages and the history (a statement that did not run says why), then
+// after is called. Escape cancels the statement.
+void RunFetchJob(Session& s, const std::string& statement, const std::function<void(FetchedResult&)>& work,
+                 const std::function<void(const FetchedResult&)>& after = {});
 
 // The message after a statement whose result sets after the first are not shown.
 std::string FurtherResultSetsText(int count);

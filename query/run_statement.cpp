@@ -1,6 +1,7 @@
 #include "query/run_statement.h"
 
 #include "base/clock.h"
+#include "query/call_statement.h"
 #include "query/comment_removal.h"
 #include "query/db2_command_runner.h"
 #include "query/elapsed_time.h"
@@ -32,6 +33,8 @@ void RunStatementText(Session& s, std::string text) {
 
   StatementPath path = ClassifyStatement(*statement);
   s.state.startTime = NowMilliseconds();
+  if (path == StatementPath::ResultSet)
+    if (std::optional<CallStatement> call = ReadCallStatement(*statement)) return RunCallPath(s, *statement, *call);
   if (path == StatementPath::ResultSet)
     RunResultSetPath(s, *statement);
   else
