@@ -100,7 +100,7 @@ TEST(ScriptSplitterTest, CompoundBodiesStayWholeInEveryStatementThatHoldsOne) {
        "  DECLARE c1 CURSOR FOR SELECT id FROM orders WHERE placed < CURRENT DATE - d DAYS;\n  OPEN c1;\n"
        "  fetch_loop: LOOP\n    FETCH c1 INTO v;\n    IF v IS NULL THEN LEAVE fetch_loop; END IF;\n"
        "    DELETE FROM lines WHERE order_id = v;\n  END LOOP fetch_loop;\nEND P1;\nCALL purge(30);", 2},
-      {"a type's method specification or CREATE METHOD cut",
+      {"a type's method declaration or CREATE METHOD cut",
        "CREATE TYPE emp_t AS (salary DECIMAL(9,2)) NOT FINAL MODE DB2SQL METHOD bonus (r DOUBLE) RETURNS DOUBLE;\n"
        "CREATE METHOD bonus (r DOUBLE) FOR emp_t\nBEGIN ATOMIC\n  DECLARE b DOUBLE;\n  SET b = SELF..salary * r;\n"
        "  RETURN b;\nEND;\nVALUES 1;", 3},
