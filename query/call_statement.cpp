@@ -1,6 +1,5 @@
 #include "query/call_statement.h"
 
-#include <cctype>
 
 #include "base/clock.h"
 #include "db/procedure_parameters.h"
@@ -8,17 +7,12 @@
 #include "query/fetch_budget.h"
 #include "query/result_set_path.h"
 #include "query/row_limit.h"
+#include "sql/db2_identifier.h"
+#include "sql/sql_characters.h"
 #include "sql/sql_lexer.h"
 
 namespace zuno {
 namespace {
-
-// ASCII letters folded by fold (std::toupper, std::tolower); other bytes as they are.
-std::string Folded(std::string_view text, int (*fold)(int)) {
-  std::string out;
-  for (char c : text) out += static_cast<char>(fold(static_cast<unsigned char>(c)));
-  return out;
-}
 
 struct NamePart {
   std::string folded, lower;
@@ -26,19 +20,9 @@ struct NamePart {
 
 // An unquoted name folded both ways; a delimited one as written inside its quotes.
 NamePart ReadNamePart(std::string_view text, const SqlToken& t) {
-  std::string_view word = TokenText(text, t);
-  NamePart part;
-  if (t.kind == SqlTokenKind::QuotedName) {
-    word = word.substr(1, word.size() >= 2 ? word.size() - 2 : 0);
-    for (std::size_t i = 0; i < word.size(); ++i) {
-      part.folded += word[i];
-      if (word[i] == '"' && i + 1 < word.size() && word[i + 1] == '"') ++i;
-    }
-    part.lower = part.folded;
-    return part;
-  }
-  part.folded = Folded(word, std::toupper);
-  part.lower = Folded(word, std::tolower);
+  const std::string_view word = TokenText(text, t);
+  NamePart part{Db2NameWritten(word), {}};
+  part.lower = t.kind == SqlTokenKind::QuotedName ? part.folded : AsciiLower(word);
   return part;
 }
 
@@ -112,7 +96,7 @@ std::string OutputText(const OutputValues& values) {
 bool SameNames(OdbcLayer& db, const std::vector<std::string>& names) {
   if (db.ColumnCount() != static_cast<int>(names.size())) return false;
   for (std::size_t c = 0; c < names.size(); ++c) {
-    if (Folded(db.ColumnName(static_cast<int>(c)), std::tolower) != Folded(names[c], std::tolower)) return false;
+    if (AsciiLower(db.DescribeColumn(static_cast<int>(c)).name) != AsciiLower(names[c])) return false;
   }
   return true;
 }

@@ -15,5 +15,8 @@ constexpr bool IsSqlBlank(char c) { return c != '\0' && kSqlBlanks.find(c) != st
 constexpr char AsciiUpper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
 // The text with its ASCII letters in upper case; every other byte as it is.
 std::string AsciiUpper(std::string_view text);
+constexpr char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+// The text with its ASCII letters in lower case; every other byte as it is.
+std::string AsciiLower(std::string_view text);
 
 }  // namespace zuno
