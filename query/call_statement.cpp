@@ -1,6 +1,5 @@
 #include "query/call_statement.h"
 
-
 #include "base/clock.h"
 #include "db/procedure_parameters.h"
 #include "query/elapsed_time.h"
