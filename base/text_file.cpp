@@ -78,18 +78,6 @@ std::optional<pid_t> ReplacingProcess(std::string_view rest, const std::string& 
   return pid;
 }
 
-bool WriteAll(int fd, std::string_view bytes) {
-  while (!bytes.empty()) {
-    ssize_t n = write(fd, bytes.data(), bytes.size());
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    bytes.remove_prefix(static_cast<size_t>(n));
-  }
-  return true;
-}
-
 WholeFile ReadFile(const std::string& path, std::size_t maxBytes, bool followLinks, bool ownOnly) {
   using Status = WholeFile::Status;
   const int flags = O_RDONLY | O_NONBLOCK | O_CLOEXEC | (followLinks ? 0 : O_NOFOLLOW);
@@ -102,6 +90,18 @@ WholeFile ReadFile(const std::string& path, std::size_t maxBytes, bool followLin
 }
 
 }  // namespace
+
+bool WriteAll(int fd, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const ssize_t n = write(fd, bytes.data(), bytes.size());
+    if (n < 0 && errno == EINTR) continue;
+    // A write that takes nothing would take nothing again: the file is full
+    // or gone, and the loop would never end.
+    if (n <= 0) return false;
+    bytes.remove_prefix(static_cast<size_t>(n));
+  }
+  return true;
+}
 
 WholeFile ReadRegularFile(const std::string& path, std::size_t maxBytes, bool followLinks) {
   return ReadFile(path, maxBytes, followLinks, false);

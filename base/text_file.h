@@ -29,6 +29,10 @@ struct WholeFile {
   explicit operator bool() const { return status == Status::kRead; }
 };
 
+// Writes every byte to fd, again after an interrupted write; false when a
+// write fails or takes nothing.
+bool WriteAll(int fd, std::string_view bytes);
+
 // Reads path when it is a regular file of at most maxBytes bytes; opening
 // it never blocks, and a symbolic link is followed only with followLinks.
 WholeFile ReadRegularFile(const std::string& path, std::size_t maxBytes, bool followLinks = true);

@@ -6,21 +6,12 @@
 
 #include <cerrno>
 
+#include "base/text_file.h"
 #include "base/unique_fd.h"
 #include "base/utf8.h"
 
 namespace zuno {
 namespace {
-
-bool WriteAll(int fd, std::string_view bytes) {
-  while (!bytes.empty()) {
-    ssize_t n = write(fd, bytes.data(), bytes.size());
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;
-    bytes.remove_prefix(static_cast<size_t>(n));
-  }
-  return true;
-}
 
 // Reads to the end; nullopt on a read error, so a half-read file never
 // replaces the editor's text.
