@@ -25,10 +25,6 @@ NamePart ReadNamePart(std::string_view text, const SqlToken& t) {
   return part;
 }
 
-bool IsSymbol(std::string_view text, const SqlToken& t, char c) {
-  return t.kind == SqlTokenKind::Symbol && TokenText(text, t) == std::string_view(&c, 1);
-}
-
 bool IsName(const SqlToken& t) { return t.kind == SqlTokenKind::Word || t.kind == SqlTokenKind::QuotedName; }
 
 }  // namespace

@@ -102,15 +102,15 @@ class Splitter {
 
   void ReadWithSemicolon(const SqlToken& t) {
     const std::string_view text = TokenText(script_, t);
-    if (t.kind == SqlTokenKind::Symbol && text == ";") {
+    if (IsSymbol(script_, t, ';')) {
       if (depth_ == 0) Finish();
       else end_ = t.end;
       return;
     }
     Take(t.begin, t.end);
     if (t.kind == SqlTokenKind::Word) Count(AsciiUpper(text));
-    if (depth_ == 0 && t.kind == SqlTokenKind::Symbol && text == "(") ++parens_;
-    if (depth_ == 0 && t.kind == SqlTokenKind::Symbol && text == ")" && parens_ > 0) --parens_;
+    if (depth_ == 0 && IsSymbol(script_, t, '(')) ++parens_;
+    if (depth_ == 0 && IsSymbol(script_, t, ')') && parens_ > 0) --parens_;
   }
 
   // Compound bodies: BEGIN and CASE open, END closes unless it ends an IF,

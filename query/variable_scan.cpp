@@ -34,7 +34,7 @@ std::vector<bool> VariableColons(std::string_view text) {
   // A colon with no name character right after it (a label's "fetch_done :",
   // an assignment's ":=") names nothing.
   for (const SqlToken& t : LexSql(text))
-    if (t.kind == SqlTokenKind::Symbol && text[t.begin] == ':' && t.end < text.size() && IsSqlNameByte(text[t.end]))
+    if (IsSymbol(text, t, ':') && t.end < text.size() && IsSqlNameByte(text[t.end]))
       colons[t.begin] = true;
   return colons;
 }

@@ -46,6 +46,11 @@ inline bool IsCode(const SqlToken& t) {
   return t.kind == SqlTokenKind::Blank || t.kind == SqlTokenKind::Word || t.kind == SqlTokenKind::Symbol;
 }
 
+// Whether the token is the symbol c.
+inline bool IsSymbol(std::string_view text, const SqlToken& t, char c) {
+  return t.kind == SqlTokenKind::Symbol && text[t.begin] == c;
+}
+
 // Whether the token says something: not a blank or a comment.
 inline bool IsSignificant(const SqlToken& t) {
   return t.kind != SqlTokenKind::Blank && t.kind != SqlTokenKind::LineComment &&

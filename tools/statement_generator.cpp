@@ -7,6 +7,7 @@
 
 #include "grid/cell_text.h"
 #include "sql/db2_identifier.h"
+#include "sql/sql_characters.h"
 #include "sql/sql_lexer.h"
 
 namespace zuno {
@@ -15,18 +16,6 @@ namespace {
 constexpr std::string_view kNullCell = "Null";
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
-bool IsFromWord(std::string_view word) {
-  constexpr std::string_view kFrom = "from";
-  if (word.size() != kFrom.size()) return false;
-  for (std::size_t i = 0; i < kFrom.size(); ++i)
-    if ((word[i] | 0x20) != kFrom[i]) return false;
-  return true;
-}
-
-bool IsSymbol(std::string_view text, const SqlToken& t, char c) {
-  return t.kind == SqlTokenKind::Symbol && text[t.begin] == c;
-}
 
 // The name after the statement's first FROM outside parentheses (not one
 // after a point, which names a column), up to white space, a comment, a
@@ -39,7 +28,7 @@ std::string NameAfterFrom(std::string_view text) {
   for (std::size_t k = 0; k < tokens.size(); ++k) {
     const SqlToken& t = tokens[k];
     if (!IsSignificant(t)) continue;
-    const bool from = depth == 0 && t.kind == SqlTokenKind::Word && IsFromWord(TokenText(text, t)) &&
+    const bool from = depth == 0 && t.kind == SqlTokenKind::Word && AsciiUpper(TokenText(text, t)) == "FROM" &&
                       !(previous && IsSymbol(text, *previous, '.'));
     previous = &t;
     if (IsSymbol(text, t, '(')) ++depth;

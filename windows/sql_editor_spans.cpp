@@ -18,7 +18,7 @@ std::vector<TextSpan> QualifiedNameSpans(std::string_view editorText) {
   std::vector<TextSpan> spans;
   const std::vector<SqlToken> tokens = LexSql(editorText);
   auto isDot = [&](std::size_t k) {
-    return k < tokens.size() && tokens[k].kind == SqlTokenKind::Symbol && editorText[tokens[k].begin] == '.';
+    return k < tokens.size() && IsSymbol(editorText, tokens[k], '.');
   };
   auto isNumber = [&](std::size_t k) {
     return tokens[k].kind == SqlTokenKind::Word && editorText[tokens[k].begin] >= '0' && editorText[tokens[k].begin] <= '9';
