@@ -1,7 +1,6 @@
 #include "app/editor_state_keeper.h"
 
-#include <exception>
-#include <utility>
+#include "session/caught_failure.h"
 
 namespace zuno {
 
@@ -18,7 +17,7 @@ EditorStateKeeper::EditorStateKeeper(GtkShell& shell, JobRunner& jobs, std::stri
 }
 
 EditorStateKeeper::~EditorStateKeeper() {
-  if (due_ != 0) g_source_remove(due_);
+  due_.Reset();
   g_signal_handler_disconnect(buffer_, changed_);
   g_signal_handler_disconnect(history_, historyGrew_);
   g_signal_handler_disconnect(history_, historyShrank_);
@@ -27,28 +26,27 @@ EditorStateKeeper::~EditorStateKeeper() {
 // Each change puts the keep off until the text rests.
 void EditorStateKeeper::OnChanged(gpointer self) {
   auto* keeper = static_cast<EditorStateKeeper*>(self);
-  if (keeper->due_ != 0) g_source_remove(keeper->due_);
-  keeper->due_ = g_timeout_add(kKeepEditorStateAfterMs, OnRested, self);
+  keeper->due_ = SourceId(g_timeout_add(kKeepEditorStateAfterMs, OnRested, self));
 }
 
 gboolean EditorStateKeeper::OnRested(gpointer self) {
   auto* keeper = static_cast<EditorStateKeeper*>(self);
-  keeper->due_ = 0;
+  keeper->due_.Forget();  // the source ends as this returns
   // A failed write is tried again at the next rest and said at the exit; a
   // text too large, or no place to keep it, is said once, when it first is so.
-  try {
+  // Nothing crosses back into the toolkit.
+  const std::string failure = CaughtFailure([keeper] {
     const KeptState kept = keeper->Keep(false);
     const bool lasting = !kept && !kept.retryHelps;
     if (lasting && !keeper->toldLasting_) keeper->jobs_.Tell(kept.problem);
     keeper->toldLasting_ = lasting;
-  } catch (const std::exception& e) {  // nothing crosses back into the toolkit
-    g_printerr("zuno: the editor state was not kept: %s\n", e.what());
-  }
+  });
+  if (!failure.empty()) LogFailure("keeping the editor state", failure);
   return G_SOURCE_REMOVE;
 }
 
 KeptState EditorStateKeeper::KeepNow() {
-  if (due_ != 0) g_source_remove(std::exchange(due_, 0));
+  due_.Reset();
   return Keep(true);
 }
 

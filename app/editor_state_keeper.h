@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/editor_state_file.h"
+#include "base/gobject_ptr.h"
 #include "session/job_runner.h"
 #include "windows/gtk_shell.h"
 
@@ -40,7 +41,7 @@ class EditorStateKeeper {
   gulong changed_ = 0;
   gulong historyGrew_ = 0;
   gulong historyShrank_ = 0;
-  guint due_ = 0;  // the timeout of the keep still due
+  SourceId due_;  // the timeout of the keep still due
   bool toldLasting_ = false;  // of a keep no retry helps
 };
 
