@@ -32,8 +32,6 @@ constexpr int kMaxBoundUnits = kPieceUnits;
 // come on top of its digits.
 constexpr int kTextSlack = 8;
 
-bool IsHighSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
-
 bool Succeeded(SQLRETURN rc) { return rc == SQL_SUCCESS || rc == SQL_SUCCESS_WITH_INFO; }
 
 std::u16string Wide(std::string_view utf8) { return Utf8ToUtf16(utf8); }

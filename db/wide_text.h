@@ -6,6 +6,10 @@
 
 namespace zuno {
 
+// The two halves of a character beyond the first 65,536, as UTF-16 writes it.
+constexpr bool IsHighSurrogate(char16_t u) { return u >= 0xD800 && u <= 0xDBFF; }
+constexpr bool IsLowSurrogate(char16_t u) { return u >= 0xDC00 && u <= 0xDFFF; }
+
 // Each ill-formed sequence (a stray byte, a cut-off or overlong sequence, an
 // encoded surrogate, a value above U+10FFFF) becomes one U+FFFD, so text
 // from a file or the clipboard in another encoding still reaches the driver.
