@@ -197,6 +197,8 @@ void GtkShell::RestorePlace(const MainWindowPlace& place) {
     gtk_window_resize(win, place.width, place.height);
   else
     gtk_window_set_default_size(win, place.width, place.height);
+  restoredWidth_ = place.width;  // what a window opened maximised comes back to
+  restoredHeight_ = place.height;
   if (place.maximised) gtk_window_maximize(win);
   gtk_paned_set_position(main_.parts.historySplit, place.historyHeight);
   gtk_paned_set_position(main_.parts.editorSplit, place.editorHeight);

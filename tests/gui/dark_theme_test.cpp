@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 
+#include "base/gobject_ptr.h"
 #include "grid/dark_tint.h"
 #include "tests/gui/gui_harness.h"
 
@@ -58,27 +59,25 @@ TEST(DarkThemeTest, TheTintsTurnDarkWithTheThemeAndBackWithoutARefill) {
   EXPECT_TRUE(RunUntil([&] { return DrawnBackground(grid) == date; })) << DrawnBackground(grid);
 }
 
-// GNOME keeps the wish for dark windows in its colour scheme; the toolkit's
-// own preference follows it, and goes back when the scheme does.
+// GNOME keeps the wish for dark windows in its colour scheme; GTK's own
+// preference follows it, and goes back with it.
 TEST(DarkThemeTest, TheDesktopsDarkColourSchemeIsFollowed) {
+  auto p = testing::StartAndShow();
   GSettingsSchemaSource* source = g_settings_schema_source_get_default();
-  GSettingsSchema* schema = source ? g_settings_schema_source_lookup(source, "org.gnome.desktop.interface", TRUE) : nullptr;
+  GSettingsSchema* schema = g_settings_schema_source_lookup(source, "org.gnome.desktop.interface", TRUE);
   const bool known = schema && g_settings_schema_has_key(schema, "color-scheme");
   if (schema) g_settings_schema_unref(schema);
   if (!known) GTEST_SKIP() << "no GNOME colour scheme on this machine";
-  auto p = testing::StartAndShow();
-  GSettings* desktop = g_settings_new("org.gnome.desktop.interface");
+  GObjectPtr<GSettings> desktop(g_settings_new("org.gnome.desktop.interface"));
   const auto preferDark = [] {
     gboolean dark = FALSE;
     g_object_get(gtk_settings_get_default(), "gtk-application-prefer-dark-theme", &dark, nullptr);
     return dark == TRUE;
   };
-  EXPECT_FALSE(preferDark());
-  g_settings_set_string(desktop, "color-scheme", "prefer-dark");
-  EXPECT_TRUE(RunUntil(preferDark));
-  g_settings_set_string(desktop, "color-scheme", "default");
-  EXPECT_TRUE(RunUntil([&] { return !preferDark(); }));
-  g_object_unref(desktop);
+  for (const char* scheme : {"prefer-dark", "default"}) {
+    g_settings_set_string(desktop.get(), "color-scheme", scheme);
+    EXPECT_TRUE(RunUntil([&] { return preferDark() == (scheme[0] == 'p'); })) << scheme;
+  }
 }
 
 }  // namespace

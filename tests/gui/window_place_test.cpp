@@ -3,7 +3,6 @@
 // left it.
 #include <gtest/gtest.h>
 
-#include "app/editor_state_file.h"
 #include "tests/gui/gui_harness.h"
 
 namespace zuno {
@@ -64,15 +63,6 @@ TEST(WindowPlaceTest, TheSplitAndTheWindowSizeComeBackAfterARestart) {
   EXPECT_EQ(AllocationOf(p->shell.outer(kSqlEditor)).h, 200);
   EXPECT_EQ(AllocationOf(p->shell.outer(kHistoryList)).h, 120);
 
-  // A state kept before the window's place was opens the window as at first.
-  const std::string file = EditorStatePath(getenv("XDG_STATE_HOME"), "");  // each test has its own
-  std::optional<EditorState> kept = ReadEditorState(file);
-  ASSERT_TRUE(kept && kept->window);
-  kept->window.reset();
-  ASSERT_TRUE(WriteEditorState(file, *kept));
-  p.reset();
-  p = StartAndShow();
-  EXPECT_EQ(p->shell.Place(), MainWindowPlace{});
 }
 
 }  // namespace
