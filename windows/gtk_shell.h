@@ -119,6 +119,7 @@ class GtkShell : public Ui, public JobHost {
   void DeliverControl(WindowId window, Control c, Action a);
   void ReportCloseRequests(GtkWidget* window, WindowId id);
   void WatchPlace();
+  void TellPlaceChanged();
   bool KeepCloseOutsideGrab(GdkEvent* e);
   void DestroyWindow(BuiltWindow& w, WindowId id);
   void ForgetControls(WindowId id);
@@ -147,6 +148,7 @@ class GtkShell : public Ui, public JobHost {
   int restoredWidth_ = 0;  // the size when last not maximised
   int restoredHeight_ = 0;
   std::function<void()> placeChanged_;
+  MainWindowPlace toldPlace_;  // as last told
 };
 
 }  // namespace zuno
