@@ -1,7 +1,7 @@
 // The GTK side of the windows: creates windows 0, 1 and 2, answers the handlers
 // through Ui, and turns the toolkit's signals into events for the loop. It
 // wires the parts together; each part (dialogs, busy window, popup menu,
-// controls' values, timer, clipboard, resize scheduling) has a file of its own.
+// controls' values, timer, clipboard, the layout, the notes bar) has a file of its own.
 #pragma once
 
 #include <gtk/gtk.h>
