@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# shellcheck disable=SC2086,SC2046  # a place "x y" splits into its two numbers
 # A user's first session on any desktop, driven through the accessibility bus
 # alone, as a screen reader user works (and as works on a compositor without
 # an input seat): the Main Window shows every control whole at its place,
@@ -24,6 +25,7 @@ outside=$(awk -F'\t' 'NR > 1 && ($2 < 0 || $3 < 0 || $2 + $4 > 820 || $3 + $5 > 
 while IFS='|' read -r name expected; do
   read -r x y w h <<<"$(place "$name")"
   read -r ex ey ew eh <<<"$expected"
+  # shellcheck disable=SC2015  # either fails the case alike
   [[ "$x $y" == "$ex $ey" ]] && ((w >= ew && h >= eh)) ||
     fail "$name stands at '$(place "$name")', expected '$expected'"
 done <<'TABLE'
@@ -49,6 +51,7 @@ wait_for 20 read_screen frame "ZUNO - Db2/LUW" 2>/dev/null || fail "not connecte
 # 72 orders: the run stops at 50 and says so in a message box.
 read_screen set-text "SQL editor" "select ORDER_ID, STATUS from SHOP.ORDERS order by 1" || fail "cannot type the query"
 read_screen press Run || fail "cannot press Run"
+# shellcheck disable=SC2016  # the code bash -c runs, with the reader as its $0
 wait_for 20 bash -c '/usr/bin/python3 "$0" dialog 2>/dev/null | grep -q "Limit of 50 rows reached!"' "$E2E_DIR/screen_reader.py" ||
   fail "no limit message"
 read_screen press OK || fail "cannot answer the message box"
@@ -63,6 +66,7 @@ library=$(read_screen layout ZUNO) || fail "cannot read the Query Library Window
 [[ "$(head -n 1 <<<"$library")" == $'client\t0\t0\t600\t380' ]] || fail "library client area: $(head -n 1 <<<"$library")"
 grep -q $'^Local\t375\t340\t100\t25$' <<<"$library" || fail "library controls: $library"
 read_screen press Exit ZUNO || fail "cannot press the library's Exit"
+# shellcheck disable=SC2016  # the code bash -c runs, with the reader as its $0
 wait_for 20 bash -c '! /usr/bin/python3 "$0" frame ZUNO 2>/dev/null' "$E2E_DIR/screen_reader.py" ||
   fail "the Query Library Window stayed open"
 
