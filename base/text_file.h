@@ -60,7 +60,8 @@ struct MakeOptions {
   FileMaking making = FileMaking::kTruncate;
   // What open() is given; the umask takes from it.
   mode_t mode = 0666;
-  // The mode exactly, whatever the umask, for a file made anew.
+  // The mode exactly, whatever the umask (kExclusive and kFresh, which make
+  // the file themselves).
   bool exactMode = false;
   // Opened for reading too: a network file system takes a shared lock only
   // on a file open for reading.
