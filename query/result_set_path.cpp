@@ -92,7 +92,7 @@ void ShowFetchedResult(Session& s, const std::string& statement, FetchedResult& 
   s.state.resultStatement = statement;
 
   s.grid.SetGridVisible(false);  // no layout row by row while it fills
-  AddResultColumns(s.grid, r.columns);
+  AddResultColumns(s.grid, r.columns, r.classes);
   const int rows = static_cast<int>(r.rows.RowCount());
   s.grid.AppendRows(std::move(r.rows));
 

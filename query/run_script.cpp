@@ -160,7 +160,8 @@ void RunScript(Session& s) {
 }
 
 void OnScriptReportDoubleClick(Session& s) {
-  const int row = s.grid.SelectedRow();
+  // The report row by its identity: the report may be sorted.
+  const int row = s.grid.RowIdentity(s.grid.SelectedRow());
   if (row < 0 || static_cast<std::size_t>(row) >= s.state.scriptStatements.size()) return;
   s.ui.SelectEditorText(s.state.scriptStatements[static_cast<std::size_t>(row)]);
 }

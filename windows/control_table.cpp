@@ -56,8 +56,9 @@ constexpr std::array<WindowSpec, 3> kWindows{{
     {WindowId::Busy, "running...", {250, 30}},
 }};
 
-constexpr std::array<PopupMenuEntry, 13> kPopup{{
+constexpr std::array<PopupMenuEntry, 14> kPopup{{
     {kCopyToClipboard, "Copy to Clipboard"},
+    {kCopyCell, "Copy Cell"},
     {kShowInEditor, "Show in Editor"},
     {kCopyAndFormat, "Copy and Format to Current Query"},
     {0, ""},
