@@ -86,6 +86,7 @@ void ShowReport(Session& s, const std::vector<ScriptStep>& steps, const std::vec
   s.state.scriptStatements.clear();
   const std::vector<std::string> titles = ScriptReportTitles();
   for (std::size_t c = 0; c < titles.size(); ++c) s.grid.AddColumn(static_cast<int>(c), titles[c], kReportWidths[c]);
+  for (int c : {0, 1, 3, 4}) s.grid.SetColumnOrder(c, ValueOrder::ExactNumber);  // No., Line, Rows, Seconds
   long long rows = 0;
   const ScriptStep* failed = nullptr;
   std::string message;

@@ -1,7 +1,8 @@
 #include "tools/result_find.h"
 
 #include <algorithm>
-#include <cwctype>
+#include <locale>
+#include <stdexcept>
 #include <string>
 
 #include "db/wide_text.h"
@@ -9,11 +10,27 @@
 namespace zuno {
 namespace {
 
+// Letters past ASCII have their cases whatever locale the program was
+// started in: a UTF-8 locale's where the system has one.
+const std::ctype<wchar_t>& Cases() {
+  static const std::locale cases = [] {
+    for (const char* name : {"C.UTF-8", "C.utf8", "en_US.UTF-8"}) {
+      try {
+        return std::locale(name);
+      } catch (const std::runtime_error&) {
+      }
+    }
+    return std::locale();
+  }();
+  return std::use_facet<std::ctype<wchar_t>>(cases);
+}
+
 std::u16string Folded(std::string_view text) {
+  const std::ctype<wchar_t>& cases = Cases();
   std::u16string folded = Utf8ToUtf16(text);
   for (char16_t& unit : folded)
     if (!IsHighSurrogate(unit) && !IsLowSurrogate(unit))
-      unit = static_cast<char16_t>(std::towlower(static_cast<std::wint_t>(unit)));
+      unit = static_cast<char16_t>(cases.tolower(static_cast<wchar_t>(unit)));
   return folded;
 }
 
