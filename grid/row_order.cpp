@@ -148,9 +148,14 @@ bool CollatesAsBytes() {
 void TextKey(std::string_view text, bool asBytes, std::string& key) {
   if (!asBytes) {
     const std::string value(text.substr(0, text.find('\0')));
-    const std::size_t size = std::strxfrm(nullptr, value.c_str(), 0);
+    // One pass where the guess holds, as it does for most texts.
+    key.resize(value.size() * 4 + 16);
+    std::size_t size = std::strxfrm(key.data(), value.c_str(), key.size());
+    if (size >= key.size()) {
+      key.resize(size + 1);
+      std::strxfrm(key.data(), value.c_str(), size + 1);
+    }
     key.resize(size + 1);
-    std::strxfrm(key.data(), value.c_str(), size + 1);
     key[size] = '\0';  // below every byte of a key: the shorter key first
   }
   key += text;
