@@ -17,6 +17,7 @@ void ClearQueryResult(Session& s) {
   OpenRunPage(s);
   s.state.gridMode = GridMode::Query;
   s.state.resultStatement.clear();
+  s.ui.CloseNotes();  // they told of the result before
   s.grid.ClearRows();
   s.grid.RemoveAllColumns();
 }

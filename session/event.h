@@ -6,8 +6,8 @@
 
 namespace zuno {
 
-// A change of the Main Window's size is not an event of the loop: the shell lays
-// the controls out again on the spot, also while a handler runs.
+// A change of the Main Window's size is not an event of the loop: GTK lays the
+// controls out again in their containers, also while a handler runs.
 enum class EventKind { Close, Control, Menu, Timer };
 
 struct Event {

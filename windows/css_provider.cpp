@@ -28,6 +28,15 @@ checkbutton label { margin-top: -3px; margin-bottom: -3px; }
   font-size: 10pt;
   font-weight: normal;
 }
+paned.zuno-split > separator {
+  min-height: 10px;
+  background-color: transparent;
+  background-image: linear-gradient(to bottom, transparent 4px, alpha(currentColor, 0.25) 4px,
+                                    alpha(currentColor, 0.25) 6px, transparent 6px);
+  background-size: 40px 10px;
+  background-repeat: no-repeat;
+  background-position: center;
+}
 entry.autorun-running {
   background-color: rgb(255, 128, 0);
   background-image: none;

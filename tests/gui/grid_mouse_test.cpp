@@ -147,7 +147,9 @@ TEST(GridMouseTest, AClickOnAColumnHeaderSortsByItAndMarksIt) {
     for (int r = 0; r < w.grid.RowCount(); ++r) ids.push_back(w.grid.CellText(r, 0));
     EXPECT_EQ(ids, c.ids);
     EXPECT_EQ(gtk_tree_view_column_get_sort_indicator(column), c.marked);
-    if (c.marked) EXPECT_EQ(gtk_tree_view_column_get_sort_order(column), c.mark);
+    if (c.marked) {
+      EXPECT_EQ(gtk_tree_view_column_get_sort_order(column), c.mark);
+    }
     EXPECT_EQ(w.grid.CellText(w.grid.SelectedRow(), 0), "  2") << "the selection left its row";
     EXPECT_TRUE(w.reports.empty()) << "the grid reported a header click";
     RunFor(doubleClickMs + 100);  // the next click no double-click

@@ -5,11 +5,12 @@
 namespace zuno::testing {
 
 ScriptedUi::ScriptedUi() {
-  selected_.fill(-1);
   for (const ControlSpec& c : AllControls()) {
     text_[c.id] = std::string(c.caption);
     enabled_[c.id] = c.enabled;
     checked_[c.id] = c.checked;
+    lists_[c.id] = {};
+    selected_[c.id] = -1;
   }
   titles[WindowId::Main] = "ZUNO";
 }
