@@ -10,6 +10,8 @@
 #include <cstring>
 #include <string_view>
 
+#include "grid/cell_text.h"
+
 namespace zuno {
 namespace {
 
@@ -20,18 +22,11 @@ constexpr int kNull = 3;
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
-// Without the blanks a number's cell is aligned with.
-std::string_view Trimmed(std::string_view text) {
-  const std::size_t first = text.find_first_not_of(" \t");
-  if (first == std::string_view::npos) return {};
-  return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
-
 // A decimal number, sign, digits and at most one point, as bytes that
 // compare as the numbers do: the sign first, then the number of digits
 // before the point, then the digits; a negative number's parts turned over.
 bool ExactNumberKey(std::string_view text, std::string& key) {
-  text = Trimmed(text);
+  text = Unpadded(text);
   bool negative = false;
   if (!text.empty() && (text[0] == '+' || text[0] == '-')) {
     negative = text[0] == '-';
@@ -68,7 +63,7 @@ bool ExactNumberKey(std::string_view text, std::string& key) {
 
 // A double's bits turned so that they compare as the numbers do.
 bool FloatNumberKey(std::string_view text, std::string& key) {
-  text = Trimmed(text);
+  text = Unpadded(text);
   if (!text.empty() && text[0] == '+') text.remove_prefix(1);
   double value = 0;
   auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
