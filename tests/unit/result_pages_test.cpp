@@ -95,21 +95,6 @@ TEST(ScriptPagesNoteTest, SaysWhereTheResultsPastTheLimitWent) {
   EXPECT_EQ(ScriptPagesNote(25), "The first 20 results have a page each; 5 more are counted in the report only.");
 }
 
-TEST_F(ResultPagesTest, TheHandlersGridIsTheCurrentPages) {
-  CurrentPageGrid grid(pages);
-  grid.AddColumn(0, "A", 100);  // no page yet: one is opened
-  grid.AppendRow({"first"});
-  EXPECT_EQ(pages.Count(), 1);
-  pages.Add("Result 2");
-  EXPECT_EQ(grid.ColumnCount(), 0) << "the new page showed the rows of another";
-  grid.AddColumn(0, "B", 100);
-  grid.AppendRow({"second"});
-  pages.SetCurrent(0);
-  EXPECT_EQ(grid.CellText(0, 0), "first");
-  pages.SetCurrent(1);
-  EXPECT_EQ(grid.CellText(0, 0), "second");
-}
-
 // The grid the handlers see holds to the same behaviour as every grid.
 class CurrentPageGridUnderTest : public testing::GridUnderTest {
  public:

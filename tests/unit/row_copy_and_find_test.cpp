@@ -125,20 +125,6 @@ TEST_F(RowCopyTest, CtrlFAsksSelectsAndSaysWhenThereIsNone) {
   EXPECT_EQ(h.grid.SelectedRow(), 2) << "a failed find moved the selection";
 }
 
-TEST(RowOrderTest, AHeaderClickGoesAscendingDescendingThenAsFetched) {
-  GridSort sort;
-  const SortDirection expected[] = {SortDirection::Ascending, SortDirection::Descending, SortDirection::None,
-                                    SortDirection::Ascending};
-  for (SortDirection d : expected) {
-    sort = NextSort(sort, 2);
-    EXPECT_EQ(sort.direction, d);
-    EXPECT_EQ(sort.column, d == SortDirection::None ? -1 : 2);
-  }
-  sort = NextSort(NextSort({}, 2), 3);  // another column starts ascending
-  EXPECT_EQ(sort.column, 3);
-  EXPECT_EQ(sort.direction, SortDirection::Ascending);
-}
-
 TEST(RowOrderTest, NumbersCompareExactlyWhateverTheirForm) {
   struct {
     const char* lower;
