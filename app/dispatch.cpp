@@ -64,6 +64,8 @@ void Dispatcher::MainWindowControl(int control, Action action) {
     case kResultGrid:
       if (action == Action::RightClick) s_.ui.ShowPopupMenu();
       if (action == Action::LeftDoubleClick) Call(h_.gridDrillDown);
+      if (action == Action::CopyRows) Call(h_.copyRows);
+      if (action == Action::FindInResult) Call(h_.findInResult);
       return;
     case kTimerCheckBox: return OnTimerCheckBox(s_);
     case kCatalogButton: return Call(h_.catalog);

@@ -23,6 +23,8 @@ struct Handlers {
   std::function<void()> openLibrary;
   std::function<void()> gridDrillDown;   // left double-click in the Result Grid (a report row, too)
   std::function<void(int)> popupItem;    // items 1-8 of the grid's popup menu
+  std::function<void()> copyRows;        // Ctrl+C in the Result Grid
+  std::function<void()> findInResult;    // Ctrl+F in the Result Grid
 
   std::function<void()> librarySave;
   std::function<void()> libraryLoad;

@@ -12,6 +12,8 @@
 #include "tools/external_editing.h"
 #include "tools/popup_actions.h"
 #include "tools/report_export.h"
+#include "tools/result_find.h"
+#include "tools/row_copy.h"
 
 namespace zuno {
 
@@ -44,6 +46,8 @@ Handlers ProgramHandlers(Session& s) {
     OnPopupItem(s, item);
   };
   h.columnChooserSelect = [&s] { OnColumnChooserSelect(s); };
+  h.copyRows = [&s] { CopySelectedRows(s); };
+  h.findInResult = [&s] { FindInResult(s); };
   h.closeConnection = [&s] { s.db.CloseConnection(); };
   return h;
 }

@@ -52,4 +52,9 @@ void QueryStoreCase(const std::string& directory, int records, int runs);
 // writing the report's bytes once. Samples under "report".
 void ReportExportCase(const std::string& directory, int rows, int runs);
 
+// A header click's sort of a grid of `rows` catalog rows, by a name column
+// ("sort-text") and by a number column ("sort-number"), against a plain
+// stable sort of the column's texts.
+void GridSortCase(int rows, int runs);
+
 }  // namespace zuno::bench

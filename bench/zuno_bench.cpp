@@ -9,6 +9,7 @@
 //   zuno_bench completion DSN USER PASSWORD SCHEMA RUNS
 //   zuno_bench store DIRECTORY RECORDS RUNS
 //   zuno_bench report DIRECTORY ROWS RUNS
+//   zuno_bench sort ROWS RUNS
 //
 // The cases with windows need a display: run them under xvfb-run.
 #include <cstdio>
@@ -28,7 +29,8 @@ int Usage() {
                "       zuno_bench catalog DSN USER PASSWORD CREATOR RUNS\n"
                "       zuno_bench completion DSN USER PASSWORD SCHEMA RUNS\n"
                "       zuno_bench store DIRECTORY RECORDS RUNS\n"
-               "       zuno_bench report DIRECTORY ROWS RUNS\n");
+               "       zuno_bench report DIRECTORY ROWS RUNS\n"
+               "       zuno_bench sort ROWS RUNS\n");
   return 2;
 }
 
@@ -61,6 +63,8 @@ int main(int argc, char** argv) {
     zuno::bench::CompletionCase(Login{argv[2], argv[3], argv[4]}, argv[5], Number(argv[6]));
   } else if (which == "report" && argc == 5) {
     zuno::bench::ReportExportCase(argv[2], Number(argv[3]), Number(argv[4]));
+  } else if (which == "sort" && argc == 4) {
+    zuno::bench::GridSortCase(Number(argv[2]), Number(argv[3]));
   } else {
     return Usage();
   }

@@ -57,7 +57,7 @@ void ShowCatalogList(Session& s, CatalogList& list, Reselect reselect) {
   ShowElapsedTime(s);
   ShowRowCount(s.ui, rows);
   s.db.FinishQuery();
-  if (reselect == Reselect::LastDrilledRow) s.grid.SelectRow(s.state.lastDrilledRow);
+  if (reselect == Reselect::LastDrilledRow) s.grid.SelectRow(s.grid.RowOfIdentity(s.state.lastDrilledRow));
 }
 
 }  // namespace

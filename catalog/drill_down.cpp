@@ -27,7 +27,8 @@ std::string ColumnList(OdbcLayer& db) {
 }
 
 void TableDrill(Session& s, int row) {
-  s.state.lastDrilledRow = row;
+  // By identity: a sorted list re-selects the same table when it is listed again.
+  s.state.lastDrilledRow = s.grid.RowIdentity(row);
   // An alias has no columns of its own: its base table's are listed, and the
   // alias keeps its place after FROM.
   TableName alias;

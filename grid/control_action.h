@@ -12,6 +12,8 @@ enum class Action {
   Change,
   RunAtCursor,  // the statement at the cursor, or the selection
   RunScript,    // every statement of the text in turn
+  CopyRows,     // Ctrl+C in the grid: the selected rows
+  FindInResult, // Ctrl+F in the grid: the next cell holding a text
 };
 
 }  // namespace zuno

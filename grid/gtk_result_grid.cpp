@@ -52,13 +52,13 @@ GtkResultGrid::GtkResultGrid(ClickTracker::Report report) {
   view_.reset(GTK_TREE_VIEW(g_object_ref_sink(NewNamedTreeView())));
   gtk_widget_set_name(GTK_WIDGET(view_.get()), "result-grid");
   gtk_tree_view_set_headers_visible(view_.get(), TRUE);
-  gtk_tree_view_set_headers_clickable(view_.get(), FALSE);
+  gtk_tree_view_set_headers_clickable(view_.get(), TRUE);  // a click sorts by the column
   gtk_tree_view_set_grid_lines(view_.get(), GTK_TREE_VIEW_GRID_LINES_BOTH);
   gtk_tree_view_set_enable_search(view_.get(), TRUE);
   // Every column has a fixed width and every cell one line of text, so all rows
   // share one height and the view never measures rows it does not show.
   gtk_tree_view_set_fixed_height_mode(view_.get(), TRUE);
-  gtk_tree_selection_set_mode(gtk_tree_view_get_selection(view_.get()), GTK_SELECTION_SINGLE);
+  gtk_tree_selection_set_mode(gtk_tree_view_get_selection(view_.get()), GTK_SELECTION_MULTIPLE);
   gtk_container_add(GTK_CONTAINER(scrolled_.get()), GTK_WIDGET(view_.get()));
   g_signal_connect(gtk_scrollable_get_vadjustment(GTK_SCROLLABLE(view_.get())), "value-changed",
                    G_CALLBACK(RedrawOnScroll), view_.get());
@@ -70,6 +70,9 @@ GtkResultGrid::GtkResultGrid(ClickTracker::Report report) {
   g_signal_connect(view_.get(), "button-press-event", G_CALLBACK(SelectUnderRightPress), this);
   g_signal_connect(view_.get(), "style-updated", G_CALLBACK(FollowTheme), this);
   FollowTheme(GTK_WIDGET(view_.get()), this);
+  // Before the view's own keys: Ctrl+F would start its type-ahead search.
+  g_signal_connect(view_.get(), "key-press-event", G_CALLBACK(OnKeyPress), this);
+  report_ = report;
   clicks_ = std::make_unique<ClickTracker>(GTK_WIDGET(view_.get()), scrolled_.get(), std::move(report));
 }
 
@@ -78,12 +81,56 @@ gboolean GtkResultGrid::SelectUnderRightPress(GtkWidget*, GdkEventButton* e, gpo
   if (e->type != GDK_BUTTON_PRESS || e->button != GDK_BUTTON_SECONDARY) return FALSE;
   if (e->window != gtk_tree_view_get_bin_window(grid->view_.get())) return FALSE;  // a title, not a row
   GtkTreePath* path = nullptr;
+  GtkTreeViewColumn* col = nullptr;
   if (gtk_tree_view_get_path_at_pos(grid->view_.get(), static_cast<gint>(e->x), static_cast<gint>(e->y), &path,
-                                    nullptr, nullptr, nullptr)) {
-    grid->SelectRow(gtk_tree_path_get_indices(path)[0]);
+                                    &col, nullptr, nullptr)) {
+    const int row = gtk_tree_path_get_indices(path)[0];
+    const int column = col ? GPOINTER_TO_INT(g_object_get_data(G_OBJECT(col), kColumnNumber)) : 0;
+    // A press on one of several selected rows keeps them: Ctrl+C still
+    // copies them all, while the popup acts on the row under the pointer.
+    if (gtk_tree_selection_path_is_selected(gtk_tree_view_get_selection(grid->view_.get()), path))
+      grid->MoveCursorKeepingSelection(row, column);
+    else
+      grid->SelectCell(row, column);
     gtk_tree_path_free(path);
   }
   return FALSE;
+}
+
+gboolean GtkResultGrid::OnKeyPress(GtkWidget*, GdkEventKey* e, gpointer self) {
+  auto* grid = static_cast<GtkResultGrid*>(self);
+  const auto mods = e->state & gtk_accelerator_get_default_mod_mask();
+  if (mods != GDK_CONTROL_MASK) return FALSE;
+  const guint key = gdk_keyval_to_lower(e->keyval);
+  if (key == GDK_KEY_c) {
+    grid->report_(Action::CopyRows);
+    return TRUE;
+  }
+  if (key == GDK_KEY_f) {
+    grid->report_(Action::FindInResult);
+    return TRUE;
+  }
+  return FALSE;
+}
+
+void GtkResultGrid::OnHeaderClicked(GtkTreeViewColumn* column, gpointer self) {
+  auto* grid = static_cast<GtkResultGrid*>(self);
+  const int c = GPOINTER_TO_INT(g_object_get_data(G_OBJECT(column), kColumnNumber));
+  const GridSort next = NextSort(grid->sort_, c);
+  grid->SortRows(c, next.direction);
+}
+
+void GtkResultGrid::MoveCursorKeepingSelection(int row, int column) {
+  GtkTreeSelection* selection = gtk_tree_view_get_selection(view_.get());
+  const std::vector<int> kept = SelectedRows();
+  GtkTreePath* path = gtk_tree_path_new_from_indices(row, -1);
+  gtk_tree_view_set_cursor(view_.get(), path, ViewColumn(column), FALSE);
+  gtk_tree_path_free(path);
+  for (int r : kept) {
+    GtkTreePath* p = gtk_tree_path_new_from_indices(r, -1);
+    gtk_tree_selection_select_path(selection, p);
+    gtk_tree_path_free(p);
+  }
 }
 
 GtkResultGrid::~GtkResultGrid() {
@@ -116,7 +163,7 @@ void GtkResultGrid::Attach() const {
   gtk_tree_view_set_model(view_.get(), model_.get());
   gtk_tree_view_set_search_column(view_.get(), 0);
   attached_ = true;
-  if (selectOnAttach_ >= 0) ShowSelected(std::exchange(selectOnAttach_, -1));
+  if (selectOnAttach_ >= 0) ShowSelected(std::exchange(selectOnAttach_, -1), std::exchange(cursorOnAttach_, 0));
 }
 
 gboolean GtkResultGrid::AttachWhenIdle(gpointer self) {
@@ -156,7 +203,7 @@ void GtkResultGrid::DrawCell(GtkTreeViewColumn* column, GtkCellRenderer* cell, G
   if (number) text = Unpadded(text);
   ShownText(text, grid->shown_);
   const Tint* tint = c < grid->tints_.size() ? &grid->tints_[c] : nullptr;
-  const bool tinted = tint && row >= 0 && static_cast<std::size_t>(row) < tint->rows;
+  const bool tinted = tint && row >= 0 && grid->rows_.Identity(static_cast<std::size_t>(row)) < tint->rows;
   g_object_set(cell, "text", grid->shown_.c_str(), "cell-background-rgba",
                tinted ? (grid->darkTheme_ ? &tint->dark : &tint->colour) : nullptr,
                "xalign", number ? 1.0f : 0.0f, "ellipsize", number ? PANGO_ELLIPSIZE_START : PANGO_ELLIPSIZE_NONE,
@@ -180,6 +227,8 @@ void GtkResultGrid::ClearRows() {
   rows_.Clear();
   ForgetRowModelIters(model_.get());
   for (Tint& t : tints_) t.rows = 0;
+  sort_ = {};
+  MarkSortedHeader();
 }
 
 void GtkResultGrid::RemoveAllColumns() {
@@ -197,7 +246,13 @@ void GtkResultGrid::RemoveAllColumns() {
   SetRowModelColumns(model_.get(), 0);
   tints_.clear();
   valueTypes_.clear();
+  orders_.clear();
   rows_.DropCells();
+  sort_ = {};
+  // The spare columns too: a result that takes one finds no mark on it.
+  GList* all = gtk_tree_view_get_columns(view_.get());
+  for (GList* l = all; l; l = l->next) gtk_tree_view_column_set_sort_indicator(GTK_TREE_VIEW_COLUMN(l->data), FALSE);
+  g_list_free(all);
 }
 
 void GtkResultGrid::AddColumn(int position, std::string_view title, int width) {
@@ -206,6 +261,8 @@ void GtkResultGrid::AddColumn(int position, std::string_view title, int width) {
   if (position < count && RowCount() > 0) rows_.InsertEmptyCell(static_cast<std::size_t>(position));
   tints_.insert(tints_.begin() + position, Tint{});
   valueTypes_.insert(valueTypes_.begin() + position, ValueType::Unknown);
+  orders_.insert(orders_.begin() + position, ValueOrder::Text);
+  if (sort_.column >= position) ++sort_.column;
 
   const std::string text(title);
   GtkTreeViewColumn* col = gtk_tree_view_get_column(view_.get(), count);  // a spare one, hidden
@@ -242,7 +299,8 @@ GtkTreeViewColumn* GtkResultGrid::NewViewColumn(const std::string& title) {
   gtk_tree_view_column_set_sizing(col, GTK_TREE_VIEW_COLUMN_FIXED);
   gtk_tree_view_column_set_resizable(col, TRUE);
   gtk_tree_view_column_set_reorderable(col, FALSE);
-  gtk_tree_view_column_set_clickable(col, FALSE);
+  gtk_tree_view_column_set_clickable(col, TRUE);
+  g_signal_connect(col, "clicked", G_CALLBACK(OnHeaderClicked), this);
   return col;
 }
 
@@ -281,10 +339,105 @@ int GtkResultGrid::SelectedRow() const {
   // Rows kept from the view hold the row the view is to select when it takes
   // them.
   if (!attached_) return selectOnAttach_;
-  GtkTreeIter it;
-  GtkTreeModel* model = nullptr;
-  if (!gtk_tree_selection_get_selected(gtk_tree_view_get_selection(view_.get()), &model, &it)) return -1;
-  return RowModelRow(model, &it);
+  GtkTreePath* cursor = nullptr;
+  gtk_tree_view_get_cursor(view_.get(), &cursor, nullptr);
+  int row = -1;
+  if (cursor && gtk_tree_selection_path_is_selected(gtk_tree_view_get_selection(view_.get()), cursor))
+    row = gtk_tree_path_get_indices(cursor)[0];
+  if (cursor) gtk_tree_path_free(cursor);
+  if (row >= 0) return row;
+  const std::vector<int> rows = SelectedRows();
+  return rows.empty() ? -1 : rows.front();
+}
+
+std::vector<int> GtkResultGrid::SelectedRows() const {
+  if (!attached_) return selectOnAttach_ < 0 ? std::vector<int>{} : std::vector<int>{selectOnAttach_};
+  std::vector<int> rows;
+  GList* paths = gtk_tree_selection_get_selected_rows(gtk_tree_view_get_selection(view_.get()), nullptr);
+  for (GList* l = paths; l; l = l->next) rows.push_back(gtk_tree_path_get_indices(static_cast<GtkTreePath*>(l->data))[0]);
+  g_list_free_full(paths, reinterpret_cast<GDestroyNotify>(gtk_tree_path_free));
+  std::sort(rows.begin(), rows.end());
+  return rows;
+}
+
+void GtkResultGrid::AddToSelection(int row) {
+  if (row < 0 || row >= RowCount()) return;
+  Attach();
+  MoveCursorKeepingSelection(row, std::max(CursorColumn(), 0));
+}
+
+void GtkResultGrid::SelectAllRows() {
+  Attach();
+  gtk_tree_selection_select_all(gtk_tree_view_get_selection(view_.get()));
+}
+
+void GtkResultGrid::SelectCell(int row, int column) {
+  if (row < 0 || row >= RowCount() || (column != 0 && (column < 0 || column >= ColumnCount()))) return;
+  if (!attached_) {
+    selectOnAttach_ = row;
+    cursorOnAttach_ = column;
+    return;
+  }
+  ShowSelected(row, column, false);
+}
+
+int GtkResultGrid::CursorColumn() const {
+  if (!attached_) return selectOnAttach_ < 0 || ColumnCount() == 0 ? -1 : cursorOnAttach_;
+  GtkTreePath* path = nullptr;
+  GtkTreeViewColumn* col = nullptr;
+  gtk_tree_view_get_cursor(view_.get(), &path, &col);
+  if (path) gtk_tree_path_free(path);
+  if (!path || !col) return -1;
+  const int c = GPOINTER_TO_INT(g_object_get_data(G_OBJECT(col), kColumnNumber));
+  return c < ColumnCount() ? c : -1;
+}
+
+int GtkResultGrid::RowIdentity(int row) const {
+  return row < 0 || row >= RowCount() ? -1 : static_cast<int>(rows_.Identity(static_cast<std::size_t>(row)));
+}
+
+int GtkResultGrid::RowOfIdentity(int identity) const {
+  if (identity < 0) return -1;
+  const std::size_t row = rows_.RowOfIdentity(static_cast<std::size_t>(identity));
+  return row < rows_.RowCount() ? static_cast<int>(row) : -1;
+}
+
+void GtkResultGrid::SetColumnOrder(int column, ValueOrder order) {
+  if (column >= 0 && column < ColumnCount()) orders_[static_cast<std::size_t>(column)] = order;
+}
+
+void GtkResultGrid::SortRows(int column, SortDirection direction) {
+  if (column < 0 || column >= ColumnCount()) return;
+  const std::vector<std::size_t> order =
+      SortedRows(rows_, static_cast<std::size_t>(column), orders_[static_cast<std::size_t>(column)], direction);
+  rows_.Reorder(order);
+  sort_ = direction == SortDirection::None ? GridSort{} : GridSort{column, direction};
+  MarkSortedHeader();
+  if (!attached_) {
+    // The row to select when the view takes the rows moves with its row.
+    if (selectOnAttach_ >= 0)
+      selectOnAttach_ = static_cast<int>(std::find(order.begin(), order.end(), static_cast<std::size_t>(selectOnAttach_)) - order.begin());
+    return;
+  }
+  // The view moves its rows, their selection and its cursor along.
+  ForgetRowModelIters(model_.get());
+  if (order.empty()) return;
+  std::vector<gint> newOrder(order.begin(), order.end());
+  GtkTreePath* root = gtk_tree_path_new();
+  gtk_tree_model_rows_reordered(model_.get(), root, nullptr, newOrder.data());
+  gtk_tree_path_free(root);
+  gtk_widget_queue_draw(GTK_WIDGET(view_.get()));
+}
+
+void GtkResultGrid::MarkSortedHeader() const {
+  for (int c = 0; c < ColumnCount(); ++c) {
+    GtkTreeViewColumn* col = ViewColumn(c);
+    const bool sorted = c == sort_.column;
+    gtk_tree_view_column_set_sort_indicator(col, sorted);
+    if (sorted)
+      gtk_tree_view_column_set_sort_order(
+          col, sort_.direction == SortDirection::Ascending ? GTK_SORT_ASCENDING : GTK_SORT_DESCENDING);
+  }
 }
 
 void GtkResultGrid::SelectRow(int row) {
@@ -299,18 +452,19 @@ void GtkResultGrid::SelectRow(int row) {
   // producer wait for what the view does before it draws anyway.
   if (!attached_) {
     selectOnAttach_ = row;
+    cursorOnAttach_ = 0;
     return;
   }
   ShowSelected(row);
 }
 
-void GtkResultGrid::ShowSelected(int row) const {
+void GtkResultGrid::ShowSelected(int row, int column, bool middle) const {
   GtkTreeSelection* selection = gtk_tree_view_get_selection(view_.get());
   gtk_tree_selection_unselect_all(selection);
   GtkTreePath* path = gtk_tree_path_new_from_indices(row, -1);
-  gtk_tree_view_set_cursor(view_.get(), path, ViewColumn(0), FALSE);
+  gtk_tree_view_set_cursor(view_.get(), path, ViewColumn(column), FALSE);
   gtk_tree_selection_select_path(selection, path);
-  gtk_tree_view_scroll_to_cell(view_.get(), path, nullptr, TRUE, 0.5f, 0.0f);
+  gtk_tree_view_scroll_to_cell(view_.get(), path, middle ? nullptr : ViewColumn(column), middle, 0.5f, 0.0f);
   gtk_tree_path_free(path);
 }
 
@@ -386,7 +540,7 @@ bool GtkResultGrid::ColumnVisible(int column) const {
 std::optional<Rgb> GtkResultGrid::Background(int row, int column) const {
   if (row < 0 || row >= RowCount() || column < 0 || column >= ColumnCount()) return std::nullopt;
   const Tint& t = tints_[static_cast<std::size_t>(column)];
-  if (static_cast<std::size_t>(row) >= t.rows) return std::nullopt;
+  if (rows_.Identity(static_cast<std::size_t>(row)) >= t.rows) return std::nullopt;
   return t.rgb;
 }
 

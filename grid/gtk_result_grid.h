@@ -43,6 +43,16 @@ class GtkResultGrid : public ResultGrid {
   std::string ColumnTitle(int column) const override;
   int SelectedRow() const override;
   void SelectRow(int row) override;
+  std::vector<int> SelectedRows() const override;
+  void AddToSelection(int row) override;
+  void SelectAllRows() override;
+  void SelectCell(int row, int column) override;
+  int CursorColumn() const override;
+  int RowIdentity(int row) const override;
+  int RowOfIdentity(int identity) const override;
+  void SetColumnOrder(int column, ValueOrder order) override;
+  void SortRows(int column, SortDirection direction) override;
+  GridSort Sort() const override { return sort_; }
   void SetColumnWidth(int column, int width) override;
   void SetColumnBackground(int column, Rgb colour) override;
   void SetGridVisible(bool visible) override;
@@ -89,9 +99,15 @@ class GtkResultGrid : public ResultGrid {
   void Attach() const;
   static gboolean AttachWhenIdle(gpointer self);
   static gboolean SelectUnderRightPress(GtkWidget*, GdkEventButton* e, gpointer self);
+  static gboolean OnKeyPress(GtkWidget*, GdkEventKey* e, gpointer self);
+  static void OnHeaderClicked(GtkTreeViewColumn* column, gpointer self);
+  // The header of the sorted column shows its direction, the others none.
+  void MarkSortedHeader() const;
+  // The cursor on the cell, the selection left as it is.
+  void MoveCursorKeepingSelection(int row, int column);
   static gboolean HideWhenIdle(gpointer self);
   // Selects the row, puts the cursor on it and scrolls it to the middle.
-  void ShowSelected(int row) const;
+  void ShowSelected(int row, int column = 0, bool middle = true) const;
 
   GObjectPtr<GtkWidget> scrolled_;
   GObjectPtr<GtkTreeView> view_;
@@ -105,9 +121,13 @@ class GtkResultGrid : public ResultGrid {
   mutable bool attached_ = false;
   mutable SourceId attachSource_;
   mutable int selectOnAttach_ = -1;  // the selection of rows kept from the view
+  mutable int cursorOnAttach_ = 0;   // and the column of its cursor
   SourceId hideSource_;  // a hide asked for and not yet done
   mutable std::string shown_;  // the text of the cell being drawn
   std::unique_ptr<ClickTracker> clicks_;
+  ClickTracker::Report report_;  // the keys the grid reports
+  std::vector<ValueOrder> orders_;  // one per grid column
+  GridSort sort_;
   // Kept beside the store, which shows texts and colours only.
   std::vector<ValueType> valueTypes_;  // one per grid column
 };

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "grid/result_rows.h"
+#include "grid/row_order.h"
 
 namespace zuno {
 
@@ -44,9 +45,38 @@ class ResultGrid {
   // Row -1 gives the title; anything out of range gives the empty text.
   virtual std::string CellText(int row, int column) const = 0;
   virtual std::string ColumnTitle(int column) const = 0;
+  // The selected row the cursor stands on, else the first selected row; -1
+  // when none is selected.
   virtual int SelectedRow() const = 0;
   // Below 0 clears the selection; a row that does not exist changes nothing.
+  // Else the row alone is selected, with the cursor on its first cell.
   virtual void SelectRow(int row) = 0;
+  // Several rows: every selected row in the order shown; one more row into
+  // the selection (one that does not exist changes nothing); every row.
+  virtual std::vector<int> SelectedRows() const = 0;
+  virtual void AddToSelection(int row) = 0;
+  virtual void SelectAllRows() = 0;
+  // The row alone is selected with the cursor on the cell, scrolled into
+  // view; a cell that does not exist changes nothing.
+  virtual void SelectCell(int row, int column) = 0;
+  // The column of the cell the cursor or the last press of a button stood
+  // on; -1 when there is none.
+  virtual int CursorColumn() const = 0;
+
+  // Where a row stood when the rows were added (its identity: it stays with
+  // the row whatever order the rows are shown in), and the row that stood
+  // there; -1 for none. Whoever keeps a row past the moment reads it so.
+  virtual int RowIdentity(int row) const = 0;
+  virtual int RowOfIdentity(int identity) const = 0;
+  // How the column's values compare when the rows are sorted by it: Text
+  // for a new column; the order goes with its column.
+  virtual void SetColumnOrder(int column, ValueOrder order) = 0;
+  // The rows sorted by the column's values (None: back in the order they
+  // were fetched); the selection and the colours stay with their rows. A
+  // column out of range changes nothing; ClearRows and RemoveAllColumns end
+  // the sort.
+  virtual void SortRows(int column, SortDirection direction) = 0;
+  virtual GridSort Sort() const = 0;
   // Below 1 hides the column; 1 or more shows it at that width.
   virtual void SetColumnWidth(int column, int width) = 0;
   // Colours the rows present now; rows appended later have no colour.

@@ -41,6 +41,7 @@ const char kNoCells = 0;  // a row without cells: its count alone
 
 ResultRows& ResultRows::operator=(ResultRows&& other) noexcept {
   rows_ = std::move(other.rows_);
+  ids_ = std::move(other.ids_);
   blocks_ = std::move(other.blocks_);
   pending_ = std::move(other.pending_);
   free_ = std::exchange(other.free_, nullptr);
@@ -50,6 +51,7 @@ ResultRows& ResultRows::operator=(ResultRows&& other) noexcept {
   cursor_ = nullptr;
   other.cursor_ = nullptr;
   other.rows_.clear();
+  other.ids_.clear();
   other.blocks_.clear();
   other.pending_.clear();
   return *this;
@@ -78,6 +80,7 @@ void ResultRows::Add(std::string_view text, bool null, const CellValue* kept) {
 
 void ResultRows::EndRow() {
   char* at = Reserve(SizeBytes(pendingCells_) + pending_.size());
+  if (!ids_.empty()) ids_.push_back(rows_.size());
   rows_.push_back(at);
   at = PutSize(at, pendingCells_);
   std::memcpy(at, pending_.data(), pending_.size());
@@ -168,6 +171,30 @@ void ResultRows::MarkNull(std::size_t row, std::size_t column) {
   *head = static_cast<char>(*head | 1);
 }
 
+std::size_t ResultRows::RowOfIdentity(std::size_t identity) const {
+  if (ids_.empty()) return std::min(identity, rows_.size());
+  const auto at = std::find(ids_.begin(), ids_.end(), identity);
+  return static_cast<std::size_t>(at - ids_.begin());
+}
+
+void ResultRows::Reorder(const std::vector<std::size_t>& order) {
+  if (order.size() != rows_.size()) return;
+  std::vector<char*> rows(rows_.size());
+  std::vector<std::size_t> ids(rows_.size());
+  bool added = true;  // the order the rows were added in
+  for (std::size_t i = 0; i < order.size(); ++i) {
+    rows[i] = rows_[order[i]];
+    ids[i] = Identity(order[i]);
+    added = added && ids[i] == i;
+  }
+  rows_ = std::move(rows);
+  if (added)
+    ids_.clear();
+  else
+    ids_ = std::move(ids);
+  cursor_ = nullptr;
+}
+
 void ResultRows::DropCells() {
   const std::size_t rows = rows_.size();
   Clear();
@@ -186,6 +213,7 @@ void ResultRows::InsertEmptyCell(std::size_t column) {
     }
     moved.EndRow();
   }
+  moved.ids_ = std::move(ids_);
   *this = std::move(moved);
 }
 

@@ -106,6 +106,15 @@ class ResultRows {
   };
   CellWalk Walk(std::size_t row) const;
 
+  // Where a row stood among the rows as they were added: its identity, which
+  // stays with it when the rows are put in another order.
+  std::size_t Identity(std::size_t row) const { return ids_.empty() ? row : ids_[row]; }
+  // The row of that identity now; RowCount() for none.
+  std::size_t RowOfIdentity(std::size_t identity) const;
+  // The rows in a new order: order[i] is the row, as they stand now, that
+  // goes to place i; it holds every row once.
+  void Reorder(const std::vector<std::size_t>& order);
+
   // Every row keeps its place and loses its cells: their columns are gone.
   void DropCells();
   // An empty cell at column in every row that has cells up to it.
@@ -120,6 +129,7 @@ class ResultRows {
   char* Reserve(std::size_t bytes);
 
   std::vector<char*> rows_;  // where each row's cells start
+  std::vector<std::size_t> ids_;  // each row's identity; empty while in the order added
   std::vector<std::unique_ptr<char[]>> blocks_;
   char* free_ = nullptr;  // the unused end of the last block
   std::size_t freeBytes_ = 0;

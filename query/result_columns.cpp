@@ -38,11 +38,36 @@ ValueType ValueTypeOf(const ResultColumn& column) {
 
 }  // namespace
 
-void AddResultColumns(ResultGrid& grid, const std::vector<ResultColumn>& columns) {
+ValueOrder ValueOrderOf(ColumnKind kind, int size, TypeClass typeClass) {
+  switch (kind) {
+    case ColumnKind::Decimal:
+    case ColumnKind::Quad:
+      return ValueOrder::ExactNumber;
+    case ColumnKind::Long:
+      return size < kLargeTextSize ? ValueOrder::ExactNumber : ValueOrder::Text;
+    case ColumnKind::Float:
+    case ColumnKind::Double:
+      return ValueOrder::FloatNumber;
+    case ColumnKind::Blob:
+      return ValueOrder::Binary;
+    case ColumnKind::String:
+      if (typeClass == TypeClass::Date) return ValueOrder::Date;
+      if (typeClass == TypeClass::Time) return ValueOrder::Time;
+      if (typeClass == TypeClass::Timestamp) return ValueOrder::Timestamp;
+      return ValueOrder::Text;
+    default:
+      return ValueOrder::Text;
+  }
+}
+
+void AddResultColumns(ResultGrid& grid, const std::vector<ResultColumn>& columns,
+                      const std::vector<TypeClass>& classes) {
   for (size_t c = 0; c < columns.size(); ++c) {
     const ResultColumn& column = columns[c];
-    grid.AddColumn(static_cast<int>(c), column.title, ColumnWidthPixels(column.title, column.size));
-    grid.SetColumnValueType(static_cast<int>(c), ValueTypeOf(column));
+    const int at = static_cast<int>(c);
+    grid.AddColumn(at, column.title, ColumnWidthPixels(column.title, column.size));
+    grid.SetColumnValueType(at, ValueTypeOf(column));
+    grid.SetColumnOrder(at, ValueOrderOf(column.kind, column.size, c < classes.size() ? classes[c] : TypeClass::Unset));
   }
 }
 

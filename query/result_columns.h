@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "db/odbc_layer.h"
+#include "db/type_class.h"
 #include "grid/result_grid.h"
 
 namespace zuno {
@@ -21,7 +22,13 @@ std::vector<ResultColumn> ReadResultColumns(OdbcLayer& db);
 // One grid column per result column, titled by its label, as wide as the
 // label or its size allows (10 to 20 characters of 10 pixels), and typed as
 // numbers or texts by how its values are read. The query results and the
-// catalog lists share this rule.
-void AddResultColumns(ResultGrid& grid, const std::vector<ResultColumn>& columns);
+// catalog lists share this rule. A column's values sort by how they are
+// read and, for a text column, by the Type Class its rows gave it (none for
+// a list read as texts alone).
+void AddResultColumns(ResultGrid& grid, const std::vector<ResultColumn>& columns,
+                      const std::vector<TypeClass>& classes = {});
+
+// How the values of a column read by kind, of the class, compare.
+ValueOrder ValueOrderOf(ColumnKind kind, int size, TypeClass typeClass);
 
 }  // namespace zuno

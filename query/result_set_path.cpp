@@ -10,20 +10,26 @@
 #include "query/run_statement.h"
 #include "query/statement_history.h"
 #include "query/type_colours.h"
+#include "session/page_switch.h"
 #include "session/row_count.h"
 
 namespace zuno {
 namespace {
 
-// The result sets after the first are counted with their rows (up to the
-// limit each), not shown.
-void CountFurtherResultSets(OdbcLayer& db, int limit, FetchedResult& r) {
+void FetchOneResult(OdbcLayer& db, int limit, std::uint64_t budget, FetchedResult& r);
+
+// The result sets after the first, each with its rows (up to the limit each)
+// in what the memory budget leaves.
+void FetchFurtherResultSets(OdbcLayer& db, int limit, std::uint64_t budget, FetchedResult& r) {
+  std::uint64_t used = KeptBytes(r.rows, r.columns.size());
   while (db.NextResultSet()) {
     if (db.ColumnCount() == 0) continue;  // a row count, no result set
+    FetchedResult& f = r.further.emplace_back();
+    f.executed = true;
+    FetchOneResult(db, limit, budget > used ? budget - used : 0, f);
+    used += KeptBytes(f.rows, f.columns.size());
     ++r.furtherResultSets;
-    long long rows = 0;
-    while ((limit == 0 || rows < limit) && db.NextRow()) ++rows;
-    r.furtherRows += rows;
+    r.furtherRows += static_cast<long long>(f.rows.RowCount());
   }
 }
 
@@ -37,6 +43,13 @@ FetchedResult ExecuteAndFetch(OdbcLayer& db, const std::string& statement, int l
 }
 
 void FetchCurrentResult(OdbcLayer& db, int limit, std::uint64_t budget, FetchedResult& r) {
+  FetchOneResult(db, limit, budget, r);
+  FetchFurtherResultSets(db, limit, budget, r);
+}
+
+namespace {
+
+void FetchOneResult(OdbcLayer& db, int limit, std::uint64_t budget, FetchedResult& r) {
   r.columns = ReadResultColumns(db);
   r.classes.assign(r.columns.size(), TypeClass::Unset);
   r.inBlocks = FetchInBlocksWherePossible(db, r.columns, limit, ValuesRead::ByKind);
@@ -58,10 +71,7 @@ void FetchCurrentResult(OdbcLayer& db, int limit, std::uint64_t budget, FetchedR
     r.end = db.LastFetchEnd();
     if (r.end == OdbcLayer::FetchEnd::Error) r.fetchError = db.LastError();
   }
-  CountFurtherResultSets(db, limit, r);
 }
-
-namespace {
 
 // What the Row Count says after the number, and the message, of a fetch that
 // did not reach the end of the rows: the rows read stay, marked as a part.
@@ -80,6 +90,23 @@ std::string CutShortMessage(const FetchedResult& r, int rows) {
   return "Fetch failed." + shown + "\n" + r.fetchError;
 }
 
+// Each result set after the first on a page of its own beside the first,
+// which stays shown; false without pages.
+bool ShowFurtherResultSets(Session& s, const std::string& statement, FetchedResult& r) {
+  if (!s.pages) return false;
+  const int first = s.pages->CurrentIndex();
+  int number = 1;
+  for (FetchedResult& f : r.further) {
+    AddResultPage(s, "Result " + std::to_string(++number));
+    s.state.resultStatement = statement;
+    s.state.endTime = NowMilliseconds();
+    FillResult(s, f);
+    ShowElapsedTime(s);
+  }
+  ShowResultPage(s, first);
+  return true;
+}
+
 // The rows into the grid, the texts below it and the history. End Time
 // covers the execution, the fetch and the fill; it is taken before any
 // message, which may stay open as long as the user likes.
@@ -90,17 +117,8 @@ void ShowFetchedResult(Session& s, const std::string& statement, FetchedResult& 
     return;
   }
   s.state.resultStatement = statement;
-
-  s.grid.SetGridVisible(false);  // no layout row by row while it fills
-  AddResultColumns(s.grid, r.columns);
   const int rows = static_cast<int>(r.rows.RowCount());
-  s.grid.AppendRows(std::move(r.rows));
-
-  s.grid.SetGridVisible(true);
-  ShowRowCount(s.ui, rows, CutShortNote(r.end));
-  if (s.ui.IsChecked(kColoredDatatypesCheckBox))
-    for (size_t c = 0; c < r.classes.size(); ++c)
-      s.grid.SetColumnBackground(static_cast<int>(c), TypeClassColour(r.classes[c]));
+  FillResult(s, r);
   s.db.FinishQuery();
   s.state.endTime = NowMilliseconds();
   ShowElapsedTime(s);
@@ -108,7 +126,8 @@ void ShowFetchedResult(Session& s, const std::string& statement, FetchedResult& 
   // that failed is a failure.
   if (r.limitReached) s.ui.ShowNote("Limit of " + std::to_string(rows) + " rows reached!");
   if (r.budgetReached) s.ui.ShowNote("Limit of available memory reached at " + std::to_string(rows) + " rows!");
-  if (r.furtherResultSets > 0) s.ui.ShowNote(FurtherResultSetsText(r.furtherResultSets));
+  if (r.furtherResultSets > 0 && !ShowFurtherResultSets(s, statement, r))
+    s.ui.ShowNote(FurtherResultSetsText(r.furtherResultSets));
   if (r.end == OdbcLayer::FetchEnd::Cancelled) s.ui.ShowNote(CutShortMessage(r, rows));
   if (r.end == OdbcLayer::FetchEnd::Error) s.jobs.Tell(CutShortMessage(r, rows));
   // A statement whose rows the driver could not give did not run well.
@@ -116,6 +135,18 @@ void ShowFetchedResult(Session& s, const std::string& statement, FetchedResult& 
 }
 
 }  // namespace
+
+void FillResult(Session& s, FetchedResult& r) {
+  s.grid.SetGridVisible(false);  // no layout row by row while it fills
+  AddResultColumns(s.grid, r.columns, r.classes);
+  const int rows = static_cast<int>(r.rows.RowCount());
+  s.grid.AppendRows(std::move(r.rows));
+  s.grid.SetGridVisible(true);
+  ShowRowCount(s.ui, rows, CutShortNote(r.end));
+  if (s.ui.IsChecked(kColoredDatatypesCheckBox))
+    for (size_t c = 0; c < r.classes.size(); ++c)
+      s.grid.SetColumnBackground(static_cast<int>(c), TypeClassColour(r.classes[c]));
+}
 
 std::string FurtherResultSetsText(int count) {
   if (count == 1) return "The statement returned 1 more result set, not shown.";

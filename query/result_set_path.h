@@ -26,6 +26,9 @@ struct FetchedResult {
   std::string fetchError;  // the driver's text when the fetch ended by an error
   int furtherResultSets = 0;   // a procedure's result sets after the first
   long long furtherRows = 0;   // their rows, up to the limit each
+  // Those result sets, each read as the first is, within the memory the
+  // ones before them left.
+  std::vector<FetchedResult> further;
 };
 
 // Executes and reads up to limit rows (0: all) as cell texts, and no more
@@ -46,5 +49,9 @@ void RunFetchJob(Session& s, const std::string& statement, const std::function<v
 
 // The message after a statement whose result sets after the first are not shown.
 std::string FurtherResultSetsText(int count);
+
+// A result's columns and rows into the grid, with its colours and its Row
+// Count: the rows are moved from r.
+void FillResult(Session& s, FetchedResult& r);
 
 }  // namespace zuno

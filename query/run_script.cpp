@@ -16,6 +16,7 @@
 #include "query/statement_class.h"
 #include "query/statement_history.h"
 #include "query/variable_scan.h"
+#include "session/page_switch.h"
 #include "session/row_count.h"
 
 namespace zuno {
@@ -30,6 +31,23 @@ struct ScriptStep {
 };
 
 constexpr int kReportWidths[] = {40, 50, 320, 70, 70, 400};
+
+// The results of a script's statements that get a page: the statement's
+// number and what it gave, up to the limit of pages; the others are counted.
+struct ScriptResults {
+  bool keep = false;  // the result area has pages
+  std::vector<std::pair<std::size_t, FetchedResult>> kept;
+  int count = 0;
+
+  void Take(std::size_t step, FetchedResult& r) {
+    if (!keep) return;
+    // The further result sets of one statement after it, one page each.
+    std::vector<FetchedResult> further = std::move(r.further);
+    if (++count <= kScriptPageLimit) kept.emplace_back(step, std::move(r));
+    for (FetchedResult& f : further)
+      if (++count <= kScriptPageLimit) kept.emplace_back(step, std::move(f));
+  }
+};
 
 // Comments out and variables in, each name asked once for the whole script;
 // nullopt when the user gave up at a prompt.
@@ -57,7 +75,7 @@ std::optional<std::vector<ScriptStep>> PrepareSteps(Session& s, std::string_view
 // stops the script.
 void RunSteps(OdbcLayer& db, const std::vector<ScriptStep>& steps, int limit, std::uint64_t budget,
               const std::atomic<bool>& stopped,
-              std::vector<StatementOutcome>& outcomes) {
+              std::vector<StatementOutcome>& outcomes, ScriptResults& results) {
   for (std::size_t k = 0; k < steps.size() && !stopped; ++k) {
     const std::string& sql = steps[k].prepared;
     StatementOutcome& o = outcomes[k];
@@ -67,6 +85,7 @@ void RunSteps(OdbcLayer& db, const std::vector<ScriptStep>& steps, int limit, st
       FetchedResult r = ExecuteAndFetch(db, sql, limit, budget);
       ok = r.executed;
       o.rows = static_cast<long long>(r.rows.RowCount()) + r.furtherRows;
+      if (ok) results.Take(k, r);
       db.FinishQuery();
     } else {
       ok = db.ExecuteUpdate(sql);
@@ -80,12 +99,28 @@ void RunSteps(OdbcLayer& db, const std::vector<ScriptStep>& steps, int limit, st
   }
 }
 
-void ShowReport(Session& s, const std::vector<ScriptStep>& steps, const std::vector<StatementOutcome>& outcomes) {
+// Each kept result on a page of its own beside the report, which stays shown.
+void ShowScriptPages(Session& s, const std::vector<ScriptStep>& steps, ScriptResults& results) {
+  if (!s.pages || results.kept.empty()) return;
+  const int report = s.pages->CurrentIndex();
+  s.pages->Page(report).title = "Report";
+  for (auto& [step, r] : results.kept) {
+    AddResultPage(s, "No. " + std::to_string(step + 1));
+    s.state.resultStatement = steps[step].prepared;
+    FillResult(s, r);
+  }
+  ShowResultPage(s, report);
+  if (results.count > kScriptPageLimit) s.jobs.Tell(ScriptPagesNote(results.count));
+}
+
+void ShowReport(Session& s, const std::vector<ScriptStep>& steps, const std::vector<StatementOutcome>& outcomes,
+                ScriptResults& results) {
   s.state.endTime = NowMilliseconds();
   s.state.gridMode = GridMode::ScriptReport;
   s.state.scriptStatements.clear();
   const std::vector<std::string> titles = ScriptReportTitles();
   for (std::size_t c = 0; c < titles.size(); ++c) s.grid.AddColumn(static_cast<int>(c), titles[c], kReportWidths[c]);
+  for (int c : {0, 1, 3, 4}) s.grid.SetColumnOrder(c, ValueOrder::ExactNumber);  // No., Line, Rows, Seconds
   long long rows = 0;
   const ScriptStep* failed = nullptr;
   std::string message;
@@ -103,6 +138,7 @@ void ShowReport(Session& s, const std::vector<ScriptStep>& steps, const std::vec
   }
   ShowRowCount(s.ui, rows);
   ShowElapsedTime(s);
+  ShowScriptPages(s, steps, results);
   if (!failed) return;
   s.ui.SelectEditorText(failed->range);
   s.jobs.Tell(message);
@@ -118,10 +154,12 @@ void RunScriptPart(Session& s, const std::string& editorText, TextRange part) {
   const std::uint64_t budget = FetchBudget(s.state.memoryFiles);
   std::vector<StatementOutcome> outcomes(steps->size());
   std::atomic<bool> stopped = false;
+  ScriptResults results;
+  results.keep = s.pages != nullptr;
   s.state.startTime = NowMilliseconds();
   s.jobs.Run({
-      .work = [&, &db = s.db] { RunSteps(db, *steps, limit, budget, stopped, outcomes); },
-      .apply = [&] { ShowReport(s, *steps, outcomes); },
+      .work = [&, &db = s.db] { RunSteps(db, *steps, limit, budget, stopped, outcomes, results); },
+      .apply = [&] { ShowReport(s, *steps, outcomes, results); },
       .cancel =
           [&] {
             stopped = true;
@@ -160,7 +198,8 @@ void RunScript(Session& s) {
 }
 
 void OnScriptReportDoubleClick(Session& s) {
-  const int row = s.grid.SelectedRow();
+  // The report row by its identity: the report may be sorted.
+  const int row = s.grid.RowIdentity(s.grid.SelectedRow());
   if (row < 0 || static_cast<std::size_t>(row) >= s.state.scriptStatements.size()) return;
   s.ui.SelectEditorText(s.state.scriptStatements[static_cast<std::size_t>(row)]);
 }

@@ -7,12 +7,14 @@
 #include "query/elapsed_time.h"
 #include "query/statement_class.h"
 #include "query/variable_scan.h"
+#include "session/page_switch.h"
 
 namespace zuno {
 
 void RunStatement(Session& s) { RunStatementText(s, s.ui.Text(kSqlEditor)); }
 
 void ClearQueryResult(Session& s) {
+  OpenRunPage(s);
   s.state.gridMode = GridMode::Query;
   s.state.resultStatement.clear();
   s.ui.CloseNotes();  // they told of the result before

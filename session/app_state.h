@@ -44,6 +44,8 @@ struct AppState {
   std::string drilledTableName;
 
   int popupAction = 0;  // the popup item that opened the Column Chooser
+  int popupRow = -1;    // the identity of the row it acts on; -1 for the titles
+  std::string findText;  // what Ctrl+F in the grid last looked for
 
   // The statement whose rows the grid shows, as it ran: the table a
   // statement generated from a row is read from it. Empty while the grid

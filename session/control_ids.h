@@ -56,6 +56,7 @@ enum PopupItem : int {
   kFixedColumnSize = 8,
   kTableDetails = 9,
   kSchemaObjects = 10,
+  kCopyCell = 11,  // the cell under the pointer
 };
 
 }  // namespace zuno

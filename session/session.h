@@ -8,6 +8,7 @@
 #include "session/ui.h"
 #include "db/odbc_layer.h"
 #include "grid/result_grid.h"
+#include "session/result_pages.h"
 
 namespace zuno {
 
@@ -18,6 +19,9 @@ struct Session {
   EventLoop& loop;
   OdbcLayer& db;
   JobRunner& jobs;
+  // The pages of the result area, grid being the current one's; none where
+  // the grid is the only result.
+  ResultPages* pages = nullptr;
 };
 
 }  // namespace zuno

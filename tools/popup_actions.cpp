@@ -8,6 +8,7 @@
 #include "session/ui.h"
 #include "tools/column_autosize.h"
 #include "tools/external_editing.h"
+#include "tools/row_copy.h"
 #include "tools/statement_generator.h"
 
 namespace zuno {
@@ -27,6 +28,7 @@ std::vector<std::string> ColumnTitles(const ResultGrid& grid) {
 }
 
 constexpr std::string_view kNoRowSelected = "No row is selected: nothing was copied.";
+constexpr std::string_view kRowGone = "The row is no longer shown: nothing was copied.";
 constexpr std::string_view kValueNotFetched = "The value was not fetched whole: nothing was copied.";
 
 // The selected row's value of the column as fetched, straight from the
@@ -50,22 +52,10 @@ void ReadSelectedRow(const ResultGrid& grid, GeneratorInput& input) {
   }
 }
 
-// The text a cell's value is copied out as: a number without the blanks that
-// align it, a binary value in hex digits; nothing for one never fetched whole.
-std::optional<std::string> CopiedText(const ResultGrid& grid, int column) {
-  if (grid.SelectedRow() < 0) return grid.ColumnTitle(column);
-  const CellValue value = SelectedValue(grid, column);
-  const bool number = grid.ColumnValueType(column) == ValueType::Number;
-  switch (value.kind) {
-    case ValueKind::Text: return std::string(number ? Unpadded(value.bytes) : value.bytes);
-    case ValueKind::Binary: return HexDigits(value.bytes);
-    case ValueKind::Unread: break;
-  }
-  return std::nullopt;
-}
-
 void OpenColumnChooser(Session& s, int item) {
   s.state.popupAction = item;
+  // The row by its identity: a sort while the chooser is open moves it.
+  s.state.popupRow = s.grid.RowIdentity(s.grid.SelectedRow());
   s.ui.OpenLibraryWindow(Ui::LibraryForm::ColumnChooser);
   s.ui.ClearList(kQueryNamesList);
   for (const std::string& title : ColumnTitles(s.grid)) s.ui.AppendListItem(kQueryNamesList, title);
@@ -117,6 +107,8 @@ void OnPopupItem(Session& s, int item) {
     case kShowInEditor:
     case kCopyAndFormat:
       return OpenColumnChooser(s, item);
+    case kCopyCell:
+      return CopyCell(s);
     case kGenerateInsert:
       return Generate(s, GenerateInsert);
     case kGenerateUpdate:
@@ -150,7 +142,12 @@ void OnColumnChooserSelect(Session& s) {
   auto column = std::find(titles.begin(), titles.end(), chosen);
   if (column != titles.end()) {
     int c = static_cast<int>(column - titles.begin());
-    std::optional<std::string> copied = CopiedText(s.grid, c);
+    const int row = s.state.popupRow < 0 ? -1 : s.grid.RowOfIdentity(s.state.popupRow);
+    if (s.state.popupRow >= 0 && row < 0) {
+      s.ui.CloseLibraryWindow();
+      return s.ui.ShowMessage(kRowGone);
+    }
+    std::optional<std::string> copied = CopiedText(s.grid, row, c);
     if (!copied) {
       s.ui.CloseLibraryWindow();
       return s.ui.ShowMessage(kValueNotFetched);

@@ -57,8 +57,9 @@ constexpr WindowSpec kWindows[] = {
     {WindowId::Busy, "running...", 250, 30},
 };
 
-constexpr std::array<PopupMenuEntry, 13> kPopup{{
+constexpr std::array<PopupMenuEntry, 14> kPopup{{
     {kCopyToClipboard, "Copy to Clipboard"},
+    {kCopyCell, "Copy Cell"},
     {kShowInEditor, "Show in Editor"},
     {kCopyAndFormat, "Copy and Format to Current Query"},
     {0, ""},

@@ -3,6 +3,7 @@
 // it, and once letting the toolkit run between the steps.
 #include "tests/grid/result_grid_contract.h"
 
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -666,6 +667,191 @@ TEST_P(ResultGridContract, NullMarksAndValueTypesGoWithTheirCellsAndColumns) {
     EXPECT_FALSE(g.CellIsNull(0, 1)) << "a mark outlived its columns";
     EXPECT_EQ(g.ColumnValueType(0), ValueType::Unknown) << "a type outlived its column";
     EXPECT_EQ(g.ColumnValueType(1), ValueType::Unknown) << "a type outlived its column";
+  }
+}
+
+
+// One column of values of a kind, fetched in this order, with the order a
+// sort by them gives: each value by what it is, not by the text its cell
+// shows; what is not known and NULL last in either direction.
+struct Fetched {
+  const char* text;
+  const char* kept = nullptr;  // the value as fetched, where the text is not it
+  bool null = false;
+  bool unread = false;
+};
+struct KindCase {
+  const char* kind;
+  ValueOrder order;
+  std::vector<Fetched> values;
+  std::vector<int> ascending;  // the fetched rows, values first, then the last ones
+  int last = 0;                // how many rows at the end stay there both ways
+};
+
+const std::vector<KindCase>& KindCases() {
+  static const std::vector<KindCase> cases = {
+      {"exact numbers: DECIMAL past a double's digits, BIGINT's ends",
+       ValueOrder::ExactNumber,
+       {{"                   10"}, {"-9223372036854775808"}, {" 9223372036854775807"}, {" 9223372036854775806"},
+        {"12345678901234567890123456789.01"}, {"12345678901234567890123456789.009"}, {"   -0.5"},
+        {"       Null", nullptr, true}, {"  0"}, {"  -0.25"}, {"  2"}},
+       {1, 6, 9, 8, 10, 0, 3, 2, 5, 4, 7}, 1},
+      {"doubles by the value kept, not the rounded text", ValueOrder::FloatNumber,
+       {{"   1.00"}, {"   1.00", "0.996"}, {"+Infinity"}, {"NaN"}, {"-Infinity"}, {"  1e+300"}, {"     -3"},
+        {"   Null", nullptr, true}, {"    2.5"}},
+       {4, 6, 1, 0, 8, 5, 2, 3, 7}, 1},
+      {"dates shown DD.MM.YYYY in time order", ValueOrder::Date,
+       {{"01.03.2024"}, {"Null", nullptr, true}, {"31.12.2023"}, {"15.01.2024"}, {"02.02.2024"}},
+       {2, 3, 4, 0, 1}, 1},
+      {"times", ValueOrder::Time,
+       {{"23.59.59"}, {"00.00.01"}, {"Null", nullptr, true}, {"12.30.00"}}, {1, 3, 0, 2}, 1},
+      {"timestamps to the fraction of a second", ValueOrder::Timestamp,
+       {{"2024-03-01-10.00.00.500000"}, {"2024-03-01-10.00.00.123456"}, {"2023-12-31-23.59.59.999999"},
+        {"2024-03-01-10.00.00.000000"}, {"Null", nullptr, true}},
+       {2, 3, 1, 0, 4}, 1},
+      {"texts; the text Null is no NULL", ValueOrder::Text,
+       {{"banana"}, {"Null", nullptr, true}, {"apple"}, {"null"}, {"cherry"}}, {2, 0, 4, 3, 1}, 1},
+      {"binary values by their bytes; one not read whole before NULL", ValueOrder::Binary,
+       {{"binary Data", "\x01\x02"}, {"Null", nullptr, true}, {"binary Data", "\x01"}, {"binary Data", nullptr, false, true},
+        {"binary Data", "\xFF"}, {"binary Data", "\x00\xFF"}},
+       {5, 2, 0, 4, 3, 1}, 2},
+  };
+  return cases;
+}
+
+void FillKind(ResultGrid& g, const KindCase& c) {
+  AddColumns(g, {"FETCHED", "VALUE"});
+  g.SetColumnOrder(1, c.order);
+  ResultRows rows;
+  for (std::size_t r = 0; r < c.values.size(); ++r) {
+    const Fetched& v = c.values[r];
+    rows.AddCell(std::to_string(r));
+    if (v.unread)
+      rows.AddCell(v.text, CellValue{{}, ValueKind::Unread});
+    else if (v.kept)
+      rows.AddCell(v.text, CellValue{std::string_view(v.kept, std::char_traits<char>::length(v.kept) +
+                                                                 (c.order == ValueOrder::Binary && v.kept[0] == 0 ? 2 : 0)),
+                                     c.order == ValueOrder::Binary ? ValueKind::Binary : ValueKind::Text});
+    else
+      rows.AddCell(v.text, v.null);
+    rows.EndRow();
+  }
+  g.AppendRows(std::move(rows));
+}
+
+std::vector<int> FetchedOrder(const ResultGrid& g) {
+  std::vector<int> order;
+  for (int r = 0; r < g.RowCount(); ++r) order.push_back(std::stoi(g.CellText(r, 0)));
+  return order;
+}
+
+TEST_P(ResultGridContract, RowsSortByTheKindOfTheirValues) {
+  for (const KindCase& c : KindCases()) {
+    SCOPED_TRACE(c.kind);
+    auto under = Fresh();
+    ResultGrid& g = under->grid();
+    FillKind(g, c);
+    g.SortRows(1, SortDirection::Ascending);
+    under->Settle();
+    EXPECT_EQ(FetchedOrder(g), c.ascending);
+    EXPECT_EQ(g.Sort().column, 1);
+    EXPECT_EQ(g.Sort().direction, SortDirection::Ascending);
+
+    std::vector<int> descending(c.ascending.rbegin() + c.last, c.ascending.rend());
+    descending.insert(descending.end(), c.ascending.end() - c.last, c.ascending.end());
+    g.SortRows(1, SortDirection::Descending);
+    EXPECT_EQ(FetchedOrder(g), descending);
+    for (int r = 0; r < g.RowCount(); ++r) {
+      EXPECT_EQ(g.RowIdentity(r), std::stoi(g.CellText(r, 0))) << "row " << r;
+      EXPECT_EQ(g.RowOfIdentity(g.RowIdentity(r)), r);
+    }
+    EXPECT_EQ(g.CellIsNull(g.RowOfIdentity(c.ascending.back()), 1), c.values[static_cast<std::size_t>(c.ascending.back())].null)
+        << "the NULL mark stayed behind its row";
+
+    g.SortRows(1, SortDirection::None);
+    under->Settle();
+    std::vector<int> fetched(c.values.size());
+    for (std::size_t i = 0; i < fetched.size(); ++i) fetched[i] = static_cast<int>(i);
+    EXPECT_EQ(FetchedOrder(g), fetched);
+    EXPECT_EQ(g.Sort().column, -1);
+  }
+}
+
+TEST_P(ResultGridContract, EqualValuesKeepTheOrderFetchedBothWays) {
+  auto under = Fresh();
+  ResultGrid& g = under->grid();
+  AddColumns(g, {"FETCHED", "VALUE"});
+  for (const char* v : {"b", "a", "b", "a", "c"}) g.AppendRow({std::to_string(g.RowCount()), v});
+  g.SortRows(1, SortDirection::Descending);
+  EXPECT_EQ(FetchedOrder(g), (std::vector<int>{4, 0, 2, 1, 3}));
+  g.SortRows(1, SortDirection::Ascending);
+  EXPECT_EQ(FetchedOrder(g), (std::vector<int>{1, 3, 0, 2, 4}));
+  g.SortRows(2, SortDirection::Descending);  // no such column
+  EXPECT_EQ(FetchedOrder(g), (std::vector<int>{1, 3, 0, 2, 4}));
+  EXPECT_EQ(g.Sort().column, 1);
+}
+
+TEST_P(ResultGridContract, TheSelectionAndTheColoursGoWithTheirRowsThroughASort) {
+  for (bool settle : {false, true}) {
+    SCOPED_TRACE(settle ? "toolkit run between the steps" : "straight through");
+    auto under = Fresh();
+    ResultGrid& g = under->grid();
+    AddColumns(g, {"FETCHED", "VALUE"});
+    for (const char* v : {"d", "b", "e", "a"}) g.AppendRow({std::to_string(g.RowCount()), v});
+    g.SetColumnBackground(1, kRed);
+    g.AppendRow({"4", "c"});  // after the colour: none
+    g.SelectRow(2);
+    if (settle) under->Settle();
+    g.SortRows(1, SortDirection::Ascending);
+    if (settle) under->Settle();
+    EXPECT_EQ(FetchedOrder(g), (std::vector<int>{3, 1, 4, 0, 2}));
+    EXPECT_EQ(g.SelectedRow(), 4) << "the selection stayed at its place, not with its row";
+    EXPECT_EQ(g.CellText(g.SelectedRow(), 1), "e");
+    for (int r = 0; r < g.RowCount(); ++r)
+      EXPECT_EQ(under->Background(r, 1), g.CellText(r, 1) == "c" ? std::nullopt : std::optional<Rgb>(kRed)) << "row " << r;
+    g.AppendRow({"5", "0"});
+    EXPECT_EQ(g.RowIdentity(5), 5) << "a row added to a sorted grid";
+    g.ClearRows();
+    EXPECT_EQ(g.Sort().column, -1) << "the sort outlived its rows";
+    AppendRows(g, 2);
+    g.SortRows(0, SortDirection::Descending);
+    g.RemoveAllColumns();
+    EXPECT_EQ(g.Sort().column, -1) << "the sort outlived its columns";
+  }
+}
+
+TEST_P(ResultGridContract, SeveralRowsAreSelectedAndTheCursorNamesTheOne) {
+  for (bool settle : {false, true}) {
+    SCOPED_TRACE(settle ? "toolkit run between the steps" : "straight through");
+    auto under = Fresh();
+    ResultGrid& g = under->grid();
+    AddColumns(g, {"A", "B", "C"});
+    AppendRows(g, 6);
+    if (settle) under->Settle();
+    EXPECT_TRUE(g.SelectedRows().empty());
+    EXPECT_EQ(g.CursorColumn(), -1);
+    g.SelectCell(4, 2);
+    if (settle) under->Settle();
+    EXPECT_EQ(g.SelectedRows(), (std::vector<int>{4}));
+    EXPECT_EQ(g.CursorColumn(), 2);
+    g.AddToSelection(1);
+    g.AddToSelection(3);
+    g.AddToSelection(9);  // no such row
+    if (settle) under->Settle();
+    EXPECT_EQ(g.SelectedRows(), (std::vector<int>{1, 3, 4})) << "in the order shown";
+    EXPECT_EQ(g.SelectedRow(), 3) << "the row the cursor went to last";
+    g.SelectCell(2, 7);  // no such column
+    EXPECT_EQ(g.SelectedRows(), (std::vector<int>{1, 3, 4}));
+    g.SelectAllRows();
+    if (settle) under->Settle();
+    EXPECT_EQ(g.SelectedRows(), (std::vector<int>{0, 1, 2, 3, 4, 5}));
+    g.SelectRow(5);
+    EXPECT_EQ(g.SelectedRows(), (std::vector<int>{5})) << "a row selected alone kept the others";
+    EXPECT_EQ(g.CursorColumn(), 0);
+    g.SelectAllRows();
+    g.SelectRow(-1);
+    EXPECT_TRUE(g.SelectedRows().empty());
+    EXPECT_EQ(g.SelectedRow(), -1);
   }
 }
 

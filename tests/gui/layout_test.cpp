@@ -317,7 +317,7 @@ TEST(PopupMenuTest, HoldsItsItemsWithSeparators) {
   for (GList* l = children; l; l = l->next)
     labels.push_back(GTK_IS_SEPARATOR_MENU_ITEM(l->data) ? "-" : gtk_menu_item_get_label(GTK_MENU_ITEM(l->data)));
   g_list_free(children);
-  EXPECT_EQ(labels, (std::vector<std::string>{"Copy to Clipboard", "Show in Editor",
+  EXPECT_EQ(labels, (std::vector<std::string>{"Copy to Clipboard", "Copy Cell", "Show in Editor",
                                               "Copy and Format to Current Query", "-",
                                               "Generate Insert SQL", "Generate Update SQL",
                                               "Generate Delete SQL", "-", "Autosize Columns",

@@ -97,6 +97,40 @@ TEST_F(WindowsTest, TheColumnChooserCopiesACellWithItsLineFeedToTheClipboard) {
   g_free(text);
 }
 
+// Ctrl+C in the grid: the selected rows, as fetched, with their titles.
+TEST_F(WindowsTest, CtrlCCopiesTheSelectedRowsToTheClipboardAsTabSeparatedText) {
+  ResultGrid& grid = p->shell.grid();
+  for (const char* title : {"ID", "NOTE"}) grid.AddColumn(-1, title, 100);
+  grid.SetColumnValueType(0, ValueType::Number);
+  ResultRows rows;
+  rows.AddCell("    1");
+  rows.AddCell("two\xC3\xBFlines", CellValue{"two\nlines"});
+  rows.EndRow();
+  rows.AddCell("    2");
+  rows.AddCell("Null", true);
+  rows.EndRow();
+  rows.AddCell("    3");
+  rows.AddCell("not copied");
+  rows.EndRow();
+  grid.AppendRows(std::move(rows));
+  grid.SelectRow(0);
+  grid.AddToSelection(1);
+  GtkWidget* view = p->shell.inner(kResultGrid);
+  gtk_widget_grab_focus(view);
+  ASSERT_TRUE(RunUntil([&] { return gtk_widget_has_focus(view); }));
+  GtkClipboard* clipboard = gtk_clipboard_get(GDK_SELECTION_CLIPBOARD);
+  gtk_clipboard_set_text(clipboard, "before", -1);
+  gtk_test_widget_send_key(view, GDK_KEY_c, GDK_CONTROL_MASK);
+  gchar* text = nullptr;
+  ASSERT_TRUE(RunUntil([&] {
+    g_free(text);
+    text = gtk_clipboard_wait_for_text(clipboard);
+    return text && std::string(text) != "before";
+  }));
+  EXPECT_STREQ(text, "ID\tNOTE\n1\t\"two\nlines\"\n2\t\n");
+  g_free(text);
+}
+
 // The window manager's close on either form of window 1 closes that window
 // only: the program and the SQL in the editor stay.
 TEST_F(WindowsTest, ACloseRequestOnTheLibraryOrTheColumnChooserClosesOnlyThatWindow) {

@@ -3,6 +3,7 @@
 #include "app/connect_handler.h"
 #include "catalog/catalog_buttons.h"
 #include "catalog/drill_down.h"
+#include "catalog/table_list_columns.h"
 #include "tests/support/data_sources.h"
 #include "tests/support/handler_harness.h"
 
@@ -126,8 +127,11 @@ TEST_F(CatalogTest, BrowsingFromACreatorToATableEndsWithItsRowsInTheGrid) {
   int orders = RowOf("MYSCHEMA", "ORDERS");
   ASSERT_NE(orders, -1);
 
+  // A sorted list drills into the row clicked, and remembers it as fetched.
+  h.grid.SortRows(kTypeColumn, SortDirection::Descending);  // the view first
+  ASSERT_NE(RowOf("MYSCHEMA", "ORDERS"), orders) << "the sort did not move the row";
   h.ui.SetChecked(kQueryAutorunCheckBox, true);
-  DoubleClick(orders);
+  DoubleClick(RowOf("MYSCHEMA", "ORDERS"));
   EXPECT_EQ(h.ui.Text(kSqlEditor), "select ID,ITEM,QTY\n from MYSCHEMA.ORDERS");
   EXPECT_EQ(h.state.drilledTableSchema, "MYSCHEMA");
   EXPECT_EQ(h.state.drilledTableName, "ORDERS");

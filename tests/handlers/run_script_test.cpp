@@ -93,6 +93,16 @@ TEST_F(ScriptTest, CtrlShiftReturnRunsEveryStatementWithItsBodyWhole) {
     h.Click(kResultGrid, Action::LeftDoubleClick);
     const std::string body = Selected(h);
     EXPECT_EQ(body.substr(0, 7) + body.substr(body.size() - 4), "create \nend") << body;
+
+    // The report sorted: a row still names its own statement.
+    h.grid.SelectRow(1);
+    h.Click(kResultGrid, Action::LeftDoubleClick);
+    const std::string second = Selected(h);
+    h.grid.SortRows(0, SortDirection::Descending);
+    ASSERT_NE(h.grid.RowOfIdentity(1), 1);
+    h.grid.SelectRow(h.grid.RowOfIdentity(1));
+    h.Click(kResultGrid, Action::LeftDoubleClick);
+    EXPECT_EQ(Selected(h), second);
   }
 }
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace zuno::testing {
 
 void MemoryResultGrid::Here() const {
@@ -12,13 +14,18 @@ void MemoryResultGrid::ClearRows() {
   Here();
   rows_.Clear();
   for (Column& c : columns_) c.backgroundRows = 0;
-  selected_ = -1;
+  selected_.clear();
+  cursor_ = -1;
+  cursorColumn_ = -1;
+  sort_ = {};
 }
 
 void MemoryResultGrid::RemoveAllColumns() {
   Here();
   columns_.clear();
   rows_.DropCells();
+  sort_ = {};
+  cursorColumn_ = -1;
 }
 
 void MemoryResultGrid::AddColumn(int position, std::string_view title, int width) {
@@ -50,13 +57,74 @@ std::string MemoryResultGrid::ColumnTitle(int column) const {
   return ValidColumn(column) ? columns_[column].title : std::string();
 }
 
+int MemoryResultGrid::SelectedRow() const {
+  Here();
+  if (std::find(selected_.begin(), selected_.end(), cursor_) != selected_.end()) return RowOfIdentity(cursor_);
+  const std::vector<int> rows = SelectedRows();
+  return rows.empty() ? -1 : rows.front();
+}
+
 void MemoryResultGrid::SelectRow(int row) {
   Here();
   if (row < 0) {
-    selected_ = -1;
+    selected_.clear();
     return;
   }
-  if (row < RowCount()) selected_ = row;
+  SelectCell(row, 0);
+}
+
+std::vector<int> MemoryResultGrid::SelectedRows() const {
+  Here();
+  std::vector<int> rows;
+  for (int id : selected_) rows.push_back(RowOfIdentity(id));
+  std::sort(rows.begin(), rows.end());
+  return rows;
+}
+
+void MemoryResultGrid::AddToSelection(int row) {
+  Here();
+  if (row < 0 || row >= RowCount()) return;
+  const int id = RowIdentity(row);
+  if (std::find(selected_.begin(), selected_.end(), id) == selected_.end()) selected_.push_back(id);
+  cursor_ = id;
+}
+
+void MemoryResultGrid::SelectAllRows() {
+  Here();
+  selected_.clear();
+  for (int r = 0; r < RowCount(); ++r) selected_.push_back(RowIdentity(r));
+}
+
+void MemoryResultGrid::SelectCell(int row, int column) {
+  Here();
+  if (row < 0 || row >= RowCount() || (column != 0 && !ValidColumn(column))) return;
+  selected_.assign(1, RowIdentity(row));
+  cursor_ = selected_.front();
+  cursorColumn_ = ValidColumn(column) ? column : -1;
+}
+
+int MemoryResultGrid::RowIdentity(int row) const {
+  Here();
+  return row < 0 || row >= RowCount() ? -1 : static_cast<int>(rows_.Identity(static_cast<std::size_t>(row)));
+}
+
+int MemoryResultGrid::RowOfIdentity(int identity) const {
+  Here();
+  if (identity < 0) return -1;
+  const std::size_t row = rows_.RowOfIdentity(static_cast<std::size_t>(identity));
+  return row < rows_.RowCount() ? static_cast<int>(row) : -1;
+}
+
+void MemoryResultGrid::SetColumnOrder(int column, ValueOrder order) {
+  Here();
+  if (ValidColumn(column)) columns_[column].order = order;
+}
+
+void MemoryResultGrid::SortRows(int column, SortDirection direction) {
+  Here();
+  if (!ValidColumn(column)) return;
+  rows_.Reorder(SortedRows(rows_, static_cast<std::size_t>(column), columns_[column].order, direction));
+  sort_ = direction == SortDirection::None ? GridSort{} : GridSort{column, direction};
 }
 
 void MemoryResultGrid::SetColumnWidth(int column, int width) {
@@ -81,7 +149,7 @@ std::optional<Rgb> MemoryResultGrid::Background(int row, int column) const {
   Here();
   if (row < 0 || row >= RowCount() || !ValidColumn(column)) return std::nullopt;
   const Column& c = columns_[column];
-  return static_cast<std::size_t>(row) < c.backgroundRows ? c.background : std::nullopt;
+  return rows_.Identity(static_cast<std::size_t>(row)) < c.backgroundRows ? c.background : std::nullopt;
 }
 
 void MemoryResultGrid::SetColumnValueType(int column, ValueType type) {

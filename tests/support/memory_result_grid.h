@@ -19,6 +19,7 @@ class MemoryResultGrid : public ResultGrid {
     std::optional<Rgb> background;  // for the rows below backgroundRows
     std::size_t backgroundRows = 0;
     ValueType valueType = ValueType::Unknown;
+    ValueOrder order = ValueOrder::Text;
   };
 
   void ClearRows() override;
@@ -31,8 +32,18 @@ class MemoryResultGrid : public ResultGrid {
   int ColumnCount() const override { return Here(), static_cast<int>(columns_.size()); }
   std::string CellText(int row, int column) const override;
   std::string ColumnTitle(int column) const override;
-  int SelectedRow() const override { return Here(), selected_; }
+  int SelectedRow() const override;
   void SelectRow(int row) override;
+  std::vector<int> SelectedRows() const override;
+  void AddToSelection(int row) override;
+  void SelectAllRows() override;
+  void SelectCell(int row, int column) override;
+  int CursorColumn() const override { return Here(), cursorColumn_; }
+  int RowIdentity(int row) const override;
+  int RowOfIdentity(int identity) const override;
+  void SetColumnOrder(int column, ValueOrder order) override;
+  void SortRows(int column, SortDirection direction) override;
+  GridSort Sort() const override { return Here(), sort_; }
   void SetColumnWidth(int column, int width) override;
   void SetColumnBackground(int column, Rgb colour) override;
   void SetGridVisible(bool visible) override { Here(), visible_ = visible; }
@@ -54,7 +65,10 @@ class MemoryResultGrid : public ResultGrid {
   std::thread::id owner_ = std::this_thread::get_id();
   std::vector<Column> columns_;
   ResultRows rows_;
-  int selected_ = -1;
+  std::vector<int> selected_;  // the identities of the selected rows
+  int cursor_ = -1;            // the identity of the row the cursor is on
+  int cursorColumn_ = -1;
+  GridSort sort_;
   bool visible_ = true;
 };
 
