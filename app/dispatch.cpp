@@ -5,6 +5,7 @@
 #include "windows/control_table.h"
 #include "app/history_handler.h"
 #include "app/shutdown.h"
+#include "app/transaction_handlers.h"
 
 namespace zuno {
 namespace {
@@ -17,14 +18,17 @@ void Call(const std::function<void()>& handler) {
 
 void Dispatcher::Dispatch(const Event& e) {
   Handle(e);
-  if (!s_.loop.Ended()) NoteConnectionGone(s_);
+  if (s_.loop.Ended()) return;
+  NoteConnectionGone(s_);
+  NoteTransaction(s_);
 }
 
 void Dispatcher::Handle(const Event& e) {
   switch (e.kind) {
     case EventKind::Timer:
-      if (e.timerId == 0) Call(h_.runStatement);
+      if (e.timerId == 0 && !AutorunHeldByTransaction(s_)) Call(h_.runStatement);
       return;
+    case EventKind::Transaction: return OnTransactionControl(s_, e.transaction);
     case EventKind::Menu:
       if (h_.popupItem) h_.popupItem(e.menuItem);
       return;
@@ -41,9 +45,10 @@ void Dispatcher::Handle(const Event& e) {
   }
 }
 
-// The Exit button and a close request end alike, once the editor's text is
-// kept or the user lets it go.
+// The Exit button and a close request end alike, once uncommitted work is
+// committed or rolled back and the editor's text kept, or the user lets it go.
 void Dispatcher::EndOnRequest() {
+  if (!SettlePendingWork(s_, ConnectionEnd::Exit)) return;
   if (!KeepEditorStateAtExit(s_.ui, h_.keepEditorState)) return;
   WriteSettings(s_);
   EndProgram(s_, h_.closeConnection);

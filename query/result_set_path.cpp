@@ -9,6 +9,7 @@
 #include "query/row_limit.h"
 #include "query/run_statement.h"
 #include "query/statement_history.h"
+#include "query/transaction_end.h"
 #include "query/type_colours.h"
 #include "session/row_count.h"
 
@@ -90,6 +91,7 @@ void ShowFetchedResult(Session& s, const std::string& statement, FetchedResult& 
     return;
   }
   s.state.resultStatement = statement;
+  NoteStatementRan(s, statement, 0);
 
   s.grid.SetGridVisible(false);  // no layout row by row while it fills
   AddResultColumns(s.grid, r.columns);

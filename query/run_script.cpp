@@ -15,6 +15,8 @@
 #include "query/script_splitter.h"
 #include "query/statement_class.h"
 #include "query/statement_history.h"
+#include "query/transaction_end.h"
+#include "query/transaction_statement.h"
 #include "query/variable_scan.h"
 #include "session/row_count.h"
 
@@ -63,7 +65,12 @@ void RunSteps(OdbcLayer& db, const std::vector<ScriptStep>& steps, int limit, st
     StatementOutcome& o = outcomes[k];
     const std::int64_t start = NowMilliseconds();
     bool ok = false;
-    if (ClassifyStatement(sql) == StatementPath::ResultSet) {
+    // A COMMIT or ROLLBACK ends the transaction through the driver, as
+    // Run does it.
+    if (const auto end = ReadTransactionStatement(sql)) {
+      ok = db.EndTransaction(*end);
+      o.rows = 0;
+    } else if (ClassifyStatement(sql) == StatementPath::ResultSet) {
       FetchedResult r = ExecuteAndFetch(db, sql, limit, budget);
       ok = r.executed;
       o.rows = static_cast<long long>(r.rows.RowCount()) + r.furtherRows;
@@ -80,7 +87,22 @@ void RunSteps(OdbcLayer& db, const std::vector<ScriptStep>& steps, int limit, st
   }
 }
 
-void ShowReport(Session& s, const std::vector<ScriptStep>& steps, const std::vector<StatementOutcome>& outcomes) {
+// The transaction as the statements that ran left it, in their order.
+void NoteScriptTransaction(Session& s, const std::vector<ScriptStep>& steps,
+                           const std::vector<StatementOutcome>& outcomes) {
+  for (std::size_t k = 0; k < steps.size(); ++k) {
+    if (outcomes[k].state != StatementOutcome::State::Ok) continue;
+    if (ReadTransactionStatement(steps[k].prepared)) {
+      EndTransaction(s.state.transaction);
+      ShowTransaction(s);
+    } else {
+      NoteStatementRan(s, steps[k].prepared, outcomes[k].rows);
+    }
+  }
+}
+
+// The report in the grid; the message of the statement that failed, if any.
+std::string ShowReport(Session& s, const std::vector<ScriptStep>& steps, const std::vector<StatementOutcome>& outcomes) {
   s.state.endTime = NowMilliseconds();
   s.state.gridMode = GridMode::ScriptReport;
   s.state.scriptStatements.clear();
@@ -101,11 +123,23 @@ void ShowReport(Session& s, const std::vector<ScriptStep>& steps, const std::vec
       message = ScriptFailureText(static_cast<int>(k) + 1, steps[k].line, o.message);
     }
   }
+  NoteScriptTransaction(s, steps, outcomes);
   ShowRowCount(s.ui, rows);
   ShowElapsedTime(s);
-  if (!failed) return;
-  s.ui.SelectEditorText(failed->range);
-  s.jobs.Tell(message);
+  if (failed) s.ui.SelectEditorText(failed->range);
+  return message;
+}
+
+// A script that failed with autocommit off leaves what ran before it in the
+// transaction: the user says whether it goes or stays.
+void TellScriptFailure(Session& s, const std::string& message) {
+  const TransactionState& t = s.state.transaction;
+  if (t.autocommit || !t.Pending()) return s.jobs.Tell(message);
+  const int pending = t.pending;
+  const Ui::TransactionChoice choice = s.ui.AskTransactionEnd(UncommittedAfterFailureText(message, pending), false);
+  if (choice == Ui::TransactionChoice::Keep) return;
+  EndTransactionNow(s, choice == Ui::TransactionChoice::Commit ? OdbcLayer::TransactionEnd::Commit
+                                                               : OdbcLayer::TransactionEnd::Rollback);
 }
 
 // The statements of part of the editor's text, one after the other.
@@ -119,15 +153,17 @@ void RunScriptPart(Session& s, const std::string& editorText, TextRange part) {
   std::vector<StatementOutcome> outcomes(steps->size());
   std::atomic<bool> stopped = false;
   s.state.startTime = NowMilliseconds();
+  std::string failure;
   s.jobs.Run({
       .work = [&, &db = s.db] { RunSteps(db, *steps, limit, budget, stopped, outcomes); },
-      .apply = [&] { ShowReport(s, *steps, outcomes); },
+      .apply = [&] { failure = ShowReport(s, *steps, outcomes); },
       .cancel =
           [&] {
             stopped = true;
             s.db.Cancel();
           },
   });
+  if (!failure.empty()) TellScriptFailure(s, failure);
 }
 
 // Part of the editor's text: one statement runs as Run runs it, several as a script.

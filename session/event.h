@@ -8,7 +8,10 @@ namespace zuno {
 
 // A change of the Main Window's size is not an event of the loop: the shell lays
 // the controls out again on the spot, also while a handler runs.
-enum class EventKind { Close, Control, Menu, Timer };
+enum class EventKind { Close, Control, Menu, Timer, Transaction };
+
+// What the transaction controls of the Main Window report.
+enum class TransactionAction { Commit, Rollback, AutocommitOn, AutocommitOff };
 
 struct Event {
   EventKind kind = EventKind::Control;
@@ -17,6 +20,7 @@ struct Event {
   Action action = Action::LeftClick;
   int menuItem = 0;
   int timerId = 0;
+  TransactionAction transaction = TransactionAction::Commit;
 
   static Event CloseOf(WindowId w) { return {EventKind::Close, w}; }
   static Event ControlOf(WindowId w, int control, Action a) {
@@ -30,6 +34,11 @@ struct Event {
   static Event TimerTick(int id = 0) {
     Event e{EventKind::Timer};
     e.timerId = id;
+    return e;
+  }
+  static Event TransactionOf(TransactionAction a) {
+    Event e{EventKind::Transaction};
+    e.transaction = a;
     return e;
   }
 };

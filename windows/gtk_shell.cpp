@@ -284,7 +284,20 @@ void GtkShell::ClearList(Control c) { ClearControlList(widgets_, c); }
 
 void GtkShell::SetWindowTitle(WindowId id, std::string_view title) {
   GtkWidget* w = id == WindowId::Main ? main_.window : id == WindowId::Library ? library_.window : busy_->window();
-  if (w) gtk_window_set_title(GTK_WINDOW(w), ValidUtf8(title).c_str());
+  std::string shown(title);
+  if (id == WindowId::Main) {
+    mainTitle_ = shown;
+    shown = MarkedTitle(mainTitle_, titleMarked_);
+  }
+  if (w) gtk_window_set_title(GTK_WINDOW(w), ValidUtf8(shown).c_str());
+}
+
+void GtkShell::ShowTransaction(const TransactionState& t, bool connected) {
+  if (titleMarked_ != t.Pending()) {
+    titleMarked_ = t.Pending();
+    SetWindowTitle(WindowId::Main, std::string(mainTitle_));
+  }
+  (void)connected;
 }
 
 GtkWindow* GtkShell::DialogParent() const {
@@ -294,6 +307,9 @@ GtkWindow* GtkShell::DialogParent() const {
 
 void GtkShell::ShowMessage(std::string_view text) { dialogs_->ShowMessage(text); }
 bool GtkShell::AskYesNo(std::string_view question) { return dialogs_->AskYesNo(question); }
+Ui::TransactionChoice GtkShell::AskTransactionEnd(std::string_view question, bool offerCancel) {
+  return dialogs_->AskTransactionEnd(question, offerCancel);
+}
 std::optional<std::string> GtkShell::AskText(std::string_view title, std::string_view prompt,
                                             std::string_view preset) {
   return dialogs_->AskText(title, prompt, preset);

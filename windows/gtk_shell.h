@@ -82,6 +82,8 @@ class GtkShell : public Ui, public JobHost {
   std::optional<std::string> AskText(std::string_view title, std::string_view prompt,
                                      std::string_view preset) override;
   bool AskYesNo(std::string_view question) override;
+  TransactionChoice AskTransactionEnd(std::string_view question, bool offerCancel) override;
+  void ShowTransaction(const TransactionState& t, bool connected) override;
   std::optional<SaveChoice> ChooseSaveFile(std::string_view title, std::string_view suggestedName) override;
   void SetClipboardText(std::string_view text) override;
   void StartAutorunTimer(int periodMs) override;
@@ -134,6 +136,8 @@ class GtkShell : public Ui, public JobHost {
   std::unique_ptr<GtkPopupMenu> popup_;
   RepeatingTimer timer_;
   std::unique_ptr<ResizeScheduling> resize_;
+  std::string mainTitle_ = "ZUNO";  // as last set, without the mark of uncommitted work
+  bool titleMarked_ = false;
 };
 
 }  // namespace zuno
