@@ -2,6 +2,7 @@
 
 #include <system_error>
 
+#include "app/home_directory.h"
 #include "base/text_file.h"
 #include "base/text_lines.h"
 #include "tools/private_folder.h"
@@ -14,14 +15,7 @@ constexpr std::string_view kAutocommit = "autocommit=";
 }  // namespace
 
 std::string UserOptionsPath(const char* configHome, const std::string& homeDirectory) {
-  std::string folder;
-  if (configHome && configHome[0] == '/')
-    folder = configHome;
-  else if (!homeDirectory.empty())
-    folder = homeDirectory + (homeDirectory.ends_with('/') ? "" : "/") + ".config";
-  else
-    return {};
-  return folder + "/zuno/options";
+  return UserFilePath(configHome, homeDirectory, ".config", "options");
 }
 
 UserOptions ParseUserOptions(std::string_view text) {

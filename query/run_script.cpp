@@ -134,7 +134,7 @@ std::string ShowReport(Session& s, const std::vector<ScriptStep>& steps, const s
 // transaction: the user says whether it goes or stays.
 void TellScriptFailure(Session& s, const std::string& message) {
   const TransactionState& t = s.state.transaction;
-  if (t.autocommit || !t.Pending()) return s.jobs.Tell(message);
+  if (t.autocommit || !t.Pending() || !s.db.Connected()) return s.jobs.Tell(message);
   const int pending = t.pending;
   const Ui::TransactionChoice choice = s.ui.AskTransactionEnd(UncommittedAfterFailureText(message, pending), false);
   if (choice == Ui::TransactionChoice::Keep) return;
