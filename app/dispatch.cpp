@@ -28,7 +28,6 @@ void Dispatcher::Handle(const Event& e) {
     case EventKind::Timer:
       if (e.timerId == 0 && !AutorunHeldByTransaction(s_)) Call(h_.runStatement);
       return;
-    case EventKind::Transaction: return OnTransactionControl(s_, e.transaction);
     case EventKind::Menu:
       if (h_.popupItem) h_.popupItem(e.menuItem);
       return;
@@ -78,6 +77,9 @@ void Dispatcher::MainWindowControl(int control, Action action) {
     case kFormatSqlButton: return Call(h_.formatSql);
     case kSaveReportButton: return Call(h_.saveReport);
     case kSaveLoadQueryButton: return Call(h_.openLibrary);
+    case kAutocommitCheckBox: return OnAutocommitCheckBox(s_);
+    case kCommitButton: return OnTransactionButton(s_, OdbcLayer::TransactionEnd::Commit);
+    case kRollbackButton: return OnTransactionButton(s_, OdbcLayer::TransactionEnd::Rollback);
     default: return;  // the Password field and all others: nothing
   }
 }

@@ -11,7 +11,12 @@
 namespace zuno {
 namespace {
 
-constexpr std::string_view kHeader = "ZUNO editor state 1\n";
+// A state of the first form ends after the history; the second adds the
+// window's place.
+constexpr std::string_view kFirstHeader = "ZUNO editor state 1\n";
+constexpr std::string_view kHeader = "ZUNO editor state 2\n";
+// A size or a height beyond these is no place a window was left in.
+constexpr long kLargestPlace = 100000;
 constexpr std::string_view kNoPlaceForEditorState =
     "The SQL editor's text cannot be kept for the next start: neither XDG_STATE_HOME nor HOME is set.";
 
@@ -42,19 +47,39 @@ std::optional<long> TakeNumber(std::string_view& in) {
   return n;
 }
 
+// Width, height, maximised (0 or 1), the history's and the editor's heights.
+void PutPlace(std::string& out, const MainWindowPlace& p) {
+  for (int n : {p.width, p.height, p.maximised ? 1 : 0, p.historyHeight, p.editorHeight})
+    PutField(out, std::to_string(n));
+}
+
+std::optional<MainWindowPlace> TakePlace(std::string_view& in) {
+  long n[5];
+  for (long& field : n) {
+    std::optional<long> number = TakeNumber(in);
+    if (!number || *number > kLargestPlace) return std::nullopt;
+    field = *number;
+  }
+  if (n[0] == 0 || n[1] == 0 || n[2] > 1) return std::nullopt;
+  return MainWindowPlace{static_cast<int>(n[0]), static_cast<int>(n[1]), n[2] == 1, static_cast<int>(n[3]),
+                         static_cast<int>(n[4])};
+}
+
 }  // namespace
 
 std::string EncodeEditorState(const EditorState& state) {
-  std::string out(kHeader);
+  std::string out(state.window ? kHeader : kFirstHeader);
   PutField(out, state.text);
   PutField(out, std::to_string(state.cursor));
   PutField(out, std::to_string(state.history.size()));
   for (const std::string& statement : state.history) PutField(out, statement);
+  if (state.window) PutPlace(out, *state.window);
   return out;
 }
 
 std::optional<EditorState> DecodeEditorState(std::string_view in) {
-  if (!in.starts_with(kHeader)) return std::nullopt;
+  const bool withPlace = in.starts_with(kHeader);
+  if (!withPlace && !in.starts_with(kFirstHeader)) return std::nullopt;
   in.remove_prefix(kHeader.size());
   EditorState state;
   std::optional<std::string_view> text = TakeField(in);
@@ -68,6 +93,7 @@ std::optional<EditorState> DecodeEditorState(std::string_view in) {
     if (!statement) return std::nullopt;
     state.history.emplace_back(*statement);
   }
+  if (withPlace && !(state.window = TakePlace(in))) return std::nullopt;
   if (!in.empty()) return std::nullopt;
   return state;
 }

@@ -1,5 +1,5 @@
-// Where the user left off: the SQL editor's text, its cursor and the
-// Statement History, kept in the user's state folder while the user works
+// Where the user left off: the SQL editor's text, its cursor, the
+// Statement History and the Main Window's size and split, kept in the user's state folder while the user works
 // and at exit, and brought back at start. The text is what the user typed (a "&pwd" stays as it is,
 // as the history keeps it).
 #pragma once
@@ -9,12 +9,17 @@
 #include <string_view>
 #include <vector>
 
+#include "windows/window_place.h"
+
 namespace zuno {
 
 struct EditorState {
   std::string text;
   int cursor = 0;  // in characters from the start of the text
   std::vector<std::string> history;
+  // None in a state kept before the window's place was: the window opens
+  // as at first.
+  std::optional<MainWindowPlace> window;
   friend bool operator==(const EditorState&, const EditorState&) = default;
 };
 

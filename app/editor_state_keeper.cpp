@@ -14,10 +14,12 @@ EditorStateKeeper::EditorStateKeeper(GtkShell& shell, JobRunner& jobs, std::stri
   // A statement enters the history once its row has its text.
   historyGrew_ = g_signal_connect_swapped(history_, "row-changed", G_CALLBACK(OnChanged), this);
   historyShrank_ = g_signal_connect_swapped(history_, "row-deleted", G_CALLBACK(OnChanged), this);
+  shell_.OnPlaceChanged([this] { OnChanged(this); });
 }
 
 EditorStateKeeper::~EditorStateKeeper() {
   due_.Reset();
+  shell_.OnPlaceChanged(nullptr);
   g_signal_handler_disconnect(buffer_, changed_);
   g_signal_handler_disconnect(history_, historyGrew_);
   g_signal_handler_disconnect(history_, historyShrank_);
@@ -52,7 +54,7 @@ KeptState EditorStateKeeper::KeepNow() {
 
 KeptState EditorStateKeeper::Keep(bool flush) {
   return WriteEditorState(
-      path_, {shell_.Text(kSqlEditor), shell_.EditorCursor(), shell_.ListItems(kHistoryList)}, flush);
+      path_, {shell_.Text(kSqlEditor), shell_.EditorCursor(), shell_.ListItems(kHistoryList), shell_.Place()}, flush);
 }
 
 }  // namespace zuno

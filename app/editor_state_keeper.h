@@ -1,5 +1,6 @@
 // The editor state kept while the user works: a few seconds after the last
-// change of the SQL editor's text or of the Statement History, so that a
+// change of the SQL editor's text, of the Statement History or of the Main
+// Window's size or split, so that a
 // program that is killed loses no more than those seconds.
 #pragma once
 

@@ -79,6 +79,7 @@ void RestoreEditorState(Program& p) {
   p.shell.SetText(kSqlEditor, kept->text);
   p.shell.PlaceEditorCursor(kept->cursor);
   for (const std::string& statement : kept->history) p.shell.AppendListItem(kHistoryList, statement);
+  if (kept->window) p.shell.RestorePlace(*kept->window);
 }
 
 // Autocommit as the user left it; every Connect then sets it.

@@ -55,14 +55,9 @@ void OnAutocommitSwitched(Session& s, bool on) {
 
 }  // namespace
 
-void OnTransactionControl(Session& s, TransactionAction action) {
-  switch (action) {
-    case TransactionAction::Commit: EndTransactionNow(s, TransactionEnd::Commit); return;
-    case TransactionAction::Rollback: EndTransactionNow(s, TransactionEnd::Rollback); return;
-    case TransactionAction::AutocommitOn: return OnAutocommitSwitched(s, true);
-    case TransactionAction::AutocommitOff: return OnAutocommitSwitched(s, false);
-  }
-}
+void OnTransactionButton(Session& s, TransactionEnd end) { EndTransactionNow(s, end); }
+
+void OnAutocommitCheckBox(Session& s) { OnAutocommitSwitched(s, s.ui.IsChecked(kAutocommitCheckBox)); }
 
 std::string PendingWorkQuestion(ConnectionEnd why, int pending) {
   const std::string work = StatementsText(pending) + (pending == 1 ? " is" : " are") + " uncommitted. ";

@@ -6,13 +6,15 @@
 
 #include <string_view>
 
-#include "session/event.h"
 #include "session/session.h"
 
 namespace zuno {
 
-// Commit and Rollback, and the Autocommit check box switched.
-void OnTransactionControl(Session& s, TransactionAction action);
+// The Commit and Rollback buttons.
+void OnTransactionButton(Session& s, OdbcLayer::TransactionEnd end);
+// The Autocommit check box: switched on with uncommitted work, the user
+// says first whether it is committed or rolled back.
+void OnAutocommitCheckBox(Session& s);
 
 // Why the connection is about to go.
 enum class ConnectionEnd { Connect, Exit };

@@ -17,6 +17,7 @@ class AnsweringUi : public Ui {
 
   // Message box texts, in the order the program showed them.
   std::vector<std::string> messages;
+  std::vector<std::string> notes;
   // What the questions are answered with; the text question keeps its preset
   // when no text is given, as OK on an untouched field does.
   bool yesNoAnswer = true;
@@ -24,6 +25,8 @@ class AnsweringUi : public Ui {
   std::optional<std::string> saveFileAnswer;
 
   void ShowMessage(std::string_view text) override { messages.emplace_back(text); }
+  void ShowNote(std::string_view text) override { notes.emplace_back(text); }
+  void CloseNotes() override { notes.clear(); }
   std::optional<std::string> AskText(std::string_view, std::string_view, std::string_view preset) override {
     return textAnswer ? *textAnswer : std::string(preset);
   }

@@ -1,6 +1,6 @@
 // The second floor of the start-up and memory cases: a GTK 3 program that
 // shows the Main Window's widgets and nothing else. Every control of the
-// control table is made in the same kind, at the same place and size, with
+// control table is made in the same kind, laid out in the same containers, with
 // the same caption and checked state; the SQL editor is a source view with
 // line numbers, the lists and the Result Grid are tree views in scrolled
 // windows, the logo is ZUNO.JPG of the working directory, and ZUNO's CSS
@@ -20,6 +20,7 @@
 #include "bench/floor_window.h"
 #include "windows/control_table.h"
 #include "windows/css_provider.h"
+#include "windows/gtk_windows.h"
 
 namespace {
 
@@ -112,15 +113,15 @@ int main(int argc, char** argv) {
   const zuno::WindowSpec& shape = zuno::WindowById(zuno::WindowId::Main);
   GtkWidget* window = gtk_window_new(GTK_WINDOW_TOPLEVEL);
   gtk_window_set_title(GTK_WINDOW(window), std::string(shape.title).c_str());
-  gtk_window_set_default_size(GTK_WINDOW(window), shape.size.w, shape.size.h);
-  GtkWidget* layout = gtk_layout_new(nullptr, nullptr);
-  gtk_container_add(GTK_CONTAINER(window), layout);
+  gtk_window_set_default_size(GTK_WINDOW(window), shape.width, shape.height);
+  zuno::ControlWidgets widgets;
   for (const ControlSpec& c : zuno::AllControls()) {
     if (c.window != zuno::WindowId::Main) continue;
     GtkWidget* w = Control(c);
     gtk_widget_set_sensitive(w, c.enabled);
-    gtk_layout_put(GTK_LAYOUT(layout), w, c.place.x, c.place.y);
-    gtk_widget_set_size_request(w, c.place.w, c.place.h);
+    widgets.Put(c.id, w, w);
   }
+  zuno::MainWindowParts parts;
+  gtk_container_add(GTK_CONTAINER(window), zuno::LayOutWindow(zuno::WindowId::Main, widgets, parts));
   return zuno::bench::ShowFloorWindow(window, memory, "memory-rss-widgets", "memory-anon-widgets");
 }

@@ -173,7 +173,7 @@ void RunCallPath(Session& s, const std::string& statement, const CallStatement& 
         for (std::size_t o = 0; o < outputs.size(); ++o) values[o].second = bound.Value(outputs[o].first);
       },
       [&](const FetchedResult& r) {
-        if (r.executed && !values.empty()) s.jobs.Tell(OutputText(values));
+        if (r.executed && !values.empty()) s.ui.ShowNote(OutputText(values));
       });
 }
 

@@ -106,10 +106,13 @@ void ShowFetchedResult(Session& s, const std::string& statement, FetchedResult& 
   s.db.FinishQuery();
   s.state.endTime = NowMilliseconds();
   ShowElapsedTime(s);
-  if (r.limitReached) s.jobs.Tell("Limit of " + std::to_string(rows) + " rows reached!");
-  if (r.budgetReached) s.jobs.Tell("Limit of available memory reached at " + std::to_string(rows) + " rows!");
-  if (r.furtherResultSets > 0) s.jobs.Tell(FurtherResultSetsText(r.furtherResultSets));
-  if (r.end != OdbcLayer::FetchEnd::EndOfRows) s.jobs.Tell(CutShortMessage(r, rows));
+  // What only tells how the result came to be goes to the notes; a fetch
+  // that failed is a failure.
+  if (r.limitReached) s.ui.ShowNote("Limit of " + std::to_string(rows) + " rows reached!");
+  if (r.budgetReached) s.ui.ShowNote("Limit of available memory reached at " + std::to_string(rows) + " rows!");
+  if (r.furtherResultSets > 0) s.ui.ShowNote(FurtherResultSetsText(r.furtherResultSets));
+  if (r.end == OdbcLayer::FetchEnd::Cancelled) s.ui.ShowNote(CutShortMessage(r, rows));
+  if (r.end == OdbcLayer::FetchEnd::Error) s.jobs.Tell(CutShortMessage(r, rows));
   // A statement whose rows the driver could not give did not run well.
   if (r.end != OdbcLayer::FetchEnd::Error) RememberStatement(s.ui, statement);
 }

@@ -17,6 +17,7 @@ void RunStatement(Session& s) { RunStatementText(s, s.ui.Text(kSqlEditor)); }
 void ClearQueryResult(Session& s) {
   s.state.gridMode = GridMode::Query;
   s.state.resultStatement.clear();
+  s.ui.CloseNotes();  // they told of the result before
   s.grid.ClearRows();
   s.grid.RemoveAllColumns();
 }

@@ -40,7 +40,7 @@ void RunTransactionStatement(Session& s, const std::string& statement, OdbcLayer
   if (!EndTransactionNow(s, end)) return ShowEndedRun(s, RunEnd::Failed);
   s.state.endTime = NowMilliseconds();
   ShowElapsedTime(s);
-  s.ui.ShowMessage(statement + "\n" + TransactionEndedText(end, pending));
+  s.ui.ShowNote(statement + "\n" + TransactionEndedText(end, pending));
   RememberStatement(s.ui, statement);
 }
 

@@ -26,7 +26,7 @@ void RunUpdatePath(Session& s, const std::string& statement) {
             const std::string affected = "Affected Rows: " + DoubleText(s.db.AffectedRows());
             s.ui.SetText(kRowCountText, affected);
             ShowElapsedTime(s);
-            s.jobs.Tell(statement + "\n" + affected);
+            s.ui.ShowNote(statement + "\n" + affected);
             RememberStatement(s.ui, statement);
           },
       .cancel =

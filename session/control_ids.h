@@ -1,4 +1,5 @@
-// Every window and control has one program-wide number; handlers name them by role.
+// Every window and control has a program-wide name; handlers name them by role.
+// The names are names only: nothing counts on their values or order.
 #pragma once
 
 namespace zuno {
@@ -6,45 +7,46 @@ namespace zuno {
 enum class WindowId { Main = 0, Library = 1, Busy = 2 };
 
 enum Control : int {
-  kHistoryList = 0,
-  kConnectButton = 1,
-  kRunButton = 2,
-  kExitButton = 3,
-  kDataSourceBox = 4,
-  kUserField = 5,
-  kPasswordField = 6,
-  kConnectionStatusText = 7,
-  kResultGrid = 8,
-  kRowsToFetchBox = 9,
-  kRowsToFetchLabel = 10,
-  kSqlEditor = 11,
-  kLogoImage = 12,
-  kRowCountText = 13,
-  kVersionText = 14,
-  kTimerCheckBox = 15,
-  kTimerSecondsField = 16,
-  kCatalogButton = 17,
-  kCreatorsButton = 18,
-  kLastCreatorButton = 19,
-  kQueryAutorunCheckBox = 20,
-  kEditSqlButton = 21,
-  kFormatSqlButton = 22,
-  kElapsedTimeText = 23,
-  kSaveReportButton = 24,
-  kDb2CommandCheckBox = 25,
-  kSaveLoadQueryButton = 26,
-  kColoredDatatypesCheckBox = 27,
-  kLibrarySaveButton = 28,
-  kLibraryLoadButton = 29,
-  kLibraryDeleteButton = 30,
-  kStoreModeButton = 31,
-  kLibraryExitButton = 32,
-  kQueryNamesList = 33,
-  kBusyText = 34,
+  kHistoryList,
+  kConnectButton,
+  kRunButton,
+  kExitButton,
+  kDataSourceBox,
+  kUserField,
+  kPasswordField,
+  kConnectionStatusText,
+  kResultGrid,
+  kRowsToFetchBox,
+  kRowsToFetchLabel,
+  kSqlEditor,
+  kLogoImage,
+  kRowCountText,
+  kVersionText,
+  kTimerCheckBox,
+  kTimerSecondsField,
+  kCatalogButton,
+  kCreatorsButton,
+  kLastCreatorButton,
+  kQueryAutorunCheckBox,
+  kEditSqlButton,
+  kFormatSqlButton,
+  kElapsedTimeText,
+  kSaveReportButton,
+  kDb2CommandCheckBox,
+  kSaveLoadQueryButton,
+  kColoredDatatypesCheckBox,
+  kAutocommitCheckBox,
+  kCommitButton,
+  kRollbackButton,
+  kTransactionText,
+  kLibrarySaveButton,
+  kLibraryLoadButton,
+  kLibraryDeleteButton,
+  kStoreModeButton,
+  kLibraryExitButton,
+  kQueryNamesList,
+  kBusyText,
 };
-
-constexpr int kMainControlCount = 28;  // controls 0-27 live in the Main Window
-constexpr int kControlCount = 35;
 
 // Result Grid popup menu items, top to bottom.
 enum PopupItem : int {

@@ -6,12 +6,9 @@
 
 namespace zuno {
 
-// A change of the Main Window's size is not an event of the loop: the shell lays
-// the controls out again on the spot, also while a handler runs.
-enum class EventKind { Close, Control, Menu, Timer, Transaction };
-
-// What the transaction controls of the Main Window report.
-enum class TransactionAction { Commit, Rollback, AutocommitOn, AutocommitOff };
+// A change of the Main Window's size is not an event of the loop: GTK lays the
+// controls out again in their containers, also while a handler runs.
+enum class EventKind { Close, Control, Menu, Timer };
 
 struct Event {
   EventKind kind = EventKind::Control;
@@ -20,7 +17,6 @@ struct Event {
   Action action = Action::LeftClick;
   int menuItem = 0;
   int timerId = 0;
-  TransactionAction transaction = TransactionAction::Commit;
 
   static Event CloseOf(WindowId w) { return {EventKind::Close, w}; }
   static Event ControlOf(WindowId w, int control, Action a) {
@@ -34,11 +30,6 @@ struct Event {
   static Event TimerTick(int id = 0) {
     Event e{EventKind::Timer};
     e.timerId = id;
-    return e;
-  }
-  static Event TransactionOf(TransactionAction a) {
-    Event e{EventKind::Transaction};
-    e.transaction = a;
     return e;
   }
 };

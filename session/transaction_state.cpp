@@ -37,8 +37,10 @@ std::string TransactionIndicatorText(const TransactionState& t, std::int64_t now
   return "transaction open " + open;
 }
 
-std::string MarkedTitle(std::string_view title, bool pending) {
-  return pending ? "*" + std::string(title) : std::string(title);
+std::string MarkedTitle(std::string_view title, const TransactionState& t, std::int64_t now) {
+  std::string marked = (t.Pending() ? "*" : "") + std::string(title);
+  if (const std::string indicator = TransactionIndicatorText(t, now); !indicator.empty()) marked += " - " + indicator;
+  return marked;
 }
 
 }  // namespace zuno

@@ -34,8 +34,9 @@ void EndTransaction(TransactionState& t);
 // only queries ran in it, nothing with autocommit on or no transaction open.
 std::string TransactionIndicatorText(const TransactionState& t, std::int64_t now);
 
-// The Main Window's title with the mark of uncommitted work.
-std::string MarkedTitle(std::string_view title, bool pending);
+// The Main Window's title as the transaction marks it: "*" in front while
+// work is uncommitted, the indicator's text after it while one is open.
+std::string MarkedTitle(std::string_view title, const TransactionState& t, std::int64_t now);
 
 // "1 statement", "3 statements".
 std::string StatementsText(int count);

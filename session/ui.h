@@ -66,6 +66,11 @@ class Ui {
 
   // Modal dialogs, each titled "ZUNO" unless a title is given.
   virtual void ShowMessage(std::string_view text) = 0;
+  // What only informs (a row limit reached, result sets not shown) goes to a
+  // bar over the result area, below the notes it shows already, and stops
+  // nothing; failures keep their message box. The next run closes the bar.
+  virtual void ShowNote(std::string_view text) = 0;
+  virtual void CloseNotes() = 0;
   // Input dialog with one OK button; nullopt when it is closed without OK.
   virtual std::optional<std::string> AskText(std::string_view title, std::string_view prompt,
                                              std::string_view preset) = 0;

@@ -12,8 +12,7 @@ GtkBusyWindow::GtkBusyWindow(GtkWindow* owner, ControlWidgets& widgets) : owner_
 GtkBusyWindow::~GtkBusyWindow() {
   if (!busy_.window) return;
   gtk_widget_destroy(busy_.window);
-  for (const ControlSpec& c : AllControls())
-    if (c.window == WindowId::Busy) widgets_.outer[c.id] = widgets_.inner[c.id] = nullptr;
+  widgets_.Forget(WindowId::Busy);
 }
 
 void GtkBusyWindow::Open() {

@@ -9,12 +9,12 @@
 namespace zuno {
 namespace {
 
-GtkWidget* Inner(const ControlWidgets& w, Control c) { return w.inner[c]; }
+GtkWidget* Inner(const ControlWidgets& w, Control c) { return w.inner(c); }
 
 }  // namespace
 
 void ClearDropDown(const ControlWidgets& widgets, Control c) {
-  gtk_combo_box_text_remove_all(GTK_COMBO_BOX_TEXT(widgets.outer[c]));
+  gtk_combo_box_text_remove_all(GTK_COMBO_BOX_TEXT(widgets.outer(c)));
 }
 
 std::string ControlText(const ControlWidgets& widgets, Control c) {
@@ -23,8 +23,9 @@ std::string ControlText(const ControlWidgets& widgets, Control c) {
   switch (ControlById(c).kind) {
     case ControlKind::Button:
     case ControlKind::CheckBox: {
-      const gchar* label = gtk_button_get_label(GTK_BUTTON(w));
-      return label ? label : "";
+      // The caption as shown, without the mark of its key.
+      GtkWidget* label = gtk_bin_get_child(GTK_BIN(w));
+      return GTK_IS_LABEL(label) ? gtk_label_get_text(GTK_LABEL(label)) : "";
     }
     case ControlKind::ComboEntry:
     case ControlKind::Entry:
@@ -85,7 +86,7 @@ void SetControlText(const ControlWidgets& widgets, Control c, std::string_view t
   switch (ControlById(c).kind) {
     case ControlKind::Button:
     case ControlKind::CheckBox:
-      gtk_button_set_label(GTK_BUTTON(w), t.c_str());
+      gtk_button_set_label(GTK_BUTTON(w), MnemonicCaption(t, ControlById(c).key).c_str());
       break;
     case ControlKind::ComboEntry:
     case ControlKind::Entry:
@@ -113,12 +114,12 @@ void SetControlText(const ControlWidgets& widgets, Control c, std::string_view t
 }
 
 bool ControlEnabled(const ControlWidgets& widgets, Control c) {
-  GtkWidget* w = widgets.outer[c];
+  GtkWidget* w = widgets.outer(c);
   return w && gtk_widget_get_sensitive(w);
 }
 
 void SetControlEnabled(const ControlWidgets& widgets, Control c, bool enabled) {
-  if (GtkWidget* w = widgets.outer[c]) gtk_widget_set_sensitive(w, enabled);
+  if (GtkWidget* w = widgets.outer(c)) gtk_widget_set_sensitive(w, enabled);
 }
 
 bool ControlChecked(const ControlWidgets& widgets, Control c) {
@@ -131,7 +132,7 @@ std::vector<std::string> ControlListItems(const ControlWidgets& widgets, Control
   GtkWidget* w = Inner(widgets, c);
   if (!w) return items;
   GtkTreeModel* model = ControlById(c).kind == ControlKind::ComboEntry
-                            ? gtk_combo_box_get_model(GTK_COMBO_BOX(widgets.outer[c]))
+                            ? gtk_combo_box_get_model(GTK_COMBO_BOX(widgets.outer(c)))
                             : gtk_tree_view_get_model(GTK_TREE_VIEW(w));
   GtkTreeIter it;
   for (bool more = gtk_tree_model_get_iter_first(model, &it); more;
@@ -149,7 +150,7 @@ void AppendControlListItem(const ControlWidgets& widgets, Control c, std::string
   if (!w) return;
   std::string t = ValidUtf8(item);
   if (ControlById(c).kind == ControlKind::ComboEntry) {
-    gtk_combo_box_text_append_text(GTK_COMBO_BOX_TEXT(widgets.outer[c]), t.c_str());
+    gtk_combo_box_text_append_text(GTK_COMBO_BOX_TEXT(widgets.outer(c)), t.c_str());
     return;
   }
   GtkTreeIter it;
@@ -158,7 +159,7 @@ void AppendControlListItem(const ControlWidgets& widgets, Control c, std::string
 }
 
 void PrependDropDownItem(const ControlWidgets& widgets, Control c, std::string_view item) {
-  gtk_combo_box_text_prepend_text(GTK_COMBO_BOX_TEXT(widgets.outer[c]), ValidUtf8(item).c_str());
+  gtk_combo_box_text_prepend_text(GTK_COMBO_BOX_TEXT(widgets.outer(c)), ValidUtf8(item).c_str());
 }
 
 int SelectedControlListItem(const ControlWidgets& widgets, Control c) {

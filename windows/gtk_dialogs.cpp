@@ -71,7 +71,7 @@ Ui::TransactionChoice GtkDialogs::AskTransactionEnd(std::string_view question, b
     gtk_dialog_add_button(GTK_DIALOG(box), "Roll back", kRollBack);
     gtk_dialog_add_button(GTK_DIALOG(box), "Commit", kCommit);
     // Enter never commits by accident.
-    gtk_dialog_set_default_response(GTK_DIALOG(box), offerCancel ? GTK_RESPONSE_CANCEL : kRollBack);
+    gtk_dialog_set_default_response(GTK_DIALOG(box), offerCancel ? static_cast<int>(GTK_RESPONSE_CANCEL) : kRollBack);
   }
   g_object_set(box, "text", ValidUtf8(question).c_str(), nullptr);
   switch (Run(box)) {

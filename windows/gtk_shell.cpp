@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "base/clock.h"
 #include "session/caught_failure.h"
 #include "windows/clipboard.h"
 #include "windows/control_values.h"
@@ -9,7 +10,6 @@
 #include "windows/editor_zoom.h"
 #include "windows/sql_editor.h"
 #include "windows/gtk_text.h"
-#include "windows/resize_rule.h"
 
 namespace zuno {
 namespace {
@@ -41,14 +41,14 @@ void GtkShell::Tell(const std::string& message) {
 }
 
 GtkShell::GtkShell(EventLoop& loop) : loop_(loop) {
-  main_ = BuildWindow(WindowId::Main, nullptr, widgets_);
-  busy_ = std::make_unique<GtkBusyWindow>(GTK_WINDOW(main_.window), widgets_);
-  dialogs_ = std::make_unique<GtkDialogs>(GTK_WINDOW(main_.window), [this] { return DialogParent(); });
   grid_ = std::make_unique<GtkResultGrid>(
       [this](Action a) { DeliverControl(WindowId::Main, kResultGrid, a); });
-  widgets_.outer[kResultGrid] = grid_->widget();
-  widgets_.inner[kResultGrid] = GTK_WIDGET(grid_->view());
-  PlaceControl(main_, grid_->widget(), ControlById(kResultGrid).place);
+  widgets_.Put(kResultGrid, grid_->widget(), GTK_WIDGET(grid_->view()));
+  main_ = BuildWindow(WindowId::Main, nullptr, widgets_);
+  notes_ = std::make_unique<NotesBar>();
+  gtk_box_pack_start(GTK_BOX(main_.parts.notesPlace), notes_->widget(), FALSE, FALSE, 0);
+  busy_ = std::make_unique<GtkBusyWindow>(GTK_WINDOW(main_.window), widgets_);
+  dialogs_ = std::make_unique<GtkDialogs>(GTK_WINDOW(main_.window), [this] { return DialogParent(); });
   SetAccessibleName(grid_->widget(), ControlById(kResultGrid).role);
   grid_->SetAccessibleName(ControlById(kResultGrid).role);
   // Created with one column, which start-up removes again.
@@ -63,29 +63,31 @@ GtkShell::GtkShell(EventLoop& loop) : loop_(loop) {
       },
       this, nullptr);
 
-  completion_ = std::make_unique<CatalogCompletion>(widgets_.inner[kSqlEditor]);
-  search_ = std::make_unique<EditorSearch>(widgets_.inner[kSqlEditor]);
+  completion_ = std::make_unique<CatalogCompletion>(widgets_.inner(kSqlEditor));
+  search_ = std::make_unique<EditorSearch>(widgets_.inner(kSqlEditor));
   // Names read before a Connect belong to the connection it replaces; they go
   // before the handler connects anew.
-  g_signal_connect_swapped(widgets_.inner[kConnectButton], "clicked",
+  g_signal_connect_swapped(widgets_.inner(kConnectButton), "clicked",
                            G_CALLBACK(+[](CatalogCompletion* c) { c->ForgetNames(); }), completion_.get());
   for (const ControlSpec& c : AllControls())
     if (c.window == WindowId::Main) ConnectControlSignals(WindowId::Main, c.id);
   ConnectEditorKeys();
+  transaction_ = std::make_unique<TransactionControls>(
+      widgets_, this, [this] { SetWindowTitle(WindowId::Main, std::string(mainTitle_)); });
   // Return in the Password field connects, as the Connect button does.
-  g_signal_connect_swapped(widgets_.inner[kPasswordField], "activate", G_CALLBACK(+[](GtkWidget* connect) {
+  g_signal_connect_swapped(widgets_.inner(kPasswordField), "activate", G_CALLBACK(+[](GtkWidget* connect) {
                              if (gtk_widget_is_sensitive(connect)) gtk_button_clicked(GTK_BUTTON(connect));
                            }),
-                           widgets_.inner[kConnectButton]);
+                           widgets_.inner(kConnectButton));
 
   ReportCloseRequests(main_.window, WindowId::Main);
-  resize_ = std::make_unique<ResizeScheduling>(main_.layout, [this](Size s) { ApplyResizeRule(s.w, s.h); });
+  WatchPlace();
 }
 
 GtkShell::~GtkShell() {
+  transaction_.reset();  // its ticking ends before the window goes
   completion_.reset();  // it lets go of the editor before the windows go
   timer_.Stop();
-  resize_.reset();
   dialogs_.reset();
   busy_.reset();
   DestroyWindow(library_, WindowId::Library);
@@ -101,13 +103,12 @@ void GtkShell::DestroyWindow(BuiltWindow& w, WindowId id) {
 }
 
 void GtkShell::ForgetControls(WindowId id) {
-  for (const ControlSpec& c : AllControls())
-    if (c.window == id) widgets_.outer[c.id] = widgets_.inner[c.id] = nullptr;
+  widgets_.Forget(id);
   if (id == WindowId::Library) libraryClicks_.clear();
 }
 
 void GtkShell::ConnectControlSignals(WindowId window, Control c) {
-  GtkWidget* w = widgets_.inner[c];
+  GtkWidget* w = widgets_.inner(c);
   if (!w) return;
   g_object_set_data(G_OBJECT(w), kControlKey, GINT_TO_POINTER(c));
   switch (ControlById(c).kind) {
@@ -122,7 +123,7 @@ void GtkShell::ConnectControlSignals(WindowId window, Control c) {
       break;
     case ControlKind::List: {
       auto tracker = std::make_unique<ClickTracker>(
-          w, widgets_.outer[c], [this, window, c](Action a) { DeliverControl(window, c, a); });
+          w, widgets_.outer(c), [this, window, c](Action a) { DeliverControl(window, c, a); });
       (window == WindowId::Library ? libraryClicks_ : mainClicks_).push_back(std::move(tracker));
       break;
     }
@@ -161,16 +162,56 @@ void GtkShell::DeliverControl(WindowId window, Control c, Action a) {
   loop_.Deliver(Event::ControlOf(window, c, a));
 }
 
-void GtkShell::ApplyResizeRule(int width, int height) {
-  std::array<Rect, kMainControlCount> layout = MainWindowLayout(width, height);
-  for (int c = 0; c < kMainControlCount; ++c)
-    if (widgets_.outer[c]) MoveControl(main_.layout, widgets_.outer[c], layout[c]);
+void GtkShell::WatchPlace() {
+  const auto changed = +[](GtkShell* self) {
+    if (self->placeChanged_) self->placeChanged_();
+  };
+  for (GtkPaned* split : {main_.parts.historySplit, main_.parts.editorSplit})
+    g_signal_connect_swapped(split, "notify::position", G_CALLBACK(changed), this);
+  // The size to come back to is the one the window had when last neither
+  // maximised nor made to fill the screen.
+  g_signal_connect(main_.window, "configure-event", G_CALLBACK(+[](GtkWidget* w, GdkEvent*, gpointer data) -> gboolean {
+                     auto* self = static_cast<GtkShell*>(data);
+                     GdkWindow* gdk = gtk_widget_get_window(w);
+                     constexpr auto kFilled = GDK_WINDOW_STATE_MAXIMIZED | GDK_WINDOW_STATE_FULLSCREEN | GDK_WINDOW_STATE_TILED;
+                     if (gdk && (gdk_window_get_state(gdk) & kFilled) == 0)
+                       gtk_window_get_size(GTK_WINDOW(w), &self->restoredWidth_, &self->restoredHeight_);
+                     if (self->placeChanged_) self->placeChanged_();
+                     return FALSE;
+                   }),
+                   this);
 }
+
+MainWindowPlace GtkShell::Place() const {
+  MainWindowPlace place;
+  GtkWindow* win = GTK_WINDOW(main_.window);
+  if (restoredWidth_ > 0)
+    place.width = restoredWidth_, place.height = restoredHeight_;
+  else
+    gtk_window_get_size(win, &place.width, &place.height);
+  place.maximised = gtk_window_is_maximized(win);
+  place.historyHeight = gtk_paned_get_position(main_.parts.historySplit);
+  place.editorHeight = gtk_paned_get_position(main_.parts.editorSplit);
+  return place;
+}
+
+void GtkShell::RestorePlace(const MainWindowPlace& place) {
+  GtkWindow* win = GTK_WINDOW(main_.window);
+  if (gtk_widget_get_visible(main_.window))
+    gtk_window_resize(win, place.width, place.height);
+  else
+    gtk_window_set_default_size(win, place.width, place.height);
+  if (place.maximised) gtk_window_maximize(win);
+  gtk_paned_set_position(main_.parts.historySplit, place.historyHeight);
+  gtk_paned_set_position(main_.parts.editorSplit, place.editorHeight);
+}
+
+void GtkShell::OnPlaceChanged(std::function<void()> changed) { placeChanged_ = std::move(changed); }
 
 // The keys work wherever the focus is in the Main Window; they are taken
 // before the focused control sees them, so Ctrl+Return adds no line.
 void GtkShell::ConnectEditorKeys() {
-  gtk_widget_set_tooltip_text(widgets_.outer[kRunButton], std::string(kRunTooltip).c_str());
+  gtk_widget_set_tooltip_text(widgets_.outer(kRunButton), KeyTooltip(kRunTooltip, ControlById(kRunButton).key).c_str());
   g_signal_connect(main_.window, "key-press-event", G_CALLBACK(+[](GtkWidget*, GdkEventKey* e, gpointer data) -> gboolean {
                      auto* self = static_cast<GtkShell*>(data);
                      bool taken = false;
@@ -208,12 +249,12 @@ bool GtkShell::OnEditorCommand(EditorCommand command) {
     case EditorCommand::ZoomIn:
     case EditorCommand::ZoomOut:
     case EditorCommand::ZoomReset:
-      ZoomEditor(widgets_.inner[kSqlEditor], command == EditorCommand::ZoomIn    ? Zoom::In
+      ZoomEditor(widgets_.inner(kSqlEditor), command == EditorCommand::ZoomIn    ? Zoom::In
                                              : command == EditorCommand::ZoomOut ? Zoom::Out
                                                                                  : Zoom::Reset);
       return true;
     case EditorCommand::ToggleComment:
-      ToggleSelectedLineComments(widgets_.inner[kSqlEditor]);
+      ToggleSelectedLineComments(widgets_.inner(kSqlEditor));
       return true;
     case EditorCommand::TableDetails:
       loop_.Deliver(Event::MenuOf(kTableDetails));
@@ -227,20 +268,20 @@ bool GtkShell::OnEditorCommand(EditorCommand command) {
 void GtkShell::AskForLine() {
   const std::string answer = dialogs_->AskText("ZUNO - Go to Line", "Line number:", "").value_or("");
   if (answer.empty() || answer.find_first_not_of("0123456789") != std::string::npos || answer.size() > 9) return;
-  GoToLine(widgets_.inner[kSqlEditor], std::stoi(answer));
+  GoToLine(widgets_.inner(kSqlEditor), std::stoi(answer));
 }
 
 void GtkShell::ShowMainWindow() { gtk_widget_show_all(main_.window); }
 
 int GtkShell::EditorCursor() const {
-  GtkTextBuffer* buffer = gtk_text_view_get_buffer(GTK_TEXT_VIEW(widgets_.inner[kSqlEditor]));
+  GtkTextBuffer* buffer = gtk_text_view_get_buffer(GTK_TEXT_VIEW(widgets_.inner(kSqlEditor)));
   GtkTextIter at;
   gtk_text_buffer_get_iter_at_mark(buffer, &at, gtk_text_buffer_get_insert(buffer));
   return gtk_text_iter_get_offset(&at);
 }
 
 void GtkShell::PlaceEditorCursor(int offset) {
-  GtkTextBuffer* buffer = gtk_text_view_get_buffer(GTK_TEXT_VIEW(widgets_.inner[kSqlEditor]));
+  GtkTextBuffer* buffer = gtk_text_view_get_buffer(GTK_TEXT_VIEW(widgets_.inner(kSqlEditor)));
   GtkTextIter at;
   gtk_text_buffer_get_iter_at_offset(buffer, &at, offset);
   gtk_text_buffer_place_cursor(buffer, &at);
@@ -259,11 +300,11 @@ void GtkShell::PrependListItem(Control c, std::string_view item) { PrependDropDo
 void GtkShell::ClearDropDown(Control c) { zuno::ClearDropDown(widgets_, c); }
 
 void GtkShell::ShowLogo(GdkPixbuf* pixbuf) {
-  gtk_image_set_from_pixbuf(GTK_IMAGE(widgets_.inner[kLogoImage]), pixbuf);
+  gtk_image_set_from_pixbuf(GTK_IMAGE(widgets_.inner(kLogoImage)), pixbuf);
 }
 
 void GtkShell::Focus(Control c) {
-  if (GtkWidget* w = widgets_.inner[c]) gtk_widget_grab_focus(w);
+  if (GtkWidget* w = widgets_.inner(c)) gtk_widget_grab_focus(w);
 }
 
 std::string GtkShell::Text(Control c) const { return ControlText(widgets_, c); }
@@ -287,17 +328,13 @@ void GtkShell::SetWindowTitle(WindowId id, std::string_view title) {
   std::string shown(title);
   if (id == WindowId::Main) {
     mainTitle_ = shown;
-    shown = MarkedTitle(mainTitle_, titleMarked_);
+    if (transaction_) shown = MarkedTitle(mainTitle_, transaction_->shown(), NowMilliseconds());
   }
   if (w) gtk_window_set_title(GTK_WINDOW(w), ValidUtf8(shown).c_str());
 }
 
 void GtkShell::ShowTransaction(const TransactionState& t, bool connected) {
-  if (titleMarked_ != t.Pending()) {
-    titleMarked_ = t.Pending();
-    SetWindowTitle(WindowId::Main, std::string(mainTitle_));
-  }
-  (void)connected;
+  transaction_->Show(t, connected);  // the title follows
 }
 
 GtkWindow* GtkShell::DialogParent() const {
@@ -350,7 +387,7 @@ void GtkShell::StartAutorunTimer(int periodMs) {
 void GtkShell::StopAutorunTimer() { timer_.Stop(); }
 
 void GtkShell::SetTimerFieldHighlighted(bool on) {
-  GtkWidget* field = widgets_.outer[kTimerSecondsField];
+  GtkWidget* field = widgets_.outer(kTimerSecondsField);
   if (!field) return;
   GtkStyleContext* style = gtk_widget_get_style_context(field);
   if (on)
@@ -369,7 +406,7 @@ void GtkShell::OpenLibraryWindow(LibraryForm form) {
   gtk_widget_show_all(library_.window);
   if (form == LibraryForm::ColumnChooser) {
     for (Control c : {kLibrarySaveButton, kLibraryLoadButton, kStoreModeButton, kLibraryExitButton})
-      gtk_widget_hide(widgets_.outer[c]);
+      gtk_widget_hide(widgets_.outer(c));
     SetText(kLibraryDeleteButton, kSelectColumnCaption);
   }
 }

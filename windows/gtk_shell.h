@@ -24,7 +24,9 @@
 #include "windows/gtk_windows.h"
 #include "windows/popup_menu.h"
 #include "windows/repeating_timer.h"
-#include "windows/resize_scheduling.h"
+#include "windows/transaction_controls.h"
+#include "windows/notes_bar.h"
+#include "windows/window_place.h"
 
 namespace zuno {
 
@@ -40,8 +42,10 @@ class GtkShell : public Ui, public JobHost {
   GtkWidget* mainWindow() const { return main_.window; }
   GtkWidget* libraryWindow() const { return library_.window; }
   GtkWidget* busyWindow() const { return busy_->Shown() ? busy_->window() : nullptr; }
-  GtkWidget* outer(Control c) const { return widgets_.outer[c]; }
-  GtkWidget* inner(Control c) const { return widgets_.inner[c]; }
+  GtkWidget* outer(Control c) const { return widgets_.outer(c); }
+  GtkWidget* inner(Control c) const { return widgets_.inner(c); }
+  const MainWindowParts& mainParts() const { return main_.parts; }
+  const NotesBar& notes() const { return *notes_; }
   GtkWidget* popupMenu() const { return popup_ ? popup_->menu() : nullptr; }
   bool timerRunning() const { return timer_.running(); }
   CatalogCompletion& completion() { return *completion_; }
@@ -61,8 +65,12 @@ class GtkShell : public Ui, public JobHost {
     completion_->SetSource(std::move(source), jobs);
   }
 
-  // Lays the Main Window's controls out for its client size.
-  void ApplyResizeRule(int width, int height);
+  // The Main Window's size, maximised state and split, as the user left
+  // them; a place restored before the window shows is where it opens.
+  MainWindowPlace Place() const;
+  void RestorePlace(const MainWindowPlace& place);
+  // Called when the user moves a split or sizes the window.
+  void OnPlaceChanged(std::function<void()> changed);
 
   // Ui
   std::string Text(Control c) const override;
@@ -79,6 +87,8 @@ class GtkShell : public Ui, public JobHost {
   int SelectedListItem(Control c) const override;
   void ClearList(Control c) override;
   void ShowMessage(std::string_view text) override;
+  void ShowNote(std::string_view text) override { notes_->Add(text); }
+  void CloseNotes() override { notes_->Close(); }
   std::optional<std::string> AskText(std::string_view title, std::string_view prompt,
                                      std::string_view preset) override;
   bool AskYesNo(std::string_view question) override;
@@ -111,6 +121,7 @@ class GtkShell : public Ui, public JobHost {
   void ConnectControlSignals(WindowId window, Control c);
   void DeliverControl(WindowId window, Control c, Action a);
   void ReportCloseRequests(GtkWidget* window, WindowId id);
+  void WatchPlace();
   bool KeepCloseOutsideGrab(GdkEvent* e);
   void DestroyWindow(BuiltWindow& w, WindowId id);
   void ForgetControls(WindowId id);
@@ -135,9 +146,12 @@ class GtkShell : public Ui, public JobHost {
   std::vector<std::unique_ptr<ClickTracker>> libraryClicks_;
   std::unique_ptr<GtkPopupMenu> popup_;
   RepeatingTimer timer_;
-  std::unique_ptr<ResizeScheduling> resize_;
+  std::unique_ptr<NotesBar> notes_;
+  int restoredWidth_ = 0;  // the size when last not maximised
+  int restoredHeight_ = 0;
+  std::function<void()> placeChanged_;
+  std::unique_ptr<TransactionControls> transaction_;
   std::string mainTitle_ = "ZUNO";  // as last set, without the mark of uncommitted work
-  bool titleMarked_ = false;
 };
 
 }  // namespace zuno

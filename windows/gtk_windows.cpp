@@ -1,5 +1,6 @@
 #include "windows/gtk_windows.h"
 
+#include <algorithm>
 #include <string>
 
 #include "windows/sql_editor.h"
@@ -74,6 +75,9 @@ GtkWidget* MakeList(GtkWidget** inner) {
 GtkWidget* MakeLabel(std::string_view caption, float xalign) {
   GtkWidget* label = gtk_label_new(std::string(caption).c_str());
   gtk_label_set_line_wrap(GTK_LABEL(label), TRUE);
+  // As wide as its caption at most: a longer text the program writes wraps
+  // in the label's place rather than widening the column it stands in.
+  gtk_label_set_max_width_chars(GTK_LABEL(label), std::max(1, static_cast<int>(g_utf8_strlen(std::string(caption).c_str(), -1))));
   gtk_label_set_xalign(GTK_LABEL(label), xalign);
   gtk_label_set_yalign(GTK_LABEL(label), 0.5f);
   gtk_label_set_justify(GTK_LABEL(label), xalign > 0.9f ? GTK_JUSTIFY_RIGHT
@@ -95,10 +99,10 @@ GtkWidget* MakeControl(const ControlSpec& c, GtkWidget** inner) {
   GtkWidget* outer = nullptr;
   switch (c.kind) {
     case ControlKind::Button:
-      outer = *inner = gtk_button_new_with_label(caption.c_str());
+      outer = *inner = gtk_button_new_with_mnemonic(MnemonicCaption(caption, c.key).c_str());
       break;
     case ControlKind::CheckBox:
-      outer = *inner = gtk_check_button_new_with_label(caption.c_str());
+      outer = *inner = gtk_check_button_new_with_mnemonic(MnemonicCaption(caption, c.key).c_str());
       gtk_toggle_button_set_active(GTK_TOGGLE_BUTTON(outer), c.checked);
       break;
     case ControlKind::ComboEntry: {
@@ -158,6 +162,7 @@ GtkWidget* MakeControl(const ControlSpec& c, GtkWidget** inner) {
     else
       gtk_widget_set_tooltip_text(*inner, hint.c_str());
   }
+  if (c.key != 0) gtk_widget_set_tooltip_text(outer, KeyTooltip({}, c.key).c_str());
   if (!HasOwnCaption(c.kind)) {
     SetAccessibleName(*inner, c.role);
     if (*inner != outer) SetAccessibleName(outer, c.role);
@@ -167,14 +172,21 @@ GtkWidget* MakeControl(const ControlSpec& c, GtkWidget** inner) {
 
 }  // namespace
 
-void MoveControl(GtkWidget* layout, GtkWidget* outer, const Rect& r) {
-  gtk_layout_move(GTK_LAYOUT(layout), outer, r.x, r.y);
-  gtk_widget_set_size_request(outer, r.w, r.h);
+GtkWidget* ControlWidgets::outer(Control c) const {
+  auto at = widgets_.find(c);
+  return at == widgets_.end() ? nullptr : at->second.outer;
 }
 
-void PlaceControl(const BuiltWindow& w, GtkWidget* outer, const Rect& r) {
-  gtk_layout_put(GTK_LAYOUT(w.layout), outer, r.x, r.y);
-  gtk_widget_set_size_request(outer, r.w, r.h);
+GtkWidget* ControlWidgets::inner(Control c) const {
+  auto at = widgets_.find(c);
+  return at == widgets_.end() ? nullptr : at->second.inner;
+}
+
+void ControlWidgets::Put(Control c, GtkWidget* outer, GtkWidget* inner) { widgets_[c] = {outer, inner}; }
+
+void ControlWidgets::Forget(WindowId window) {
+  for (const ControlSpec& c : AllControls())
+    if (c.window == window) widgets_.erase(c.id);
 }
 
 BuiltWindow BuildWindow(WindowId id, GtkWindow* parent, ControlWidgets& widgets) {
@@ -183,7 +195,7 @@ BuiltWindow BuildWindow(WindowId id, GtkWindow* parent, ControlWidgets& widgets)
   built.window = gtk_window_new(GTK_WINDOW_TOPLEVEL);
   GtkWindow* win = GTK_WINDOW(built.window);
   gtk_window_set_title(win, std::string(shape.title).c_str());
-  gtk_window_set_default_size(win, shape.size.w, shape.size.h);
+  gtk_window_set_default_size(win, shape.width, shape.height);
 
   if (id == WindowId::Main) {
     gtk_window_set_position(win, GTK_WIN_POS_CENTER);
@@ -199,20 +211,13 @@ BuiltWindow BuildWindow(WindowId id, GtkWindow* parent, ControlWidgets& widgets)
     if (id == WindowId::Library) gtk_window_set_type_hint(win, GDK_WINDOW_TYPE_HINT_DIALOG);
   }
 
-  built.layout = gtk_layout_new(nullptr, nullptr);
-  // A fixed window still needs its client size as a request: a layout asks for none.
-  if (id != WindowId::Main) gtk_widget_set_size_request(built.layout, shape.size.w, shape.size.h);
-  gtk_container_add(GTK_CONTAINER(win), built.layout);
-
   for (const ControlSpec& c : AllControls()) {
-    if (c.window != id) continue;
+    if (c.window != id || widgets.outer(c.id)) continue;
     GtkWidget* inner = nullptr;
     GtkWidget* outer = MakeControl(c, &inner);
-    if (!outer) continue;
-    widgets.outer[c.id] = outer;
-    widgets.inner[c.id] = inner;
-    PlaceControl(built, outer, c.place);
+    if (outer) widgets.Put(c.id, outer, inner);
   }
+  gtk_container_add(GTK_CONTAINER(win), LayOutWindow(id, widgets, built.parts));
   return built;
 }
 

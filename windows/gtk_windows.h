@@ -3,31 +3,41 @@
 
 #include <gtk/gtk.h>
 
-#include <array>
+#include <map>
 
 #include "session/control_ids.h"
 #include "windows/control_table.h"
+#include "windows/window_layout.h"
 
 namespace zuno {
 
-struct ControlWidgets {
-  // outer: what stands in the window at the control's place; inner: what holds
-  // the text or the state (the entry of a drop-down, the view of a list, ...).
-  std::array<GtkWidget*, kControlCount> outer{};
-  std::array<GtkWidget*, kControlCount> inner{};
+// The widgets of the controls that exist now, by name. outer: what stands
+// in the window (a list's scrolled frame, ...); inner: what holds the text or
+// the state (the entry of a drop-down, the view of a list, ...).
+class ControlWidgets {
+ public:
+  GtkWidget* outer(Control c) const;
+  GtkWidget* inner(Control c) const;
+  void Put(Control c, GtkWidget* outer, GtkWidget* inner);
+  void Forget(WindowId window);
+
+ private:
+  struct Pair {
+    GtkWidget* outer = nullptr;
+    GtkWidget* inner = nullptr;
+  };
+  std::map<Control, Pair> widgets_;
 };
 
 struct BuiltWindow {
   GtkWidget* window = nullptr;
-  GtkWidget* layout = nullptr;  // the GtkLayout the controls are placed on
+  MainWindowParts parts;  // the Main Window's containers and places
 };
 
-// Creates the window of the given number with every control of the table that
-// belongs to it, except the Result Grid, which its owner places with PlaceControl.
+// Creates the window with every control of the table that belongs to it and
+// lays them out. A control already among the widgets (the Result Grid, which
+// its owner makes) is laid out as it is.
 BuiltWindow BuildWindow(WindowId id, GtkWindow* parent, ControlWidgets& widgets);
-
-void PlaceControl(const BuiltWindow& w, GtkWidget* outer, const Rect& r);
-void MoveControl(GtkWidget* layout, GtkWidget* outer, const Rect& r);
 
 // Buttons, check boxes and labels are named by their captions; every other
 // control carries its role name as its accessible name.

@@ -3,7 +3,7 @@
 # alone, as a screen reader user works (and as works on a compositor without
 # an input seat): the Main Window shows every control whole at its place,
 # the user connects to the demo, runs a query that stops at the row limit,
-# answers the message box, reads the grid, opens and closes the Query Library
+# reads the note above the grid (no message box stops the work), reads the grid, opens and closes the Query Library
 # Window and exits. Nothing is logged on the way. Runs on each desktop of
 # tests/desktop/session (ZUNO_DESKTOP).
 source "$(dirname "$0")/lib.sh"
@@ -19,12 +19,17 @@ place() { awk -F'\t' -v n="$1" '$1 == n { print $2, $3, $4, $5; exit }' <<<"$lay
 [[ "$(place client)" == "0 0 820 555" ]] || fail "client area $(place client), expected 0 0 820 555"
 outside=$(awk -F'\t' 'NR > 1 && ($2 < 0 || $3 < 0 || $2 + $4 > 820 || $3 + $5 > 555)' <<<"$layout")
 [[ -z "$outside" ]] || fail "controls outside the window: $outside"
-# A caption may need more than its place's size at the desktop's font
-# (GNOME's is larger than the toolkit's own default), never less.
+# Within a few pixels: the containers give a label the height of its line. A
+# caption may need more than its place at the desktop's font (GNOME's is
+# larger than the toolkit's own default): the control is then as much larger,
+# and one kept to the right or the bottom stands as much further left or up.
+few=5
 while IFS='|' read -r name expected; do
   read -r x y w h <<<"$(place "$name")"
   read -r ex ey ew eh <<<"$expected"
-  [[ "$x $y" == "$ex $ey" ]] && ((w >= ew && h >= eh)) ||
+  wider=$((w > ew ? w - ew : 0)) higher=$((h > eh ? h - eh : 0))
+  ((x >= ex - few - wider && x <= ex + few && y >= ey - few - higher && y <= ey + few &&
+    w >= ew - few && h >= eh - few)) ||
     fail "$name stands at '$(place "$name")', expected '$expected'"
 done <<'TABLE'
 Connect|660 105 145 25
@@ -46,13 +51,12 @@ read_screen set-text "Password field" "demo" || fail "cannot type the password"
 read_screen press Connect || fail "cannot press Connect"
 wait_for 20 read_screen frame "ZUNO - Db2/LUW" 2>/dev/null || fail "not connected: $(read_screen title)"
 
-# 72 orders: the run stops at 50 and says so in a message box.
+# 72 orders: the run stops at 50 and says so in the bar over the grid.
 read_screen set-text "SQL editor" "select ORDER_ID, STATUS from SHOP.ORDERS order by 1" || fail "cannot type the query"
 read_screen press Run || fail "cannot press Run"
-wait_for 20 bash -c '/usr/bin/python3 "$0" dialog 2>/dev/null | grep -q "Limit of 50 rows reached!"' "$E2E_DIR/screen_reader.py" ||
-  fail "no limit message"
-read_screen press OK || fail "cannot answer the message box"
 read_screen wait-label "Row Count: 50" 20 >/dev/null || fail "$(read_screen label 'Row Count')"
+[[ "$(read_screen wait-label "Limit of" 20)" == "Limit of 50 rows reached!" ]] || fail "no limit note"
+! read_screen dialog >/dev/null 2>&1 || fail "a message box stopped the work: $(read_screen dialog)"
 grid=$(read_screen grid)
 [[ "$(head -n 1 <<<"$grid")" == $'ORDER_ID\tSTATUS' ]] || fail "grid titles: $(head -n 1 <<<"$grid")"
 [[ "$(wc -l <<<"$grid")" == 51 ]] || fail "grid rows: $(wc -l <<<"$grid")"

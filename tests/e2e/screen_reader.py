@@ -16,6 +16,7 @@ does: labels, the window title, the editor's text and the Result Grid's cells.
   screen_reader.py press CAPTION [TITLE]   presses the showing button CAPTION (in the window titled TITLE)
   screen_reader.py layout TITLE            the client size of the window titled TITLE, then each control's
                                            name and x, y, w, h in that client area, one per line, tab-separated
+                                           (a control is what has a name inside the containers, which have none)
 
 Fields and buttons are reached through the accessibility actions alone, so
 this works where no input can be simulated (a compositor without a seat).
@@ -76,14 +77,29 @@ def showing_button(root, caption):
 
 
 def client_area(window):
-    """The container the controls stand in: the parent of the window's
-    last button (every window of the program ends its table with one)."""
+    """The container all the controls stand in: the window's own child that
+    holds its buttons."""
     buttons = [n for n in walk(window) if n.getRole() == pyatspi.ROLE_PUSH_BUTTON]
     for b in reversed(buttons):
-        parent = b.parent
-        if parent is not None and parent.getRole() != pyatspi.ROLE_COMBO_BOX:
-            return parent
+        node = b
+        while node.parent is not None and node.parent.getRole() not in (pyatspi.ROLE_FRAME, pyatspi.ROLE_DIALOG,
+                                                                          pyatspi.ROLE_WINDOW):
+            node = node.parent
+        if node.parent is not None:
+            return node
     sys.exit("no client area")
+
+
+def controls(node):
+    """The named controls inside the containers under node, which have no names."""
+    for i in range(node.childCount):
+        child = node.getChildAtIndex(i)
+        if child is None or not child.getState().contains(pyatspi.STATE_VISIBLE):
+            continue
+        if child.name:
+            yield child
+        else:
+            yield from controls(child)
 
 
 def extents(node):
@@ -165,10 +181,7 @@ def main(argv):
         area = client_area(window(argv[2]))
         ax, ay, aw, ah = extents(area)
         print("client\t0\t0\t%d\t%d" % (aw, ah))
-        for i in range(area.childCount):
-            child = area.getChildAtIndex(i)
-            if child is None or not child.getState().contains(pyatspi.STATE_VISIBLE):
-                continue
+        for child in controls(area):
             x, y, w, h = extents(child)
             print("%s\t%d\t%d\t%d\t%d" % (child.name, x - ax, y - ay, w, h))
     elif command == "dialog":

@@ -9,6 +9,7 @@ namespace zuno {
 namespace {
 
 using testing::AllocationOf;
+using testing::Rect;
 using testing::RunUntil;
 using testing::StartAndShow;
 

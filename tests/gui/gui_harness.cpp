@@ -63,6 +63,13 @@ Rect AllocationOf(GtkWidget* w) {
   return Rect{a.x, a.y, a.width, a.height};
 }
 
+Rect PlaceInWindow(GtkWidget* w) {
+  GtkWidget* client = gtk_bin_get_child(GTK_BIN(gtk_widget_get_toplevel(w)));
+  Rect r = AllocationOf(w);
+  gtk_widget_translate_coordinates(w, client, 0, 0, &r.x, &r.y);
+  return r;
+}
+
 void CountStatementRuns(Program& p, int& runs) {
   auto run = p.dispatcher.handlers().runStatement;
   p.dispatcher.handlers().runStatement = [&runs, run] {

@@ -12,6 +12,14 @@
 
 namespace zuno::testing {
 
+struct Rect {
+  int x = 0;
+  int y = 0;
+  int w = 0;
+  int h = 0;
+  friend bool operator==(const Rect&, const Rect&) = default;
+};
+
 void RecordToolkitWarning(const std::string& message);
 std::vector<std::string> TakeToolkitWarnings();
 
@@ -27,7 +35,10 @@ bool WaitForDraw(GtkWidget* widget, int timeoutMs = 5000);
 // The program as start-up leaves it, with its Main Window drawn.
 std::unique_ptr<Program> StartAndShow();
 
+// The widget's allocation, x and y in its parent window's coordinates.
 Rect AllocationOf(GtkWidget* w);
+// Where the widget stands in its window's client area (the window's child).
+Rect PlaceInWindow(GtkWidget* w);
 
 // Counts, in runs, every Run Statement the program's dispatch starts (the
 // Run button, a timer tick) before it runs as usual.

@@ -2,12 +2,12 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cstdlib>
 #include <chrono>
 #include <thread>
 
 #include "windows/control_table.h"
 #include "windows/gtk_windows.h"
-#include "windows/resize_rule.h"
 #include "db/data_source_list.h"
 #include "tests/gui/gui_harness.h"
 
@@ -15,6 +15,8 @@ namespace zuno {
 namespace {
 
 using testing::AllocationOf;
+using testing::PlaceInWindow;
+using testing::Rect;
 using testing::RunUntil;
 using testing::StartAndShow;
 
@@ -23,30 +25,110 @@ std::string AccessibleName(GtkWidget* w) {
   return name ? name : "";
 }
 
-// Where a control stands: at its place, with the place's size, or more where
-// its caption needs more at the desktop's font (GNOME's is larger than the
-// toolkit's own default).
-Rect Placed(GtkWidget* w, Rect place) {
-  int minimum = 0;
-  gtk_widget_get_preferred_width(w, &minimum, nullptr);
-  place.w = std::max(place.w, minimum);
-  gtk_widget_get_preferred_height_for_width(w, place.w, &minimum, nullptr);
-  place.h = std::max(place.h, minimum);
-  return place;
+// What a control does when the window grows: its left or top edge follows
+// the right or bottom edge, or it stretches with the width or the height.
+enum Follows : unsigned { None = 0, Right = 1, Bottom = 2, Wide = 4, Tall = 8 };
+
+struct Placed {
+  Control id;
+  Rect place;  // at the creation size, 820 x 555
+  unsigned follows;
+};
+
+// The window's table of controls, and where the growth of a larger window goes.
+constexpr Placed kMainWindow[] = {
+    {kHistoryList, {15, 10, 630, 85}, Wide},
+    {kConnectButton, {660, 105, 145, 25}, Right},
+    {kRunButton, {660, 235, 145, 25}, Right},
+    {kExitButton, {660, 470, 145, 25}, Right},
+    {kDataSourceBox, {660, 10, 145, 25}, Right},
+    {kUserField, {660, 40, 145, 25}, Right},
+    {kPasswordField, {660, 70, 145, 25}, Right},
+    {kConnectionStatusText, {245, 470, 175, 25}, Bottom},
+    {kResultGrid, {15, 205, 630, 255}, Wide | Tall},
+    {kRowsToFetchBox, {555, 500, 90, 25}, Right | Bottom},  // wide enough for its widest choice
+    {kRowsToFetchLabel, {455, 505, 95, 25}, Right | Bottom},
+    {kSqlEditor, {15, 105, 630, 90}, Wide},
+    {kLogoImage, {15, 470, 218, 76}, Bottom},
+    {kRowCountText, {245, 500, 175, 25}, Bottom},
+    {kVersionText, {715, 530, 90, 20}, Right | Bottom},
+    {kTimerCheckBox, {455, 470, 95, 25}, Right | Bottom},
+    {kTimerSecondsField, {575, 470, 70, 25}, Right | Bottom},
+    {kCatalogButton, {660, 295, 145, 25}, Right},
+    {kCreatorsButton, {660, 330, 145, 25}, Right},
+    {kLastCreatorButton, {660, 365, 145, 25}, Right},
+    {kQueryAutorunCheckBox, {665, 270, 145, 15}, Right},
+    {kEditSqlButton, {660, 140, 145, 25}, Right},
+    {kFormatSqlButton, {660, 175, 145, 25}, Right},
+    {kElapsedTimeText, {660, 505, 145, 20}, Right | Bottom},
+    {kSaveReportButton, {660, 400, 145, 25}, Right},
+    {kDb2CommandCheckBox, {665, 210, 145, 15}, Right},
+    {kSaveLoadQueryButton, {660, 435, 145, 25}, Right},
+    {kColoredDatatypesCheckBox, {245, 525, 175, 25}, Bottom},
+    {kTransactionText, {425, 470, 30, 25}, Wide | Bottom},
+    {kAutocommitCheckBox, {421, 525, 100, 25}, Right | Bottom},
+    {kCommitButton, {523, 525, 58, 25}, Right | Bottom},
+    {kRollbackButton, {583, 525, 62, 25}, Right | Bottom},
+};
+
+constexpr Placed kLibraryWindow[] = {
+    {kLibrarySaveButton, {15, 340, 105, 25}, None},  {kLibraryLoadButton, {130, 340, 105, 25}, None},
+    {kLibraryDeleteButton, {245, 340, 120, 25}, None}, {kStoreModeButton, {375, 340, 100, 25}, None},
+    {kLibraryExitButton, {485, 340, 100, 25}, None},  {kQueryNamesList, {15, 10, 570, 320}, None},
+};
+
+// Controls stand within a few pixels of their places: the containers give
+// a check box the width of its column, a label the height of its line.
+constexpr int kFewPixels = 5;
+
+Rect Grown(Rect r, unsigned follows, int wider, int higher) {
+  if (follows & Right) r.x += wider;
+  if (follows & Bottom) r.y += higher;
+  if (follows & Wide) r.w += wider;
+  if (follows & Tall) r.h += higher;
+  return r;
+}
+
+// Where the desktop's font makes a caption need more than its place (GNOME's
+// is larger than the toolkit's own default), the control is as much larger,
+// and one that keeps its right or bottom edge stands as much further left or up.
+::testing::AssertionResult Near(GtkWidget* w, const Rect& place) {
+  const Rect at = PlaceInWindow(w);
+  int natural = 0;
+  gtk_widget_get_preferred_width(w, nullptr, &natural);
+  const int wider = std::max(0, natural - place.w);
+  gtk_widget_get_preferred_height_for_width(w, at.w, nullptr, &natural);
+  const int higher = std::max(0, natural - place.h);
+  const auto within = [](int v, int from, int more) { return v >= from - kFewPixels - more && v <= from + kFewPixels; };
+  const auto sized = [](int v, int from, int more) { return v >= from - kFewPixels && v <= from + kFewPixels + more; };
+  if (within(at.x, place.x, wider) && within(at.y, place.y, higher) && sized(at.w, place.w, wider) &&
+      sized(at.h, place.h, higher))
+    return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << "stands at " << at.x << "," << at.y << " " << at.w << "x" << at.h
+                                       << ", its place is " << place.x << "," << place.y << " " << place.w << "x"
+                                       << place.h;
+}
+
+// The size of the window's client area; its place in the window differs
+// where GTK draws the title bar and the shadow itself.
+Rect ClientArea(GtkWidget* window) {
+  const Rect a = AllocationOf(gtk_bin_get_child(GTK_BIN(window)));
+  return {0, 0, a.w, a.h};
 }
 
 TEST(MainWindowTest, EveryControlStandsAtItsPlaceWithItsCaptionAndState) {
   auto p = StartAndShow();
   GtkShell& shell = p->shell;
-  for (const ControlSpec& c : AllControls()) {
-    if (c.window != WindowId::Main) continue;
+  ASSERT_EQ(std::size(kMainWindow), static_cast<std::size_t>(std::count_if(
+                                         AllControls().begin(), AllControls().end(),
+                                         [](const ControlSpec& c) { return c.window == WindowId::Main; })));
+  for (const Placed& placed : kMainWindow) {
+    const ControlSpec& c = ControlById(placed.id);
     SCOPED_TRACE(std::string(c.role));
     GtkWidget* outer = shell.outer(c.id);
     ASSERT_NE(outer, nullptr);
-    Rect placed = AllocationOf(outer);
-    EXPECT_EQ(placed, Placed(outer, c.place));
-    EXPECT_LE(placed.x + placed.w, 820);  // nothing lies outside the window
-    EXPECT_LE(placed.y + placed.h, 555);
+    EXPECT_TRUE(gtk_widget_get_mapped(outer));
+    EXPECT_TRUE(Near(outer, placed.place));
     EXPECT_EQ(shell.IsEnabled(c.id), c.enabled);
     EXPECT_EQ(shell.IsChecked(c.id), c.checked);
     // Screen readers tell the controls apart: a caption names itself, the rest carry their role.
@@ -66,11 +148,36 @@ TEST(MainWindowTest, EveryControlStandsAtItsPlaceWithItsCaptionAndState) {
         break;
     }
   }
-  GtkAllocation client;
-  gtk_widget_get_allocation(gtk_bin_get_child(GTK_BIN(shell.mainWindow())), &client);
-  EXPECT_EQ(client.width, 820);
-  EXPECT_EQ(client.height, 555);
+  EXPECT_EQ(ClientArea(shell.mainWindow()), (Rect{0, 0, 820, 555}));
   EXPECT_STREQ(gtk_window_get_title(GTK_WINDOW(shell.mainWindow())), "ZUNO");
+  // The notes bar takes no room of its own yet; the transaction controls
+  // take the room kept for them, no more.
+  EXPECT_FALSE(shell.notes().Shown());
+  EXPECT_LE(AllocationOf(shell.mainParts().transactionPlace).w, 225);
+}
+
+TEST(MainWindowTest, ARealResizeGivesTheGrowthWhereTheWindowSendsIt) {
+  auto p = StartAndShow();
+  GtkShell& shell = p->shell;
+  for (auto [width, height] : {std::pair{1000, 700}, std::pair{900, 600}, std::pair{820, 555}}) {
+    SCOPED_TRACE(std::to_string(width) + "x" + std::to_string(height));
+    gtk_window_resize(GTK_WINDOW(shell.mainWindow()), width, height);
+    ASSERT_TRUE(RunUntil([&] { return ClientArea(shell.mainWindow()) == Rect{0, 0, width, height}; }))
+        << "the client area is " << ClientArea(shell.mainWindow()).w << "x" << ClientArea(shell.mainWindow()).h;
+    const auto near = [&](const Placed& placed) {
+      return Near(shell.outer(placed.id), Grown(placed.place, placed.follows, width - 820, height - 555));
+    };
+    RunUntil([&] { return std::all_of(std::begin(kMainWindow), std::end(kMainWindow), near); });
+    for (const Placed& placed : kMainWindow) EXPECT_TRUE(near(placed)) << ControlById(placed.id).role;
+  }
+}
+
+TEST(MainWindowTest, AWindowSmallerThanItsControlsScrollsThem) {
+  auto p = StartAndShow();
+  GtkWidget* win = p->shell.mainWindow();
+  gtk_window_resize(GTK_WINDOW(win), 100, 100);
+  EXPECT_TRUE(RunUntil([&] { return ClientArea(win).w == 100 && ClientArea(win).h == 100; }));
+  EXPECT_EQ(AllocationOf(p->shell.outer(kExitButton)).w, 145);  // kept whole, to be scrolled to
 }
 
 TEST(MainWindowTest, StartUpLeavesAnEmptyGridAndTheRowLimitOfFifty) {
@@ -96,43 +203,6 @@ TEST(MainWindowTest, RowsToFetchShowsItsWidestChoiceWhole) {
   int width = 0;
   pango_layout_get_pixel_size(gtk_entry_get_layout(entry), &width, nullptr);
   EXPECT_LE(width, area.width);
-}
-
-TEST(MainWindowTest, ARealResizeLaysTheControlsOutAgain) {
-  auto p = StartAndShow();
-  GtkShell& shell = p->shell;
-  for (Size s : {Size{1000, 700}, Size{700, 400}, Size{820, 555}}) {
-    gtk_window_resize(GTK_WINDOW(shell.mainWindow()), s.w, s.h);
-    auto expected = MainWindowLayout(s.w, s.h);
-    ASSERT_TRUE(RunUntil([&] { return AllocationOf(shell.outer(kResultGrid)) == expected[kResultGrid]; }))
-        << s.w << "x" << s.h << ": the client area is " << AllocationOf(gtk_bin_get_child(GTK_BIN(shell.mainWindow()))).w
-        << "x" << AllocationOf(gtk_bin_get_child(GTK_BIN(shell.mainWindow()))).h;
-    for (int c = 0; c < kMainControlCount; ++c) {
-      GtkWidget* w = shell.outer(static_cast<Control>(c));
-      EXPECT_EQ(AllocationOf(w), Placed(w, expected[c])) << "control " << c << " at " << s.w << "x" << s.h;
-    }
-  }
-}
-
-TEST(MainWindowTest, ATinyWindowAsksOnePixelWhereTheRuleGoesNegative) {
-  auto p = StartAndShow();
-  GtkWidget* win = p->shell.mainWindow();
-  gtk_window_resize(GTK_WINDOW(win), 100, 100);
-  auto requested = [&](Control c) {
-    int w = 0, h = 0;
-    gtk_widget_get_size_request(p->shell.outer(c), &w, &h);
-    return Size{w, h};
-  };
-  // Widgets cannot be allocated below their own minimum, but nothing may ask
-  // for a negative size (GTK would refuse it with a warning).
-  ASSERT_TRUE(RunUntil([&] { return requested(kResultGrid) == Size{1, 1}; }));
-  EXPECT_EQ(requested(kSqlEditor), (Size{1, 90}));
-  EXPECT_EQ(requested(kHistoryList), (Size{1, 85}));
-  EXPECT_TRUE(RunUntil([&] {
-    GtkAllocation a;
-    gtk_widget_get_allocation(win, &a);
-    return a.width == 100 && a.height == 100;
-  }));
 }
 
 TEST(MainWindowTest, DigitFieldsDropTypedAndPastedNonDigits) {
@@ -165,10 +235,10 @@ TEST(LibraryWindowTest, BothFormsHaveTheirControlsInPlace) {
   ASSERT_TRUE(testing::WaitForDraw(shell.libraryWindow()));
   EXPECT_EQ(gtk_window_get_transient_for(GTK_WINDOW(shell.libraryWindow())), GTK_WINDOW(shell.mainWindow()));
   EXPECT_FALSE(gtk_window_get_resizable(GTK_WINDOW(shell.libraryWindow())));
-  for (const ControlSpec& c : AllControls()) {
-    if (c.window != WindowId::Library) continue;
-    EXPECT_EQ(AllocationOf(shell.outer(c.id)), c.place) << c.role;
-    EXPECT_TRUE(gtk_widget_get_visible(shell.outer(c.id))) << c.role;
+  EXPECT_EQ(ClientArea(shell.libraryWindow()), (Rect{0, 0, 600, 380}));
+  for (const Placed& placed : kLibraryWindow) {
+    EXPECT_TRUE(Near(shell.outer(placed.id), placed.place)) << ControlById(placed.id).role;
+    EXPECT_TRUE(gtk_widget_get_visible(shell.outer(placed.id))) << ControlById(placed.id).role;
   }
   EXPECT_EQ(shell.Text(kLibraryDeleteButton), "Delete");
   EXPECT_EQ(shell.Text(kStoreModeButton), "Local");
@@ -212,7 +282,8 @@ TEST(BusyWindowTest, PaintsItsTextWhileTheWorkRuns) {
             EXPECT_TRUE(gtk_widget_get_mapped(shell.busyWindow()));
             EXPECT_STREQ(gtk_window_get_title(GTK_WINDOW(shell.busyWindow())), "running...");
             EXPECT_EQ(shell.Text(kBusyText), "ZUNO");
-            EXPECT_EQ(AllocationOf(shell.outer(kBusyText)), (Rect{5, 5, 240, 20}));
+            EXPECT_EQ(PlaceInWindow(shell.outer(kBusyText)), (Rect{5, 5, 240, 20}));
+            EXPECT_EQ(ClientArea(shell.busyWindow()), (Rect{0, 0, 250, 30}));
             EXPECT_EQ(gtk_window_get_type_hint(GTK_WINDOW(shell.busyWindow())), GDK_WINDOW_TYPE_HINT_UTILITY);
             EXPECT_EQ(gtk_grab_get_current(), shell.busyWindow());
           },

@@ -173,8 +173,8 @@ TEST_P(LongFetchTest, EscapeStopsALongFetchOfEveryRow) {
   EXPECT_LT(g_get_monotonic_time() - pressed, 5 * 1000 * 1000) << "the fetch went on after Escape";
   EXPECT_EQ(p->shell.busyWindow(), nullptr);
   const int rows = p->shell.grid().RowCount();
-  ASSERT_EQ(answers.texts.size(), 1u);
-  EXPECT_EQ(answers.texts[0], "Fetch cancelled. Rows shown: " + std::to_string(rows) + ".");
+  EXPECT_TRUE(answers.texts.empty());  // the user knows of the cancel: a note tells the rest
+  EXPECT_EQ(p->shell.notes().Text(), "Fetch cancelled. Rows shown: " + std::to_string(rows) + ".");
   EXPECT_EQ(p->shell.Text(kRowCountText), "Row Count: " + std::to_string(rows) + " (cancelled)");
   EXPECT_GE(rows, 100) << "the first fetch's rows are not shown";
   EXPECT_LT(rows, kRows) << "every row was read";

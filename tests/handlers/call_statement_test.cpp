@@ -55,8 +55,9 @@ TEST_P(CallTest, MarkersAreAskedForAndOutputValuesShown) {
     h.ui.SetText(kSqlEditor, c.call);
     RunStatement(h.session);
     EXPECT_EQ(h.ui.prompts, c.prompts);
-    ASSERT_EQ(h.ui.messages.size(), 1u);
-    EXPECT_EQ(h.ui.messages[0], "Value of output parameters\n--------------------------\n" + c.output);
+    EXPECT_TRUE(h.ui.messages.empty());
+    ASSERT_EQ(h.ui.notes.size(), 1u);
+    EXPECT_EQ(h.ui.notes[0], "Value of output parameters\n--------------------------\n" + c.output);
     EXPECT_EQ(h.grid.ColumnCount(), 0);
     EXPECT_EQ(h.ui.Text(kRowCountText), "Row Count: 0");
     EXPECT_EQ(h.ui.ListItems(kHistoryList).back(), c.call);

@@ -159,14 +159,15 @@ TEST_F(ScriptTest, EveryResultSetCountsAndRunTellsOfTheOnesItDoesNotShow) {
   h.ui.SetText(kSqlEditor, "select 1 as a union select 2; select 3 as b");
   h.Click(kRunButton);
   EXPECT_EQ(h.grid.RowCount(), 2);
-  EXPECT_EQ(h.ui.messages, std::vector<std::string>{"The statement returned 1 more result set, not shown."});
+  EXPECT_EQ(h.ui.notes, std::vector<std::string>{"The statement returned 1 more result set, not shown."});
+  EXPECT_TRUE(h.ui.messages.empty());
 
-  h.ui.messages.clear();
   h.ui.SetText(kSqlEditor, "--#SET TERMINATOR @\nselect 1 union select 2; select 3@\nselect 4@");
   h.Click(kSqlEditor, Action::RunScript);
   ASSERT_EQ(h.grid.RowCount(), 2);
   EXPECT_EQ(h.grid.CellText(0, 3), "3");
   EXPECT_EQ(h.ui.Text(kRowCountText), "Row Count: 4");
+  EXPECT_TRUE(h.ui.notes.empty());  // the script closed the run's
   EXPECT_TRUE(h.ui.messages.empty());
 }
 

@@ -153,8 +153,8 @@ TEST_P(TableDetailsTest, ViewsRoutinesAndTriggersOfASchemaGiveTheirSource) {
     EXPECT_EQ(h.ui.Text(kSqlEditor).substr(0, o.start.size()), o.start);
   }
   RunStatement(h.session);
-  ASSERT_EQ(h.ui.messages.size(), 1u);
-  EXPECT_TRUE(h.ui.messages[0].ends_with("\n\nAffected Rows: 0")) << h.ui.messages[0];
+  ASSERT_EQ(h.ui.notes.size(), 1u);
+  EXPECT_TRUE(h.ui.notes[0].ends_with("\n\nAffected Rows: 0")) << h.ui.notes[0];
 }
 
 // Generate Delete names the row by the table's primary key read from the
@@ -169,10 +169,9 @@ TEST_P(TableDetailsTest, GeneratedDeleteNamesTheRowByTheTablesKey) {
   ASSERT_EQ(h.grid.RowCount(), 1);
   h.grid.SelectRow(0);
   h.session.loop.Deliver(Event::MenuOf(kGenerateDelete));
-  h.ui.messages.clear();
   RunStatement(h.session);
-  ASSERT_EQ(h.ui.messages.size(), 1u);
-  EXPECT_NE(h.ui.messages.back().find("Affected Rows: 1"), std::string::npos) << h.ui.messages.back();
+  ASSERT_EQ(h.ui.notes.size(), 1u);
+  EXPECT_NE(h.ui.notes.back().find("Affected Rows: 1"), std::string::npos) << h.ui.notes.back();
 }
 
 INSTANTIATE_TEST_SUITE_P(BothFlavours, TableDetailsTest,

@@ -33,7 +33,7 @@ struct TransactionTest : ::testing::TestWithParam<DataSource (*)()> {
     ASSERT_TRUE(h.state.connected) << h.ui.messages.back();
     Run("create table " + table + " (id integer)");
     h.ui.messages.clear();
-    Switch(TransactionAction::AutocommitOff);
+    Autocommit(false);
     ASSERT_FALSE(h.state.transaction.autocommit);
   }
   void TearDown() override {
@@ -59,7 +59,11 @@ struct TransactionTest : ::testing::TestWithParam<DataSource (*)()> {
     h.ui.SetText(kSqlEditor, text);
     h.Click(kSqlEditor, Action::RunScript);
   }
-  void Switch(TransactionAction a) { h.loop.Deliver(Event::TransactionOf(a)); }
+  void Switch(Control c) { h.Click(c); }
+  void Autocommit(bool on) {
+    h.ui.SetChecked(kAutocommitCheckBox, on);
+    h.Click(kAutocommitCheckBox);
+  }
   // The rows of the table as another connection sees them.
   int RowsSeenByOthers() {
     OdbcLayer other;
@@ -87,23 +91,23 @@ TEST_P(TransactionTest, AChangeIsSeenByOthersOnlyAfterCommitAndGoesWithRollback)
     Run("select count(*) from " + table);        // a query counts for nothing
     Run("insert into nosuch_table values (1)");  // nor does a failure
     ASSERT_EQ(Pending(), 1);
-    EXPECT_EQ(h.ui.IndicatorText(h.state.transaction.openedAt + 65'000), "uncommitted: 1 statement, open 1:05");
-    EXPECT_EQ(h.ui.ShownTitle(), "*" + h.ui.titles[WindowId::Main]);
+    const std::int64_t later = h.state.transaction.openedAt + 65'000;
+    EXPECT_EQ(h.ui.IndicatorText(later), "uncommitted: 1 statement, open 1:05");
+    EXPECT_EQ(h.ui.ShownTitle(later), "*" + h.ui.titles[WindowId::Main] + " - uncommitted: 1 statement, open 1:05");
     EXPECT_EQ(RowsSeenByOthers(), committed);
-    h.ui.messages.clear();
-    if (c.end == "Commit") Switch(TransactionAction::Commit);
-    else if (c.end == "Rollback") Switch(TransactionAction::Rollback);
+    if (c.end == "Commit") Switch(kCommitButton);
+    else if (c.end == "Rollback") Switch(kRollbackButton);
     else Run(c.end);  // typed: the driver ends the transaction, as the buttons do
     if (c.commits) ++committed;
     EXPECT_EQ(Pending(), 0);
     EXPECT_FALSE(h.state.transaction.Open());
-    EXPECT_EQ(h.ui.ShownTitle(), h.ui.titles[WindowId::Main]);
+    EXPECT_EQ(h.ui.ShownTitle(0), h.ui.titles[WindowId::Main]);
     EXPECT_EQ(RowsSeenByOthers(), committed);
     if (c.end == "Commit" || c.end == "Rollback") continue;
-    ASSERT_EQ(h.ui.messages.size(), 1u);
-    EXPECT_NE(h.ui.messages[0].find(c.commits ? "Committed: 1 statement." : "Rolled back: 1 statement."),
+    ASSERT_EQ(h.ui.notes.size(), 1u);
+    EXPECT_NE(h.ui.notes[0].find(c.commits ? "Committed: 1 statement." : "Rolled back: 1 statement."),
               std::string::npos)
-        << h.ui.messages[0];
+        << h.ui.notes[0];
   }
 }
 
@@ -113,7 +117,7 @@ TEST_P(TransactionTest, ASavepointPassesToTheDatabase) {
   Run("insert into " + table + " values (2)");
   Run("rollback to savepoint one");
   EXPECT_TRUE(h.state.transaction.Pending());
-  Switch(TransactionAction::Commit);
+  Switch(kCommitButton);
   EXPECT_EQ(RowsSeenByOthers(), 1);
 }
 
@@ -162,7 +166,7 @@ TEST_P(TransactionTest, AFailingScriptLeavesNothingCommittedAndSaysSo) {
   EXPECT_NE(question.find("not committed (2 statements uncommitted in all)"), std::string::npos) << question;
   EXPECT_EQ(RowsSeenByOthers(), 0);
   EXPECT_EQ(Pending(), 2);  // the dialog closed: the work stays
-  Switch(TransactionAction::Rollback);
+  Switch(kRollbackButton);
   EXPECT_EQ(RowsSeenByOthers(), 0);
 
   // A COMMIT in the script ends it there; the question offers Commit.
@@ -174,7 +178,7 @@ TEST_P(TransactionTest, AFailingScriptLeavesNothingCommittedAndSaysSo) {
 
   // With autocommit on the script is as it was: each statement committed,
   // the failure told.
-  Switch(TransactionAction::AutocommitOn);
+  Autocommit(true);
   h.ui.messages.clear();
   Script(script);
   EXPECT_EQ(h.ui.transactionQuestions.size(), 2u);
@@ -187,31 +191,31 @@ TEST_P(TransactionTest, TheAutorunTimerDoesNotRunWithPendingWork) {
   h.ui.SetText(kSqlEditor, "insert into " + table + " values (1)");
   for (int tick = 0; tick < 3; ++tick) h.loop.Deliver(Event::TimerTick());
   EXPECT_EQ(Pending(), 1);  // the first tick ran, the others waited
-  ASSERT_EQ(h.ui.messages.size(), 2u);  // the affected rows, then the timer's word, once
-  EXPECT_NE(h.ui.messages[1].find("Autorun Timer does not run"), std::string::npos);
-  Switch(TransactionAction::Commit);
+  ASSERT_EQ(h.ui.messages.size(), 1u);  // the timer's word, once
+  EXPECT_NE(h.ui.messages[0].find("Autorun Timer does not run"), std::string::npos);
+  Switch(kCommitButton);
   h.loop.Deliver(Event::TimerTick());
   EXPECT_EQ(Pending(), 1);
-  Switch(TransactionAction::Commit);
+  Switch(kCommitButton);
   EXPECT_EQ(RowsSeenByOthers(), 2);
 }
 
 TEST_P(TransactionTest, SwitchingAutocommitOnAsksAndIsKeptForTheNextStart) {
   testing::TempDir dir;
   h.state.userOptionsPath = dir.File("zuno/options");
-  Switch(TransactionAction::AutocommitOn);  // nothing pending: no question
+  Autocommit(true);  // nothing pending: no question
   EXPECT_TRUE(h.ui.transactionQuestions.empty());
   EXPECT_TRUE(ReadUserOptions(h.state.userOptionsPath)->autocommit);
-  Switch(TransactionAction::AutocommitOff);
+  Autocommit(false);
   EXPECT_FALSE(ReadUserOptions(h.state.userOptionsPath)->autocommit);
 
   Run("insert into " + table + " values (1)");
   h.ui.transactionAnswers = {Choice::Keep};
-  Switch(TransactionAction::AutocommitOn);
+  Autocommit(true);
   EXPECT_FALSE(h.state.transaction.autocommit);  // cancelled: the box goes back
-  EXPECT_FALSE(h.ui.transaction.autocommit);
+  EXPECT_FALSE(h.ui.IsChecked(kAutocommitCheckBox));
   h.ui.transactionAnswers = {Choice::RollBack};
-  Switch(TransactionAction::AutocommitOn);
+  Autocommit(true);
   EXPECT_TRUE(h.state.transaction.autocommit);
   EXPECT_EQ(RowsSeenByOthers(), 0);
   Run("insert into " + table + " values (2)");
@@ -232,7 +236,8 @@ TEST(TransactionLostTest, ALostConnectionSaysTheUncommittedWorkIsGone) {
   h.ui.SetText(kUserField, source.user);
   h.ui.SetText(kPasswordField, source.password);
   h.Click(kConnectButton);
-  h.loop.Deliver(Event::TransactionOf(TransactionAction::AutocommitOff));
+  h.ui.SetChecked(kAutocommitCheckBox, false);
+  h.Click(kAutocommitCheckBox);
   h.ui.SetText(kSqlEditor, "create temp table lost_t (id integer)");
   h.Click(kRunButton);
   h.ui.SetText(kSqlEditor, "select pg_backend_pid() as pid");

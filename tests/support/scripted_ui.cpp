@@ -5,11 +5,12 @@
 namespace zuno::testing {
 
 ScriptedUi::ScriptedUi() {
-  selected_.fill(-1);
   for (const ControlSpec& c : AllControls()) {
     text_[c.id] = std::string(c.caption);
     enabled_[c.id] = c.enabled;
     checked_[c.id] = c.checked;
+    lists_[c.id] = {};
+    selected_[c.id] = -1;
   }
   titles[WindowId::Main] = "ZUNO";
 }
@@ -37,6 +38,15 @@ bool ScriptedUi::AskYesNo(std::string_view question) {
   bool answer = yesNoAnswers.front();
   yesNoAnswers.pop_front();
   return answer;
+}
+
+void ScriptedUi::ShowTransaction(const TransactionState& t, bool connected) {
+  Here();
+  transaction = t;
+  transactionConnected = connected;
+  ++transactionShown;
+  checked_[kAutocommitCheckBox] = t.autocommit;
+  enabled_[kCommitButton] = enabled_[kRollbackButton] = connected && !t.autocommit;
 }
 
 Ui::TransactionChoice ScriptedUi::AskTransactionEnd(std::string_view question, bool offerCancel) {

@@ -4,7 +4,6 @@
 // from a thread other than the one that made them fails the test.
 #pragma once
 
-#include <array>
 #include <chrono>
 #include <condition_variable>
 #include <deque>
@@ -36,6 +35,8 @@ class ScriptedUi : public Ui, public JobHost {
 
   // What the handlers did.
   std::vector<std::string> messages;
+  std::vector<std::string> notes;  // in the bar over the result area, since the last close
+  int notesClosed = 0;
   std::vector<std::string> messagesBehindBusyWindow;  // shown while it was open
   std::vector<std::string> questions;  // of the Yes/No dialogs
   // Of the Commit / Roll back questions, each with whether Cancel was offered.
@@ -44,8 +45,8 @@ class ScriptedUi : public Ui, public JobHost {
   TransactionState transaction;
   bool transactionConnected = false;
   int transactionShown = 0;
-  // The Main Window's title as shown: marked while work is uncommitted.
-  std::string ShownTitle() const { return MarkedTitle(titles.at(WindowId::Main), transaction.Pending()); }
+  // The Main Window's title as shown at now, marked by the transaction.
+  std::string ShownTitle(std::int64_t now) const { return MarkedTitle(titles.at(WindowId::Main), transaction, now); }
   // The indicator's text at now.
   std::string IndicatorText(std::int64_t now) const { return TransactionIndicatorText(transaction, now); }
   std::vector<std::string> prompts;  // "title|prompt|preset" of each input dialog
@@ -70,29 +71,29 @@ class ScriptedUi : public Ui, public JobHost {
   void SetChecked(Control c, bool on) { checked_[c] = on; }
   void SelectListItem(Control c, int index) { selected_[c] = index; }
 
-  std::string Text(Control c) const override { return Here(), text_[c]; }
+  std::string Text(Control c) const override { return Here(), text_.at(c); }
   void SetText(Control c, std::string_view text) override { Here(), text_[c] = std::string(text); }
-  bool IsEnabled(Control c) const override { return Here(), enabled_[c]; }
+  bool IsEnabled(Control c) const override { return Here(), enabled_.at(c); }
   void SetEnabled(Control c, bool enabled) override { Here(), enabled_[c] = enabled; }
-  bool IsChecked(Control c) const override { return Here(), checked_[c]; }
+  bool IsChecked(Control c) const override { return Here(), checked_.at(c); }
   void Focus(Control c) override { Here(), focused = c; }
   void SetWindowTitle(WindowId w, std::string_view title) override { Here(), titles[w] = std::string(title); }
   // The editor's selection (or cursor) as the user left it, and as a handler set it.
   TextRange editorSelection;
   TextRange EditorSelection() const override { return Here(), editorSelection; }
   void SelectEditorText(TextRange range) override { Here(), editorSelection = range; }
-  std::vector<std::string> ListItems(Control c) const override { return Here(), lists_[c]; }
+  std::vector<std::string> ListItems(Control c) const override { return Here(), lists_.at(c); }
   void AppendListItem(Control c, std::string_view item) override { Here(), lists_[c].emplace_back(item); }
-  int SelectedListItem(Control c) const override { return Here(), selected_[c]; }
+  int SelectedListItem(Control c) const override { return Here(), selected_.at(c); }
   void ClearList(Control c) override;
   void ShowMessage(std::string_view text) override;
+  void ShowNote(std::string_view text) override { Here(), notes.emplace_back(text); }
+  void CloseNotes() override { Here(), notes.clear(), ++notesClosed; }
   std::optional<std::string> AskText(std::string_view title, std::string_view prompt,
                                      std::string_view preset) override;
   bool AskYesNo(std::string_view question) override;
   TransactionChoice AskTransactionEnd(std::string_view question, bool offerCancel) override;
-  void ShowTransaction(const TransactionState& t, bool connected) override {
-    Here(), transaction = t, transactionConnected = connected, ++transactionShown;
-  }
+  void ShowTransaction(const TransactionState& t, bool connected) override;
   std::optional<SaveChoice> ChooseSaveFile(std::string_view title, std::string_view suggestedName) override;
   void SetClipboardText(std::string_view text) override { Here(), clipboard = std::string(text); }
   void StartAutorunTimer(int periodMs) override;
@@ -124,11 +125,12 @@ class ScriptedUi : public Ui, public JobHost {
   int RunPosted(std::chrono::milliseconds patience = std::chrono::milliseconds(0));
 
  private:
-  std::array<std::string, kControlCount> text_;
-  std::array<bool, kControlCount> enabled_{};
-  std::array<bool, kControlCount> checked_{};
-  std::array<std::vector<std::string>, kControlCount> lists_;
-  std::array<int, kControlCount> selected_;
+  // Each control's state; the const readers find every control here.
+  std::map<Control, std::string> text_;
+  std::map<Control, bool> enabled_;
+  std::map<Control, bool> checked_;
+  std::map<Control, std::vector<std::string>> lists_;
+  std::map<Control, int> selected_;
   // Fails the test when called off the thread the windows were made on.
   void Here() const;
   std::thread::id owner_ = std::this_thread::get_id();

@@ -141,7 +141,7 @@ TEST(DispatchTest, RightClickInTheGridShowsThePopupMenuAndItsItemsReachTheHandle
 TEST(DispatchTest, ControlsWithoutHandlersDoNothing) {
   HandlerHarness h;
   h.dispatcher.handlers() = Handlers{};  // a control whose handler is not set
-  for (int c = 0; c < kControlCount; ++c) h.Click(static_cast<Control>(c));
+  for (const ControlSpec& c : AllControls()) h.Click(c.id);
   h.loop.Deliver(Event::TimerTick(0));
   h.loop.Deliver(Event::MenuOf(kGenerateDelete));
   EXPECT_TRUE(h.ui.messages.empty());
@@ -221,7 +221,7 @@ TEST(ExitKeepTest, AFailedKeepAsksBeforeTheProgramEnds) {
     int keeps = 0;
     h.dispatcher.handlers().keepEditorState = [&] {
       if (keeps++ == 1) unlink(filler.c_str());  // the user made room before trying again
-      return WriteEditorState(state, {*c.text, 0, {}});
+      return WriteEditorState(state, {*c.text, 0, {}, {}});
     };
     h.ui.yesNoAnswers = {c.answer};
     h.Click(kExitButton);

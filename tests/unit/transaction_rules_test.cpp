@@ -81,10 +81,10 @@ TEST(TransactionStateTest, TheIndicatorSaysWhatIsUncommittedAndForHowLong) {
   EXPECT_EQ(TransactionIndicatorText(t, 1000 + 125'000), "uncommitted: 1 statement, open 2:05");
   NoteStatement(t, true, 60'000);
   EXPECT_EQ(TransactionIndicatorText(t, 1000 + 3'725'000), "uncommitted: 2 statements, open 1:02:05");
-  EXPECT_EQ(MarkedTitle("ZUNO - Db2/LUW", t.Pending()), "*ZUNO - Db2/LUW");
+  EXPECT_EQ(MarkedTitle("ZUNO - Db2/LUW", t, 1000 + 125'000), "*ZUNO - Db2/LUW - uncommitted: 2 statements, open 2:05");
   EndTransaction(t);
   EXPECT_EQ(TransactionIndicatorText(t, 100'000), "");
-  EXPECT_EQ(MarkedTitle("ZUNO", t.Pending()), "ZUNO");
+  EXPECT_EQ(MarkedTitle("ZUNO", t, 100'000), "ZUNO");
 }
 
 TEST(UserOptionsTest, AutocommitIsOffOnlyWhereTheFileSaysSoAndOtherLinesStay) {
