@@ -9,9 +9,6 @@ namespace {
 
 using TransactionEnd = OdbcLayer::TransactionEnd;
 
-constexpr std::string_view kTimerHeld =
-    "The Autorun Timer does not run while statements are uncommitted: it could run a change again and again. "
-    "It runs again after Commit or Rollback.";
 
 bool EndAsChosen(Session& s, Ui::TransactionChoice choice) {
   if (choice == Ui::TransactionChoice::Keep) return false;
@@ -77,7 +74,7 @@ bool AutorunHeldByTransaction(Session& s) {
   if (!t.Pending()) return false;
   if (!t.toldTimerHeld) {
     t.toldTimerHeld = true;
-    s.ui.ShowMessage(kTimerHeld);
+    s.ui.ShowMessage(kAutorunHeld);
   }
   return true;
 }

@@ -26,6 +26,9 @@ bool SettlePendingWork(Session& s, ConnectionEnd why);
 
 // A tick of the Autorun Timer does not run while work is uncommitted: it
 // could run a change again and again. The user is told once per transaction.
+inline constexpr std::string_view kAutorunHeld =
+    "The Autorun Timer does not run while statements are uncommitted: it could run a change again and again. "
+    "It runs again after Commit or Rollback.";
 bool AutorunHeldByTransaction(Session& s);
 
 // After any handler: the state follows the connection's transaction (a

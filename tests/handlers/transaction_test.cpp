@@ -6,22 +6,18 @@
 
 #include <unistd.h>
 
-#include <string>
-
-#include "app/user_options_file.h"
+#include "app/transaction_handlers.h"
 #include "tests/support/data_sources.h"
 #include "tests/support/handler_harness.h"
-#include "tests/support/temp_dir.h"
 
 namespace zuno {
 namespace {
 
 using testing::DataSource;
-using testing::HandlerHarness;
 using Choice = Ui::TransactionChoice;
 
 struct TransactionTest : ::testing::TestWithParam<DataSource (*)()> {
-  HandlerHarness h;
+  testing::HandlerHarness h;
   DataSource source;
   std::string table = "zuno_tx_" + std::to_string(getpid());
 
@@ -30,231 +26,142 @@ struct TransactionTest : ::testing::TestWithParam<DataSource (*)()> {
     source = GetParam()();
     h.ui.SetText(kRowsToFetchBox, "50");
     Connect();
-    ASSERT_TRUE(h.state.connected) << h.ui.messages.back();
     Run("create table " + table + " (id integer)");
-    h.ui.messages.clear();
     Autocommit(false);
-    ASSERT_FALSE(h.state.transaction.autocommit);
   }
   void TearDown() override {
     if (source.dsn.empty()) return;
-    if (h.db.Connected()) h.db.EndTransaction(OdbcLayer::TransactionEnd::Rollback);
-    h.db.CloseConnection();
+    h.db.CloseConnection();  // rolls back what it holds
     OdbcLayer other;
     other.OpenEnvironment();
     if (testing::ConnectTo(other, source)) other.ExecuteUpdate("drop table " + table);
   }
-
   void Connect() {
     h.ui.SetText(kDataSourceBox, source.dsn);
     h.ui.SetText(kUserField, source.user);
     h.ui.SetText(kPasswordField, source.password);
     h.Click(kConnectButton);
   }
-  void Run(const std::string& text) {
+  void Run(const std::string& text, Action a = Action::LeftClick) {
     h.ui.SetText(kSqlEditor, text);
-    h.Click(kRunButton);
+    h.Click(a == Action::RunScript ? kSqlEditor : kRunButton, a);
   }
-  void Script(const std::string& text) {
-    h.ui.SetText(kSqlEditor, text);
-    h.Click(kSqlEditor, Action::RunScript);
-  }
-  void Switch(Control c) { h.Click(c); }
+  void Insert(int id) { Run("insert into " + table + " values (" + std::to_string(id) + ")"); }
   void Autocommit(bool on) {
     h.ui.SetChecked(kAutocommitCheckBox, on);
     h.Click(kAutocommitCheckBox);
   }
-  // The rows of the table as another connection sees them.
+  // The table's rows as another connection sees them.
   int RowsSeenByOthers() {
     OdbcLayer other;
     other.OpenEnvironment();
     if (!testing::ConnectTo(other, source)) return -1;
-    if (!other.ExecuteQuery("select count(*) from " + table) || !other.NextRow()) {
-      ADD_FAILURE() << other.LastError();
-      return -1;
-    }
-    return std::stoi(other.GetText(0));
+    EXPECT_TRUE(other.ExecuteQuery("select count(*) from " + table) && other.NextRow()) << other.LastError();
+    return std::stoi("0" + other.GetText(0));
   }
   int Pending() const { return h.state.transaction.pending; }
 };
 
 TEST_P(TransactionTest, AChangeIsSeenByOthersOnlyAfterCommitAndGoesWithRollback) {
-  struct Case {
-    std::string end;  // a button, or typed
-    bool commits;
-  };
   int committed = 0;
-  for (const Case& c : {Case{"Commit", true}, Case{"commit work", true}, Case{"Rollback", false},
-                        Case{"ROLLBACK", false}, Case{"Rollback Work;", false}}) {
-    SCOPED_TRACE(c.end);
-    Run("insert into " + table + " values (1)");
+  for (const auto& [end, commits] : {std::pair{"Commit", true}, {"commit work", true}, {"Rollback", false},
+                                     {"ROLLBACK", false}, {"Rollback Work;", false}}) {
+    SCOPED_TRACE(end);
+    Insert(1);
     Run("select count(*) from " + table);        // a query counts for nothing
     Run("insert into nosuch_table values (1)");  // nor does a failure
     ASSERT_EQ(Pending(), 1);
     const std::int64_t later = h.state.transaction.openedAt + 65'000;
-    EXPECT_EQ(h.ui.IndicatorText(later), "uncommitted: 1 statement, open 1:05");
     EXPECT_EQ(h.ui.ShownTitle(later), "*" + h.ui.titles[WindowId::Main] + " - uncommitted: 1 statement, open 1:05");
     EXPECT_EQ(RowsSeenByOthers(), committed);
-    if (c.end == "Commit") Switch(kCommitButton);
-    else if (c.end == "Rollback") Switch(kRollbackButton);
-    else Run(c.end);  // typed: the driver ends the transaction, as the buttons do
-    if (c.commits) ++committed;
-    EXPECT_EQ(Pending(), 0);
-    EXPECT_FALSE(h.state.transaction.Open());
+    const std::string typed = end;
+    if (typed == "Commit" || typed == "Rollback") h.Click(typed == "Commit" ? kCommitButton : kRollbackButton);
+    else Run(typed);  // the driver ends the transaction, as the buttons do
+    committed += commits;
     EXPECT_EQ(h.ui.ShownTitle(0), h.ui.titles[WindowId::Main]);
     EXPECT_EQ(RowsSeenByOthers(), committed);
-    if (c.end == "Commit" || c.end == "Rollback") continue;
-    ASSERT_EQ(h.ui.notes.size(), 1u);
-    EXPECT_NE(h.ui.notes[0].find(c.commits ? "Committed: 1 statement." : "Rolled back: 1 statement."),
-              std::string::npos)
-        << h.ui.notes[0];
+    if (typed != "Commit" && typed != "Rollback") {
+      EXPECT_NE(h.ui.notes.at(0).find(commits ? "Committed: 1 statement." : "Rolled back: 1 statement."),
+                std::string::npos);
+    }
   }
+  // A savepoint goes to the database.
+  for (const std::string& sql : {"insert into " + table + " values (1)", std::string("savepoint one"),
+                                "insert into " + table + " values (2)", std::string("rollback to savepoint one")})
+    Run(sql);
+  h.Click(kCommitButton);
+  EXPECT_EQ(RowsSeenByOthers(), committed + 1);
 }
 
-TEST_P(TransactionTest, ASavepointPassesToTheDatabase) {
-  Run("insert into " + table + " values (1)");
-  Run("savepoint one");
-  Run("insert into " + table + " values (2)");
-  Run("rollback to savepoint one");
-  EXPECT_TRUE(h.state.transaction.Pending());
-  Switch(kCommitButton);
-  EXPECT_EQ(RowsSeenByOthers(), 1);
-}
-
-TEST_P(TransactionTest, ExitWithPendingWorkAsksAndCancelKeepsIt) {
-  Run("insert into " + table + " values (1)");
-  h.ui.transactionAnswers = {Choice::Keep};
+TEST_P(TransactionTest, TheConnectionGoesWithPendingWorkOnlyAsTheUserSays) {
+  Insert(1);
+  h.ui.transactionAnswers = {Choice::Keep, Choice::Commit};
   h.Click(kExitButton);
-  ASSERT_EQ(h.ui.transactionQuestions.size(), 1u);
-  EXPECT_TRUE(h.ui.transactionQuestions[0].second);  // Cancel is offered
-  EXPECT_NE(h.ui.transactionQuestions[0].first.find("1 statement is uncommitted"), std::string::npos);
-  EXPECT_FALSE(h.ui.quit);
+  EXPECT_FALSE(h.ui.quit);  // Cancel keeps the window and the transaction
   EXPECT_EQ(Pending(), 1);
-
-  // A close request asks the same; Roll back ends the program.
+  EXPECT_NE(h.ui.transactionQuestions.at(0).first.find("1 statement is uncommitted"), std::string::npos);
+  EXPECT_TRUE(h.ui.transactionQuestions[0].second);  // Cancel is offered
+  Connect();
+  EXPECT_EQ(RowsSeenByOthers(), 1);
+  Insert(2);  // the new connection has a transaction of its own
   h.ui.transactionAnswers = {Choice::RollBack};
   h.loop.Deliver(Event::CloseOf(WindowId::Main));
   EXPECT_TRUE(h.ui.quit);
-  EXPECT_EQ(RowsSeenByOthers(), 0);
-}
-
-TEST_P(TransactionTest, ConnectingAgainAsksAndCommitKeepsTheWork) {
-  Run("insert into " + table + " values (1)");
-  h.ui.transactionAnswers = {Choice::Keep};
-  Connect();
-  EXPECT_EQ(Pending(), 1);  // still the same connection
-  h.ui.transactionAnswers = {Choice::Commit};
-  Connect();
-  EXPECT_EQ(h.ui.transactionQuestions.size(), 2u);
-  EXPECT_TRUE(h.state.connected);
-  EXPECT_EQ(Pending(), 0);
-  EXPECT_EQ(RowsSeenByOthers(), 1);
-  // The new connection is in a transaction of its own again.
-  Run("insert into " + table + " values (2)");
   EXPECT_EQ(RowsSeenByOthers(), 1);
 }
 
 TEST_P(TransactionTest, AFailingScriptLeavesNothingCommittedAndSaysSo) {
-  const std::string script = "insert into " + table + " values (1);\ninsert into " + table +
-                             " values (2);\ninsert into nosuch_table values (3);\ninsert into " + table +
-                             " values (4)";
-  Script(script);
-  ASSERT_EQ(h.ui.transactionQuestions.size(), 1u);
-  const auto& [question, cancel] = h.ui.transactionQuestions[0];
+  const std::string script = "insert into " + table + " values (1);\ncommit;\ninsert into " + table +
+                             " values (2);\ninsert into " + table + " values (3);\ninsert into nosuch_table values (4)";
+  Run(script, Action::RunScript);
+  const auto [question, cancel] = h.ui.transactionQuestions.at(0);
   EXPECT_FALSE(cancel);
-  EXPECT_NE(question.find("Statement 3 (line 3) failed"), std::string::npos) << question;
+  EXPECT_NE(question.find("Statement 5 (line 5) failed"), std::string::npos) << question;
   EXPECT_NE(question.find("not committed (2 statements uncommitted in all)"), std::string::npos) << question;
-  EXPECT_EQ(RowsSeenByOthers(), 0);
-  EXPECT_EQ(Pending(), 2);  // the dialog closed: the work stays
-  Switch(kRollbackButton);
-  EXPECT_EQ(RowsSeenByOthers(), 0);
-
-  // A COMMIT in the script ends it there; the question offers Commit.
-  h.ui.transactionAnswers = {Choice::Commit};
-  Script("insert into " + table + " values (1);\ncommit;\ninsert into " + table +
-         " values (2);\ninsert into nosuch_table values (3)");
-  EXPECT_EQ(h.ui.transactionQuestions.back().first.find("(1 statement uncommitted in all)") != std::string::npos, true);
-  EXPECT_EQ(RowsSeenByOthers(), 2);
+  EXPECT_EQ(RowsSeenByOthers(), 1);  // the typed COMMIT ended the first
+  EXPECT_EQ(Pending(), 2);           // the question closed: the work stays
+  h.Click(kRollbackButton);
 
   // With autocommit on the script is as it was: each statement committed,
   // the failure told.
   Autocommit(true);
-  h.ui.messages.clear();
-  Script(script);
-  EXPECT_EQ(h.ui.transactionQuestions.size(), 2u);
-  ASSERT_EQ(h.ui.messages.size(), 1u);
-  EXPECT_EQ(h.ui.messages[0].find("not committed"), std::string::npos);
+  Run(script, Action::RunScript);
+  EXPECT_EQ(h.ui.transactionQuestions.size(), 1u);  // the failure is told as before
   EXPECT_EQ(RowsSeenByOthers(), 4);
 }
 
 TEST_P(TransactionTest, TheAutorunTimerDoesNotRunWithPendingWork) {
   h.ui.SetText(kSqlEditor, "insert into " + table + " values (1)");
   for (int tick = 0; tick < 3; ++tick) h.loop.Deliver(Event::TimerTick());
-  EXPECT_EQ(Pending(), 1);  // the first tick ran, the others waited
-  ASSERT_EQ(h.ui.messages.size(), 1u);  // the timer's word, once
-  EXPECT_NE(h.ui.messages[0].find("Autorun Timer does not run"), std::string::npos);
-  Switch(kCommitButton);
+  EXPECT_EQ(Pending(), 1);  // the first tick ran, the others waited; the user is told once
+  EXPECT_EQ(h.ui.messages, std::vector<std::string>{std::string(kAutorunHeld)});
+  h.Click(kCommitButton);
   h.loop.Deliver(Event::TimerTick());
   EXPECT_EQ(Pending(), 1);
-  Switch(kCommitButton);
-  EXPECT_EQ(RowsSeenByOthers(), 2);
-}
-
-TEST_P(TransactionTest, SwitchingAutocommitOnAsksAndIsKeptForTheNextStart) {
-  testing::TempDir dir;
-  h.state.userOptionsPath = dir.File("zuno/options");
-  Autocommit(true);  // nothing pending: no question
-  EXPECT_TRUE(h.ui.transactionQuestions.empty());
-  EXPECT_TRUE(ReadUserOptions(h.state.userOptionsPath)->autocommit);
-  Autocommit(false);
-  EXPECT_FALSE(ReadUserOptions(h.state.userOptionsPath)->autocommit);
-
-  Run("insert into " + table + " values (1)");
-  h.ui.transactionAnswers = {Choice::Keep};
-  Autocommit(true);
-  EXPECT_FALSE(h.state.transaction.autocommit);  // cancelled: the box goes back
-  EXPECT_FALSE(h.ui.IsChecked(kAutocommitCheckBox));
-  h.ui.transactionAnswers = {Choice::RollBack};
-  Autocommit(true);
-  EXPECT_TRUE(h.state.transaction.autocommit);
-  EXPECT_EQ(RowsSeenByOthers(), 0);
-  Run("insert into " + table + " values (2)");
-  EXPECT_EQ(RowsSeenByOthers(), 1);  // committed by the driver at once
-  EXPECT_EQ(Pending(), 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Drivers, TransactionTest, ::testing::Values(&testing::PgLuw, &testing::Sqlite),
                          [](const auto& info) { return info.index == 0 ? std::string("PgLuw") : std::string("Sqlite"); });
 
-// A connection lost with uncommitted work: the user is told that it is gone.
 TEST(TransactionLostTest, ALostConnectionSaysTheUncommittedWorkIsGone) {
   ZUNO_REQUIRE_FIXTURES();
-  HandlerHarness h;
+  testing::HandlerHarness h;
   const DataSource source = testing::PgPlain();
-  h.ui.SetText(kRowsToFetchBox, "50");
-  h.ui.SetText(kDataSourceBox, source.dsn);
-  h.ui.SetText(kUserField, source.user);
-  h.ui.SetText(kPasswordField, source.password);
-  h.Click(kConnectButton);
+  ASSERT_TRUE(testing::ConnectTo(h.db, source));
+  h.state.connected = true;
   h.ui.SetChecked(kAutocommitCheckBox, false);
   h.Click(kAutocommitCheckBox);
-  h.ui.SetText(kSqlEditor, "create temp table lost_t (id integer)");
-  h.Click(kRunButton);
-  h.ui.SetText(kSqlEditor, "select pg_backend_pid() as pid");
-  h.Click(kRunButton);
-  ASSERT_EQ(h.grid.RowCount(), 1);
-  const std::string pid = h.grid.CellText(0, 0);
-
+  for (const char* sql : {"create temp table lost_t (id integer)", "select pg_backend_pid() as pid"}) {
+    h.ui.SetText(kSqlEditor, sql);
+    h.Click(kRunButton);
+  }
   OdbcLayer admin;
   admin.OpenEnvironment();
   ASSERT_TRUE(testing::ConnectTo(admin, source));
-  ASSERT_TRUE(admin.ExecuteQuery("select pg_terminate_backend(" + pid + ")")) << admin.LastError();
-  h.ui.messages.clear();
+  ASSERT_TRUE(admin.ExecuteQuery("select pg_terminate_backend(" + h.grid.CellText(0, 0) + ")")) << admin.LastError();
   h.Click(kRunButton);
-  ASSERT_EQ(h.ui.messages.size(), 2u);
-  EXPECT_NE(h.ui.messages[1].find("the database rolls back 1 statement"), std::string::npos) << h.ui.messages[1];
+  EXPECT_NE(h.ui.messages.back().find("the database rolls back 1 statement"), std::string::npos) << h.ui.messages.back();
   EXPECT_EQ(h.state.transaction.pending, 0);
-  EXPECT_FALSE(h.state.connected);
 }
 
 }  // namespace

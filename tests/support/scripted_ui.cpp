@@ -43,8 +43,6 @@ bool ScriptedUi::AskYesNo(std::string_view question) {
 void ScriptedUi::ShowTransaction(const TransactionState& t, bool connected) {
   Here();
   transaction = t;
-  transactionConnected = connected;
-  ++transactionShown;
   checked_[kAutocommitCheckBox] = t.autocommit;
   enabled_[kCommitButton] = enabled_[kRollbackButton] = connected && !t.autocommit;
 }

@@ -41,14 +41,9 @@ class ScriptedUi : public Ui, public JobHost {
   std::vector<std::string> questions;  // of the Yes/No dialogs
   // Of the Commit / Roll back questions, each with whether Cancel was offered.
   std::vector<std::pair<std::string, bool>> transactionQuestions;
-  // The transaction as last shown, and whether a connection was.
-  TransactionState transaction;
-  bool transactionConnected = false;
-  int transactionShown = 0;
+  TransactionState transaction;  // as last shown
   // The Main Window's title as shown at now, marked by the transaction.
   std::string ShownTitle(std::int64_t now) const { return MarkedTitle(titles.at(WindowId::Main), transaction, now); }
-  // The indicator's text at now.
-  std::string IndicatorText(std::int64_t now) const { return TransactionIndicatorText(transaction, now); }
   std::vector<std::string> prompts;  // "title|prompt|preset" of each input dialog
   int busyOpened = 0;
   int busyClosed = 0;
