@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "windows/css_provider.h"
+#include "windows/dark_preference.h"
 #include "app/editor_state_file.h"
 #include "app/home_directory.h"
 #include "app/logo_file.h"
@@ -125,6 +126,7 @@ void InitToolkit(int* argc, char*** argv) {
   gtk_disable_setlocale();
   gtk_init(argc, argv);
   g_object_set(gtk_settings_get_default(), "gtk-menu-images", TRUE, nullptr);
+  FollowDesktopDarkPreference();
   InstallCssProvider();  // also carries the grid font: Consolas 10, or a monospace face
 }
 

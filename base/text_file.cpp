@@ -30,7 +30,7 @@ WholeFile ReadOpenFile(int fd, std::size_t maxBytes, bool ownOnly) {
   using Status = WholeFile::Status;
   struct stat st {};
   if (fstat(fd, &st) != 0) return {Status::kUnreadable, {}};
-  if (!S_ISREG(st.st_mode) || (ownOnly && st.st_uid != geteuid())) return {Status::kNotAFile, {}};
+  if (!S_ISREG(st.st_mode) || (ownOnly && !IsOwn(st))) return {Status::kNotAFile, {}};
   if (static_cast<std::uintmax_t>(st.st_size) > maxBytes) return {Status::kTooLarge, {}};
   WholeFile file{Status::kRead, {}};
   char buffer[65536];
@@ -107,7 +107,30 @@ WholeFile ReadRegularFile(const std::string& path, std::size_t maxBytes, bool fo
   return ReadFile(path, maxBytes, followLinks, false);
 }
 
-WholeFile ReadOwnFile(const std::string& path, std::size_t maxBytes) { return ReadFile(path, maxBytes, true, true); }
+WholeFile ReadOwnFile(const std::string& path, std::size_t maxBytes, bool followLinks) {
+  return ReadFile(path, maxBytes, followLinks, true);
+}
+
+UniqueFd MakeFile(const std::string& path, const MakeOptions& options) {
+  const int flags = (options.readable ? O_RDWR : O_WRONLY) | O_CREAT | O_CLOEXEC;
+  if (options.making == FileMaking::kTruncate) return UniqueFd(open(path.c_str(), flags | O_TRUNC, options.mode));
+  // A link planted at the name is never written through, and another
+  // user's file is never reused with its own permissions.
+  if (options.making == FileMaking::kFresh) unlink(path.c_str());
+  UniqueFd fd(open(path.c_str(), flags | O_EXCL | O_NOFOLLOW, options.mode));
+  if (fd.valid() && options.exactMode && fchmod(fd.get(), options.mode) != 0) {
+    fd.Close();
+    unlink(path.c_str());
+  }
+  return fd;
+}
+
+bool WriteFile(const std::string& path, const TextSource& fill, const MakeOptions& options) {
+  UniqueFd fd = MakeFile(path, options);
+  if (!fd.valid()) return false;
+  const bool ok = fill([&fd](std::string_view piece) { return WriteAll(fd.get(), piece); });
+  return fd.Close() && ok;
+}
 
 Replaced ReplaceFileAtomically(const std::string& path, std::string_view bytes, const ReplaceOptions& options) {
   const auto failed = [](ReplaceOutcome outcome) { return Replaced{outcome, errno}; };
@@ -146,7 +169,7 @@ void RemoveStaleReplaces(const std::string& path) {
     const std::string stale = slash == std::string::npos ? std::string(name) : directory + std::string(name);
     struct stat st {};
     // Only a file of the user's own: what another user left is theirs to remove.
-    if (lstat(stale.c_str(), &st) == 0 && S_ISREG(st.st_mode) && st.st_uid == geteuid()) unlink(stale.c_str());
+    if (lstat(stale.c_str(), &st) == 0 && S_ISREG(st.st_mode) && IsOwn(st)) unlink(stale.c_str());
   }
 }
 
@@ -156,7 +179,7 @@ std::optional<std::string> FollowOwnLinks(const std::string& path) {
   for (int hop = 0; hop < kMaxLinkHops; ++hop) {
     struct stat st {};
     if (lstat(at.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return at;
-    if (st.st_uid != geteuid() && st.st_uid != 0) return std::nullopt;
+    if (!IsOwn(st) && st.st_uid != 0) return std::nullopt;
     std::string target(PATH_MAX, '\0');
     const ssize_t n = readlink(at.c_str(), target.data(), target.size());
     if (n <= 0 || static_cast<std::size_t>(n) >= target.size()) return std::nullopt;

@@ -1,13 +1,19 @@
-// Whole-file reads and atomic whole-file replacement.
+// The one file layer: whole-file reads within a bound, the one writer of
+// every file the program makes, atomic whole-file replacement, and what makes
+// a file the user's own.
 #pragma once
 
+#include <sys/stat.h>
 #include <sys/types.h>
+#include <unistd.h>
 
 #include <cstddef>
 #include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
+
+#include "base/unique_fd.h"
 
 namespace zuno {
 
@@ -29,6 +35,9 @@ struct WholeFile {
   explicit operator bool() const { return status == Status::kRead; }
 };
 
+// The user's own: made by, or given to, the user the program runs as.
+inline bool IsOwn(const struct stat& st) { return st.st_uid == geteuid(); }
+
 // Writes every byte to fd, again after an interrupted write; false when a
 // write fails or takes nothing.
 bool WriteAll(int fd, std::string_view bytes);
@@ -38,7 +47,32 @@ bool WriteAll(int fd, std::string_view bytes);
 WholeFile ReadRegularFile(const std::string& path, std::size_t maxBytes, bool followLinks = true);
 // The same for a file that must be the user's own: one of another user's
 // (kNotAFile) is never read, whatever it may hold.
-WholeFile ReadOwnFile(const std::string& path, std::size_t maxBytes);
+WholeFile ReadOwnFile(const std::string& path, std::size_t maxBytes, bool followLinks = true);
+
+// How a file is made for writing.
+enum class FileMaking {
+  kTruncate,   // made, or the file at the name emptied (a link there is followed)
+  kExclusive,  // made anew; nothing at all may stand at the name, a link neither
+  kFresh,      // whatever stands at the name removed first, then as kExclusive
+};
+
+struct MakeOptions {
+  FileMaking making = FileMaking::kTruncate;
+  // What open() is given; the umask takes from it.
+  mode_t mode = 0666;
+  // The mode exactly, whatever the umask (kExclusive and kFresh, which make
+  // the file themselves).
+  bool exactMode = false;
+  // Opened for reading too: a network file system takes a shared lock only
+  // on a file open for reading.
+  bool readable = false;
+};
+
+// Opens path for writing as the options say; invalid when it cannot.
+UniqueFd MakeFile(const std::string& path, const MakeOptions& options);
+// Makes the file and writes what fill hands its sink; false when the file
+// cannot be made, a piece does not reach it whole, or fill gives false.
+bool WriteFile(const std::string& path, const TextSource& fill, const MakeOptions& options);
 
 // How a replace ended: kNotMade when no temporary file could be made beside
 // path, kNotWritten when it could not be written whole, kNotRenamed when the

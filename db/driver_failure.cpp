@@ -2,17 +2,17 @@
 
 #include <algorithm>
 
+#include "sql/sql_characters.h"
+
 namespace zuno {
 namespace {
 
 constexpr std::string_view kLostWords[] = {"connection lost", "connection has been lost", "lost connection",
                                           "connection dead", "connection is dead"};
 
-char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
 bool ContainsIgnoringCase(std::string_view text, std::string_view part) {
   return std::search(text.begin(), text.end(), part.begin(), part.end(),
-                     [](char a, char b) { return Lower(a) == Lower(b); }) != text.end();
+                     [](char a, char b) { return AsciiLower(a) == AsciiLower(b); }) != text.end();
 }
 
 }  // namespace

@@ -63,6 +63,7 @@ SQLITE_EXTENSION_INIT3
     "CREATE TABLE " schema ".zuno_aliases (CREATOR VARCHAR(128) NOT NULL, NAME VARCHAR(128) NOT NULL,"                 \
     " BASE_SCHEMA VARCHAR(128) NOT NULL, BASE_NAME VARCHAR(128) NOT NULL, PRIMARY KEY (CREATOR, NAME));"
 
+/* clang-format off */
 const char *const db2_catalog_views_sql =
     ALIAS_TABLE("sysibm")
     ALIAS_TABLE("syscat")
@@ -91,3 +92,4 @@ const char *const db2_catalog_views_sql =
 
     "CREATE VIEW syscat.schemata AS SELECT upper(name) AS SCHEMANAME, 'SYSIBM' AS OWNER"
     " FROM pragma_database_list WHERE name <> 'temp';";
+/* clang-format on */

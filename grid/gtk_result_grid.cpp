@@ -5,6 +5,7 @@
 
 #include "base/utf8.h"
 #include "grid/cell_text.h"
+#include "grid/dark_tint.h"
 #include "grid/named_tree_view.h"
 #include "grid/row_model.h"
 
@@ -67,6 +68,8 @@ GtkResultGrid::GtkResultGrid(ClickTracker::Report report) {
   // Before the tracker, which keeps the right press from the view: the row
   // under the pointer is selected first, so the popup acts on it.
   g_signal_connect(view_.get(), "button-press-event", G_CALLBACK(SelectUnderRightPress), this);
+  g_signal_connect(view_.get(), "style-updated", G_CALLBACK(FollowTheme), this);
+  FollowTheme(GTK_WIDGET(view_.get()), this);
   clicks_ = std::make_unique<ClickTracker>(GTK_WIDGET(view_.get()), scrolled_.get(), std::move(report));
 }
 
@@ -133,6 +136,13 @@ void GtkResultGrid::ReportRowsAdded(std::size_t from) const {
   }
 }
 
+void GtkResultGrid::FollowTheme(GtkWidget* view, gpointer self) {
+  GdkRGBA text;
+  gtk_style_context_get_color(gtk_widget_get_style_context(view), GTK_STATE_FLAG_NORMAL, &text);
+  static_cast<GtkResultGrid*>(self)->darkTheme_ = IsLightText(text.red, text.green, text.blue);
+  gtk_widget_queue_draw(view);
+}
+
 void GtkResultGrid::DrawCell(GtkTreeViewColumn* column, GtkCellRenderer* cell, GtkTreeModel* model,
                              GtkTreeIter* iter, gpointer self) {
   const auto* grid = static_cast<const GtkResultGrid*>(self);
@@ -147,7 +157,8 @@ void GtkResultGrid::DrawCell(GtkTreeViewColumn* column, GtkCellRenderer* cell, G
   ShownText(text, grid->shown_);
   const Tint* tint = c < grid->tints_.size() ? &grid->tints_[c] : nullptr;
   const bool tinted = tint && row >= 0 && static_cast<std::size_t>(row) < tint->rows;
-  g_object_set(cell, "text", grid->shown_.c_str(), "cell-background-rgba", tinted ? &tint->colour : nullptr,
+  g_object_set(cell, "text", grid->shown_.c_str(), "cell-background-rgba",
+               tinted ? (grid->darkTheme_ ? &tint->dark : &tint->colour) : nullptr,
                "xalign", number ? 1.0f : 0.0f, "ellipsize", number ? PANGO_ELLIPSIZE_START : PANGO_ELLIPSIZE_NONE,
                nullptr);
 }
@@ -316,7 +327,7 @@ void GtkResultGrid::SetColumnWidth(int column, int width) {
 
 void GtkResultGrid::SetColumnBackground(int column, Rgb colour) {
   if (column < 0 || column >= ColumnCount()) return;
-  tints_[static_cast<std::size_t>(column)] = Tint{ToRgba(colour), colour, rows_.RowCount()};
+  tints_[static_cast<std::size_t>(column)] = Tint{ToRgba(colour), ToRgba(DarkTint(colour)), colour, rows_.RowCount()};
   gtk_widget_queue_draw(GTK_WIDGET(view_.get()));
 }
 

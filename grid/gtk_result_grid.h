@@ -66,9 +66,12 @@ class GtkResultGrid : public ResultGrid {
   // earlier one, so one record a column is enough.
   struct Tint {
     GdkRGBA colour{};
+    GdkRGBA dark{};  // drawn on a dark theme
     Rgb rgb = 0;
     std::size_t rows = 0;
   };
+  // The theme's text is light: the tints are drawn dark.
+  static void FollowTheme(GtkWidget* view, gpointer self);
 
   // The view column of a grid column; nullptr for no such column.
   GtkTreeViewColumn* ViewColumn(int column) const;
@@ -98,6 +101,7 @@ class GtkResultGrid : public ResultGrid {
   ResultRows rows_;
   GObjectPtr<GtkTreeModel> model_;
   std::vector<Tint> tints_;  // one per column
+  bool darkTheme_ = false;
   mutable bool attached_ = false;
   mutable SourceId attachSource_;
   mutable int selectOnAttach_ = -1;  // the selection of rows kept from the view

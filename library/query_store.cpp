@@ -1,6 +1,5 @@
 #include "library/query_store.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -32,7 +31,7 @@ StoreRead ReadStore(const std::string& path) {
   WholeFile file = ReadRegularFile(path, kMaxStoreBytes, false);
   switch (file.status) {
     case Status::kMissing: {
-      const UniqueFd made(open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666));
+      const UniqueFd made = MakeFile(path, {.making = FileMaking::kExclusive});
       return {};
     }
     case Status::kTooLarge: return Unusable(kStoreTooLarge);
@@ -80,7 +79,7 @@ bool InStickyFolderOfOthers(const std::string& path) {
   const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
   struct stat dir {}, file {};
   if (stat(folder.c_str(), &dir) != 0 || stat(path.c_str(), &file) != 0) return false;
-  return (dir.st_mode & S_ISVTX) != 0 && dir.st_uid != geteuid() && file.st_uid != geteuid();
+  return (dir.st_mode & S_ISVTX) != 0 && !IsOwn(dir) && !IsOwn(file);
 }
 
 // Read, change and write back while holding the store, so that two instances

@@ -64,6 +64,9 @@ DecodedStore DecodeStoreText(std::string_view text, std::size_t maxRecords) {
     std::string_view gap = text.substr(from, to - from);
     if (filled > 0) return gap == ",";
     if (from == 0 && gap.starts_with(kByteOrderMark)) gap.remove_prefix(kByteOrderMark.size());
+    // Not SQL's blanks: spaces, tabs and line ends are what a text editor
+    // leaves between records, and anything else there (a form feed too) is
+    // stray text the next write would drop, so the store is not whole.
     return gap.find_first_not_of(" \t\r\n") == std::string_view::npos;
   };
   std::string fields[3];

@@ -7,6 +7,8 @@
 #include <cerrno>
 #include <thread>
 
+#include "base/text_file.h"
+
 namespace zuno {
 namespace {
 
@@ -61,11 +63,13 @@ void StoreLock::Open(const std::string& lockPath, const struct stat* store) {
       if (lstat(lockPath.c_str(), &file_) != 0) return Fail(Problem::kNotMade, error);
       return Fail(S_ISREG(file_.st_mode) ? Problem::kNotUsable : Problem::kNotAFile, error);
     }
-    fd_ = UniqueFd(open(lockPath.c_str(), kOpenFlags | O_CREAT | O_EXCL, store ? 0600 : 0666));
+    // The umask of whoever makes it first must not lock the others out.
+    fd_ = MakeFile(lockPath, {.making = FileMaking::kExclusive,
+                              .mode = store ? wanted : mode_t{0666},
+                              .exactMode = store != nullptr,
+                              .readable = true});
     if (fd_.valid()) {
-      // The umask of whoever makes it first must not lock the others out.
       if (store && store->st_gid != getegid()) (void)!fchown(fd_.get(), static_cast<uid_t>(-1), store->st_gid);
-      if (store) (void)!fchmod(fd_.get(), wanted);
       break;
     }
     if (errno != EEXIST) return Fail(Problem::kNotMade, errno);
@@ -73,8 +77,7 @@ void StoreLock::Open(const std::string& lockPath, const struct stat* store) {
   if (!fd_.valid()) return Fail(Problem::kNotMade, errno);
   if (fstat(fd_.get(), &file_) != 0 || !S_ISREG(file_.st_mode)) return Fail(Problem::kNotAFile, 0);
   // One made before, under a narrow umask, is widened by its owner.
-  if (file_.st_uid == geteuid() && (file_.st_mode & wanted) != wanted)
-    (void)!fchmod(fd_.get(), (file_.st_mode & 0666) | wanted);
+  if (IsOwn(file_) && (file_.st_mode & wanted) != wanted) (void)!fchmod(fd_.get(), (file_.st_mode & 0666) | wanted);
 }
 
 }  // namespace zuno

@@ -22,19 +22,19 @@ bool OneOf(std::string_view word, std::initializer_list<std::string_view> words)
 // (after blanks); nullopt for any other comment.
 std::optional<std::string> TerminatorDirective(std::string_view script, const SqlToken& comment) {
   std::size_t lineStart = comment.begin;
-  while (lineStart > 0 && (script[lineStart - 1] == ' ' || script[lineStart - 1] == '\t')) --lineStart;
+  while (lineStart > 0 && kLineBlanks.find(script[lineStart - 1]) != std::string_view::npos) --lineStart;
   if (lineStart > 0 && !IsLineEndChar(script[lineStart - 1])) return std::nullopt;
   std::string_view text = TokenText(script, comment);
   constexpr std::string_view kSet = "--#SET";
   if (AsciiUpper(text.substr(0, kSet.size())) != kSet) return std::nullopt;
-  std::size_t at = text.find_first_not_of(" \t", kSet.size());
+  std::size_t at = text.find_first_not_of(kLineBlanks, kSet.size());
   constexpr std::string_view kTerminator = "TERMINATOR";
   if (at == kSet.size() || at == std::string_view::npos || AsciiUpper(text.substr(at, kTerminator.size())) != kTerminator)
     return std::nullopt;
   at += kTerminator.size();
-  const std::size_t from = text.find_first_not_of(" \t", at);
+  const std::size_t from = text.find_first_not_of(kLineBlanks, at);
   if (from == at || from == std::string_view::npos) return std::nullopt;
-  const std::size_t to = text.find_first_of(" \t", from);
+  const std::size_t to = text.find_first_of(kLineBlanks, from);
   return std::string(text.substr(from, to == std::string_view::npos ? to : to - from));
 }
 

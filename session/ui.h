@@ -20,16 +20,7 @@ enum class SaveFileType { Report, Csv };
 
 // The type a file name asks for: CSV for a name ending in ".csv" in any
 // case, else the report.
-inline SaveFileType SaveFileTypeOfName(std::string_view name) {
-  constexpr std::string_view kCsv = ".csv";
-  if (name.size() < kCsv.size()) return SaveFileType::Report;
-  const std::string_view end = name.substr(name.size() - kCsv.size());
-  for (std::size_t i = 0; i < kCsv.size(); ++i) {
-    const char c = end[i] >= 'A' && end[i] <= 'Z' ? static_cast<char>(end[i] - 'A' + 'a') : end[i];
-    if (c != kCsv[i]) return SaveFileType::Report;
-  }
-  return SaveFileType::Csv;
-}
+SaveFileType SaveFileTypeOfName(std::string_view name);
 
 struct SaveChoice {
   std::string path;

@@ -20,6 +20,7 @@ std::string DoubledQuotes(std::string_view text, char quote) {
 
 // The words Db2 for LUW and for z/OS reserve, sorted: a bare one would be
 // read as the keyword.
+// clang-format off
 constexpr std::array<std::string_view, 286> kReservedWords = {
     "ADD", "AFTER", "ALIAS", "ALL", "ALLOCATE", "ALLOW", "ALTER", "AND", "ANY", "AS", "ASENSITIVE",
     "ASSOCIATE", "ASUTIME", "AT", "AUDIT", "AUX", "AUXILIARY", "BEFORE", "BEGIN", "BETWEEN",
@@ -55,6 +56,7 @@ constexpr std::array<std::string_view, 286> kReservedWords = {
     "VOLATILE", "VOLUMES", "WHEN", "WHENEVER", "WHERE", "WHILE", "WITH", "WLM", "XMLCAST",
     "XMLEXISTS", "XMLNAMESPACES", "YEAR", "YEARS", "ZONE",
 };
+// clang-format on
 
 bool IsUpperLetter(char c) { return c >= 'A' && c <= 'Z'; }
 

@@ -9,6 +9,8 @@
 #include <cstdlib>
 #include <memory>
 
+#include "base/text_file.h"
+
 namespace zuno {
 namespace {
 
@@ -16,8 +18,7 @@ namespace {
 // no one else may enter.
 bool IsOwnFolder(const std::string& path, bool closed) {
   struct stat st {};
-  return lstat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == geteuid() &&
-         (!closed || (st.st_mode & 077) == 0);
+  return lstat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode) && IsOwn(st) && (!closed || (st.st_mode & 077) == 0);
 }
 
 }  // namespace

@@ -49,9 +49,9 @@ std::string NameAfterFrom(std::string_view text) {
 }
 
 std::string_view TrimBlanks(std::string_view text) {
-  const std::size_t first = text.find_first_not_of(" \t");
+  const std::size_t first = text.find_first_not_of(kLineBlanks);
   if (first == std::string_view::npos) return {};
-  return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+  return text.substr(first, text.find_last_not_of(kLineBlanks) - first + 1);
 }
 
 // One cell of the selected row with what the grid knew of it.
@@ -203,7 +203,7 @@ std::optional<CatalogTableName> TargetCatalogName(const GeneratorInput& input) {
     if (!partDue || (t.kind != SqlTokenKind::Word && t.kind != SqlTokenKind::QuotedName)) return std::nullopt;
     std::string part;
     if (t.kind == SqlTokenKind::Word) {
-      for (char c : text) part += c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+      part = AsciiUpper(text);
     } else {
       if (text.size() < 2 || text.back() != '"') return std::nullopt;
       for (std::size_t i = 1; i + 1 < text.size(); ++i) {

@@ -4,6 +4,7 @@
 // own use (tools/private_folder.h).
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -31,9 +32,13 @@ bool WriteTextFile(const std::string& path, std::string_view utf8,
 bool WriteTextFileInPieces(const std::string& path, const TextSource& fill,
                            TextFileAccess access = TextFileAccess::kShared);
 
+// A file read back larger than this is not taken: the editor or the grid
+// would hold it whole.
+constexpr std::size_t kMaxReadBackBytes = 64 << 20;
+
 // Opens the file for reading and returns its content decoded as
-// DecodeTextBytes does. nullopt when it is missing or cannot be opened, and
-// for anything but a regular file. With kOwnerOnly a symbolic link at the
+// DecodeTextBytes does. nullopt when it is missing or cannot be opened, for
+// anything but a regular file, and for one over kMaxReadBackBytes. With kOwnerOnly a symbolic link at the
 // name and a file of another user are refused (nullopt).
 std::optional<std::string> ReadTextFileBack(const std::string& path,
                                             TextFileAccess access = TextFileAccess::kShared);

@@ -41,6 +41,7 @@ paned.zuno-split > separator {
 }
 entry.autorun-running {
   background-color: rgb(255, 128, 0);
+  color: black;  /* also under a dark theme's light text */
   background-image: none;
 }
 )css";

@@ -163,9 +163,7 @@ void GtkShell::DeliverControl(WindowId window, Control c, Action a) {
 }
 
 void GtkShell::WatchPlace() {
-  const auto changed = +[](GtkShell* self) {
-    if (self->placeChanged_) self->placeChanged_();
-  };
+  const auto changed = +[](GtkShell* self) { self->TellPlaceChanged(); };
   for (GtkPaned* split : {main_.parts.historySplit, main_.parts.editorSplit})
     g_signal_connect_swapped(split, "notify::position", G_CALLBACK(changed), this);
   // The size to come back to is the one the window had when last neither
@@ -176,7 +174,7 @@ void GtkShell::WatchPlace() {
                      constexpr auto kFilled = GDK_WINDOW_STATE_MAXIMIZED | GDK_WINDOW_STATE_FULLSCREEN | GDK_WINDOW_STATE_TILED;
                      if (gdk && (gdk_window_get_state(gdk) & kFilled) == 0)
                        gtk_window_get_size(GTK_WINDOW(w), &self->restoredWidth_, &self->restoredHeight_);
-                     if (self->placeChanged_) self->placeChanged_();
+                     self->TellPlaceChanged();
                      return FALSE;
                    }),
                    this);
@@ -201,12 +199,26 @@ void GtkShell::RestorePlace(const MainWindowPlace& place) {
     gtk_window_resize(win, place.width, place.height);
   else
     gtk_window_set_default_size(win, place.width, place.height);
+  restoredWidth_ = place.width;  // what a window opened maximised comes back to
+  restoredHeight_ = place.height;
   if (place.maximised) gtk_window_maximize(win);
   gtk_paned_set_position(main_.parts.historySplit, place.historyHeight);
   gtk_paned_set_position(main_.parts.editorSplit, place.editorHeight);
 }
 
-void GtkShell::OnPlaceChanged(std::function<void()> changed) { placeChanged_ = std::move(changed); }
+void GtkShell::OnPlaceChanged(std::function<void()> changed) {
+  placeChanged_ = std::move(changed);
+  toldPlace_ = Place();
+}
+
+// The window tells of its size far more often than it changes, at the start
+// too: only a place the user made is worth keeping.
+void GtkShell::TellPlaceChanged() {
+  const MainWindowPlace now = Place();
+  if (now == toldPlace_) return;
+  toldPlace_ = now;
+  if (placeChanged_) placeChanged_();
+}
 
 // The keys work wherever the focus is in the Main Window; they are taken
 // before the focused control sees them, so Ctrl+Return adds no line.

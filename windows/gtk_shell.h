@@ -1,7 +1,7 @@
 // The GTK side of the windows: creates windows 0, 1 and 2, answers the handlers
 // through Ui, and turns the toolkit's signals into events for the loop. It
 // wires the parts together; each part (dialogs, busy window, popup menu,
-// controls' values, timer, clipboard, resize scheduling) has a file of its own.
+// controls' values, timer, clipboard, the layout, the notes bar) has a file of its own.
 #pragma once
 
 #include <gtk/gtk.h>
@@ -122,6 +122,7 @@ class GtkShell : public Ui, public JobHost {
   void DeliverControl(WindowId window, Control c, Action a);
   void ReportCloseRequests(GtkWidget* window, WindowId id);
   void WatchPlace();
+  void TellPlaceChanged();
   bool KeepCloseOutsideGrab(GdkEvent* e);
   void DestroyWindow(BuiltWindow& w, WindowId id);
   void ForgetControls(WindowId id);
@@ -150,6 +151,7 @@ class GtkShell : public Ui, public JobHost {
   int restoredWidth_ = 0;  // the size when last not maximised
   int restoredHeight_ = 0;
   std::function<void()> placeChanged_;
+  MainWindowPlace toldPlace_;  // as last told
   std::unique_ptr<TransactionControls> transaction_;
   std::string mainTitle_ = "ZUNO";  // as last set, without the mark of uncommitted work
 };

@@ -3,12 +3,13 @@
 #include <vector>
 
 #include "base/text_lines.h"
+#include "sql/sql_characters.h"
 
 namespace zuno {
 namespace {
 
 std::size_t Indentation(std::string_view line) {
-  const std::size_t first = line.find_first_not_of(" \t");
+  const std::size_t first = line.find_first_not_of(kLineBlanks);
   return first == std::string_view::npos ? line.size() : first;
 }
 

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# shellcheck disable=SC2086,SC2046  # a place "x y" splits into its two numbers
 # Connected to the demo (a Db2/LUW catalog), a user clicks Creators,
 # double-clicks a creator, then double-clicks a table: with Query Autorun
 # checked the SELECT of all its columns runs and fills the grid.
@@ -17,6 +18,7 @@ row=$(read_screen grid | awk -F'\t' 'NR > 1 && $2 == "ORDERS" { print NR - 2 }')
 [[ -n "$row" ]] || fail "no ORDERS among the tables of SHOP"
 
 double_click_cell "$row" 1
+# shellcheck disable=SC2016  # the code bash -c runs, with the reader as its $0
 wait_for 20 bash -c '[[ "$(/usr/bin/python3 '"$E2E_DIR"'/screen_reader.py text "SQL editor")" == "select ORDER_ID,"* ]]' ||
   fail "editor: $(read_screen text 'SQL editor')"
 editor=$(read_screen text "SQL editor")

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# shellcheck disable=SC2086,SC2046  # a place "x y" splits into its two numbers
 # A user starts a slow query against the PostgreSQL test data source and
 # presses Escape: the driver's cancel message appears at once and the
 # program goes on.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# shellcheck disable=SC2086,SC2046  # a place "x y" splits into its two numbers
 # A user starts a statement against the PostgreSQL test data source and
 # closes the Main Window by its close box while it runs: the statement
 # finishes, the program ends with code 0 and the Settings File is written.
@@ -18,6 +19,7 @@ waiting_for_lock() {
 # The lock, held by a session of the case's own until it says so.
 coproc HOLDER { "$ZUNO_PSQL" plain -t -A; }
 echo "select 'held' from (select pg_advisory_lock(4242)) l;" >&"${HOLDER[1]}"
+# shellcheck disable=SC2015  # either fails the case alike
 read -r -t 30 held <&"${HOLDER[0]}" && [[ "$held" == held ]] || fail "the lock was not taken"
 
 click_at $SQL_EDITOR_AT

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# shellcheck disable=SC2086,SC2046  # a place "x y" splits into its two numbers
 # A user types a data source and a user, then closes the Main Window by the
 # window manager's close box: the program ends with code 0 and the Settings
 # File holds exactly the two lines.

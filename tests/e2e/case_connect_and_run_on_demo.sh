@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# shellcheck disable=SC2086,SC2046  # a place "x y" splits into its two numbers
 # A new user picks the demo data source in the box, logs in, connects, types a
 # SELECT and runs it: the title names the platform, the grid shows the rows.
 source "$(dirname "$0")/lib.sh"

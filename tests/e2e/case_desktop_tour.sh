@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# shellcheck disable=SC2086,SC2046  # a place "x y" splits into its two numbers
 # A user's first session on any desktop, driven through the accessibility bus
 # alone, as a screen reader user works (and as works on a compositor without
 # an input seat): the Main Window shows every control whole at its place,
@@ -67,6 +68,7 @@ library=$(read_screen layout ZUNO) || fail "cannot read the Query Library Window
 [[ "$(head -n 1 <<<"$library")" == $'client\t0\t0\t600\t380' ]] || fail "library client area: $(head -n 1 <<<"$library")"
 grep -q $'^Local\t375\t340\t100\t25$' <<<"$library" || fail "library controls: $library"
 read_screen press Exit ZUNO || fail "cannot press the library's Exit"
+# shellcheck disable=SC2016  # the code bash -c runs, with the reader as its $0
 wait_for 20 bash -c '! /usr/bin/python3 "$0" frame ZUNO 2>/dev/null' "$E2E_DIR/screen_reader.py" ||
   fail "the Query Library Window stayed open"
 

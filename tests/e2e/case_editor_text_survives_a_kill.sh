@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# shellcheck disable=SC2086,SC2046  # a place "x y" splits into its two numbers
 # The user types into the SQL editor and the program is killed (kill -9)
 # once the typing has rested: at the next start the text is back, since it
 # was kept while the program ran, not only at a normal exit.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# shellcheck disable=SC2086,SC2046  # a place "x y" splits into its two numbers
 # The settings of an earlier run come back at start; the user shortens both
 # texts and clicks Exit: the program ends with code 0 and the Settings File
 # holds the two new lines only, nothing of the longer old content.

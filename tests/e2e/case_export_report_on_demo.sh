@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# shellcheck disable=SC2086,SC2046  # a place "x y" splits into its two numbers
 # A user runs a query, clicks "Save report as File", answers Yes to the
 # header, accepts ";" and types a new file name into the chooser: the file
 # holds the grid as shown.

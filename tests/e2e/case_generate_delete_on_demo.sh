@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# shellcheck disable=SC2086,SC2046  # a place "x y" splits into its two numbers
 # A user selects a row of a query result, right-clicks it and picks "Generate
 # Delete SQL": the editor holds the DELETE for that row, formatted.
 source "$(dirname "$0")/lib.sh"

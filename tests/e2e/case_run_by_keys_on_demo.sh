@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# shellcheck disable=SC2086,SC2046  # a place "x y" splits into its two numbers
 # A user types a statement into the SQL editor and runs it from the keyboard
 # with Ctrl+Return: the grid fills as the Run button fills it, and the
 # statement stays as typed, with no line added by the key.

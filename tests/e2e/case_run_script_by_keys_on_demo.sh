@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# shellcheck disable=SC2086,SC2046  # a place "x y" splits into its two numbers
 # A user types three statements and runs them as a script with
 # Ctrl+Shift+Return: the grid reports each one; Ctrl+Return then runs only
 # the statement the cursor stands in.

@@ -1,3 +1,6 @@
+# shellcheck shell=bash
+# shellcheck disable=SC2086,SC2046  # a place "x y" splits into its two numbers
+# shellcheck disable=SC2034  # the places are for the cases that source this file
 # The end-to-end harness: the built program on a display of its own with a
 # window manager, driven from outside as a user would, with xdotool, or
 # through the accessibility bus alone where no input can be simulated
@@ -37,8 +40,11 @@ ZUNO_PID=
 WM_PID=
 
 cleanup() {
+  # shellcheck disable=SC2015  # || true also covers a kill of a process already gone
   [[ -n "$ZUNO_PID" ]] && kill "$ZUNO_PID" 2>/dev/null || true
+  # shellcheck disable=SC2015  # || true also covers a kill of a process already gone
   [[ -n "$WM_PID" ]] && kill "$WM_PID" 2>/dev/null || true
+  # shellcheck disable=SC2015  # || true also covers a kill of a process already gone
   [[ -n "$ATSPI_PID" ]] && kill "$ATSPI_PID" 2>/dev/null || true
   rm -rf "$CASE_DIR"
 }
@@ -70,8 +76,7 @@ start_window_manager() {
   [[ "${ZUNO_DESKTOP:-}" == wayland ]] && return 0   # the compositor places the windows
   wmctrl -m >/dev/null 2>&1 && return 0              # the desktop brought one
   # On a loaded machine the display may still be coming up: try again.
-  local attempt
-  for attempt in 1 2 3 4 5; do
+  for _ in 1 2 3 4 5; do
     openbox --sm-disable >"$CASE_DIR/openbox.log" 2>&1 &
     WM_PID=$!
     if wait_for 10 wmctrl -m >/dev/null 2>&1; then
@@ -146,8 +151,10 @@ expect_quiet_program() {
 expect_file_bytes() {
   local file=$1 format=$2
   [[ -f "$file" ]] || fail "$file was not written"
+  # shellcheck disable=SC2059  # the expected bytes are given as a printf format
   if ! cmp -s "$file" <(printf "$format"); then
     echo "expected:" >&2
+    # shellcheck disable=SC2059  # the expected bytes are given as a printf format
     printf "$format" | od -c >&2
     echo "got:" >&2
     od -c "$file" >&2
@@ -178,6 +185,7 @@ click_screen() {
 # the test data sources are up, their registration of the SQLite driver
 # keeps it loaded, so what it leaks is known by name.
 use_demo_data_source() {
+  # shellcheck source=/dev/null  # the data source demo-datasource makes for this run
   source <("$ROOT/scripts/demo-datasource" "$(dirname "$ZUNO")" "$WORK_DIR")
   if [[ -n "${ODBCSYSINI:-}" ]] && grep -q '^\[ZUNO SQLite3\]' "$ODBCSYSINI/odbcinst.ini" 2>/dev/null; then
     sed -i 's|^Driver=.*libsqlite3odbc.so$|Driver=ZUNO SQLite3|' "$WORK_DIR/odbc.ini"
@@ -194,6 +202,7 @@ connect_to_demo() {
   click_at $PASSWORD_FIELD_AT
   type_text "demo"
   click_at $CONNECT_BUTTON_AT
+  # shellcheck disable=SC2016  # the code bash -c runs, a value spliced into it
   wait_for 20 bash -c '[[ "$(xdotool getwindowname '"$MAIN_WINDOW"')" == "ZUNO - Db2/LUW" ]]' ||
     fail "not connected: the title is '$(xdotool getwindowname "$MAIN_WINDOW")'"
 }
@@ -207,6 +216,7 @@ connect_to_test_postgres() {
   click_at $PASSWORD_FIELD_AT
   type_text "$ZUNO_PG_PASSWORD"
   click_at $CONNECT_BUTTON_AT
+  # shellcheck disable=SC2016  # the code bash -c runs, a value spliced into it
   wait_for 20 bash -c '[[ "$(/usr/bin/python3 '"$E2E_DIR"'/screen_reader.py label DBALIAS)" == "DBALIAS: ZUNO_PG_PLAIN" ]]' ||
     fail "not connected"
 }

@@ -136,6 +136,15 @@ TEST(MainWindowTest, EveryControlStandsAtItsPlaceWithItsCaptionAndState) {
     if (c.kind != ControlKind::LabelLeft && c.kind != ControlKind::LabelRight) {
       EXPECT_EQ(AccessibleName(shell.inner(c.id)), expectedName);
     }
+    if (c.key != 0) {  // its key, underlined in its caption and named in its tooltip
+      GtkWidget* caption = gtk_bin_get_child(GTK_BIN(outer));
+      EXPECT_EQ(gdk_keyval_to_lower(gtk_label_get_mnemonic_keyval(GTK_LABEL(caption))),
+                gdk_unicode_to_keyval(static_cast<guint32>(c.key | 0x20)));
+      gchar* text = gtk_widget_get_tooltip_text(outer);
+      const std::string tooltip = text ? text : "";
+      g_free(text);
+      EXPECT_NE(tooltip.find(KeyTooltip({}, c.key)), std::string::npos) << tooltip;
+    }
     switch (c.kind) {
       case ControlKind::Button:
       case ControlKind::CheckBox:
@@ -203,6 +212,18 @@ TEST(MainWindowTest, RowsToFetchShowsItsWidestChoiceWhole) {
   int width = 0;
   pango_layout_get_pixel_size(gtk_entry_get_layout(entry), &width, nullptr);
   EXPECT_LE(width, area.width);
+}
+
+// Alt and a control's key press it wherever the focus is; F5 and the
+// editor's keys stay as they were.
+TEST(MainWindowTest, AltAndAKeyPressesItsControl) {
+  auto p = StartAndShow();
+  gtk_window_present(GTK_WINDOW(p->shell.mainWindow()));
+  p->shell.Focus(kSqlEditor);
+  ASSERT_TRUE(RunUntil([&] { return gtk_widget_has_focus(p->shell.inner(kSqlEditor)); }));
+  gdk_test_simulate_key(gtk_widget_get_window(p->shell.mainWindow()), -1, -1, GDK_KEY_d, GDK_MOD1_MASK, GDK_KEY_PRESS);
+  EXPECT_TRUE(RunUntil([&] { return p->shell.IsChecked(kDb2CommandCheckBox); }));
+  EXPECT_EQ(p->shell.Text(kSqlEditor), "");  // the key typed nothing
 }
 
 TEST(MainWindowTest, DigitFieldsDropTypedAndPastedNonDigits) {

@@ -99,6 +99,36 @@ TEST_F(RunTest, FetchingStopsAtFiftyRowsWithANote) {
   }
 }
 
+// What only tells how a run went goes to the bar over the result area and
+// stops nothing; a failure waits in a message box. Each run closes the notes
+// of the one before.
+TEST_F(RunTest, WhatOnlyInformsIsANoteAndAFailureAMessage) {
+  Connect(testing::PgPlain());
+  Setup("create temp table notes (n integer)");
+  h.ui.SetText(kRowsToFetchBox, "2");
+  struct {
+    const char* what;
+    const char* statement;
+    std::vector<std::string> notes;
+    std::size_t messages;
+  } cases[] = {
+      {"a capped run", "select g from generate_series(1, 5) g", {"Limit of 2 rows reached!"}, 0},
+      {"a run within the limit", "select 1", {}, 0},
+      {"a result set after the first", "select 1 union select 2; select 3",
+       {"Limit of 2 rows reached!", "The statement returned 1 more result set, not shown."}, 0},
+      {"a change", "insert into notes values (1)", {"insert into notes values (1)\nAffected Rows: 1"}, 0},
+      {"a query that fails", "select * from no_such_table", {}, 1},
+      {"a change that fails", "delete from no_such_table", {}, 1},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    h.ui.messages.clear();
+    Run(c.statement);
+    EXPECT_EQ(h.ui.notes, c.notes);
+    EXPECT_EQ(h.ui.messages.size(), c.messages);
+  }
+}
+
 // Rows To Fetch as the user sets it: a number from its list or typed, "0"
 // for every row, an empty box for 50. The limit message names the limit, and
 // NULLs stay known as such beside their text.

@@ -29,6 +29,7 @@ relations=(
 for entry in "${relations[@]}"; do
   field=${entry%%|*}
   value=$(dpkg-deb --field "$deb" "$field")
+  # shellcheck disable=SC2020  # both separators become line ends
   named=$(tr ',|' '\n\n' <<<"$value" | sed 's/(.*//; s/[[:space:]]//g')
   for name in ${entry#*|}; do
     grep -qxF -- "$name" <<<"$named" || fail "$field does not name $name: $value"

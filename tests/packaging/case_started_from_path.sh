@@ -44,6 +44,7 @@ click_at $SQL_EDITOR_AT
 type_text "select a from t where x = 1"
 # shellcheck disable=SC2046
 click_screen $(read_screen button "Format SQL")
+# shellcheck disable=SC2016  # the code bash -c runs, with the reader as its $0
 wait_for 20 bash -c '[[ "$(/usr/bin/python3 "$0" text "SQL editor")" == SELECT* ]]' "$E2E_DIR/screen_reader.py" ||
   fail "Format SQL left the text as '$(read_screen text "SQL editor")'"
 expect_screen $'SELECT a\nFROM t\nWHERE x = 1' text "SQL editor"

@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Sourced by the scripts that try ZUNO on a clean Debian 12: a minimal system
 # made with debootstrap in a throwaway directory, the few mounts a program
 # needs inside it, and a way to run commands there. Needs root and the Debian

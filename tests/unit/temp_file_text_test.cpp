@@ -104,6 +104,25 @@ TEST(WriteTextFileTest, FailsWhereNoFileCanBeMade) {
   }
 }
 
+// A report the disk has no room for is a failure, not a file cut short.
+TEST(WriteTextFileTest, FailsWhenTheBytesFindNoRoom) {
+  if (access("/dev/full", W_OK) != 0) GTEST_SKIP() << "no /dev/full";
+  EXPECT_FALSE(WriteTextFile("/dev/full", "x"));
+  EXPECT_TRUE(WriteTextFile("/dev/full", "")) << "nothing to write needs no room";
+}
+
+// A file grown past what the editor or the grid should hold is not taken.
+TEST(ReadTextFileBackTest, AFileOverTheBoundGivesNothing) {
+  TempDir dir;
+  const std::string path = dir.File("zuno0.txt");
+  for (std::size_t size : {kMaxReadBackBytes, kMaxReadBackBytes + 1}) {
+    WriteFileBytes(path, "");
+    ASSERT_EQ(truncate(path.c_str(), static_cast<off_t>(size)), 0);
+    for (auto access : {TextFileAccess::kShared, TextFileAccess::kOwnerOnly})
+      EXPECT_EQ(ReadTextFileBack(path, access).has_value(), size == kMaxReadBackBytes) << size;
+  }
+}
+
 mode_t ModeOf(const std::string& path) {
   struct stat st {};
   EXPECT_EQ(lstat(path.c_str(), &st), 0) << path;
