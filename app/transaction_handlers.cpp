@@ -9,11 +9,10 @@ namespace {
 
 using TransactionEnd = OdbcLayer::TransactionEnd;
 
-
 bool EndAsChosen(Session& s, Ui::TransactionChoice choice) {
   if (choice == Ui::TransactionChoice::Keep) return false;
-  return EndTransactionNow(s, choice == Ui::TransactionChoice::Commit ? TransactionEnd::Commit
-                                                                     : TransactionEnd::Rollback);
+  return EndTransactionNow(s,
+                           choice == Ui::TransactionChoice::Commit ? TransactionEnd::Commit : TransactionEnd::Rollback);
 }
 
 void KeepAutocommitOption(Session& s, bool on) {
@@ -30,10 +29,11 @@ void OnAutocommitSwitched(Session& s, bool on) {
   TransactionState& t = s.state.transaction;
   if (on == t.autocommit) return ShowTransaction(s);
   if (on && t.Pending()) {
-    const Ui::TransactionChoice choice = s.ui.AskTransactionEnd(
-        StatementsText(t.pending) + " uncommitted. Autocommit commits each statement from now on: "
-                                    "commit them, or roll them back first?",
-        true);
+    const Ui::TransactionChoice choice =
+        s.ui.AskTransactionEnd(StatementsText(t.pending) +
+                                   " uncommitted. Autocommit commits each statement from now on: "
+                                   "commit them, or roll them back first?",
+                               true);
     if (!EndAsChosen(s, choice)) return ShowTransaction(s);  // the box goes back
   }
   bool set = false;

@@ -49,8 +49,8 @@ std::optional<std::vector<ScriptStep>> PrepareSteps(Session& s, std::string_view
   for (ScriptStatement& st : SplitScript(script)) {
     std::optional<std::string> filled = FillVariables(PrepareStatementText(st.text).text, ask);
     if (!filled) return std::nullopt;
-    steps.push_back({std::move(*filled), {part.begin + st.begin, part.begin + st.end}, firstLine + st.line - 1,
-                     std::move(st.text)});
+    steps.push_back(
+        {std::move(*filled), {part.begin + st.begin, part.begin + st.end}, firstLine + st.line - 1, std::move(st.text)});
   }
   return steps;
 }
@@ -58,8 +58,7 @@ std::optional<std::vector<ScriptStep>> PrepareSteps(Session& s, std::string_view
 // On the worker: each statement by its class, until one fails or the user
 // stops the script.
 void RunSteps(OdbcLayer& db, const std::vector<ScriptStep>& steps, int limit, std::uint64_t budget,
-              const std::atomic<bool>& stopped,
-              std::vector<StatementOutcome>& outcomes) {
+              const std::atomic<bool>& stopped, std::vector<StatementOutcome>& outcomes) {
   for (std::size_t k = 0; k < steps.size() && !stopped; ++k) {
     const std::string& sql = steps[k].prepared;
     StatementOutcome& o = outcomes[k];
@@ -102,7 +101,8 @@ void NoteScriptTransaction(Session& s, const std::vector<ScriptStep>& steps,
 }
 
 // The report in the grid; the message of the statement that failed, if any.
-std::string ShowReport(Session& s, const std::vector<ScriptStep>& steps, const std::vector<StatementOutcome>& outcomes) {
+std::string ShowReport(Session& s, const std::vector<ScriptStep>& steps,
+                       const std::vector<StatementOutcome>& outcomes) {
   s.state.endTime = NowMilliseconds();
   s.state.gridMode = GridMode::ScriptReport;
   s.state.scriptStatements.clear();

@@ -26,9 +26,7 @@ void EndTransaction(TransactionState& t) {
   t.toldTimerHeld = false;
 }
 
-std::string StatementsText(int count) {
-  return std::to_string(count) + (count == 1 ? " statement" : " statements");
-}
+std::string StatementsText(int count) { return std::to_string(count) + (count == 1 ? " statement" : " statements"); }
 
 std::string TransactionIndicatorText(const TransactionState& t, std::int64_t now) {
   if (t.autocommit || !t.Open()) return {};

@@ -37,7 +37,8 @@ GtkDialogs::GtkDialogs(GtkWindow* owner, std::function<GtkWindow*()> parent)
     : owner_(owner), parent_(std::move(parent)) {}
 
 GtkDialogs::~GtkDialogs() {
-  for (GtkWidget* d : {messageBox_, questionBox_, transactionBoxes_[0], transactionBoxes_[1], input_.dialog, fileChooser_})
+  for (GtkWidget* d :
+       {messageBox_, questionBox_, transactionBoxes_[0], transactionBoxes_[1], input_.dialog, fileChooser_})
     if (d) gtk_widget_destroy(d);
 }
 
@@ -123,8 +124,8 @@ GtkWidget* FindNameEntry(GtkWidget* w) {
 }  // namespace
 
 void GtkDialogs::BuildFileChooser() {
-  fileChooser_ = gtk_file_chooser_dialog_new("", owner_, GTK_FILE_CHOOSER_ACTION_SAVE, "_Cancel",
-                                             GTK_RESPONSE_CANCEL, "_Save", GTK_RESPONSE_ACCEPT, nullptr);
+  fileChooser_ = gtk_file_chooser_dialog_new("", owner_, GTK_FILE_CHOOSER_ACTION_SAVE, "_Cancel", GTK_RESPONSE_CANCEL,
+                                             "_Save", GTK_RESPONSE_ACCEPT, nullptr);
   gtk_file_chooser_set_do_overwrite_confirmation(GTK_FILE_CHOOSER(fileChooser_), FALSE);
   // Both show every file; the type follows the name until the user picks one.
   for (GtkFileFilter*& filter : fileFilters_) {

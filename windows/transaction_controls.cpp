@@ -10,8 +10,7 @@ constexpr int kOpenTimeTickMs = 1000;
 
 }  // namespace
 
-TransactionControls::TransactionControls(const ControlWidgets& widgets, gpointer reporter,
-                                         std::function<void()> shown)
+TransactionControls::TransactionControls(const ControlWidgets& widgets, gpointer reporter, std::function<void()> shown)
     : widgets_(widgets), reporter_(reporter), onShown_(std::move(shown)) {}
 
 void TransactionControls::Show(const TransactionState& t, bool connected) {

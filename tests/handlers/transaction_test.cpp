@@ -64,8 +64,11 @@ struct TransactionTest : ::testing::TestWithParam<DataSource (*)()> {
 
 TEST_P(TransactionTest, AChangeIsSeenByOthersOnlyAfterCommitAndGoesWithRollback) {
   int committed = 0;
-  for (const auto& [end, commits] : {std::pair{"Commit", true}, {"commit work", true}, {"Rollback", false},
-                                     {"ROLLBACK", false}, {"Rollback Work;", false}}) {
+  for (const auto& [end, commits] : {std::pair{"Commit", true},
+                                     {"commit work", true},
+                                     {"Rollback", false},
+                                     {"ROLLBACK", false},
+                                     {"Rollback Work;", false}}) {
     SCOPED_TRACE(end);
     Insert(1);
     Run("select count(*) from " + table);        // a query counts for nothing
@@ -75,8 +78,10 @@ TEST_P(TransactionTest, AChangeIsSeenByOthersOnlyAfterCommitAndGoesWithRollback)
     EXPECT_EQ(h.ui.ShownTitle(later), "*" + h.ui.titles[WindowId::Main] + " - uncommitted: 1 statement, open 1:05");
     EXPECT_EQ(RowsSeenByOthers(), committed);
     const std::string typed = end;
-    if (typed == "Commit" || typed == "Rollback") h.Click(typed == "Commit" ? kCommitButton : kRollbackButton);
-    else Run(typed);  // the driver ends the transaction, as the buttons do
+    if (typed == "Commit" || typed == "Rollback")
+      h.Click(typed == "Commit" ? kCommitButton : kRollbackButton);
+    else
+      Run(typed);  // the driver ends the transaction, as the buttons do
     committed += commits;
     EXPECT_EQ(h.ui.ShownTitle(0), h.ui.titles[WindowId::Main]);
     EXPECT_EQ(RowsSeenByOthers(), committed);
@@ -87,7 +92,7 @@ TEST_P(TransactionTest, AChangeIsSeenByOthersOnlyAfterCommitAndGoesWithRollback)
   }
   // A savepoint goes to the database.
   for (const std::string& sql : {"insert into " + table + " values (1)", std::string("savepoint one"),
-                                "insert into " + table + " values (2)", std::string("rollback to savepoint one")})
+                                 "insert into " + table + " values (2)", std::string("rollback to savepoint one")})
     Run(sql);
   h.Click(kCommitButton);
   EXPECT_EQ(RowsSeenByOthers(), committed + 1);
@@ -141,7 +146,9 @@ TEST_P(TransactionTest, TheAutorunTimerDoesNotRunWithPendingWork) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Drivers, TransactionTest, ::testing::Values(&testing::PgLuw, &testing::Sqlite),
-                         [](const auto& info) { return info.index == 0 ? std::string("PgLuw") : std::string("Sqlite"); });
+                         [](const auto& info) {
+                           return info.index == 0 ? std::string("PgLuw") : std::string("Sqlite");
+                         });
 
 TEST(TransactionLostTest, ALostConnectionSaysTheUncommittedWorkIsGone) {
   ZUNO_REQUIRE_FIXTURES();
@@ -160,7 +167,8 @@ TEST(TransactionLostTest, ALostConnectionSaysTheUncommittedWorkIsGone) {
   ASSERT_TRUE(testing::ConnectTo(admin, source));
   ASSERT_TRUE(admin.ExecuteQuery("select pg_terminate_backend(" + h.grid.CellText(0, 0) + ")")) << admin.LastError();
   h.Click(kRunButton);
-  EXPECT_NE(h.ui.messages.back().find("the database rolls back 1 statement"), std::string::npos) << h.ui.messages.back();
+  EXPECT_NE(h.ui.messages.back().find("the database rolls back 1 statement"), std::string::npos)
+      << h.ui.messages.back();
   EXPECT_EQ(h.state.transaction.pending, 0);
 }
 

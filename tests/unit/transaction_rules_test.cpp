@@ -52,7 +52,9 @@ TEST(TransactionStatementTest, OnlyAStatementThatChangedSomethingLeavesWork) {
 }
 
 TEST(UserOptionsTest, AutocommitIsOffOnlyWhereTheFileSaysSoAndOtherLinesStay) {
-  for (const auto& [text, on] : {std::pair{"", true}, {"autocommit=off\r\n", false}, {"autocommit=of\n", true},
+  for (const auto& [text, on] : {std::pair{"", true},
+                                 {"autocommit=off\r\n", false},
+                                 {"autocommit=of\n", true},
                                  {"autocommit=off\nautocommit=yes\n", true}})
     EXPECT_EQ(ParseUserOptions(text).autocommit, on) << text;
   EXPECT_EQ(FormatUserOptions(ParseUserOptions("theme=dark\nautocommit=off\n")), "autocommit=off\ntheme=dark\n");
