@@ -2,6 +2,7 @@
 
 #include <atomic>
 
+#include "app/transaction_handlers.h"
 #include "base/clock.h"
 #include "query/elapsed_time.h"
 
@@ -18,11 +19,17 @@ constexpr Control kNeedConnection[] = {kRunButton,        kCatalogButton,    kCr
 
 // Each catalog answers on its own platform only; a data source with both is
 // taken for Db2/zOS. The probes' rows are never read. None when neither
-// answers.
+// answers. With autocommit off each probe's transaction is rolled back: a
+// failed probe must not fail the next one, nor the user's first statement.
 DatabaseFlavour DetectFlavour(OdbcLayer& db, const std::atomic<bool>& escaped) {
+  const auto probe = [&db](const char* sql) {
+    const bool answered = db.ExecuteQuery(sql);
+    if (!db.Autocommit()) db.EndTransaction(OdbcLayer::TransactionEnd::Rollback);
+    return answered;
+  };
   DatabaseFlavour flavour = DatabaseFlavour::None;
-  if (db.ExecuteQuery(kLuwProbe)) flavour = DatabaseFlavour::Db2Luw;
-  if (!escaped && db.ExecuteQuery(kZosProbe)) flavour = DatabaseFlavour::Db2Zos;
+  if (probe(kLuwProbe)) flavour = DatabaseFlavour::Db2Luw;
+  if (!escaped && probe(kZosProbe)) flavour = DatabaseFlavour::Db2Zos;
   return flavour;
 }
 
@@ -59,6 +66,8 @@ void OnConnectClicked(Session& s) {
   s.state.connectionPassword = s.ui.Text(kPasswordField);
   const bool complete = !s.state.connectionUser.empty() && !s.state.connectionPassword.empty();
   const std::string dsn = s.state.connectionDsn, user = s.state.connectionUser, password = s.state.connectionPassword;
+  // The connection goes with the attempt: its uncommitted work first.
+  if (complete && !SettlePendingWork(s, ConnectionEnd::Connect)) return;
   if (complete) s.state.startTime = NowMilliseconds();
 
   // Escape while the driver waits for the server is kept here: the next

@@ -5,6 +5,7 @@
 #include "windows/control_table.h"
 #include "app/history_handler.h"
 #include "app/shutdown.h"
+#include "app/transaction_handlers.h"
 
 namespace zuno {
 namespace {
@@ -17,13 +18,15 @@ void Call(const std::function<void()>& handler) {
 
 void Dispatcher::Dispatch(const Event& e) {
   Handle(e);
-  if (!s_.loop.Ended()) NoteConnectionGone(s_);
+  if (s_.loop.Ended()) return;
+  NoteConnectionGone(s_);
+  NoteTransaction(s_);
 }
 
 void Dispatcher::Handle(const Event& e) {
   switch (e.kind) {
     case EventKind::Timer:
-      if (e.timerId == 0) Call(h_.runStatement);
+      if (e.timerId == 0 && !AutorunHeldByTransaction(s_)) Call(h_.runStatement);
       return;
     case EventKind::Menu:
       if (h_.popupItem) h_.popupItem(e.menuItem);
@@ -41,9 +44,10 @@ void Dispatcher::Handle(const Event& e) {
   }
 }
 
-// The Exit button and a close request end alike, once the editor's text is
-// kept or the user lets it go.
+// The Exit button and a close request end alike, once uncommitted work is
+// committed or rolled back and the editor's text kept, or the user lets it go.
 void Dispatcher::EndOnRequest() {
+  if (!SettlePendingWork(s_, ConnectionEnd::Exit)) return;
   if (!KeepEditorStateAtExit(s_.ui, h_.keepEditorState)) return;
   WriteSettings(s_);
   EndProgram(s_, h_.closeConnection);
@@ -75,6 +79,9 @@ void Dispatcher::MainWindowControl(int control, Action action) {
     case kFormatSqlButton: return Call(h_.formatSql);
     case kSaveReportButton: return Call(h_.saveReport);
     case kSaveLoadQueryButton: return Call(h_.openLibrary);
+    case kAutocommitCheckBox: return OnAutocommitCheckBox(s_);
+    case kCommitButton: return OnTransactionButton(s_, OdbcLayer::TransactionEnd::Commit);
+    case kRollbackButton: return OnTransactionButton(s_, OdbcLayer::TransactionEnd::Rollback);
     default: return;  // the Password field and all others: nothing
   }
 }

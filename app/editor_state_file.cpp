@@ -4,6 +4,7 @@
 #include <charconv>
 #include <system_error>
 
+#include "app/home_directory.h"
 #include "base/text_file.h"
 #include "tools/private_folder.h"
 
@@ -98,14 +99,7 @@ std::optional<EditorState> DecodeEditorState(std::string_view in) {
 }
 
 std::string EditorStatePath(const char* stateHome, const std::string& homeDirectory) {
-  std::string folder;
-  if (stateHome && stateHome[0] == '/')
-    folder = stateHome;
-  else if (!homeDirectory.empty())
-    folder = homeDirectory + (homeDirectory.ends_with('/') ? "" : "/") + ".local/state";
-  else
-    return {};
-  return folder + "/zuno/editor-state";
+  return UserFilePath(stateHome, homeDirectory, ".local/state", "editor-state");
 }
 
 std::optional<EditorState> ReadEditorState(const std::string& path) {

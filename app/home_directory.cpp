@@ -13,4 +13,16 @@ std::string HomeDirectoryFrom(const char* home) {
 
 std::string HomeDirectory() { return HomeDirectoryFrom(std::getenv("HOME")); }
 
+std::string UserFilePath(const char* xdgValue, const std::string& homeDirectory, std::string_view homeFolder,
+                         std::string_view file) {
+  std::string folder;
+  if (xdgValue && xdgValue[0] == '/')
+    folder = xdgValue;
+  else if (!homeDirectory.empty())
+    folder = homeDirectory + (homeDirectory.ends_with('/') ? "" : "/") + std::string(homeFolder);
+  else
+    return {};
+  return folder + "/zuno/" + std::string(file);
+}
+
 }  // namespace zuno

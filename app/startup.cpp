@@ -13,6 +13,7 @@
 #include "app/program_handlers.h"
 #include "app/settings_file.h"
 #include "app/shutdown.h"
+#include "app/user_options_file.h"
 #include "base/gobject_ptr.h"
 #include "db/data_source_list.h"
 #include "query/db2_command_runner.h"
@@ -82,6 +83,15 @@ void RestoreEditorState(Program& p) {
   if (kept->window) p.shell.RestorePlace(*kept->window);
 }
 
+// Autocommit as the user left it; every Connect then sets it.
+void ApplyUserOptions(Program& p) {
+  p.state.userOptionsPath = UserOptionsPath(getenv("XDG_CONFIG_HOME"), p.state.homeDirectory);
+  const UserOptions options = ReadUserOptions(p.state.userOptionsPath).value_or(UserOptions{});
+  p.db.SetAutocommit(options.autocommit);
+  p.state.transaction.autocommit = options.autocommit;
+  p.shell.ShowTransaction(p.state.transaction, false);
+}
+
 }  // namespace
 
 KeptState KeepEditorState(Program& p) {
@@ -132,6 +142,7 @@ std::unique_ptr<Program> StartProgram() {
   shell.grid().RemoveAllColumns();
   ReadSettingsInto(*p, notices);
   RestoreEditorState(*p);
+  ApplyUserOptions(*p);
   p->keeper = std::make_unique<EditorStateKeeper>(shell, p->jobs, StatePath(*p));
   p->dispatcher.handlers().keepEditorState = [program = p.get()] { return KeepEditorState(*program); };
   FillRowsToFetch(shell);

@@ -31,6 +31,7 @@ class AnsweringUi : public Ui {
     return textAnswer ? *textAnswer : std::string(preset);
   }
   bool AskYesNo(std::string_view) override { return yesNoAnswer; }
+  TransactionChoice AskTransactionEnd(std::string_view, bool) override { return TransactionChoice::Keep; }
   std::optional<SaveChoice> ChooseSaveFile(std::string_view, std::string_view) override {
     if (!saveFileAnswer) return std::nullopt;
     return SaveChoice{*saveFileAnswer};
@@ -54,6 +55,7 @@ class AnsweringUi : public Ui {
   void StopAutorunTimer() override { windows_.StopAutorunTimer(); }
   void SetTimerFieldHighlighted(bool on) override { windows_.SetTimerFieldHighlighted(on); }
   void ShowPopupMenu() override { windows_.ShowPopupMenu(); }
+  void ShowTransaction(const TransactionState& t, bool connected) override { windows_.ShowTransaction(t, connected); }
   void OpenLibraryWindow(LibraryForm form) override { windows_.OpenLibraryWindow(form); }
   LibraryForm LibraryWindowForm() const override { return windows_.LibraryWindowForm(); }
   void HideLibraryWindow() override { windows_.HideLibraryWindow(); }

@@ -14,11 +14,14 @@ struct EnvironmentKind {
   static bool Release(SQLHENV h) { return SQLFreeHandle(SQL_HANDLE_ENV, h) == SQL_SUCCESS; }
 };
 
-// A connection is disconnected (when it was connected) before it is freed.
+// A connection is disconnected (when it was connected) before it is freed;
+// a transaction still open on it is rolled back first, never committed (a
+// driver refuses to disconnect in one).
 struct ConnectionKind {
   using Handle = SQLHDBC;
   static constexpr SQLHDBC kNone = SQL_NULL_HDBC;
   static bool Release(SQLHDBC h) {
+    SQLEndTran(SQL_HANDLE_DBC, h, SQL_ROLLBACK);
     SQLDisconnect(h);
     return SQLFreeHandle(SQL_HANDLE_DBC, h) == SQL_SUCCESS;
   }

@@ -34,6 +34,11 @@ constexpr int kTextSlack = 8;
 
 bool Succeeded(SQLRETURN rc) { return rc == SQL_SUCCESS || rc == SQL_SUCCESS_WITH_INFO; }
 
+bool SetAutocommitOn(SQLHDBC dbc, bool on) {
+  const SQLULEN value = on ? SQL_AUTOCOMMIT_ON : SQL_AUTOCOMMIT_OFF;
+  return Succeeded(SQLSetConnectAttrW(dbc, SQL_ATTR_AUTOCOMMIT, reinterpret_cast<SQLPOINTER>(value), SQL_IS_UINTEGER));
+}
+
 std::u16string Wide(std::string_view utf8) { return Utf8ToUtf16(utf8); }
 
 SQLWCHAR* Units(std::u16string& s) { return reinterpret_cast<SQLWCHAR*>(s.data()); }
@@ -81,6 +86,8 @@ struct Connection {
   StatementHandle current;  // the last ExecuteQuery's statement, if any
   StatementHandle spare;    // allocated in advance for the next statement
   std::int32_t affectedRows = 0;
+  // With autocommit off: a statement ran since the transaction began.
+  bool inTransaction = false;
   // Whether the driver reads a value of a fetched block again on request,
   // which a value that did not fit its bound element needs.
   bool rereadsInBlocks = false;
@@ -121,6 +128,7 @@ struct OdbcLayer::State {
   BoundBlock block;  // declared first: goes after the statement bound to it
   std::optional<Connection> connection;
   std::string lastError;
+  bool autocommit = true;  // what each Connect sets
 
   // The statement a cancel request may reach: set while it executes or its
   // rows are fetched, cleared before it is freed, under the mutex both ways.
@@ -294,6 +302,10 @@ bool OdbcLayer::Connect(std::string_view dsn, std::string_view user, std::string
     s_->Fail(SQL_HANDLE_DBC, h, kNoStatementHandle);
     return false;
   }
+  if (!s_->autocommit && !SetAutocommitOn(h, false)) {
+    s_->Fail(SQL_HANDLE_DBC, h, kDriverSaidNothing);
+    return false;
+  }
   constexpr SQLUINTEGER kReread = SQL_GD_ANY_COLUMN | SQL_GD_ANY_ORDER | SQL_GD_BLOCK | SQL_GD_BOUND;
   SQLUINTEGER getData = 0;
   if (SQLGetInfo(h, SQL_GETDATA_EXTENSIONS, &getData, sizeof getData, nullptr) == SQL_SUCCESS)
@@ -325,6 +337,7 @@ bool OdbcLayer::ExecuteWith(const StatementCall& run) {
   // The statement stays reachable for a cancel until it is freed: its rows
   // are fetched after this call.
   s_->SetActive(c.current.get());
+  c.inTransaction = !s_->autocommit;
   SQLRETURN rc = run(c.current.get());
   // No data: a statement that touched no row ran well and has no rows.
   if (Succeeded(rc) || rc == SQL_NO_DATA) return true;
@@ -346,6 +359,7 @@ bool OdbcLayer::ExecuteUpdate(std::string_view sql) {
 
   std::u16string text = Wide(sql);
   s_->SetActive(s.get());
+  c.inTransaction = !s_->autocommit;
   SQLRETURN rc = SQLExecDirectW(s.get(), Units(text), static_cast<SQLINTEGER>(text.size()));
   bool ok = true, gone = false;
   if (rc == SQL_NO_DATA) {
@@ -565,6 +579,41 @@ void OdbcLayer::Cancel() {
   std::lock_guard lock(s_->activeMutex);
   if (s_->active != SQL_NULL_HSTMT) SQLCancel(s_->active);
 }
+
+bool OdbcLayer::SetAutocommit(bool on) {
+  if (s_->connection) {
+    s_->lastError.clear();
+    Connection& c = *s_->connection;
+    // Switched on, the driver commits what the transaction holds.
+    if (!SetAutocommitOn(c.dbc.get(), on)) {
+      if (s_->Fail(SQL_HANDLE_DBC, c.dbc.get(), kDriverSaidNothing)) LoseConnection();
+      return false;
+    }
+    if (on) c.inTransaction = false;
+  }
+  s_->autocommit = on;
+  return true;
+}
+
+bool OdbcLayer::Autocommit() const { return s_->autocommit; }
+
+bool OdbcLayer::EndTransaction(TransactionEnd end) {
+  if (!s_->connection) return NotConnected();
+  Connection& c = *s_->connection;
+  s_->lastError.clear();
+  // A result still open would keep its cursor across the end, or make the
+  // driver refuse it.
+  s_->RetireCurrent();
+  const SQLSMALLINT type = end == TransactionEnd::Commit ? SQL_COMMIT : SQL_ROLLBACK;
+  if (!Succeeded(SQLEndTran(SQL_HANDLE_DBC, c.dbc.get(), type))) {
+    if (s_->Fail(SQL_HANDLE_DBC, c.dbc.get(), kDriverSaidNothing)) LoseConnection();
+    return false;
+  }
+  c.inTransaction = false;
+  return true;
+}
+
+bool OdbcLayer::InTransaction() const { return s_->connection && s_->connection->inTransaction; }
 
 std::int32_t OdbcLayer::AffectedRows() const {
   return s_->connection ? s_->connection->affectedRows : 0;

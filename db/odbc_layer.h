@@ -128,6 +128,21 @@ class OdbcLayer {
   // may come from another thread while a statement runs.
   void Cancel();
 
+  // Autocommit as the driver does it, on by default, or off: every
+  // statement then runs in a transaction that EndTransaction ends. Taken by
+  // each later Connect, and set on the connection at once. False, with the
+  // driver's text in LastError, where it refused.
+  bool SetAutocommit(bool on);
+  bool Autocommit() const;
+  enum class TransactionEnd { Commit, Rollback };
+  // Ends the connection's transaction (SQLEndTran). Without a connection
+  // false, as a statement is.
+  bool EndTransaction(TransactionEnd end);
+  // Whether, with autocommit off, a statement has run on the connection
+  // since it was made or its transaction last ended: the server may hold
+  // locks for it. A connection that goes rolls its transaction back.
+  bool InTransaction() const;
+
   std::int32_t AffectedRows() const;
   const std::string& LastError() const;
   bool Connected() const;

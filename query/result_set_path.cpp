@@ -9,6 +9,7 @@
 #include "query/row_limit.h"
 #include "query/run_statement.h"
 #include "query/statement_history.h"
+#include "query/transaction_end.h"
 #include "query/type_colours.h"
 #include "session/page_switch.h"
 #include "session/row_count.h"
@@ -117,6 +118,7 @@ void ShowFetchedResult(Session& s, const std::string& statement, FetchedResult& 
     return;
   }
   s.state.resultStatement = statement;
+  NoteStatementRan(s, statement, 0);
   const int rows = static_cast<int>(r.rows.RowCount());
   FillResult(s, r);
   s.db.FinishQuery();

@@ -15,6 +15,8 @@
 #include "query/script_splitter.h"
 #include "query/statement_class.h"
 #include "query/statement_history.h"
+#include "query/transaction_end.h"
+#include "query/transaction_statement.h"
 #include "query/variable_scan.h"
 #include "session/page_switch.h"
 #include "session/row_count.h"
@@ -65,8 +67,8 @@ std::optional<std::vector<ScriptStep>> PrepareSteps(Session& s, std::string_view
   for (ScriptStatement& st : SplitScript(script)) {
     std::optional<std::string> filled = FillVariables(PrepareStatementText(st.text).text, ask);
     if (!filled) return std::nullopt;
-    steps.push_back({std::move(*filled), {part.begin + st.begin, part.begin + st.end}, firstLine + st.line - 1,
-                     std::move(st.text)});
+    steps.push_back(
+        {std::move(*filled), {part.begin + st.begin, part.begin + st.end}, firstLine + st.line - 1, std::move(st.text)});
   }
   return steps;
 }
@@ -81,7 +83,12 @@ void RunSteps(OdbcLayer& db, const std::vector<ScriptStep>& steps, int limit, st
     StatementOutcome& o = outcomes[k];
     const std::int64_t start = NowMilliseconds();
     bool ok = false;
-    if (ClassifyStatement(sql) == StatementPath::ResultSet) {
+    // A COMMIT or ROLLBACK ends the transaction through the driver, as
+    // Run does it.
+    if (const auto end = ReadTransactionStatement(sql)) {
+      ok = db.EndTransaction(*end);
+      o.rows = 0;
+    } else if (ClassifyStatement(sql) == StatementPath::ResultSet) {
       FetchedResult r = ExecuteAndFetch(db, sql, limit, budget);
       ok = r.executed;
       o.rows = static_cast<long long>(r.rows.RowCount()) + r.furtherRows;
@@ -113,8 +120,24 @@ void ShowScriptPages(Session& s, const std::vector<ScriptStep>& steps, ScriptRes
   if (results.count > kScriptPageLimit) s.jobs.Tell(ScriptPagesNote(results.count));
 }
 
-void ShowReport(Session& s, const std::vector<ScriptStep>& steps, const std::vector<StatementOutcome>& outcomes,
-                ScriptResults& results) {
+// The transaction as the statements that ran left it, in their order.
+void NoteScriptTransaction(Session& s, const std::vector<ScriptStep>& steps,
+                           const std::vector<StatementOutcome>& outcomes) {
+  for (std::size_t k = 0; k < steps.size(); ++k) {
+    if (outcomes[k].state != StatementOutcome::State::Ok) continue;
+    if (ReadTransactionStatement(steps[k].prepared)) {
+      EndTransaction(s.state.transaction);
+      ShowTransaction(s);
+    } else {
+      NoteStatementRan(s, steps[k].prepared, outcomes[k].rows);
+    }
+  }
+}
+
+// The report in the grid, and each kept result on its page; the message of
+// the statement that failed, if any.
+std::string ShowReport(Session& s, const std::vector<ScriptStep>& steps,
+                       const std::vector<StatementOutcome>& outcomes, ScriptResults& results) {
   s.state.endTime = NowMilliseconds();
   s.state.gridMode = GridMode::ScriptReport;
   s.state.scriptStatements.clear();
@@ -136,12 +159,24 @@ void ShowReport(Session& s, const std::vector<ScriptStep>& steps, const std::vec
       message = ScriptFailureText(static_cast<int>(k) + 1, steps[k].line, o.message);
     }
   }
+  NoteScriptTransaction(s, steps, outcomes);
   ShowRowCount(s.ui, rows);
   ShowElapsedTime(s);
   ShowScriptPages(s, steps, results);
-  if (!failed) return;
-  s.ui.SelectEditorText(failed->range);
-  s.jobs.Tell(message);
+  if (failed) s.ui.SelectEditorText(failed->range);
+  return message;
+}
+
+// A script that failed with autocommit off leaves what ran before it in the
+// transaction: the user says whether it goes or stays.
+void TellScriptFailure(Session& s, const std::string& message) {
+  const TransactionState& t = s.state.transaction;
+  if (t.autocommit || !t.Pending() || !s.db.Connected()) return s.jobs.Tell(message);
+  const int pending = t.pending;
+  const Ui::TransactionChoice choice = s.ui.AskTransactionEnd(UncommittedAfterFailureText(message, pending), false);
+  if (choice == Ui::TransactionChoice::Keep) return;
+  EndTransactionNow(s, choice == Ui::TransactionChoice::Commit ? OdbcLayer::TransactionEnd::Commit
+                                                               : OdbcLayer::TransactionEnd::Rollback);
 }
 
 // The statements of part of the editor's text, one after the other.
@@ -157,15 +192,17 @@ void RunScriptPart(Session& s, const std::string& editorText, TextRange part) {
   ScriptResults results;
   results.keep = s.pages != nullptr;
   s.state.startTime = NowMilliseconds();
+  std::string failure;
   s.jobs.Run({
       .work = [&, &db = s.db] { RunSteps(db, *steps, limit, budget, stopped, outcomes, results); },
-      .apply = [&] { ShowReport(s, *steps, outcomes, results); },
+      .apply = [&] { failure = ShowReport(s, *steps, outcomes, results); },
       .cancel =
           [&] {
             stopped = true;
             s.db.Cancel();
           },
   });
+  if (!failure.empty()) TellScriptFailure(s, failure);
 }
 
 // Part of the editor's text: one statement runs as Run runs it, several as a script.

@@ -6,6 +6,8 @@
 #include "query/db2_command_runner.h"
 #include "query/elapsed_time.h"
 #include "query/statement_class.h"
+#include "query/transaction_end.h"
+#include "query/transaction_statement.h"
 #include "query/variable_scan.h"
 #include "session/page_switch.h"
 
@@ -34,8 +36,9 @@ void RunStatementText(Session& s, std::string text) {
   });
   if (!statement) return ShowGivenUpRun(s);  // an empty answer: nothing runs
 
-  StatementPath path = ClassifyStatement(*statement);
   s.state.startTime = NowMilliseconds();
+  if (const auto end = ReadTransactionStatement(*statement)) return RunTransactionStatement(s, *statement, *end);
+  StatementPath path = ClassifyStatement(*statement);
   if (path == StatementPath::ResultSet)
     if (std::optional<CallStatement> call = ReadCallStatement(*statement)) return RunCallPath(s, *statement, *call);
   if (path == StatementPath::ResultSet)

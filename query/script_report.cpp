@@ -1,6 +1,7 @@
 #include "query/script_report.h"
 
 #include "grid/cell_text.h"
+#include "session/transaction_state.h"
 
 namespace zuno {
 
@@ -23,6 +24,11 @@ std::vector<std::string> ScriptReportRow(int number, int line, std::string_view 
 std::string ScriptFailureText(int number, int line, std::string_view message) {
   return "Statement " + std::to_string(number) + " (line " + std::to_string(line) + ") failed:\n" +
          std::string(message);
+}
+
+std::string UncommittedAfterFailureText(std::string_view failure, int pending) {
+  return std::string(failure) + "\n\nAutocommit is off: the statements before it are not committed (" +
+         StatementsText(pending) + " uncommitted in all). Roll them back, or commit them?";
 }
 
 }  // namespace zuno

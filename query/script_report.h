@@ -27,4 +27,8 @@ std::vector<std::string> ScriptReportRow(int number, int line, std::string_view 
 // The message of the statement that stopped the script.
 std::string ScriptFailureText(int number, int line, std::string_view message);
 
+// The same with autocommit off, where statements before it changed things:
+// they are not committed, and the user is asked to roll them back or commit.
+std::string UncommittedAfterFailureText(std::string_view failure, int pending);
+
 }  // namespace zuno

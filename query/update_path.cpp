@@ -3,6 +3,7 @@
 #include "query/elapsed_time.h"
 #include "query/run_statement.h"
 #include "query/statement_history.h"
+#include "query/transaction_end.h"
 
 namespace zuno {
 
@@ -21,6 +22,7 @@ void RunUpdatePath(Session& s, const std::string& statement) {
               return s.jobs.Tell(s.db.LastError());
             }
             s.state.endTime = NowMilliseconds();
+            NoteStatementRan(s, statement, s.db.AffectedRows());
             const std::string affected = "Affected Rows: " + DoubleText(s.db.AffectedRows());
             s.ui.SetText(kRowCountText, affected);
             ShowElapsedTime(s);

@@ -10,6 +10,7 @@
 #include "base/available_memory.h"
 #include "db/database_flavour.h"
 #include "session/text_range.h"
+#include "session/transaction_state.h"
 
 namespace zuno {
 
@@ -35,6 +36,9 @@ struct AppState {
   // follow it, and Connect finds the flavour anew each time.
   bool connected = false;
   DatabaseFlavour databaseFlavour = DatabaseFlavour::None;
+  TransactionState transaction;
+  // The user's own options (app/user_options_file.h); empty: not kept.
+  std::string userOptionsPath;
   std::int64_t startTime = 0;  // milliseconds
   std::int64_t endTime = 0;
 

@@ -11,6 +11,7 @@
 
 #include "session/control_ids.h"
 #include "session/text_range.h"
+#include "session/transaction_state.h"
 
 namespace zuno {
 
@@ -65,6 +66,10 @@ class Ui {
   virtual std::optional<std::string> AskText(std::string_view title, std::string_view prompt,
                                              std::string_view preset) = 0;
   virtual bool AskYesNo(std::string_view question) = 0;
+  // Uncommitted work: "Commit", "Roll back" and, where offered, "Cancel".
+  // Keep when the user cancels or closes the dialog.
+  enum class TransactionChoice { Commit, RollBack, Keep };
+  virtual TransactionChoice AskTransactionEnd(std::string_view question, bool offerCancel) = 0;
   // Save-file chooser with its file types; nullopt when the user cancels.
   virtual std::optional<SaveChoice> ChooseSaveFile(std::string_view title, std::string_view suggestedName) = 0;
 
@@ -77,6 +82,13 @@ class Ui {
   virtual void SetTimerFieldHighlighted(bool on) = 0;
 
   virtual void ShowPopupMenu() = 0;
+
+  // The transaction as the Main Window shows it: the Autocommit check box,
+  // the indicator beside the status (TransactionIndicatorText, kept current
+  // while a transaction is open), the title marked while work is
+  // uncommitted (MarkedTitle over the title last set), Commit and Rollback
+  // usable while connected with autocommit off.
+  virtual void ShowTransaction(const TransactionState& t, bool connected) = 0;
 
   // Window 1, created anew each time (an existing one is destroyed first). In its
   // Column Chooser form only the list and the "Select Column" button show.

@@ -23,6 +23,8 @@ combobox button { padding-left: 2px; padding-right: 2px; }
 checkbutton { padding-left: 0; padding-right: 0; }
 checkbutton check { min-height: 12px; min-width: 12px; margin: 0 4px 0 0; }
 checkbutton label { margin-top: -3px; margin-bottom: -3px; }
+#transaction-place button { padding-left: 2px; padding-right: 2px; }
+#transaction-place checkbutton check { margin-right: 2px; }
 #result-grid, #result-grid header button {
   font-family: Consolas, monospace;
   font-size: 10pt;

@@ -37,7 +37,8 @@ GtkDialogs::GtkDialogs(GtkWindow* owner, std::function<GtkWindow*()> parent)
     : owner_(owner), parent_(std::move(parent)) {}
 
 GtkDialogs::~GtkDialogs() {
-  for (GtkWidget* d : {messageBox_, questionBox_, input_.dialog, fileChooser_})
+  for (GtkWidget* d :
+       {messageBox_, questionBox_, transactionBoxes_[0], transactionBoxes_[1], input_.dialog, fileChooser_})
     if (d) gtk_widget_destroy(d);
 }
 
@@ -60,6 +61,25 @@ bool GtkDialogs::AskYesNo(std::string_view question) {
   if (!questionBox_) questionBox_ = MessageDialog(GTK_MESSAGE_QUESTION, GTK_BUTTONS_YES_NO);
   g_object_set(questionBox_, "text", ValidUtf8(question).c_str(), nullptr);
   return Run(questionBox_) == GTK_RESPONSE_YES;
+}
+
+Ui::TransactionChoice GtkDialogs::AskTransactionEnd(std::string_view question, bool offerCancel) {
+  enum { kCommit = 1, kRollBack = 2 };
+  GtkWidget*& box = transactionBoxes_[offerCancel ? 1 : 0];
+  if (!box) {
+    box = MessageDialog(GTK_MESSAGE_QUESTION, GTK_BUTTONS_NONE);
+    if (offerCancel) gtk_dialog_add_button(GTK_DIALOG(box), "Cancel", GTK_RESPONSE_CANCEL);
+    gtk_dialog_add_button(GTK_DIALOG(box), "Roll back", kRollBack);
+    gtk_dialog_add_button(GTK_DIALOG(box), "Commit", kCommit);
+    // Enter never commits by accident.
+    gtk_dialog_set_default_response(GTK_DIALOG(box), offerCancel ? static_cast<int>(GTK_RESPONSE_CANCEL) : kRollBack);
+  }
+  g_object_set(box, "text", ValidUtf8(question).c_str(), nullptr);
+  switch (Run(box)) {
+    case kCommit: return Ui::TransactionChoice::Commit;
+    case kRollBack: return Ui::TransactionChoice::RollBack;
+    default: return Ui::TransactionChoice::Keep;
+  }
 }
 
 void GtkDialogs::BuildInputDialog() {
@@ -104,8 +124,8 @@ GtkWidget* FindNameEntry(GtkWidget* w) {
 }  // namespace
 
 void GtkDialogs::BuildFileChooser() {
-  fileChooser_ = gtk_file_chooser_dialog_new("", owner_, GTK_FILE_CHOOSER_ACTION_SAVE, "_Cancel",
-                                             GTK_RESPONSE_CANCEL, "_Save", GTK_RESPONSE_ACCEPT, nullptr);
+  fileChooser_ = gtk_file_chooser_dialog_new("", owner_, GTK_FILE_CHOOSER_ACTION_SAVE, "_Cancel", GTK_RESPONSE_CANCEL,
+                                             "_Save", GTK_RESPONSE_ACCEPT, nullptr);
   gtk_file_chooser_set_do_overwrite_confirmation(GTK_FILE_CHOOSER(fileChooser_), FALSE);
   // Both show every file; the type follows the name until the user picks one.
   for (GtkFileFilter*& filter : fileFilters_) {

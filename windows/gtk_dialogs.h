@@ -26,6 +26,9 @@ class GtkDialogs {
 
   void ShowMessage(std::string_view text);
   bool AskYesNo(std::string_view question);
+  // "Commit", "Roll back" and, where offered, "Cancel" (the default, as
+  // Escape and the close box are).
+  Ui::TransactionChoice AskTransactionEnd(std::string_view question, bool offerCancel);
   std::optional<std::string> AskText(std::string_view title, std::string_view prompt, std::string_view preset);
   // The report is the file type offered first; the other is CSV. Until the
   // user picks one, the type follows the name as it is typed (CSV for a
@@ -41,6 +44,7 @@ class GtkDialogs {
   std::function<GtkWindow*()> parent_;
   GtkWidget* messageBox_ = nullptr;
   GtkWidget* questionBox_ = nullptr;
+  GtkWidget* transactionBoxes_[2] = {};  // without and with Cancel
   struct {
     GtkWidget* dialog = nullptr;
     GtkWidget* prompt = nullptr;

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "base/clock.h"
 #include "session/caught_failure.h"
 #include "windows/clipboard.h"
 #include "windows/control_values.h"
@@ -71,6 +72,8 @@ GtkShell::GtkShell(EventLoop& loop) : loop_(loop) {
   for (const ControlSpec& c : AllControls())
     if (c.window == WindowId::Main) ConnectControlSignals(WindowId::Main, c.id);
   ConnectEditorKeys();
+  transaction_ = std::make_unique<TransactionControls>(
+      widgets_, this, [this] { SetWindowTitle(WindowId::Main, std::string(mainTitle_)); });
   // Return in the Password field connects, as the Connect button does.
   g_signal_connect_swapped(widgets_.inner(kPasswordField), "activate", G_CALLBACK(+[](GtkWidget* connect) {
                              if (gtk_widget_is_sensitive(connect)) gtk_button_clicked(GTK_BUTTON(connect));
@@ -82,6 +85,7 @@ GtkShell::GtkShell(EventLoop& loop) : loop_(loop) {
 }
 
 GtkShell::~GtkShell() {
+  transaction_.reset();  // its ticking ends before the window goes
   completion_.reset();  // it lets go of the editor before the windows go
   timer_.Stop();
   dialogs_.reset();
@@ -333,7 +337,16 @@ void GtkShell::ClearList(Control c) { ClearControlList(widgets_, c); }
 
 void GtkShell::SetWindowTitle(WindowId id, std::string_view title) {
   GtkWidget* w = id == WindowId::Main ? main_.window : id == WindowId::Library ? library_.window : busy_->window();
-  if (w) gtk_window_set_title(GTK_WINDOW(w), ValidUtf8(title).c_str());
+  std::string shown(title);
+  if (id == WindowId::Main) {
+    mainTitle_ = shown;
+    if (transaction_) shown = MarkedTitle(mainTitle_, transaction_->shown(), NowMilliseconds());
+  }
+  if (w) gtk_window_set_title(GTK_WINDOW(w), ValidUtf8(shown).c_str());
+}
+
+void GtkShell::ShowTransaction(const TransactionState& t, bool connected) {
+  transaction_->Show(t, connected);  // the title follows
 }
 
 GtkWindow* GtkShell::DialogParent() const {
@@ -343,6 +356,9 @@ GtkWindow* GtkShell::DialogParent() const {
 
 void GtkShell::ShowMessage(std::string_view text) { dialogs_->ShowMessage(text); }
 bool GtkShell::AskYesNo(std::string_view question) { return dialogs_->AskYesNo(question); }
+Ui::TransactionChoice GtkShell::AskTransactionEnd(std::string_view question, bool offerCancel) {
+  return dialogs_->AskTransactionEnd(question, offerCancel);
+}
 std::optional<std::string> GtkShell::AskText(std::string_view title, std::string_view prompt,
                                             std::string_view preset) {
   return dialogs_->AskText(title, prompt, preset);

@@ -24,6 +24,7 @@
 #include "windows/gtk_windows.h"
 #include "windows/popup_menu.h"
 #include "windows/repeating_timer.h"
+#include "windows/transaction_controls.h"
 #include "windows/notes_bar.h"
 #include "windows/window_place.h"
 
@@ -91,6 +92,8 @@ class GtkShell : public Ui, public JobHost {
   std::optional<std::string> AskText(std::string_view title, std::string_view prompt,
                                      std::string_view preset) override;
   bool AskYesNo(std::string_view question) override;
+  TransactionChoice AskTransactionEnd(std::string_view question, bool offerCancel) override;
+  void ShowTransaction(const TransactionState& t, bool connected) override;
   std::optional<SaveChoice> ChooseSaveFile(std::string_view title, std::string_view suggestedName) override;
   void SetClipboardText(std::string_view text) override;
   void StartAutorunTimer(int periodMs) override;
@@ -149,6 +152,8 @@ class GtkShell : public Ui, public JobHost {
   int restoredHeight_ = 0;
   std::function<void()> placeChanged_;
   MainWindowPlace toldPlace_;  // as last told
+  std::unique_ptr<TransactionControls> transaction_;
+  std::string mainTitle_ = "ZUNO";  // as last set, without the mark of uncommitted work
 };
 
 }  // namespace zuno

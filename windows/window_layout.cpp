@@ -70,6 +70,17 @@ GtkWidget* StatusBlock(const ControlWidgets& widgets, MainWindowParts& parts) {
   gtk_widget_set_name(parts.transactionPlace, "transaction-place");
   gtk_widget_set_halign(parts.transactionPlace, GTK_ALIGN_END);
   gtk_grid_attach(grid, parts.transactionPlace, 2, 2, 3, 1);
+  // Close together, and with narrow buttons, they fit the room at the
+  // creation size.
+  gtk_box_set_spacing(GTK_BOX(parts.transactionPlace), 2);
+  for (const Slot& s : {Slot{kAutocommitCheckBox, -1, 25}, Slot{kCommitButton, -1, 25}, Slot{kRollbackButton, -1, 25}})
+    gtk_box_pack_start(GTK_BOX(parts.transactionPlace), Placed(widgets, s), FALSE, FALSE, 0);
+  // Beside the Connection Status text, in the room a wider window adds; the
+  // title says it whole.
+  GtkWidget* transaction = Placed(widgets, {kTransactionText, -1, 25, 0, 5});
+  gtk_label_set_ellipsize(GTK_LABEL(transaction), PANGO_ELLIPSIZE_END);
+  gtk_widget_set_valign(transaction, GTK_ALIGN_START);
+  gtk_box_pack_start(GTK_BOX(spare), transaction, TRUE, TRUE, 0);
   return GTK_WIDGET(grid);
 }
 

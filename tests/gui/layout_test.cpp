@@ -65,6 +65,10 @@ constexpr Placed kMainWindow[] = {
     {kDb2CommandCheckBox, {665, 210, 145, 15}, Right},
     {kSaveLoadQueryButton, {660, 435, 145, 25}, Right},
     {kColoredDatatypesCheckBox, {245, 525, 175, 25}, Bottom},
+    {kTransactionText, {425, 470, 30, 25}, Wide | Bottom},
+    {kAutocommitCheckBox, {421, 525, 100, 25}, Right | Bottom},
+    {kCommitButton, {523, 525, 58, 25}, Right | Bottom},
+    {kRollbackButton, {583, 525, 62, 25}, Right | Bottom},
 };
 
 constexpr Placed kLibraryWindow[] = {
@@ -155,9 +159,10 @@ TEST(MainWindowTest, EveryControlStandsAtItsPlaceWithItsCaptionAndState) {
   }
   EXPECT_EQ(ClientArea(shell.mainWindow()), (Rect{0, 0, 820, 555}));
   EXPECT_STREQ(gtk_window_get_title(GTK_WINDOW(shell.mainWindow())), "ZUNO");
-  // The places kept for what comes next take no room of their own yet.
+  // The notes bar takes no room of its own yet; the transaction controls
+  // take the room kept for them, no more.
   EXPECT_FALSE(shell.notes().Shown());
-  EXPECT_LE(AllocationOf(shell.mainParts().transactionPlace).w, 1);
+  EXPECT_LE(AllocationOf(shell.mainParts().transactionPlace).w, 225);
 }
 
 TEST(MainWindowTest, ARealResizeGivesTheGrowthWhereTheWindowSendsIt) {

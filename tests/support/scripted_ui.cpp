@@ -40,6 +40,22 @@ bool ScriptedUi::AskYesNo(std::string_view question) {
   return answer;
 }
 
+void ScriptedUi::ShowTransaction(const TransactionState& t, bool connected) {
+  Here();
+  transaction = t;
+  checked_[kAutocommitCheckBox] = t.autocommit;
+  enabled_[kCommitButton] = enabled_[kRollbackButton] = connected && !t.autocommit;
+}
+
+Ui::TransactionChoice ScriptedUi::AskTransactionEnd(std::string_view question, bool offerCancel) {
+  Here();
+  transactionQuestions.emplace_back(question, offerCancel);
+  if (transactionAnswers.empty()) return TransactionChoice::Keep;
+  const TransactionChoice answer = transactionAnswers.front();
+  transactionAnswers.pop_front();
+  return answer;
+}
+
 std::optional<SaveChoice> ScriptedUi::ChooseSaveFile(std::string_view, std::string_view) {
   Here();
   if (fileAnswers.empty()) return std::nullopt;

@@ -30,6 +30,7 @@ class ScriptedUi : public Ui, public JobHost {
   std::deque<std::string> textAnswers;
   std::deque<bool> yesNoAnswers;
   std::deque<std::optional<std::string>> fileAnswers;
+  std::deque<TransactionChoice> transactionAnswers;  // none left: Keep
   std::deque<SaveFileType> fileTypeAnswers;  // picked in the chooser; none left: the name says
 
   // What the handlers did.
@@ -38,6 +39,11 @@ class ScriptedUi : public Ui, public JobHost {
   int notesClosed = 0;
   std::vector<std::string> messagesBehindBusyWindow;  // shown while it was open
   std::vector<std::string> questions;  // of the Yes/No dialogs
+  // Of the Commit / Roll back questions, each with whether Cancel was offered.
+  std::vector<std::pair<std::string, bool>> transactionQuestions;
+  TransactionState transaction;  // as last shown
+  // The Main Window's title as shown at now, marked by the transaction.
+  std::string ShownTitle(std::int64_t now) const { return MarkedTitle(titles.at(WindowId::Main), transaction, now); }
   std::vector<std::string> prompts;  // "title|prompt|preset" of each input dialog
   int busyOpened = 0;
   int busyClosed = 0;
@@ -81,6 +87,8 @@ class ScriptedUi : public Ui, public JobHost {
   std::optional<std::string> AskText(std::string_view title, std::string_view prompt,
                                      std::string_view preset) override;
   bool AskYesNo(std::string_view question) override;
+  TransactionChoice AskTransactionEnd(std::string_view question, bool offerCancel) override;
+  void ShowTransaction(const TransactionState& t, bool connected) override;
   std::optional<SaveChoice> ChooseSaveFile(std::string_view title, std::string_view suggestedName) override;
   void SetClipboardText(std::string_view text) override { Here(), clipboard = std::string(text); }
   void StartAutorunTimer(int periodMs) override;
