@@ -73,8 +73,15 @@ GtkWidget* StatusBlock(const ControlWidgets& widgets, MainWindowParts& parts) {
   // Close together, and with narrow buttons, they fit the room at the
   // creation size.
   gtk_box_set_spacing(GTK_BOX(parts.transactionPlace), 2);
-  for (const Slot& s : {Slot{kAutocommitCheckBox, -1, 25}, Slot{kCommitButton, -1, 25}, Slot{kRollbackButton, -1, 25}})
-    gtk_box_pack_start(GTK_BOX(parts.transactionPlace), Placed(widgets, s), FALSE, FALSE, 0);
+  // A desktop font that needs more shortens their captions rather than
+  // widening the window.
+  for (const Slot& s :
+       {Slot{kAutocommitCheckBox, -1, 25}, Slot{kCommitButton, -1, 25}, Slot{kRollbackButton, -1, 25}}) {
+    GtkWidget* w = Placed(widgets, s);
+    if (GtkWidget* caption = gtk_bin_get_child(GTK_BIN(w)); GTK_IS_LABEL(caption))
+      gtk_label_set_ellipsize(GTK_LABEL(caption), PANGO_ELLIPSIZE_END);
+    gtk_box_pack_start(GTK_BOX(parts.transactionPlace), w, FALSE, FALSE, 0);
+  }
   // Beside the Connection Status text, in the room a wider window adds; the
   // title says it whole.
   GtkWidget* transaction = Placed(widgets, {kTransactionText, -1, 25, 0, 5});
