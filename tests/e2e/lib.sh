@@ -138,7 +138,7 @@ expect_clean_exit() {
 # logged. A compositor without an input seat, as headless weston is, makes
 # GDK ask a seat that is not there for its keyboard and pointer; any GTK
 # program logs these there, so they are told apart by their text.
-GDK_NO_SEAT='Gdk-CRITICAL \*\*: [0-9:.]*: (gdk_seat_get_(keyboard|pointer): assertion .GDK_IS_SEAT \(seat\).|gdk_device_get_position(_double)?: assertion .GDK_IS_DEVICE \(device\).) failed$'
+GDK_NO_SEAT='Gdk-CRITICAL \*\*: [0-9:.]*: (gdk_seat_get_(keyboard|pointer): assertion .GDK_IS_SEAT \(seat\).|gdk_device_get_(window_at_)?position(_double)?: assertion .GDK_IS_DEVICE \(device\).) failed$'
 expect_quiet_program() {
   [[ -f "$PROGRAM_ERR" ]] || return 0
   local logged

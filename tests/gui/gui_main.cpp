@@ -20,7 +20,7 @@ namespace {
 bool GdkWithoutSeat(const std::string& message) {
   static const GRegex* pattern = g_regex_new(
       "^(gdk_seat_get_(keyboard|pointer): assertion 'GDK_IS_SEAT \\(seat\\)'|"
-      "gdk_device_get_position(_double)?: assertion 'GDK_IS_DEVICE \\(device\\)') failed$",
+      "gdk_device_get_(window_at_)?position(_double)?: assertion 'GDK_IS_DEVICE \\(device\\)') failed$",
       G_REGEX_OPTIMIZE, GRegexMatchFlags(0), nullptr);
   const char* desktop = std::getenv("ZUNO_DESKTOP");
   return desktop && std::strcmp(desktop, "wayland") == 0 && g_regex_match(pattern, message.c_str(), GRegexMatchFlags(0), nullptr);
