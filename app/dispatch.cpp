@@ -6,6 +6,7 @@
 #include "app/history_handler.h"
 #include "app/shutdown.h"
 #include "app/transaction_handlers.h"
+#include "session/page_switch.h"
 
 namespace zuno {
 namespace {
@@ -38,7 +39,7 @@ void Dispatcher::Handle(const Event& e) {
       // The window is not destroyed by the request; the program ends.
       return EndOnRequest();
     case EventKind::Control:
-      if (e.window == WindowId::Main) MainWindowControl(e.control, e.action);
+      if (e.window == WindowId::Main) MainWindowControl(e.control, e.action, e.page);
       if (e.window == WindowId::Library) LibraryWindowControl(e.control, e.action);
       return;
   }
@@ -53,7 +54,7 @@ void Dispatcher::EndOnRequest() {
   EndProgram(s_, h_.closeConnection);
 }
 
-void Dispatcher::MainWindowControl(int control, Action action) {
+void Dispatcher::MainWindowControl(int control, Action action, int page) {
   switch (control) {
     case kHistoryList:
       if (action == Action::LeftDoubleClick) OnHistoryDoubleClick(s_);
@@ -70,6 +71,9 @@ void Dispatcher::MainWindowControl(int control, Action action) {
       if (action == Action::LeftDoubleClick) Call(h_.gridDrillDown);
       if (action == Action::CopyRows) Call(h_.copyRows);
       if (action == Action::FindInResult) Call(h_.findInResult);
+      if (action == Action::ShowPage || action == Action::PinPage || action == Action::UnpinPage ||
+          action == Action::ClosePage)
+        OnPageTab(s_, action, page);
       return;
     case kTimerCheckBox: return OnTimerCheckBox(s_);
     case kCatalogButton: return Call(h_.catalog);

@@ -16,7 +16,7 @@ class Dispatcher {
 
  private:
   void Handle(const Event& e);
-  void MainWindowControl(int control, Action action);
+  void MainWindowControl(int control, Action action, int page);
   void LibraryWindowControl(int control, Action action);
   void EndOnRequest();
 

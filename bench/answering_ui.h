@@ -55,6 +55,9 @@ class AnsweringUi : public Ui {
   void StopAutorunTimer() override { windows_.StopAutorunTimer(); }
   void SetTimerFieldHighlighted(bool on) override { windows_.SetTimerFieldHighlighted(on); }
   void ShowPopupMenu() override { windows_.ShowPopupMenu(); }
+  void ShowResultPages(const std::vector<PageTab>& tabs, int current) override {
+    windows_.ShowResultPages(tabs, current);
+  }
   void ShowTransaction(const TransactionState& t, bool connected) override { windows_.ShowTransaction(t, connected); }
   void OpenLibraryWindow(LibraryForm form) override { windows_.OpenLibraryWindow(form); }
   LibraryForm LibraryWindowForm() const override { return windows_.LibraryWindowForm(); }

@@ -17,10 +17,16 @@ struct Event {
   Action action = Action::LeftClick;
   int menuItem = 0;
   int timerId = 0;
+  int page = -1;  // the result page a tab's action names
 
   static Event CloseOf(WindowId w) { return {EventKind::Close, w}; }
   static Event ControlOf(WindowId w, int control, Action a) {
     return {EventKind::Control, w, control, a};
+  }
+  static Event PageOf(Action a, int page) {
+    Event e{EventKind::Control, WindowId::Main, kResultGrid, a};
+    e.page = page;
+    return e;
   }
   static Event MenuOf(int item) {
     Event e{EventKind::Menu};

@@ -46,6 +46,7 @@ bool AddResultPage(Session& s, std::string title) {
   page.drilledTableName = s.state.drilledTableName;
   page.mode = GridMode::Query;
   TakeState(s, page);
+  TellPages(s);
   return true;
 }
 
@@ -57,6 +58,36 @@ void ShowResultPage(Session& s, int index) {
   TakeState(s, page);
   s.ui.SetText(kRowCountText, page.rowCountText);
   s.ui.SetText(kElapsedTimeText, page.elapsedText);
+  TellPages(s);
+}
+
+void OnPageTab(Session& s, Action action, int index) {
+  if (!s.pages || index < 0 || index >= s.pages->Count()) return;
+  switch (action) {
+    case Action::ShowPage: return ShowResultPage(s, index);
+    case Action::PinPage:
+    case Action::UnpinPage:
+      s.pages->SetPinned(index, action == Action::PinPage);
+      return TellPages(s);
+    case Action::ClosePage: {
+      const bool wasCurrent = index == s.pages->CurrentIndex();
+      if (!wasCurrent) KeepState(s);
+      s.pages->Close(index);
+      if (s.pages->Current()) return ShowResultPage(s, s.pages->CurrentIndex());
+      return TellPages(s);
+    }
+    default: return;
+  }
+}
+
+void TellPages(Session& s) {
+  if (!s.pages) return;
+  std::vector<PageTab> tabs;
+  for (int i = 0; i < s.pages->Count(); ++i) {
+    ResultPage& page = s.pages->Page(i);
+    tabs.push_back({page.title, page.pinned, page.grid.get()});
+  }
+  s.ui.ShowResultPages(tabs, s.pages->CurrentIndex());
 }
 
 }  // namespace zuno

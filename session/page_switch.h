@@ -21,4 +21,11 @@ bool AddResultPage(Session& s, std::string title);
 // The page at index becomes the current one, with its state.
 void ShowResultPage(Session& s, int index);
 
+// What a page's tab asked for: ShowPage, PinPage, UnpinPage or ClosePage of
+// the page at index. An index no page has changes nothing.
+void OnPageTab(Session& s, Action action, int index);
+
+// The windows show the pages as they now are.
+void TellPages(Session& s);
+
 }  // namespace zuno

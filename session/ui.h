@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "grid/result_grid.h"
 #include "session/control_ids.h"
 #include "session/text_range.h"
 #include "session/transaction_state.h"
@@ -26,6 +27,13 @@ struct SaveChoice {
   std::string path;
   SaveFileType type = SaveFileType::Report;
   bool typeChosen = false;  // the user picked the type; else the name's is taken
+};
+
+// One page of the result area as its tab shows it; grid is the page's own.
+struct PageTab {
+  std::string title;
+  bool pinned = false;
+  ResultGrid* grid = nullptr;
 };
 
 class Ui {
@@ -82,6 +90,11 @@ class Ui {
   virtual void SetTimerFieldHighlighted(bool on) = 0;
 
   virtual void ShowPopupMenu() = 0;
+
+  // The pages of the result area, in order, current being the one in front.
+  // The tabs show for two pages or more; a page's tab shows its title, whether
+  // it is pinned, and closes it.
+  virtual void ShowResultPages(const std::vector<PageTab>& tabs, int current) = 0;
 
   // The transaction as the Main Window shows it: the Autocommit check box,
   // the indicator beside the status (TransactionIndicatorText, kept current

@@ -307,6 +307,8 @@ void GtkShell::ShowPopupMenu() {
   if (popup_) popup_->ShowAtPointer();
 }
 
+void GtkShell::ShowResultPages(const std::vector<PageTab>&, int) {}
+
 void GtkShell::PrependListItem(Control c, std::string_view item) { PrependDropDownItem(widgets_, c, item); }
 
 void GtkShell::ClearDropDown(Control c) { zuno::ClearDropDown(widgets_, c); }

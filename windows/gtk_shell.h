@@ -100,6 +100,7 @@ class GtkShell : public Ui, public JobHost {
   void StopAutorunTimer() override;
   void SetTimerFieldHighlighted(bool on) override;
   void ShowPopupMenu() override;
+  void ShowResultPages(const std::vector<PageTab>& tabs, int current) override;
   void OpenLibraryWindow(LibraryForm form) override;
   LibraryForm LibraryWindowForm() const override { return libraryForm_; }
   void HideLibraryWindow() override;

@@ -58,6 +58,8 @@ class ScriptedUi : public Ui, public JobHost {
   int timerStarts = 0;
   bool timerFieldHighlighted = false;
   int popupShown = 0;
+  std::vector<PageTab> pageTabs;  // as last shown
+  int currentPageTab = -1;
   std::map<WindowId, std::string> titles;
   bool libraryOpen = false;
   bool libraryHidden = false;
@@ -95,6 +97,9 @@ class ScriptedUi : public Ui, public JobHost {
   void StopAutorunTimer() override { Here(), timerPeriodMs = 0; }
   void SetTimerFieldHighlighted(bool on) override { Here(), timerFieldHighlighted = on; }
   void ShowPopupMenu() override { Here(), ++popupShown; }
+  void ShowResultPages(const std::vector<PageTab>& tabs, int current) override {
+    Here(), pageTabs = tabs, currentPageTab = current;
+  }
   void OpenLibraryWindow(LibraryForm form) override;
   LibraryForm LibraryWindowForm() const override { return Here(), libraryForm; }
   void HideLibraryWindow() override { Here(), libraryHidden = true; }
