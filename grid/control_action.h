@@ -10,14 +10,14 @@ enum class Action {
   RightClick,
   RightDoubleClick,
   Change,
-  RunAtCursor,  // the statement at the cursor, or the selection
-  RunScript,    // every statement of the text in turn
-  CopyRows,     // Ctrl+C in the grid: the selected rows
-  FindInResult, // Ctrl+F in the grid: the next cell holding a text
-  ShowPage,     // a result page's tab: the page the event names comes to the front
-  PinPage,      // ... is pinned: the next run keeps it
-  UnpinPage,    // ... is no longer pinned
-  ClosePage,    // ... is closed, its rows freed
+  RunAtCursor,   // the statement at the cursor, or the selection
+  RunScript,     // every statement of the text in turn
+  CopyRows,      // Ctrl+C in the grid: the selected rows
+  FindInResult,  // Ctrl+F in the grid: the next cell holding a text
+  ShowPage,      // a result page's tab: the page the event names comes to the front
+  PinPage,       // ... is pinned: the next run keeps it
+  UnpinPage,     // ... is no longer pinned
+  ClosePage,     // ... is closed, its rows freed
 };
 
 }  // namespace zuno

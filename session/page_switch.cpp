@@ -66,9 +66,7 @@ void OnPageTab(Session& s, Action action, int index) {
   switch (action) {
     case Action::ShowPage: return ShowResultPage(s, index);
     case Action::PinPage:
-    case Action::UnpinPage:
-      s.pages->SetPinned(index, action == Action::PinPage);
-      return TellPages(s);
+    case Action::UnpinPage: s.pages->SetPinned(index, action == Action::PinPage); return TellPages(s);
     case Action::ClosePage: {
       const bool wasCurrent = index == s.pages->CurrentIndex();
       if (!wasCurrent) KeepState(s);
