@@ -17,6 +17,7 @@
 #include "base/gobject_ptr.h"
 #include "db/data_source_list.h"
 #include "query/db2_command_runner.h"
+#include "session/page_switch.h"
 
 namespace zuno {
 namespace {
@@ -103,7 +104,9 @@ Program::Program()
     : state(InitialAppState(HomeDirectory())),
       shell(loop),
       jobs(shell, shell, loop),
-      session{state, shell, shell.grid(), loop, db, jobs},
+      pages([this] { return shell.MakePageGrid(); }),
+      grid(pages),
+      session{state, shell, grid, loop, db, jobs, &pages},
       dispatcher(session, Handlers{}) {
   dispatcher.handlers() = ProgramHandlers(session);
   // The completion reads names in the background over a connection of its
@@ -139,7 +142,8 @@ std::unique_ptr<Program> StartProgram() {
   RemoveStaleCommandFolders(p->state.homeDirectory);
   shell.ClearDropDown(kDataSourceBox);
   shell.ClearDropDown(kRowsToFetchBox);
-  shell.grid().RemoveAllColumns();
+  p->grid.RemoveAllColumns();  // the first page, empty
+  TellPages(p->session);
   ReadSettingsInto(*p, notices);
   RestoreEditorState(*p);
   ApplyUserOptions(*p);

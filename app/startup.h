@@ -8,6 +8,7 @@
 #include "app/editor_state_keeper.h"
 #include "session/event_loop.h"
 #include "windows/gtk_shell.h"
+#include "session/current_page_grid.h"
 #include "session/session.h"
 
 namespace zuno {
@@ -24,6 +25,10 @@ class Program {
   OdbcLayer db;
   GtkShell shell;
   JobRunner jobs;
+  // The result area's pages, each a grid on the shell; the handlers work on
+  // the one in front.
+  ResultPages pages;
+  CurrentPageGrid grid;
   Session session;
   Dispatcher dispatcher;
   // Made once the kept state is back in the editor; it goes before the shell.

@@ -12,7 +12,7 @@ BenchProgram::BenchProgram()
     : program_(StartProgram()),
       ui_(program_->shell),
       jobs_(program_->shell, ui_, program_->loop),
-      session_{program_->state, ui_, program_->shell.grid(), program_->loop, program_->db, jobs_} {
+      session_{program_->state, ui_, program_->grid, program_->loop, program_->db, jobs_, &program_->pages} {
   DrawWatch drawn(program_->shell.mainWindow());
   if (!drawn.Wait(10000)) Fail("the Main Window was not drawn");
   Settle(200);

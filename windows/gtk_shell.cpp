@@ -41,18 +41,15 @@ void GtkShell::Tell(const std::string& message) {
 }
 
 GtkShell::GtkShell(EventLoop& loop) : loop_(loop) {
-  grid_ = std::make_unique<GtkResultGrid>(
-      [this](Action a) { DeliverControl(WindowId::Main, kResultGrid, a); });
-  widgets_.Put(kResultGrid, grid_->widget(), GTK_WIDGET(grid_->view()));
+  pages_ = std::make_unique<ResultNotebook>([this](Action a) { DeliverControl(WindowId::Main, kResultGrid, a); },
+                                            [this](Action a, int page) { loop_.Deliver(Event::PageOf(a, page)); });
+  pages_->OnCurrentChanged([this] { PutCurrentGrid(); });
+  widgets_.Put(kResultGrid, pages_->widget(), nullptr);
   main_ = BuildWindow(WindowId::Main, nullptr, widgets_);
   notes_ = std::make_unique<NotesBar>();
   gtk_box_pack_start(GTK_BOX(main_.parts.notesPlace), notes_->widget(), FALSE, FALSE, 0);
   busy_ = std::make_unique<GtkBusyWindow>(GTK_WINDOW(main_.window), widgets_);
   dialogs_ = std::make_unique<GtkDialogs>(GTK_WINDOW(main_.window), [this] { return DialogParent(); });
-  SetAccessibleName(grid_->widget(), ControlById(kResultGrid).role);
-  grid_->SetAccessibleName(ControlById(kResultGrid).role);
-  // Created with one column, which start-up removes again.
-  grid_->AddColumn(0, "Column 1", 100);
   gtk_widget_set_name(main_.window, "main-window");
   gdk_event_handler_set(
       [](GdkEvent* e, gpointer data) {
@@ -307,7 +304,13 @@ void GtkShell::ShowPopupMenu() {
   if (popup_) popup_->ShowAtPointer();
 }
 
-void GtkShell::ShowResultPages(const std::vector<PageTab>&, int) {}
+void GtkShell::ShowResultPages(const std::vector<PageTab>& tabs, int current) { pages_->Show(tabs, current); }
+
+// The Result Grid the controls name is the view of the page in front.
+void GtkShell::PutCurrentGrid() {
+  GtkResultGrid* grid = pages_->Current();
+  widgets_.Put(kResultGrid, pages_->widget(), grid ? GTK_WIDGET(grid->view()) : nullptr);
+}
 
 void GtkShell::PrependListItem(Control c, std::string_view item) { PrependDropDownItem(widgets_, c, item); }
 

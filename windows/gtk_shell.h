@@ -24,6 +24,7 @@
 #include "windows/gtk_windows.h"
 #include "windows/popup_menu.h"
 #include "windows/repeating_timer.h"
+#include "windows/result_notebook.h"
 #include "windows/transaction_controls.h"
 #include "windows/notes_bar.h"
 #include "windows/window_place.h"
@@ -37,8 +38,11 @@ class GtkShell : public Ui, public JobHost {
   GtkShell(const GtkShell&) = delete;
   GtkShell& operator=(const GtkShell&) = delete;
 
-  ResultGrid& grid() { return *grid_; }
-  GtkResultGrid& gtkGrid() { return *grid_; }
+  // A new result page's grid (what the result pages make theirs with).
+  std::unique_ptr<ResultGrid> MakePageGrid() { return pages_->MakePage(); }
+  // The grid of the page in front; there is one once a page was made.
+  GtkResultGrid& gtkGrid() { return *pages_->Current(); }
+  const ResultNotebook& resultPages() const { return *pages_; }
   GtkWidget* mainWindow() const { return main_.window; }
   GtkWidget* libraryWindow() const { return library_.window; }
   GtkWidget* busyWindow() const { return busy_->Shown() ? busy_->window() : nullptr; }
@@ -128,6 +132,7 @@ class GtkShell : public Ui, public JobHost {
   void DestroyWindow(BuiltWindow& w, WindowId id);
   void ForgetControls(WindowId id);
   void ConnectEditorKeys();
+  void PutCurrentGrid();
   bool OnEditorCommand(EditorCommand command);
   void AskForLine();
   // Dialogs stand over the window the user works in, centred on it: Wayland
@@ -141,7 +146,7 @@ class GtkShell : public Ui, public JobHost {
   LibraryForm libraryForm_ = LibraryForm::Library;
   std::unique_ptr<GtkBusyWindow> busy_;
   std::unique_ptr<GtkDialogs> dialogs_;
-  std::unique_ptr<GtkResultGrid> grid_;
+  std::unique_ptr<ResultNotebook> pages_;
   std::unique_ptr<CatalogCompletion> completion_;
   std::unique_ptr<EditorSearch> search_;
   std::vector<std::unique_ptr<ClickTracker>> mainClicks_;

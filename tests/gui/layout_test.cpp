@@ -201,8 +201,8 @@ TEST(MainWindowTest, AWindowSmallerThanItsControlsScrollsThem) {
 
 TEST(MainWindowTest, StartUpLeavesAnEmptyGridAndTheRowLimitOfFifty) {
   auto p = StartAndShow();
-  EXPECT_EQ(p->shell.grid().ColumnCount(), 0);
-  EXPECT_EQ(p->shell.grid().RowCount(), 0);
+  EXPECT_EQ(p->grid.ColumnCount(), 0);
+  EXPECT_EQ(p->grid.RowCount(), 0);
   EXPECT_EQ(p->shell.Text(kRowsToFetchBox), "50");
   EXPECT_EQ(p->shell.ListItems(kRowsToFetchBox),
             (std::vector<std::string>{"0", "100", "1000", "10000", "100000"}));

@@ -70,7 +70,7 @@ TEST_F(WindowsTest, TheLibraryKeepsQueriesAcrossSaveSwitchLoadAndDelete) {
 }
 
 TEST_F(WindowsTest, TheColumnChooserCopiesACellWithItsLineFeedToTheClipboard) {
-  ResultGrid& grid = p->shell.grid();
+  ResultGrid& grid = p->grid;
   for (const char* title : {"ID", "NAME", "CITY"}) grid.AddColumn(-1, title, 100);
   ResultRows rows;  // the fill keeps the value beside the cell's text
   for (const char* text : {"1", "Ann"}) rows.AddCell(text);
@@ -99,7 +99,7 @@ TEST_F(WindowsTest, TheColumnChooserCopiesACellWithItsLineFeedToTheClipboard) {
 
 // Ctrl+C in the grid: the selected rows, as fetched, with their titles.
 TEST_F(WindowsTest, CtrlCCopiesTheSelectedRowsToTheClipboardAsTabSeparatedText) {
-  ResultGrid& grid = p->shell.grid();
+  ResultGrid& grid = p->grid;
   for (const char* title : {"ID", "NOTE"}) grid.AddColumn(-1, title, 100);
   grid.SetColumnValueType(0, ValueType::Number);
   ResultRows rows;
@@ -144,7 +144,7 @@ TEST_F(WindowsTest, ACloseRequestOnTheLibraryOrTheColumnChooserClosesOnlyThatWin
 }
 
 TEST_F(WindowsTest, AutosizeHidesAnEmptyGridsColumnsAndFixedSizeShowsThem) {
-  ResultGrid& grid = p->shell.grid();
+  ResultGrid& grid = p->grid;
   for (const char* title : {"A", "B"}) grid.AddColumn(-1, title, 100);
   p->loop.Deliver(Event::MenuOf(kAutosizeColumns));
   for (int c = 0; c < 2; ++c) EXPECT_FALSE(p->shell.gtkGrid().ColumnVisible(c)) << c;

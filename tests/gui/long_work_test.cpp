@@ -101,7 +101,7 @@ TEST_F(LongWorkTest, TheWindowsPaintAndTakeNoClicksWhileAStatementRuns) {
   EXPECT_TRUE(busyShown);
   EXPECT_EQ(runs, 1);
   EXPECT_TRUE(answers.texts.empty()) << answers.texts.front();
-  EXPECT_EQ(p->shell.grid().RowCount(), 1);
+  EXPECT_EQ(p->grid.RowCount(), 1);
 }
 
 TEST_F(LongWorkTest, EscapeCancelsARunningStatement) {
@@ -118,7 +118,7 @@ TEST_F(LongWorkTest, EscapeCancelsARunningStatement) {
   EXPECT_NE(answers.texts[0].find("canceling statement due to user request"), std::string::npos) << answers.texts[0];
   EXPECT_LT(answers.seenAt[0] - pressed, 3 * 1000 * 1000);  // the statement itself would take 20 s
   EXPECT_LT(g_get_monotonic_time() - started, 10 * 1000 * 1000);
-  EXPECT_EQ(p->shell.grid().ColumnCount(), 0);
+  EXPECT_EQ(p->grid.ColumnCount(), 0);
   EXPECT_EQ(p->shell.busyWindow(), nullptr);
 }
 
@@ -130,7 +130,7 @@ TEST_F(LongWorkTest, EscapeCancelsALongCatalogList) {
   ASSERT_EQ(answers.texts.size(), 1u);
   EXPECT_NE(answers.texts[0].find("canceling statement"), std::string::npos) << answers.texts[0];
   EXPECT_LT(g_get_monotonic_time() - started, 10 * 1000 * 1000);  // the list would take 30 s
-  EXPECT_EQ(p->shell.grid().RowCount(), 0);
+  EXPECT_EQ(p->grid.RowCount(), 0);
 }
 
 // Every row asked for, read 100 a fetch, those after the first hundred 5 ms
@@ -172,13 +172,13 @@ TEST_P(LongFetchTest, EscapeStopsALongFetchOfEveryRow) {
   ASSERT_GT(pressed, 0) << "the run ended before rows arrived";
   EXPECT_LT(g_get_monotonic_time() - pressed, 5 * 1000 * 1000) << "the fetch went on after Escape";
   EXPECT_EQ(p->shell.busyWindow(), nullptr);
-  const int rows = p->shell.grid().RowCount();
+  const int rows = p->grid.RowCount();
   EXPECT_TRUE(answers.texts.empty());  // the user knows of the cancel: a note tells the rest
   EXPECT_EQ(p->shell.notes().Text(), "Fetch cancelled. Rows shown: " + std::to_string(rows) + ".");
   EXPECT_EQ(p->shell.Text(kRowCountText), "Row Count: " + std::to_string(rows) + " (cancelled)");
   EXPECT_GE(rows, 100) << "the first fetch's rows are not shown";
   EXPECT_LT(rows, kRows) << "every row was read";
-  const std::string last = p->shell.grid().CellText(rows - 1, 0);  // right-aligned
+  const std::string last = p->grid.CellText(rows - 1, 0);  // right-aligned
   EXPECT_EQ(last.substr(last.find_first_not_of(' ')), std::to_string(rows)) << "the rows shown are not those read";
 }
 

@@ -32,7 +32,7 @@ TEST_F(NotesBarTest, ACappedRunSaysSoAboveTheGridWithoutAMessageBox) {
   Run("select g from generate_series(1, 60) g");
   ASSERT_TRUE(RunUntil([&] { return gtk_widget_get_mapped(Bar()); }));
   EXPECT_EQ(p->shell.notes().Text(), "Limit of 50 rows reached!");
-  EXPECT_EQ(p->shell.grid().RowCount(), 50);
+  EXPECT_EQ(p->grid.RowCount(), 50);
   EXPECT_TRUE(answers.texts.empty());
   // Over the grid, within the result area.
   EXPECT_LT(testing::PlaceInWindow(Bar()).y, testing::PlaceInWindow(p->shell.outer(kResultGrid)).y);

@@ -31,7 +31,7 @@ TEST(SoakTest, TimerRunsOfAQueryLeaveNothingBehind) {
 
   EXPECT_GE(runs, 45);
   EXPECT_EQ(testing::OpenDescriptors(), descriptors);
-  EXPECT_EQ(p->shell.grid().RowCount(), 50);
+  EXPECT_EQ(p->grid.RowCount(), 50);
   EXPECT_TRUE(answers.texts.empty());
   // Each run closed the note of the one before.
   EXPECT_EQ(p->shell.notes().Text(), "Limit of 50 rows reached!");

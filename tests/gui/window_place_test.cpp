@@ -28,8 +28,8 @@ int HeaderHeight(GtkWidget* view) {
 TEST(WindowPlaceTest, ADraggedSplitGivesTheEditorItsHeightAndTheGridKeepsItsHeader) {
   auto p = StartAndShow();
   GtkShell& shell = p->shell;
-  shell.grid().AddColumn(0, "ORDER_ID", 100);
-  shell.grid().AppendRow({"1"});
+  p->grid.AddColumn(0, "ORDER_ID", 100);
+  p->grid.AppendRow({"1"});
   GtkWidget* editor = shell.outer(kSqlEditor);
   GtkWidget* grid = shell.outer(kResultGrid);
   const int gridBefore = AllocationOf(grid).h;
