@@ -7,12 +7,28 @@
 #include "bench/samples.h"
 
 namespace zuno::bench {
+namespace {
+
+// A page's grid that is the window's grid.
+class WindowGrid : public ForwardingGrid {
+ public:
+  explicit WindowGrid(ResultGrid& grid) : grid_(grid) {}
+
+ protected:
+  ResultGrid& Target() const override { return grid_; }
+
+ private:
+  ResultGrid& grid_;
+};
+
+}  // namespace
 
 BenchProgram::BenchProgram()
     : program_(StartProgram()),
       ui_(program_->shell),
       jobs_(program_->shell, ui_, program_->loop),
-      session_{program_->state, ui_, program_->shell.grid(), program_->loop, program_->db, jobs_} {
+      pages_([this] { return std::make_unique<WindowGrid>(program_->shell.grid()); }),
+      session_{program_->state, ui_, grid_, program_->loop, program_->db, jobs_, &pages_} {
   DrawWatch drawn(program_->shell.mainWindow());
   if (!drawn.Wait(10000)) Fail("the Main Window was not drawn");
   Settle(200);

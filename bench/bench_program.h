@@ -8,6 +8,7 @@
 
 #include "app/startup.h"
 #include "bench/answering_ui.h"
+#include "session/current_page_grid.h"
 
 namespace zuno::bench {
 
@@ -20,8 +21,9 @@ class BenchProgram {
   Program& program() { return *program_; }
   GtkShell& shell() { return program_->shell; }
   AnsweringUi& ui() { return ui_; }
-  // What the handlers are given: the program's state, grid, loop and database
-  // with the answering window interface.
+  // What the handlers are given: the program's state, loop and database with
+  // the answering window interface, and pages that each show their result in
+  // the Main Window's grid (the cases look at one result at a time).
   Session& session() { return session_; }
 
   // Types the data source, user and password into their fields and runs the
@@ -33,6 +35,8 @@ class BenchProgram {
   std::unique_ptr<Program> program_;
   AnsweringUi ui_;
   JobRunner jobs_;
+  ResultPages pages_;
+  CurrentPageGrid grid_{pages_};
   Session session_;
 };
 
