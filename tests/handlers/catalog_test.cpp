@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "app/connect_handler.h"
 #include "catalog/catalog_buttons.h"
 #include "catalog/drill_down.h"
 #include "catalog/table_list_columns.h"
@@ -23,10 +22,7 @@ struct CatalogTest : ::testing::Test {
 
   void Connect(const DataSource& d) {
     h.ui.SetText(kRowsToFetchBox, "50");
-    h.ui.SetText(kDataSourceBox, d.dsn);
-    h.ui.SetText(kUserField, d.user);
-    h.ui.SetText(kPasswordField, d.password);
-    OnConnectClicked(h.session);
+    h.Connect(d);
     ASSERT_TRUE(h.db.Connected()) << h.db.LastError();
   }
   std::vector<std::string> Titles() {

@@ -4,7 +4,6 @@
 
 #include <functional>
 
-#include "app/connect_handler.h"
 #include "catalog/catalog_buttons.h"
 #include "catalog/drill_down.h"
 #include "query/run_script.h"
@@ -177,12 +176,8 @@ struct PageActionsTest : ::testing::Test {
 
   void SetUp() override {
     ZUNO_REQUIRE_FIXTURES();
-    const testing::DataSource source = testing::PgLuw();
     h.ui.SetText(kRowsToFetchBox, "50");
-    h.ui.SetText(kDataSourceBox, source.dsn);
-    h.ui.SetText(kUserField, source.user);
-    h.ui.SetText(kPasswordField, source.password);
-    OnConnectClicked(h.session);
+    h.Connect(testing::PgLuw());
     ASSERT_TRUE(h.db.Connected()) << h.db.LastError();
   }
   // The orders on the first page, the customers on the second, shown, with

@@ -9,6 +9,7 @@
 #include "app/program_handlers.h"
 #include "session/page_switch.h"
 #include "tests/support/current_memory_grid.h"
+#include "tests/support/data_sources.h"
 #include "tests/support/scripted_ui.h"
 
 namespace zuno::testing {
@@ -23,6 +24,15 @@ struct HandlerHarness {
   void Click(Control c, Action a = Action::LeftClick) {
     WindowId w = ControlById(c).window;
     loop.Deliver(Event::ControlOf(w, c, a));
+  }
+
+  // The source typed into the Main Window's fields and Connect clicked, as a
+  // user does it: the flavour is found as the program finds it.
+  void Connect(const DataSource& d) {
+    ui.SetText(kDataSourceBox, d.dsn);
+    ui.SetText(kUserField, d.user);
+    ui.SetText(kPasswordField, d.password);
+    Click(kConnectButton);
   }
 
   // The page the handlers act on, with its statement, Grid Mode and
