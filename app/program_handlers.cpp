@@ -13,6 +13,7 @@
 #include "tools/popup_actions.h"
 #include "tools/report_export.h"
 #include "tools/result_find.h"
+#include "session/page_switch.h"
 #include "tools/row_copy.h"
 
 namespace zuno {
@@ -27,7 +28,7 @@ Handlers ProgramHandlers(Session& s) {
   h.creators = [&s] { OnCreatorsClicked(s); };
   h.lastCreator = [&s] { OnLastCreatorClicked(s); };
   h.gridDrillDown = [&s] {
-    if (s.state.gridMode == GridMode::ScriptReport) return OnScriptReportDoubleClick(s);
+    if (CurrentPage(s).mode == GridMode::ScriptReport) return OnScriptReportDoubleClick(s);
     OnGridDoubleClick(s);
   };
   h.editSql = [&s] { OnEditSqlClicked(s); };

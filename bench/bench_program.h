@@ -20,8 +20,8 @@ class BenchProgram {
   Program& program() { return *program_; }
   GtkShell& shell() { return program_->shell; }
   AnsweringUi& ui() { return ui_; }
-  // What the handlers are given: the program's state, grid, loop and database
-  // with the answering window interface.
+  // What the handlers are given: the program's state, result pages, loop and
+  // database with the answering window interface.
   Session& session() { return session_; }
 
   // Types the data source, user and password into their fields and runs the

@@ -2,6 +2,7 @@
 
 #include "catalog/catalog_list_fill.h"
 #include "catalog/catalog_sql.h"
+#include "session/page_switch.h"
 
 namespace zuno {
 namespace {
@@ -9,13 +10,10 @@ namespace {
 constexpr std::string_view kNotDb2 =
     "The data source is not a Db2 data source: it has no Db2 catalog to list.";
 
-// The Grid Mode tells a later double-click what the rows are; it is set
-// before the statement runs and holds whatever its outcome.
-void StartList(Session& s, GridMode gridMode) {
-  s.state.gridMode = gridMode;
-  s.grid.ClearRows();
-  s.grid.RemoveAllColumns();
-}
+// A list is a run of its own: it replaces the pages not pinned. The Grid
+// Mode tells a later double-click what the rows are; it is set before the
+// statement runs and holds whatever its outcome.
+void StartList(Session& s, GridMode gridMode) { OpenRunPage(s).mode = gridMode; }
 
 }  // namespace
 

@@ -6,6 +6,7 @@
 #include "query/block_fetch.h"
 #include "query/elapsed_time.h"
 #include "query/result_columns.h"
+#include "session/page_switch.h"
 #include "session/row_count.h"
 
 namespace zuno {
@@ -57,7 +58,7 @@ void ShowCatalogList(Session& s, CatalogList& list, Reselect reselect) {
   ShowElapsedTime(s);
   ShowRowCount(s.ui, rows);
   s.db.FinishQuery();
-  if (reselect == Reselect::LastDrilledRow) s.grid.SelectRow(s.grid.RowOfIdentity(s.state.lastDrilledRow));
+  if (reselect == Reselect::LastDrilledRow) s.grid.SelectRow(s.grid.RowOfIdentity(CurrentPage(s).lastDrilledRow));
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "catalog/table_list_columns.h"
 #include "query/elapsed_time.h"
 #include "query/run_statement.h"
+#include "session/page_switch.h"
 
 namespace zuno {
 namespace {
@@ -27,22 +28,23 @@ std::string ColumnList(OdbcLayer& db) {
 }
 
 void TableDrill(Session& s, int row) {
-  // By identity: a sorted list re-selects the same table when it is listed again.
-  s.state.lastDrilledRow = s.grid.RowIdentity(row);
+  // By identity: a sorted list re-selects the same table when it is listed
+  // again. The page the rows go to takes it from the list's page.
+  ResultPage& listPage = CurrentPage(s);
+  listPage.lastDrilledRow = s.grid.RowIdentity(row);
   // An alias has no columns of its own: its base table's are listed, and the
   // alias keeps its place after FROM.
   TableName alias;
+  TableName table{s.grid.CellText(row, kSchemaColumn), s.grid.CellText(row, kNameColumn)};
   if (s.grid.CellText(row, kTypeColumn) == "A") {
-    s.state.drilledTableSchema = s.grid.CellText(row, kBaseSchemaColumn);
-    s.state.drilledTableName = s.grid.CellText(row, kBaseNameColumn);
-    alias = {s.grid.CellText(row, kSchemaColumn), s.grid.CellText(row, kNameColumn)};
-  } else {
-    s.state.drilledTableSchema = s.grid.CellText(row, kSchemaColumn);
-    s.state.drilledTableName = s.grid.CellText(row, kNameColumn);
+    alias = table;
+    table = {s.grid.CellText(row, kBaseSchemaColumn), s.grid.CellText(row, kBaseNameColumn)};
   }
+  listPage.drilledTableSchema = table.schema;
+  listPage.drilledTableName = table.name;
   ClearQueryResult(s);
 
-  std::string sql = ColumnQuerySql(s.state.drilledTableSchema, s.state.drilledTableName);
+  std::string sql = ColumnQuerySql(table.schema, table.name);
   s.state.startTime = NowMilliseconds();
   bool executed = false;
   std::int64_t executedAt = 0;  // End Time: the fetch of the names is left out
@@ -65,7 +67,7 @@ void TableDrill(Session& s, int row) {
   });
   if (!ran || !executed) return;
 
-  TableName from = alias.schema.empty() ? TableName{s.state.drilledTableSchema, s.state.drilledTableName} : alias;
+  const TableName& from = alias.schema.empty() ? table : alias;
   s.ui.SetText(kSqlEditor, list + "\n from " + from.schema + "." + from.name);
   if (s.ui.IsChecked(kQueryAutorunCheckBox)) RunStatement(s);
   // After an autorun the times are those the run left behind.
@@ -73,10 +75,8 @@ void TableDrill(Session& s, int row) {
 }
 
 void CreatorDrill(Session& s, int row) {
-  s.state.gridMode = GridMode::Catalog;
   s.state.lastCreator = s.grid.CellText(row, kSchemaColumn);
-  s.grid.ClearRows();
-  s.grid.RemoveAllColumns();
+  OpenRunPage(s).mode = GridMode::Catalog;
   FillCatalogList(s, CreatorDrillSql(s.state.databaseFlavour, s.state.lastCreator), Reselect::None);
 }
 
@@ -85,13 +85,14 @@ void CreatorDrill(Session& s, int row) {
 void OnGridDoubleClick(Session& s) {
   const int row = s.grid.SelectedRow();
   if (row < 0) return;  // no row: the titles are no table to drill into
-  if (s.state.gridMode == GridMode::Catalog)
+  const GridMode mode = CurrentPage(s).mode;
+  if (mode == GridMode::Catalog)
     TableDrill(s, row);
-  else if (s.state.gridMode == GridMode::Creators)
+  else if (mode == GridMode::Creators)
     CreatorDrill(s, row);
-  else if (s.state.gridMode == GridMode::TableDetails)
+  else if (mode == GridMode::TableDetails)
     OnTableDetailsDoubleClick(s);
-  else if (s.state.gridMode == GridMode::Objects)
+  else if (mode == GridMode::Objects)
     OnSchemaObjectDoubleClick(s);
 }
 

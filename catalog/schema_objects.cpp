@@ -7,6 +7,7 @@
 #include "catalog/object_catalog_sql.h"
 #include "catalog/object_source.h"
 #include "catalog/table_list_columns.h"
+#include "session/page_switch.h"
 
 namespace zuno {
 namespace {
@@ -18,10 +19,10 @@ constexpr std::string_view kNoSource = " has no source text in the catalog.";
 constexpr int kObjectTypeColumn = 2;
 constexpr int kSpecificNameColumn = 3;
 
-std::string ChosenSchema(const Session& s) {
+std::string ChosenSchema(Session& s) {
   const int row = s.grid.SelectedRow();
-  const bool list = s.state.gridMode == GridMode::Catalog || s.state.gridMode == GridMode::Creators ||
-                    s.state.gridMode == GridMode::Objects;
+  const GridMode mode = CurrentPage(s).mode;
+  const bool list = mode == GridMode::Catalog || mode == GridMode::Creators || mode == GridMode::Objects;
   if (list && row >= 0) return s.grid.CellText(row, kSchemaColumn);
   return s.state.lastCreator;
 }
@@ -32,10 +33,8 @@ void OnSchemaObjects(Session& s) {
   if (!IsDb2Source(s)) return;
   const std::string schema = ChosenSchema(s);
   if (schema.empty()) return s.ui.ShowMessage(kNoSchema);
-  s.state.gridMode = GridMode::Objects;
   s.state.lastCreator = schema;
-  s.grid.ClearRows();
-  s.grid.RemoveAllColumns();
+  OpenRunPage(s).mode = GridMode::Objects;
   FillCatalogList(s, SchemaObjectsSql(s.state.databaseFlavour, schema), Reselect::None);
 }
 

@@ -11,6 +11,7 @@
 #include "catalog/table_list_columns.h"
 #include "grid/cell_text.h"
 #include "query/elapsed_time.h"
+#include "session/page_switch.h"
 #include "session/row_count.h"
 
 namespace zuno {
@@ -89,9 +90,7 @@ void ShowDetails(Session& s, TableRead& read, std::int64_t executedAt) {
   if (read.table.columns.empty())
     return s.jobs.Tell(read.table.schema + "." + read.table.name + std::string(kUnknownTable));
   s.state.endTime = executedAt;
-  s.state.gridMode = GridMode::TableDetails;
-  s.grid.ClearRows();
-  s.grid.RemoveAllColumns();
+  OpenRunPage(s).mode = GridMode::TableDetails;
   for (std::size_t c = 0; c < std::size(kTitles); ++c) s.grid.AddColumn(-1, kTitles[c], kTitleWidths[c]);
   const std::string ddl = TableDdl(read.table);
   ResultRows rows = DetailRows(read.table, ddl);
@@ -105,14 +104,15 @@ void ShowDetails(Session& s, TableRead& read, std::int64_t executedAt) {
 // into last while its result is shown; none for any other row.
 std::optional<std::pair<std::string, std::string>> ChosenTable(Session& s) {
   const int row = s.grid.SelectedRow();
-  if (s.state.gridMode == GridMode::Catalog && row >= 0) {
+  const ResultPage& page = CurrentPage(s);
+  if (page.mode == GridMode::Catalog && row >= 0) {
     const std::string type = s.grid.CellText(row, kTypeColumn);
     if (type == "A") return std::pair{s.grid.CellText(row, kBaseSchemaColumn), s.grid.CellText(row, kBaseNameColumn)};
     if (type == "T") return std::pair{s.grid.CellText(row, kSchemaColumn), s.grid.CellText(row, kNameColumn)};
     return std::nullopt;
   }
-  if (s.state.gridMode == GridMode::Query && !s.state.drilledTableName.empty())
-    return std::pair{s.state.drilledTableSchema, s.state.drilledTableName};
+  if (page.mode == GridMode::Query && !page.drilledTableName.empty())
+    return std::pair{page.drilledTableSchema, page.drilledTableName};
   return std::nullopt;
 }
 

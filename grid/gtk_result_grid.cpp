@@ -282,6 +282,7 @@ void GtkResultGrid::AddColumn(int position, std::string_view title, int width) {
   columns_ = count + 1;
   SetRowModelColumns(model_.get(), columns_);
   NumberColumnsFrom(position);
+  if (sort_.column >= 0) MarkSortedHeader();  // the mark stays with its column
 }
 
 GtkTreeViewColumn* GtkResultGrid::NewViewColumn(const std::string& title) {
@@ -427,6 +428,12 @@ void GtkResultGrid::SortRows(int column, SortDirection direction) {
   gtk_tree_model_rows_reordered(model_.get(), root, nullptr, newOrder.data());
   gtk_tree_path_free(root);
   gtk_widget_queue_draw(GTK_WIDGET(view_.get()));
+}
+
+int GtkResultGrid::MarkedHeader() const {
+  for (int c = 0; c < ColumnCount(); ++c)
+    if (gtk_tree_view_column_get_sort_indicator(ViewColumn(c))) return c;
+  return -1;
 }
 
 void GtkResultGrid::MarkSortedHeader() const {

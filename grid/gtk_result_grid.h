@@ -66,6 +66,8 @@ class GtkResultGrid : public ResultGrid {
   int ColumnWidth(int column) const;  // the fixed width; 0 for no such column
   bool ColumnVisible(int column) const;
   std::optional<Rgb> Background(int row, int column) const;
+  // The column whose header shows the sort mark, -1 for none.
+  int MarkedHeader() const;
   // As last asked for: a hidden grid's widget goes from the screen on the
   // next turn of the main loop, before anything is laid out or drawn.
   bool visible() const;

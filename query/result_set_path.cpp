@@ -8,6 +8,7 @@
 #include "query/result_columns.h"
 #include "query/row_limit.h"
 #include "query/run_statement.h"
+#include "query/script_splitter.h"
 #include "query/statement_history.h"
 #include "query/transaction_end.h"
 #include "query/type_colours.h"
@@ -91,21 +92,32 @@ std::string CutShortMessage(const FetchedResult& r, int rows) {
   return "Fetch failed." + shown + "\n" + r.fetchError;
 }
 
+// The statement each result set came from, the first one's first: a text
+// of several statements that each gave one result set gives each its own,
+// so a statement generated from a row names the table of that row's page.
+// Otherwise (a procedure's result sets) all come from the one statement.
+std::vector<std::string> ResultStatements(const std::string& statement, std::size_t results) {
+  std::vector<ScriptStatement> parts = SplitScript(statement);
+  std::vector<std::string> texts;
+  if (parts.size() != results) return std::vector<std::string>(results, statement);
+  for (ScriptStatement& part : parts) texts.push_back(std::move(part.text));
+  return texts;
+}
+
 // Each result set after the first on a page of its own beside the first,
-// which stays shown; false without pages.
-bool ShowFurtherResultSets(Session& s, const std::string& statement, FetchedResult& r) {
-  if (!s.pages) return false;
+// which stays shown.
+void ShowFurtherResultSets(Session& s, const std::vector<std::string>& statements, FetchedResult& r) {
   const int first = s.pages->CurrentIndex();
   int number = 1;
   for (FetchedResult& f : r.further) {
-    AddResultPage(s, "Result " + std::to_string(++number));
-    s.state.resultStatement = statement;
+    AddResultPage(s, "Result " + std::to_string(number + 1)).statement = statements[static_cast<std::size_t>(number)];
+    ++number;
     s.state.endTime = NowMilliseconds();
+    NoteFetchLimits(s, f);
     FillResult(s, f);
     ShowElapsedTime(s);
   }
   ShowResultPage(s, first);
-  return true;
 }
 
 // The rows into the grid, the texts below it and the history. End Time
@@ -117,19 +129,18 @@ void ShowFetchedResult(Session& s, const std::string& statement, FetchedResult& 
     s.jobs.Tell(s.db.LastError());
     return;
   }
-  s.state.resultStatement = statement;
+  const std::vector<std::string> statements = ResultStatements(statement, 1 + r.further.size());
+  CurrentPage(s).statement = statements.front();
   NoteStatementRan(s, statement, 0);
   const int rows = static_cast<int>(r.rows.RowCount());
+  // What only tells how the result came to be goes to the notes; a fetch
+  // that failed is a failure.
+  NoteFetchLimits(s, r);
   FillResult(s, r);
   s.db.FinishQuery();
   s.state.endTime = NowMilliseconds();
   ShowElapsedTime(s);
-  // What only tells how the result came to be goes to the notes; a fetch
-  // that failed is a failure.
-  if (r.limitReached) s.ui.ShowNote("Limit of " + std::to_string(rows) + " rows reached!");
-  if (r.budgetReached) s.ui.ShowNote("Limit of available memory reached at " + std::to_string(rows) + " rows!");
-  if (r.furtherResultSets > 0 && !ShowFurtherResultSets(s, statement, r))
-    s.ui.ShowNote(FurtherResultSetsText(r.furtherResultSets));
+  ShowFurtherResultSets(s, statements, r);
   if (r.end == OdbcLayer::FetchEnd::Cancelled) s.ui.ShowNote(CutShortMessage(r, rows));
   if (r.end == OdbcLayer::FetchEnd::Error) s.jobs.Tell(CutShortMessage(r, rows));
   // A statement whose rows the driver could not give did not run well.
@@ -150,9 +161,16 @@ void FillResult(Session& s, FetchedResult& r) {
       s.grid.SetColumnBackground(static_cast<int>(c), TypeClassColour(r.classes[c]));
 }
 
-std::string FurtherResultSetsText(int count) {
-  if (count == 1) return "The statement returned 1 more result set, not shown.";
-  return "The statement returned " + std::to_string(count) + " more result sets, not shown.";
+void NoteFetchLimits(Session& s, const FetchedResult& r) {
+  const std::string rows = std::to_string(r.rows.RowCount());
+  if (r.limitReached) s.ui.ShowNote("Limit of " + rows + " rows reached!");
+  if (r.budgetReached) s.ui.ShowNote("Limit of available memory reached at " + rows + " rows!");
+}
+
+std::uint64_t KeptBytes(const FetchedResult& r) {
+  std::uint64_t bytes = KeptBytes(r.rows, r.columns.size());
+  for (const FetchedResult& f : r.further) bytes += KeptBytes(f);
+  return bytes;
 }
 
 void RunFetchJob(Session& s, const std::string& statement, const std::function<void(FetchedResult&)>& work,

@@ -47,8 +47,13 @@ struct Session;
 void RunFetchJob(Session& s, const std::string& statement, const std::function<void(FetchedResult&)>& work,
                  const std::function<void(const FetchedResult&)>& after = {});
 
-// The message after a statement whose result sets after the first are not shown.
-std::string FurtherResultSetsText(int count);
+// The notes of a fetch that stopped at the row limit or the memory budget
+// (before its rows go into the grid).
+void NoteFetchLimits(Session& s, const FetchedResult& r);
+
+// What the result and its further result sets keep in memory
+// (query/fetch_budget.h).
+std::uint64_t KeptBytes(const FetchedResult& r);
 
 // A result's columns and rows into the grid, with its colours and its Row
 // Count: the rows are moved from r.

@@ -36,18 +36,24 @@ constexpr int kReportWidths[] = {40, 50, 320, 70, 70, 400};
 
 // The results of a script's statements that get a page: the statement's
 // number and what it gave, up to the limit of pages; the others are counted.
+// The results kept share one memory budget: each statement's fetch may take
+// what the ones kept before it left.
 struct ScriptResults {
-  bool keep = false;  // the result area has pages
   std::vector<std::pair<std::size_t, FetchedResult>> kept;
   int count = 0;
+  std::uint64_t keptBytes = 0;
 
+  std::uint64_t Left(std::uint64_t budget) const { return budget > keptBytes ? budget - keptBytes : 0; }
   void Take(std::size_t step, FetchedResult& r) {
-    if (!keep) return;
     // The further result sets of one statement after it, one page each.
     std::vector<FetchedResult> further = std::move(r.further);
-    if (++count <= kScriptPageLimit) kept.emplace_back(step, std::move(r));
-    for (FetchedResult& f : further)
-      if (++count <= kScriptPageLimit) kept.emplace_back(step, std::move(f));
+    Keep(step, r);
+    for (FetchedResult& f : further) Keep(step, f);
+  }
+  void Keep(std::size_t step, FetchedResult& r) {
+    if (++count > kScriptPageLimit) return;
+    keptBytes += KeptBytes(r);
+    kept.emplace_back(step, std::move(r));
   }
 };
 
@@ -89,7 +95,7 @@ void RunSteps(OdbcLayer& db, const std::vector<ScriptStep>& steps, int limit, st
       ok = db.EndTransaction(*end);
       o.rows = 0;
     } else if (ClassifyStatement(sql) == StatementPath::ResultSet) {
-      FetchedResult r = ExecuteAndFetch(db, sql, limit, budget);
+      FetchedResult r = ExecuteAndFetch(db, sql, limit, results.Left(budget));
       ok = r.executed;
       o.rows = static_cast<long long>(r.rows.RowCount()) + r.furtherRows;
       if (ok) results.Take(k, r);
@@ -108,12 +114,12 @@ void RunSteps(OdbcLayer& db, const std::vector<ScriptStep>& steps, int limit, st
 
 // Each kept result on a page of its own beside the report, which stays shown.
 void ShowScriptPages(Session& s, const std::vector<ScriptStep>& steps, ScriptResults& results) {
-  if (!s.pages || results.kept.empty()) return;
+  if (results.kept.empty()) return;
   const int report = s.pages->CurrentIndex();
   s.pages->Page(report).title = "Report";
   for (auto& [step, r] : results.kept) {
-    AddResultPage(s, "No. " + std::to_string(step + 1));
-    s.state.resultStatement = steps[step].prepared;
+    AddResultPage(s, "No. " + std::to_string(step + 1)).statement = steps[step].prepared;
+    NoteFetchLimits(s, r);
     FillResult(s, r);
   }
   ShowResultPage(s, report);
@@ -139,8 +145,9 @@ void NoteScriptTransaction(Session& s, const std::vector<ScriptStep>& steps,
 std::string ShowReport(Session& s, const std::vector<ScriptStep>& steps,
                        const std::vector<StatementOutcome>& outcomes, ScriptResults& results) {
   s.state.endTime = NowMilliseconds();
-  s.state.gridMode = GridMode::ScriptReport;
-  s.state.scriptStatements.clear();
+  ResultPage& page = CurrentPage(s);
+  page.mode = GridMode::ScriptReport;
+  page.scriptStatements.clear();
   const std::vector<std::string> titles = ScriptReportTitles();
   for (std::size_t c = 0; c < titles.size(); ++c) s.grid.AddColumn(static_cast<int>(c), titles[c], kReportWidths[c]);
   for (int c : {0, 1, 3, 4}) s.grid.SetColumnOrder(c, ValueOrder::ExactNumber);  // No., Line, Rows, Seconds
@@ -150,7 +157,7 @@ std::string ShowReport(Session& s, const std::vector<ScriptStep>& steps,
   for (std::size_t k = 0; k < steps.size(); ++k) {
     const StatementOutcome& o = outcomes[k];
     s.grid.AppendRow(ScriptReportRow(static_cast<int>(k) + 1, steps[k].line, steps[k].written, o));
-    s.state.scriptStatements.push_back(steps[k].range);
+    page.scriptStatements.push_back(steps[k].range);
     if (o.state == StatementOutcome::State::Ok) {
       rows += std::max(o.rows, 0LL);  // -1: the driver does not know
       RememberStatement(s.ui, steps[k].prepared);
@@ -190,7 +197,6 @@ void RunScriptPart(Session& s, const std::string& editorText, TextRange part) {
   std::vector<StatementOutcome> outcomes(steps->size());
   std::atomic<bool> stopped = false;
   ScriptResults results;
-  results.keep = s.pages != nullptr;
   s.state.startTime = NowMilliseconds();
   std::string failure;
   s.jobs.Run({
@@ -237,8 +243,9 @@ void RunScript(Session& s) {
 void OnScriptReportDoubleClick(Session& s) {
   // The report row by its identity: the report may be sorted.
   const int row = s.grid.RowIdentity(s.grid.SelectedRow());
-  if (row < 0 || static_cast<std::size_t>(row) >= s.state.scriptStatements.size()) return;
-  s.ui.SelectEditorText(s.state.scriptStatements[static_cast<std::size_t>(row)]);
+  const std::vector<TextRange>& statements = CurrentPage(s).scriptStatements;
+  if (row < 0 || static_cast<std::size_t>(row) >= statements.size()) return;
+  s.ui.SelectEditorText(statements[static_cast<std::size_t>(row)]);
 }
 
 }  // namespace zuno

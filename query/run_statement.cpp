@@ -16,9 +16,7 @@ namespace zuno {
 void RunStatement(Session& s) { RunStatementText(s, s.ui.Text(kSqlEditor)); }
 
 void ClearQueryResult(Session& s) {
-  OpenRunPage(s);
-  s.state.gridMode = GridMode::Query;
-  s.state.resultStatement.clear();
+  OpenRunPage(s).mode = GridMode::Query;
   s.ui.CloseNotes();  // they told of the result before
   s.grid.ClearRows();
   s.grid.RemoveAllColumns();

@@ -1,20 +1,20 @@
 // The program-wide values, alive from start to exit; only the data source and
-// user text outlive the run, through the Settings File.
+// user text outlive the run, through the Settings File. What belongs to one
+// result (its statement, Grid Mode, drill-down state) lives on its page
+// (session/result_pages.h).
 #pragma once
 
 #include <chrono>
 #include <cstdint>
 #include <string>
-#include <vector>
 
 #include "base/available_memory.h"
 #include "db/database_flavour.h"
-#include "session/text_range.h"
 #include "session/transaction_state.h"
 
 namespace zuno {
 
-// What the rows of the Result Grid are, so a double-click knows what to drill
+// What the rows of a result page are, so a double-click knows what to drill
 // into: a statement's result, the tables of a creator or of the catalog, or
 // the creators, or the report of a script. None before the first.
 // TableDetails: a table's details and DDL; Objects: a schema's views, routines and triggers.
@@ -27,7 +27,6 @@ enum class StoreMode { Local, Shared };
 struct AppState {
   std::string homeDirectory;
   StoreMode storeMode = StoreMode::Local;
-  GridMode gridMode = GridMode::None;
 
   std::string connectionDsn;
   std::string connectionUser;
@@ -43,27 +42,16 @@ struct AppState {
   std::int64_t endTime = 0;
 
   std::string lastCreator;
-  int lastDrilledRow = 0;
-  std::string drilledTableSchema;
-  std::string drilledTableName;
 
   int popupAction = 0;  // the popup item that opened the Column Chooser
+  int popupPage = -1;   // the number of the page it copies from
   int popupRow = -1;    // the identity of the row it acts on; -1 for the titles
   std::string findText;  // what Ctrl+F in the grid last looked for
-
-  // The statement whose rows the grid shows, as it ran: the table a
-  // statement generated from a row is read from it. Empty while the grid
-  // shows anything else.
-  std::string resultStatement;
 
   // Where the memory a result may take is read (query/fetch_budget.h).
   MemoryFiles memoryFiles;
   // How long a change of the Query Store waits for another program that holds it.
   std::chrono::milliseconds storeLockWait{5000};
-
-  // Where the statements of the script in the report stand in the editor,
-  // one per report row.
-  std::vector<TextRange> scriptStatements;
 };
 
 AppState InitialAppState(const std::string& homeDirectory);

@@ -23,6 +23,7 @@ void ResultPages::ReplaceUnpinned() {
 ResultPage& ResultPages::Add(std::string title) {
   ResultPage page;
   page.grid = make_();
+  page.number = ++numbered_;
   page.title = std::move(title);
   pages_.push_back(std::move(page));
   current_ = Count() - 1;
@@ -40,6 +41,12 @@ void ResultPages::Close(int index) {
 
 void ResultPages::SetPinned(int index, bool pinned) {
   if (index >= 0 && index < Count()) pages_[static_cast<std::size_t>(index)].pinned = pinned;
+}
+
+int ResultPages::IndexOf(int number) const {
+  for (int i = 0; i < Count(); ++i)
+    if (pages_[static_cast<std::size_t>(i)].number == number) return i;
+  return -1;
 }
 
 void ResultPages::SetCurrent(int index) {

@@ -19,13 +19,17 @@ namespace zuno {
 
 struct ResultPage {
   std::unique_ptr<ResultGrid> grid;  // its rows and columns
+  int number = 0;                    // its own, never given to another page
   std::string title;                 // what its tab says
   // The statement whose rows the page shows, as it ran: a statement
   // generated from a row names the table it read.
   std::string statement;
   GridMode mode = GridMode::None;
+  // The Row Count and Elapsed Time texts while the page is not shown.
   std::string rowCountText;
   std::string elapsedText;
+  // What a drill-down started from: a new page takes it from the page shown
+  // before it, so the next catalog list selects the table drilled into.
   int lastDrilledRow = 0;  // a row's identity
   std::string drilledTableSchema;
   std::string drilledTableName;
@@ -58,6 +62,8 @@ class ResultPages {
   void SetCurrent(int index);
   ResultPage* Current() { return current_ < 0 ? nullptr : &pages_[static_cast<std::size_t>(current_)]; }
   ResultPage& Page(int index) { return pages_.at(static_cast<std::size_t>(index)); }
+  // The index of the page with that number; -1 once it is closed or replaced.
+  int IndexOf(int number) const;
   // Tabs are shown only for two pages or more.
   bool TabsShown() const { return pages_.size() >= 2; }
 
@@ -65,6 +71,7 @@ class ResultPages {
   MakeGrid make_;
   std::vector<ResultPage> pages_;
   int current_ = -1;
+  int numbered_ = 0;
 };
 
 // What a script's report says of the results that found no page: empty when

@@ -1,5 +1,6 @@
 // What a handler works with: the state record, the windows, the grid, the
-// loop, the database and the runner its long work goes through.
+// loop, the database, the runner its long work goes through and the result
+// pages (session/page_switch.h reaches the current one).
 #pragma once
 
 #include "session/app_state.h"
@@ -19,8 +20,9 @@ struct Session {
   EventLoop& loop;
   OdbcLayer& db;
   JobRunner& jobs;
-  // The pages of the result area, grid being the current one's; none where
-  // the grid is the only result.
+  // The pages of the result area, grid being the current one's
+  // (CurrentPageGrid). Never null: whoever makes a Session gives it pages,
+  // and the handlers reach them without asking.
   ResultPages* pages = nullptr;
 };
 

@@ -8,6 +8,7 @@
 #include "session/ui.h"
 #include "tools/column_autosize.h"
 #include "tools/external_editing.h"
+#include "session/page_switch.h"
 #include "tools/row_copy.h"
 #include "tools/statement_generator.h"
 
@@ -29,6 +30,7 @@ std::vector<std::string> ColumnTitles(const ResultGrid& grid) {
 
 constexpr std::string_view kNoRowSelected = "No row is selected: nothing was copied.";
 constexpr std::string_view kRowGone = "The row is no longer shown: nothing was copied.";
+constexpr std::string_view kPageGone = "The result is no longer shown: nothing was copied.";
 constexpr std::string_view kValueNotFetched = "The value was not fetched whole: nothing was copied.";
 
 // The selected row's value of the column as fetched, straight from the
@@ -54,6 +56,9 @@ void ReadSelectedRow(const ResultGrid& grid, GeneratorInput& input) {
 
 void OpenColumnChooser(Session& s, int item) {
   s.state.popupAction = item;
+  // The page too: the chooser copies from the page it was opened on,
+  // whichever is shown when a column is chosen.
+  s.state.popupPage = CurrentPage(s).number;
   // The row by its identity: a sort while the chooser is open moves it.
   s.state.popupRow = s.grid.RowIdentity(s.grid.SelectedRow());
   s.ui.OpenLibraryWindow(Ui::LibraryForm::ColumnChooser);
@@ -70,9 +75,10 @@ constexpr std::string_view kCatalogObjectsShown =
 // the editor, which may hold other statements by now.
 GeneratorInput RowInput(Session& s) {
   GeneratorInput input;
-  if (s.state.gridMode == GridMode::Query) input.statementText = s.state.resultStatement;
-  input.drilledSchema = s.state.drilledTableSchema;
-  input.drilledName = s.state.drilledTableName;
+  const ResultPage& page = CurrentPage(s);
+  if (page.mode == GridMode::Query) input.statementText = page.statement;
+  input.drilledSchema = page.drilledTableSchema;
+  input.drilledName = page.drilledTableName;
   input.titles = ColumnTitles(s.grid);
   ReadSelectedRow(s.grid, input);
   return input;
@@ -80,9 +86,9 @@ GeneratorInput RowInput(Session& s) {
 
 void Generate(Session& s, GeneratedStatement (*generate)(const GeneratorInput&),
               std::vector<std::string> keyColumns = {}) {
-  if (s.state.gridMode == GridMode::ScriptReport) return s.ui.ShowMessage(kScriptReportShown);
-  if (s.state.gridMode == GridMode::TableDetails || s.state.gridMode == GridMode::Objects)
-    return s.ui.ShowMessage(kCatalogObjectsShown);
+  const GridMode mode = CurrentPage(s).mode;
+  if (mode == GridMode::ScriptReport) return s.ui.ShowMessage(kScriptReportShown);
+  if (mode == GridMode::TableDetails || mode == GridMode::Objects) return s.ui.ShowMessage(kCatalogObjectsShown);
   GeneratorInput input = RowInput(s);
   input.keyColumns = std::move(keyColumns);
   GeneratedStatement statement = generate(input);
@@ -126,7 +132,7 @@ void OnPopupItem(Session& s, int item) {
 }
 
 std::optional<CatalogTableName> GeneratedTable(Session& s) {
-  if (s.state.gridMode != GridMode::Query) return std::nullopt;
+  if (CurrentPage(s).mode != GridMode::Query) return std::nullopt;
   return TargetCatalogName(RowInput(s));
 }
 
@@ -137,17 +143,23 @@ void GenerateWithKey(Session& s, int item, std::vector<std::string> keyColumns) 
 }
 
 void OnColumnChooserSelect(Session& s) {
+  const int page = s.pages->IndexOf(s.state.popupPage);
+  if (page < 0) {
+    s.ui.CloseLibraryWindow();
+    return s.ui.ShowMessage(kPageGone);
+  }
+  const ResultGrid& grid = *s.pages->Page(page).grid;
   std::string chosen = SelectedListText(s.ui, kQueryNamesList);
-  std::vector<std::string> titles = ColumnTitles(s.grid);
+  std::vector<std::string> titles = ColumnTitles(grid);
   auto column = std::find(titles.begin(), titles.end(), chosen);
   if (column != titles.end()) {
     int c = static_cast<int>(column - titles.begin());
-    const int row = s.state.popupRow < 0 ? -1 : s.grid.RowOfIdentity(s.state.popupRow);
+    const int row = s.state.popupRow < 0 ? -1 : grid.RowOfIdentity(s.state.popupRow);
     if (s.state.popupRow >= 0 && row < 0) {
       s.ui.CloseLibraryWindow();
       return s.ui.ShowMessage(kRowGone);
     }
-    std::optional<std::string> copied = CopiedText(s.grid, row, c);
+    std::optional<std::string> copied = CopiedText(grid, row, c);
     if (!copied) {
       s.ui.CloseLibraryWindow();
       return s.ui.ShowMessage(kValueNotFetched);

@@ -791,6 +791,24 @@ TEST_P(ResultGridContract, EqualValuesKeepTheOrderFetchedBothWays) {
   EXPECT_EQ(g.Sort().column, 1);
 }
 
+TEST_P(ResultGridContract, AColumnAddedInFrontOfTheSortedOneTakesItsMarkAlong) {
+  const struct { int position, marked; } cases[] = {{0, 2}, {1, 2}, {2, 1}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.position);
+    auto under = Fresh();
+    ResultGrid& g = under->grid();
+    AddColumns(g, {"FETCHED", "VALUE"});
+    for (const char* v : {"b", "c", "a"}) g.AppendRow({std::to_string(g.RowCount()), v});
+    g.SortRows(1, SortDirection::Descending);
+    g.AddColumn(c.position, "ADDED", 50);
+    under->Settle();
+    EXPECT_EQ(g.Sort().column, c.marked);
+    EXPECT_EQ(g.Sort().direction, SortDirection::Descending);
+    EXPECT_EQ(under->MarkedHeader(), c.marked);
+    EXPECT_EQ(g.CellText(0, c.marked), "c");
+  }
+}
+
 TEST_P(ResultGridContract, TheSelectionAndTheColoursGoWithTheirRowsThroughASort) {
   for (bool settle : {false, true}) {
     SCOPED_TRACE(settle ? "toolkit run between the steps" : "straight through");

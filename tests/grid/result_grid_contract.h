@@ -24,6 +24,7 @@ class GridUnderTest {
   virtual bool ColumnVisible(int column) const = 0;
   virtual std::optional<Rgb> Background(int row, int column) const = 0;
   virtual bool GridVisible() const = 0;
+  virtual int MarkedHeader() const = 0;  // the header with the sort mark; -1: none
   // Lets a toolkit do what it left for later (idle work, layout, drawing).
   virtual void Settle() {}
 };
@@ -40,6 +41,7 @@ class ReadBackOf : public GridUnderTest {
     return grid_.Background(row, column);
   }
   bool GridVisible() const override { return grid_.visible(); }
+  int MarkedHeader() const override { return grid_.MarkedHeader(); }
 
  private:
   Grid& grid_;

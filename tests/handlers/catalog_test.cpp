@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "app/connect_handler.h"
 #include "catalog/catalog_buttons.h"
 #include "catalog/drill_down.h"
 #include "catalog/table_list_columns.h"
@@ -23,10 +22,7 @@ struct CatalogTest : ::testing::Test {
 
   void Connect(const DataSource& d) {
     h.ui.SetText(kRowsToFetchBox, "50");
-    h.ui.SetText(kDataSourceBox, d.dsn);
-    h.ui.SetText(kUserField, d.user);
-    h.ui.SetText(kPasswordField, d.password);
-    OnConnectClicked(h.session);
+    h.Connect(d);
     ASSERT_TRUE(h.db.Connected()) << h.db.LastError();
   }
   std::vector<std::string> Titles() {
@@ -72,7 +68,7 @@ TEST_F(CatalogTest, CatalogListsTheCatalogsOwnTablesOnEachPlatform) {
     EXPECT_TRUE(std::is_sorted(names.begin(), names.end()));
     EXPECT_EQ(h.ui.Text(kRowCountText), "Row Count: " + std::to_string(h.grid.RowCount()));
     EXPECT_EQ(h.ui.Text(kElapsedTimeText).rfind("SQL Sec. ", 0), 0u);
-    EXPECT_EQ(h.state.gridMode, GridMode::Catalog);
+    EXPECT_EQ(h.page().mode, GridMode::Catalog);
     EXPECT_EQ(h.state.lastCreator, "SYSCAT");  // on both platforms
     EXPECT_EQ(h.grid.Background(0, 0), MakeRgb(250, 250, 250));
     EXPECT_EQ(h.grid.Background(h.grid.RowCount() - 1, 7), MakeRgb(250, 250, 250));
@@ -88,7 +84,7 @@ TEST_F(CatalogTest, CreatorsListsEveryCreatorOnceInOrder) {
   OnCreatorsClicked(h.session);
   EXPECT_EQ(Titles(), std::vector<std::string>{"tabschema"});
   EXPECT_EQ(Column(0), (std::vector<std::string>{"ME", "MYSCHEMA", "PUBLIC", "SYSCAT", "SYSIBM"}));
-  EXPECT_EQ(h.state.gridMode, GridMode::Creators);
+  EXPECT_EQ(h.page().mode, GridMode::Creators);
   EXPECT_EQ(h.grid.Background(0, 0), std::nullopt);
   EXPECT_EQ(h.ui.Text(kRowCountText), "Row Count: 5");
 }
@@ -100,7 +96,7 @@ TEST_F(CatalogTest, LastCreatorBeforeAnyDrillListsNothing) {
   EXPECT_EQ(Titles(), kTableListTitles);
   EXPECT_EQ(h.grid.RowCount(), 0);
   EXPECT_EQ(h.ui.Text(kRowCountText), "Row Count: 0");
-  EXPECT_EQ(h.state.gridMode, GridMode::Catalog);
+  EXPECT_EQ(h.page().mode, GridMode::Catalog);
 }
 
 TEST_F(CatalogTest, AfterCatalogOnZosLastCreatorListsSyscat) {
@@ -121,7 +117,7 @@ TEST_F(CatalogTest, BrowsingFromACreatorToATableEndsWithItsRowsInTheGrid) {
     if (h.grid.CellText(r, 0) == "MYSCHEMA") myschema = r;
   ASSERT_NE(myschema, -1);
   DoubleClick(myschema);
-  EXPECT_EQ(h.state.gridMode, GridMode::Catalog);
+  EXPECT_EQ(h.page().mode, GridMode::Catalog);
   EXPECT_EQ(h.state.lastCreator, "MYSCHEMA");
   EXPECT_EQ(Titles(), kTableListTitles);
   int orders = RowOf("MYSCHEMA", "ORDERS");
@@ -133,10 +129,10 @@ TEST_F(CatalogTest, BrowsingFromACreatorToATableEndsWithItsRowsInTheGrid) {
   h.ui.SetChecked(kQueryAutorunCheckBox, true);
   DoubleClick(RowOf("MYSCHEMA", "ORDERS"));
   EXPECT_EQ(h.ui.Text(kSqlEditor), "select ID,ITEM,QTY\n from MYSCHEMA.ORDERS");
-  EXPECT_EQ(h.state.drilledTableSchema, "MYSCHEMA");
-  EXPECT_EQ(h.state.drilledTableName, "ORDERS");
-  EXPECT_EQ(h.state.lastDrilledRow, orders);
-  EXPECT_EQ(h.state.gridMode, GridMode::Query);
+  EXPECT_EQ(h.page().drilledTableSchema, "MYSCHEMA");
+  EXPECT_EQ(h.page().drilledTableName, "ORDERS");
+  EXPECT_EQ(h.page().lastDrilledRow, orders);
+  EXPECT_EQ(h.page().mode, GridMode::Query);
   EXPECT_EQ(Titles(), (std::vector<std::string>{"id", "item", "qty"}));
   EXPECT_EQ(h.grid.RowCount(), 3);
   EXPECT_TRUE(h.ui.messages.empty()) << h.ui.messages.front();
@@ -165,8 +161,8 @@ TEST_F(CatalogTest, AnAliasListsItsBaseTablesColumnsAndKeepsItsOwnNameAfterFrom)
     h.ui.SetChecked(kQueryAutorunCheckBox, false);
     DoubleClick(alias);
     EXPECT_EQ(h.ui.Text(kSqlEditor), "select ID,ITEM,QTY\n from ME.ORD");
-    EXPECT_EQ(h.state.drilledTableSchema, "MYSCHEMA");
-    EXPECT_EQ(h.state.drilledTableName, "ORDERS");
+    EXPECT_EQ(h.page().drilledTableSchema, "MYSCHEMA");
+    EXPECT_EQ(h.page().drilledTableName, "ORDERS");
     // Without autorun the grid stays empty.
     EXPECT_EQ(h.grid.ColumnCount(), 0);
   }
@@ -174,7 +170,7 @@ TEST_F(CatalogTest, AnAliasListsItsBaseTablesColumnsAndKeepsItsOwnNameAfterFrom)
 
 TEST_F(CatalogTest, ATableTheCatalogDoesNotKnowGivesTheBareWordSelect) {
   Connect(testing::PgLuw());
-  h.state.gridMode = GridMode::Catalog;
+  h.page().mode = GridMode::Catalog;
   for (const std::string& title : kTableListTitles) h.grid.AddColumn(-1, title, 100);
   h.grid.AppendRow({"NOSCHEMA", "NO'TABLE", "T", "0", "Null", "", "", ""});
   h.ui.SetChecked(kQueryAutorunCheckBox, false);
@@ -190,7 +186,7 @@ TEST_F(CatalogTest, ADoubleClickWithNoRowSelectedDoesNothing) {
   h.grid.SelectRow(-1);
   OnGridDoubleClick(h.session);
   EXPECT_EQ(h.ui.Text(kSqlEditor), "keep me");
-  EXPECT_EQ(h.state.gridMode, GridMode::Catalog);
+  EXPECT_EQ(h.page().mode, GridMode::Catalog);
   EXPECT_GT(h.grid.RowCount(), 0);
 }
 
@@ -201,7 +197,7 @@ TEST_F(CatalogTest, WithoutAFlavourTheListsSaySoAndChangeNothing) {
   for (auto click : {OnCatalogClicked, OnCreatorsClicked, OnLastCreatorClicked}) click(h.session);
   EXPECT_EQ(h.ui.messages,
             std::vector<std::string>(3, "The data source is not a Db2 data source: it has no Db2 catalog to list."));
-  EXPECT_EQ(h.state.gridMode, GridMode::None);
+  EXPECT_EQ(h.page().mode, GridMode::None);
   EXPECT_EQ(h.state.lastCreator, "");
   EXPECT_EQ(h.ui.Text(kRowCountText), "Row Count: 9");
   EXPECT_FALSE(h.ui.busyOpen);

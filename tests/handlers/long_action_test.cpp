@@ -77,7 +77,7 @@ TEST_F(LongActionTest, EachActionShowsItsMessageOnlyOnceTheBusyWindowIsClosed) {
       {"drill-down fails",
        [](HandlerHarness& h) {
          Connected(h, testing::Sqlite());
-         h.state.gridMode = GridMode::Catalog;
+         h.page().mode = GridMode::Catalog;
          for (int c = 0; c < 3; ++c) h.grid.AddColumn(c, "C", 10);
          h.grid.AppendRow({"NOSUCH", "T", "T"});
          h.grid.SelectRow(0);

@@ -163,13 +163,14 @@ TEST_F(ScriptTest, CtrlReturnRunsTheStatementAtTheCursorOrTheSelection) {
   }
 }
 
-TEST_F(ScriptTest, EveryResultSetCountsAndRunTellsOfTheOnesItDoesNotShow) {
+TEST_F(ScriptTest, EveryResultSetCountsAndRunShowsEachOnAPage) {
   HandlerHarness h;
   Connect(h, testing::PgPlain());
   h.ui.SetText(kSqlEditor, "select 1 as a union select 2; select 3 as b");
   h.Click(kRunButton);
   EXPECT_EQ(h.grid.RowCount(), 2);
-  EXPECT_EQ(h.ui.notes, std::vector<std::string>{"The statement returned 1 more result set, not shown."});
+  EXPECT_EQ(h.pages.Count(), 2);
+  EXPECT_TRUE(h.ui.notes.empty());
   EXPECT_TRUE(h.ui.messages.empty());
 
   h.ui.SetText(kSqlEditor, "--#SET TERMINATOR @\nselect 1 union select 2; select 3@\nselect 4@");

@@ -59,7 +59,7 @@ TEST_F(RunTest, RowsFillTheGridWithTheirCountTimeAndHistory) {
   EXPECT_EQ(Row(2), (std::vector<std::string>{"          3", "Null"}));
   EXPECT_EQ(h.ui.Text(kRowCountText), "Row Count: 3");
   EXPECT_EQ(h.ui.Text(kElapsedTimeText).rfind("SQL Sec. ", 0), 0u);
-  EXPECT_EQ(h.state.gridMode, GridMode::Query);
+  EXPECT_EQ(h.page().mode, GridMode::Query);
   EXPECT_EQ(History(), std::vector<std::string>{"select id, name from people order by id"});
   EXPECT_FALSE(h.ui.busyOpen);
   EXPECT_EQ(h.ui.busyOpened, h.ui.busyClosed);
@@ -114,8 +114,10 @@ TEST_F(RunTest, WhatOnlyInformsIsANoteAndAFailureAMessage) {
   } cases[] = {
       {"a capped run", "select g from generate_series(1, 5) g", {"Limit of 2 rows reached!"}, 0},
       {"a run within the limit", "select 1", {}, 0},
-      {"a result set after the first", "select 1 union select 2; select 3",
-       {"Limit of 2 rows reached!", "The statement returned 1 more result set, not shown."}, 0},
+      {"a result set after the first, on a page of its own",
+       "select 1 union select 2; select 3",
+       {"Limit of 2 rows reached!"},
+       0},
       {"a change", "insert into notes values (1)", {"insert into notes values (1)\nAffected Rows: 1"}, 0},
       {"a query that fails", "select * from no_such_table", {}, 1},
       {"a change that fails", "delete from no_such_table", {}, 1},

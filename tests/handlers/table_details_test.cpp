@@ -68,7 +68,7 @@ TEST_P(TableDetailsTest, ATablesColumnsKeysIndexesForeignKeysAndDdl) {
   h.grid.SelectRow(lines);
   h.session.loop.Deliver(Event::MenuOf(kTableDetails));  // as the popup item and F4 deliver it
   ASSERT_TRUE(h.ui.messages.empty()) << h.ui.messages.front();
-  EXPECT_EQ(h.state.gridMode, GridMode::TableDetails);
+  EXPECT_EQ(h.page().mode, GridMode::TableDetails);
   const int qty = RowOf(1, "QTY");
   ASSERT_NE(qty, -1);
   EXPECT_EQ(h.grid.CellText(qty, 5) + h.grid.CellText(qty, 6), GetParam().qtyDefault[0] ? "N1" : "NNull");
@@ -120,7 +120,7 @@ TEST_P(TableDetailsTest, WithoutATableRowItSaysWhatItNeeds) {
   OnTableDetails(h.session);
   EXPECT_EQ(h.ui.messages, std::vector<std::string>{"Table Details needs a table: select a table's row in a catalog "
                                                     "list, or drill into a table first."});
-  EXPECT_EQ(h.state.gridMode, GridMode::Creators);
+  EXPECT_EQ(h.page().mode, GridMode::Creators);
 
   h.ui.messages.clear();
   OnCatalogClicked(h.session);
@@ -128,7 +128,7 @@ TEST_P(TableDetailsTest, WithoutATableRowItSaysWhatItNeeds) {
   h.grid.SelectRow(h.grid.RowCount() - 1);
   OnTableDetails(h.session);
   EXPECT_EQ(h.ui.messages, std::vector<std::string>{"NOSCHEMA.NO'TABLE is a table the catalog does not describe."});
-  EXPECT_EQ(h.state.gridMode, GridMode::Catalog);
+  EXPECT_EQ(h.page().mode, GridMode::Catalog);
 }
 
 TEST_P(TableDetailsTest, ViewsRoutinesAndTriggersOfASchemaGiveTheirSource) {
@@ -136,7 +136,7 @@ TEST_P(TableDetailsTest, ViewsRoutinesAndTriggersOfASchemaGiveTheirSource) {
   h.grid.SelectRow(RowOf(0, "PUBLIC"));
   h.session.loop.Deliver(Event::MenuOf(kSchemaObjects));
   ASSERT_TRUE(h.ui.messages.empty()) << h.ui.messages.front();
-  EXPECT_EQ(h.state.gridMode, GridMode::Objects);
+  EXPECT_EQ(h.page().mode, GridMode::Objects);
   EXPECT_EQ(h.state.lastCreator, "PUBLIC");
   ASSERT_NE(RowOf(2, "TRIGGER"), -1);
   struct { const char *name, *type; std::string start; } objects[] = {

@@ -32,6 +32,7 @@ void MemoryResultGrid::AddColumn(int position, std::string_view title, int width
   Here();
   if (position < 0 || position > ColumnCount()) position = ColumnCount();
   if (position < ColumnCount()) rows_.InsertEmptyCell(static_cast<std::size_t>(position));
+  if (sort_.column >= position) ++sort_.column;  // the sorted column moves right
   columns_.insert(columns_.begin() + position, Column{std::string(title), width < 1 ? 1 : width, true, std::nullopt, 0, ValueType::Unknown});
 }
 

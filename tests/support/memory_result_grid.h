@@ -57,6 +57,7 @@ class MemoryResultGrid : public ResultGrid {
   int ColumnWidth(int column) const { return ValidColumn(column) ? columns_[column].width : 0; }
   bool ColumnVisible(int column) const { return ValidColumn(column) && columns_[column].visible; }
   std::optional<Rgb> Background(int row, int column) const;
+  int MarkedHeader() const { return sort_.column; }  // no header: the sort's column
   bool visible() const { return visible_; }
 
  private:

@@ -195,7 +195,7 @@ TEST_F(Db2Test, TheCommandFileGoesToTheProcessorAndItsOutputFillsTheGrid) {
   // The history keeps the text as typed: the password is not listed.
   EXPECT_EQ(h.ui.ListItems(kHistoryList),
             std::vector<std::string>{"connect to &dsn user &usr using &pwd;\nlist tables;"});
-  EXPECT_EQ(h.state.gridMode, GridMode::Query);
+  EXPECT_EQ(h.page().mode, GridMode::Query);
   EXPECT_FALSE(h.ui.busyOpen);
 }
 

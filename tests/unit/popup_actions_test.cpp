@@ -38,7 +38,7 @@ struct PopupTest : ::testing::Test {
     rows.EndRow();
     h.grid.AppendRows(std::move(rows));
     h.grid.AppendRow({"2", "Bob", "", "", ""});
-    h.state.gridMode = GridMode::Query;  // the rows of h.state.resultStatement
+    h.page().mode = GridMode::Query;  // the rows of h.page().statement
   }
   void Choose(int item, const std::string& title) {
     OnPopupItem(h.session, item);
@@ -99,17 +99,17 @@ TEST_F(PopupTest, CopyAndFormatPutsTheFormattedCellIntoTheEditor) {
 TEST_F(PopupTest, GeneratedStatementsGoToTheEditorThroughTheFormatter) {
   // A formatter that leaves the text alone shows the generator's own words.
   WriteScript(bin.File("sqlformat"), "exit 0\n");
-  h.state.drilledTableSchema = "S";
-  h.state.drilledTableName = "T";
+  h.page().drilledTableSchema = "S";
+  h.page().drilledTableName = "T";
   h.grid.SelectRow(1);
-  h.state.resultStatement = "select * from SCH.TAB where ID = 2";
+  h.page().statement = "select * from SCH.TAB where ID = 2";
   OnPopupItem(h.session, kGenerateDelete);
   EXPECT_EQ(h.ui.Text(kSqlEditor), "delete from SCH.TAB where ID = 2 and NAME = 'Bob' and NAME = ''");
-  h.state.resultStatement = "values 1";  // no "from": the drilled table
+  h.page().statement = "values 1";  // no "from": the drilled table
   OnPopupItem(h.session, kGenerateInsert);
   EXPECT_EQ(h.ui.Text(kSqlEditor), "insert into S.T (ID,NAME,NAME) Values (2,'Bob','')");
   EXPECT_EQ(h.ui.busyOpened, h.ui.busyClosed);
-  h.state.gridMode = GridMode::ScriptReport;  // no table's rows: nothing to write
+  h.page().mode = GridMode::ScriptReport;  // no table's rows: nothing to write
   OnPopupItem(h.session, kGenerateDelete);
   EXPECT_EQ(h.ui.messages.back(),
             "The grid shows a script's report, not the rows of a table: no statement was written.");
@@ -117,7 +117,7 @@ TEST_F(PopupTest, GeneratedStatementsGoToTheEditorThroughTheFormatter) {
 
 TEST_F(PopupTest, GeneratedStatementsTakeLineFeedsNullMarksAndTypesFromTheGrid) {
   WriteScript(bin.File("sqlformat"), "exit 0\n");
-  h.state.resultStatement = "select * from S.T";
+  h.page().statement = "select * from S.T";
   h.grid.SelectRow(0);
   OnPopupItem(h.session, kGenerateInsert);
   EXPECT_EQ(h.ui.Text(kSqlEditor), "insert into S.T (ID,NAME,NAME) Values (1,'two\nlines','second')")

@@ -4,7 +4,7 @@
 
 #include "session/current_page_grid.h"
 #include "tests/grid/result_grid_contract.h"
-#include "tests/support/memory_result_grid.h"
+#include "tests/support/current_memory_grid.h"
 
 namespace zuno {
 namespace {
@@ -96,21 +96,13 @@ TEST(ScriptPagesNoteTest, SaysWhereTheResultsPastTheLimitWent) {
 }
 
 // The grid the handlers see holds to the same behaviour as every grid.
-class CurrentPageGridUnderTest : public testing::GridUnderTest {
+class CurrentPageGridUnderTest : public testing::ReadBackOf<testing::CurrentMemoryGrid> {
  public:
-  ResultGrid& grid() override { return grid_; }
-  int ColumnWidth(int column) const override { return Shown().ColumnWidth(column); }
-  bool ColumnVisible(int column) const override { return Shown().ColumnVisible(column); }
-  std::optional<Rgb> Background(int row, int column) const override { return Shown().Background(row, column); }
-  bool GridVisible() const override { return Shown().visible(); }
+  CurrentPageGridUnderTest() : ReadBackOf(grid_) {}
 
  private:
-  const testing::MemoryResultGrid& Shown() const {
-    grid_.RowCount();  // opens the page where there is none
-    return static_cast<const testing::MemoryResultGrid&>(*pages_.Current()->grid);
-  }
-  mutable ResultPages pages_{[] { return std::make_unique<testing::MemoryResultGrid>(); }};
-  mutable CurrentPageGrid grid_{pages_};
+  ResultPages pages_ = testing::MemoryPages();
+  testing::CurrentMemoryGrid grid_{pages_};
 };
 
 using testing::ResultGridContract;
