@@ -60,6 +60,9 @@ GtkResultGrid::GtkResultGrid(ClickTracker::Report report) {
   gtk_tree_view_set_fixed_height_mode(view_.get(), TRUE);
   gtk_tree_selection_set_mode(gtk_tree_view_get_selection(view_.get()), GTK_SELECTION_MULTIPLE);
   gtk_container_add(GTK_CONTAINER(scrolled_.get()), GTK_WIDGET(view_.get()));
+  // The view shows whenever its scrolled window does: a grid made after the
+  // window first showed is not reached by that show.
+  gtk_widget_show(GTK_WIDGET(view_.get()));
   g_signal_connect(gtk_scrollable_get_vadjustment(GTK_SCROLLABLE(view_.get())), "value-changed",
                    G_CALLBACK(RedrawOnScroll), view_.get());
 

@@ -7,8 +7,8 @@
 
 namespace zuno {
 
-// A page's grid that takes its page out of the notebook when it goes, so
-// the notebook never shows a grid whose rows are gone.
+// A page's grid that hides its page when it goes, so the notebook never
+// shows a grid whose rows are gone.
 class ResultNotebook::PageGrid : public GtkResultGrid {
  public:
   PageGrid(ResultNotebook& owner, ClickTracker::Report report) : GtkResultGrid(std::move(report)), owner_(owner) {}
@@ -31,15 +31,18 @@ ResultNotebook::ResultNotebook(ClickTracker::Report grids, Report pages)
 
 ResultNotebook::~ResultNotebook() {
   g_signal_handlers_disconnect_by_data(notebook_, this);
-  for (Page& p : shown_) g_signal_handlers_disconnect_by_data(p.pin, this);
+  // The tabs still there: a window destroyed first has taken them already.
+  GtkNotebook* nb = GTK_NOTEBOOK(notebook_);
+  for (int i = 0; i < gtk_notebook_get_n_pages(nb); ++i) {
+    GList* parts = gtk_container_get_children(GTK_CONTAINER(gtk_notebook_get_tab_label(nb, gtk_notebook_get_nth_page(nb, i))));
+    for (GList* l = parts; l; l = l->next) g_signal_handlers_disconnect_by_data(l->data, this);
+    g_list_free(parts);
+  }
   g_object_unref(notebook_);
 }
 
-std::unique_ptr<ResultGrid> ResultNotebook::MakePage() {
-  auto grid = std::make_unique<PageGrid>(*this, grids_);
-  SetAccessibleName(grid->widget(), ControlById(kResultGrid).role);
-  grid->SetAccessibleName(ControlById(kResultGrid).role);
-
+ResultNotebook::Page ResultNotebook::MakeHolder() {
+  GtkWidget* holder = gtk_box_new(GTK_ORIENTATION_VERTICAL, 0);
   GtkWidget* tab = gtk_box_new(GTK_ORIENTATION_HORIZONTAL, 4);
   GtkWidget* label = gtk_label_new("Result");
   GtkWidget* pin = gtk_toggle_button_new();
@@ -69,12 +72,32 @@ std::unique_ptr<ResultGrid> ResultNotebook::MakePage() {
                      nb->pages_(Action::ClosePage, nb->IndexOf(b));
                    }),
                    this);
+  gtk_notebook_append_page(GTK_NOTEBOOK(notebook_), holder, tab);
+  return {nullptr, holder, label, pin};
+}
 
+std::unique_ptr<ResultGrid> ResultNotebook::MakePage() {
+  auto grid = std::make_unique<PageGrid>(*this, grids_);
+  SetAccessibleName(grid->widget(), ControlById(kResultGrid).role);
+  grid->SetAccessibleName(ControlById(kResultGrid).role);
   gtk_widget_show(grid->widget());
+
   const GtkResultGrid* before = Current();
   showing_ = true;
-  shown_.push_back({grid.get(), label, pin});
-  gtk_notebook_append_page(GTK_NOTEBOOK(notebook_), grid->widget(), tab);
+  Page page;
+  if (hidden_.empty()) {
+    page = MakeHolder();
+  } else {
+    page = hidden_.front();
+    hidden_.erase(hidden_.begin());
+  }
+  page.grid = grid.get();
+  gtk_label_set_text(GTK_LABEL(page.label), "Result");
+  gtk_toggle_button_set_active(GTK_TOGGLE_BUTTON(page.pin), FALSE);
+  gtk_box_pack_start(GTK_BOX(page.holder), grid->widget(), TRUE, TRUE, 0);
+  gtk_widget_show(page.holder);
+  shown_.push_back(page);
+  Reorder();
   showing_ = false;
   if (Current() != before && currentChanged_) currentChanged_();
   return grid;
@@ -83,25 +106,36 @@ std::unique_ptr<ResultGrid> ResultNotebook::MakePage() {
 void ResultNotebook::Forget(PageGrid* grid) {
   auto it = std::find_if(shown_.begin(), shown_.end(), [&](const Page& p) { return p.grid == grid; });
   if (it == shown_.end()) return;
-  g_signal_handlers_disconnect_by_data(it->pin, this);
+  Page page = *it;
   shown_.erase(it);
+  page.grid = nullptr;
+  hidden_.push_back(page);
   const GtkResultGrid* before = Current();
-  // A window destroyed first has taken its pages out already.
-  if (gtk_widget_get_parent(grid->widget()) != notebook_) return;
   showing_ = true;
-  gtk_container_remove(GTK_CONTAINER(notebook_), grid->widget());
+  // A window destroyed first has taken its pages out already.
+  if (gtk_widget_get_parent(grid->widget()) == page.holder) {
+    gtk_widget_hide(page.holder);
+    gtk_container_remove(GTK_CONTAINER(page.holder), grid->widget());
+    Reorder();
+  }
   showing_ = false;
   if (Current() != before && currentChanged_) currentChanged_();
 }
 
+void ResultNotebook::Reorder() {
+  GtkNotebook* nb = GTK_NOTEBOOK(notebook_);
+  int place = 0;
+  for (const auto* pages : {&shown_, &hidden_})
+    for (const Page& p : *pages) gtk_notebook_reorder_child(nb, p.holder, place++);
+  gtk_notebook_set_show_tabs(nb, shown_.size() >= 2);
+}
+
 void ResultNotebook::Show(const std::vector<PageTab>& tabs, int current) {
   showing_ = true;
-  GtkNotebook* nb = GTK_NOTEBOOK(notebook_);
   std::vector<Page> ordered;
   for (const PageTab& tab : tabs) {
     auto it = std::find_if(shown_.begin(), shown_.end(), [&](const Page& p) { return p.grid == tab.grid; });
     if (it == shown_.end()) continue;  // not a grid of this notebook
-    gtk_notebook_reorder_child(nb, it->grid->widget(), static_cast<int>(ordered.size()));
     gtk_label_set_text(GTK_LABEL(it->label), tab.title.c_str());
     gtk_toggle_button_set_active(GTK_TOGGLE_BUTTON(it->pin), tab.pinned);
     ordered.push_back(*it);
@@ -110,9 +144,10 @@ void ResultNotebook::Show(const std::vector<PageTab>& tabs, int current) {
     if (std::none_of(ordered.begin(), ordered.end(), [&](const Page& o) { return o.grid == p.grid; }))
       ordered.push_back(p);
   shown_ = std::move(ordered);
-  gtk_notebook_set_show_tabs(nb, shown_.size() >= 2);
+  Reorder();
   const GtkResultGrid* before = Current();
-  if (current >= 0 && current < static_cast<int>(shown_.size())) gtk_notebook_set_current_page(nb, current);
+  if (current >= 0 && current < static_cast<int>(shown_.size()))
+    gtk_notebook_set_current_page(GTK_NOTEBOOK(notebook_), current);
   showing_ = false;
   if (Current() != before && currentChanged_) currentChanged_();
 }
@@ -124,7 +159,7 @@ GtkResultGrid* ResultNotebook::Current() const {
 
 int ResultNotebook::IndexOf(GtkWidget* tabPart) const {
   for (std::size_t i = 0; i < shown_.size(); ++i)
-    if (gtk_widget_is_ancestor(tabPart, gtk_notebook_get_tab_label(GTK_NOTEBOOK(notebook_), shown_[i].grid->widget())))
+    if (gtk_widget_is_ancestor(tabPart, gtk_notebook_get_tab_label(GTK_NOTEBOOK(notebook_), shown_[i].holder)))
       return static_cast<int>(i);
   return -1;
 }

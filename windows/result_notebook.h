@@ -2,6 +2,11 @@
 // tabs shown for two pages or more. Each tab shows the page's title, a pin
 // (a pinned page outlives the next run) and a close button; a click on a
 // tab, the pin or the close button is reported with the page's index.
+//
+// A notebook page, once made, stays in the notebook for the window's life:
+// a page whose grid goes is hidden and takes the next new grid. A page taken
+// out of a GtkNotebook leaves an accessible behind that answers a screen
+// reader's next question with criticals, and runs replace pages all day.
 #pragma once
 
 #include <gtk/gtk.h>
@@ -25,8 +30,8 @@ class ResultNotebook {
   ResultNotebook& operator=(const ResultNotebook&) = delete;
 
   GtkWidget* widget() const { return notebook_; }
-  // A new page's grid, placed at the end; a page goes from the notebook as
-  // its grid is destroyed. The grids go before the notebook.
+  // A new page's grid, placed at the end; its page hides as the grid is
+  // destroyed. The grids go before the notebook.
   std::unique_ptr<ResultGrid> MakePage();
   // The pages in the order of tabs, current in front.
   void Show(const std::vector<PageTab>& tabs, int current);
@@ -37,19 +42,25 @@ class ResultNotebook {
 
  private:
   class PageGrid;
+  // A notebook page: the box the grid stands in and the parts of its tab.
   struct Page {
-    PageGrid* grid;
+    PageGrid* grid;  // null while the page is hidden, waiting for a grid
+    GtkWidget* holder;
     GtkWidget* label;
     GtkWidget* pin;
   };
+  Page MakeHolder();
   void Forget(PageGrid* grid);
+  // Puts the shown pages first, in shown_'s order, the hidden ones after.
+  void Reorder();
   int IndexOf(GtkWidget* tabPart) const;
   static void OnSwitchPage(GtkNotebook*, GtkWidget* child, guint, gpointer self);
 
   GtkWidget* notebook_;
   ClickTracker::Report grids_;
   Report pages_;
-  std::vector<Page> shown_;  // in the notebook's order
+  std::vector<Page> shown_;   // in the notebook's order, before the hidden ones
+  std::vector<Page> hidden_;  // pages without a grid
   bool showing_ = false;     // the notebook changes as told, not by the user
   std::function<void()> currentChanged_;
 };

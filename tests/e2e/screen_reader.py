@@ -113,12 +113,17 @@ def label(prefix):
 
 
 def grid_table():
-    node = find(lambda n: n.getRole() == pyatspi.ROLE_TABLE and n.name == "Result Grid")
-    if node is None:
-        node = find(lambda n: n.getRole() == pyatspi.ROLE_TREE_TABLE and n.name == "Result Grid")
-    if node is None:
-        sys.exit("no Result Grid")
-    return node.queryTable()
+    """The Result Grid of the page in front: the others are not showing. A
+    page that has just come to the front shows once the window has drawn it."""
+    end = time.time() + 10
+    while True:
+        node = find(lambda n: n.getRole() in (pyatspi.ROLE_TABLE, pyatspi.ROLE_TREE_TABLE)
+                    and n.name == "Result Grid" and n.getState().contains(pyatspi.STATE_SHOWING))
+        if node is not None:
+            return node.queryTable()
+        if time.time() > end:
+            sys.exit("no Result Grid")
+        time.sleep(0.1)
 
 
 def main(argv):

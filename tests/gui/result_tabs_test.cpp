@@ -18,9 +18,11 @@ struct ResultTabsTest : testing::ProgramInOwnDirectories {
     p->shell.SetText(kRowsToFetchBox, "50");
   }
   GtkNotebook* Notebook() { return GTK_NOTEBOOK(p->shell.outer(kResultGrid)); }
+  // The titles of the pages shown; a page whose grid went stays in the notebook, hidden.
   std::vector<std::string> Tabs() {
     std::vector<std::string> titles;
     for (int i = 0; i < gtk_notebook_get_n_pages(Notebook()); ++i) {
+      if (!gtk_widget_get_visible(gtk_notebook_get_nth_page(Notebook(), i))) continue;
       GtkWidget* tab = gtk_notebook_get_tab_label(Notebook(), gtk_notebook_get_nth_page(Notebook(), i));
       GList* parts = gtk_container_get_children(GTK_CONTAINER(tab));
       titles.emplace_back(gtk_label_get_text(GTK_LABEL(parts->data)));
@@ -45,7 +47,7 @@ struct ResultTabsTest : testing::ProgramInOwnDirectories {
 TEST_F(ResultTabsTest, TabsShowAClickedPinnedOrClosedPageAsTheUserAsked) {
   EXPECT_FALSE(gtk_notebook_get_show_tabs(Notebook()));
   Run(kSqlEditor, Action::RunScript, "select 1 as a;\nselect 2 as b, 3 as c;\n");
-  ASSERT_TRUE(RunUntil([&] { return gtk_notebook_get_n_pages(Notebook()) == 3; }));
+  ASSERT_TRUE(RunUntil([&] { return Tabs().size() == 3; }));
   EXPECT_EQ(Tabs(), (std::vector<std::string>{"Report", "No. 1", "No. 2"}));
   EXPECT_TRUE(gtk_notebook_get_show_tabs(Notebook()));
   EXPECT_EQ(gtk_notebook_get_current_page(Notebook()), 0);
@@ -63,6 +65,8 @@ TEST_F(ResultTabsTest, TabsShowAClickedPinnedOrClosedPageAsTheUserAsked) {
 
   Run(kRunButton, Action::LeftClick, "select 9 as d");
   ASSERT_TRUE(RunUntil([&] { return p->grid.ColumnTitle(0) == "d"; }));
+  EXPECT_TRUE(RunUntil([&] { return gtk_widget_get_mapped(GTK_WIDGET(p->shell.gtkGrid().view())); }))
+      << "the new page's grid is not on screen";
   EXPECT_EQ(Tabs(), (std::vector<std::string>{"No. 2", "Result"}));
   EXPECT_EQ(gtk_notebook_get_current_page(Notebook()), 1);
   EXPECT_TRUE(gtk_toggle_button_get_active(GTK_TOGGLE_BUTTON(TabPart(0, 1))));
