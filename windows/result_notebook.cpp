@@ -34,7 +34,8 @@ ResultNotebook::~ResultNotebook() {
   // The tabs still there: a window destroyed first has taken them already.
   GtkNotebook* nb = GTK_NOTEBOOK(notebook_);
   for (int i = 0; i < gtk_notebook_get_n_pages(nb); ++i) {
-    GList* parts = gtk_container_get_children(GTK_CONTAINER(gtk_notebook_get_tab_label(nb, gtk_notebook_get_nth_page(nb, i))));
+    GList* parts =
+        gtk_container_get_children(GTK_CONTAINER(gtk_notebook_get_tab_label(nb, gtk_notebook_get_nth_page(nb, i))));
     for (GList* l = parts; l; l = l->next) g_signal_handlers_disconnect_by_data(l->data, this);
     g_list_free(parts);
   }
