@@ -62,15 +62,6 @@ TEST_F(PagesTest, AStatementWithTwoResultSetsGivesTwoPages) {
   EXPECT_EQ(grid.ColumnTitle(0), "code");
   EXPECT_EQ(grid.CellText(0, 0), "X1");
   EXPECT_EQ(h.ui.Text(kRowCountText), "Row Count: 1");
-  ShowResultPage(s, 0);
-  EXPECT_EQ(h.ui.Text(kRowCountText), "Row Count: 2");
-
-  // The next run replaces the pages that are not pinned.
-  pages.SetPinned(1, true);
-  h.ui.SetText(kSqlEditor, "select 5 as five");
-  RunStatement(s);
-  EXPECT_EQ(Titles(), (std::vector<std::string>{"Result 2", "Result"}));
-  EXPECT_EQ(grid.CellText(0, 0), "          5");
 }
 
 TEST_F(PagesTest, AScriptWithTwoSelectsGivesItsReportAndAPageForEach) {
@@ -224,21 +215,12 @@ struct PageActionsTest : ::testing::Test {
 };
 
 TEST_F(PageActionsTest, EachActsOnTheSecondPagesRowsAndTable) {
-  testing::TempDir noEditor;
   const struct {
     const char* what;
     std::function<std::string()> act;
     const char* expected;  // in what it gave
   } cases[] = {
       {"Copy", [&] { return Choose(kCopyToClipboard, 1), h.ui.clipboard; }, "Bruno"},
-      {"Show in editor",
-       [&] {
-         testing::ScopedEnv path{"PATH", noEditor.path().c_str()};
-         Choose(kShowInEditor, 1);
-         h.ui.messages.clear();  // no editor to show it in
-         return h.ui.clipboard;
-       },
-       "Bruno"},
       {"Copy Cell", [&] { return OnPopupItem(h.session, kCopyCell), h.ui.clipboard; }, "Bruno"},
       {"the Column Chooser while the first page is shown",
        [&] {
@@ -254,12 +236,6 @@ TEST_F(PageActionsTest, EachActsOnTheSecondPagesRowsAndTable) {
       {"Generate Delete", [&] { return Generated(kGenerateDelete); }, "delete from myschema.customers"},
       {"Autosize", [&] { return WidthsAfter(kAutosizeColumns, AutosizedColumnWidths(h.grid.Rows(), 2)); },
        "first kept, second as asked"},
-      {"Fixed size",
-       [&] {
-         return WidthsAfter(kFixedColumnSize, {220, 220});
-       },
-       "first kept, second as asked"},
-      {"Save Report", [&] { return Saved("page.txt"); }, "Bruno"},
       {"Save Report as CSV", [&] { return Saved("page.csv"); }, "id,name\r\n1,Ada\r\n2,Bruno\r\n"},
       {"drill-down from a list on the second page",
        [&] {
