@@ -37,21 +37,5 @@ TEST(PieceClockTest, TheFirstBlockGoesAtOnceAndLaterOnesNoMoreOftenThanTheInterv
   }
 }
 
-TEST(PieceHandOffTest, PiecesArriveOnceInTheOrderHandedAndEachWakesTheWindows) {
-  int wakes = 0;
-  PieceHandOff handOff([&] { ++wakes; });
-  for (int n = 0; n < 3; ++n) {
-    FetchedPiece piece;
-    piece.rows.AddCell(std::to_string(n));
-    piece.rows.EndRow();
-    handOff.Hand(std::move(piece));
-  }
-  EXPECT_EQ(wakes, 3);
-  std::vector<FetchedPiece> taken = handOff.Take();
-  ASSERT_EQ(taken.size(), 3u);
-  for (std::size_t n = 0; n < taken.size(); ++n) EXPECT_EQ(taken[n].rows.Cell(0, 0), std::to_string(n));
-  EXPECT_TRUE(handOff.Take().empty()) << "a piece is taken twice";
-}
-
 }  // namespace
 }  // namespace zuno
