@@ -20,45 +20,19 @@ namespace {
 // Long enough for the free pages of a result to go back (db/idle_trim.h).
 int TrimRestMs() { return static_cast<int>(std::chrono::milliseconds(kTrimRest).count()) + 500; }
 
-// The first draw of the grid with rows in it, from the click on, and (when
-// stop is set) the fetch cancelled at that moment, as Escape would.
-class FirstRowsWatch {
- public:
-  FirstRowsWatch(BenchProgram& b, bool stop) : b_(b), stop_(stop) {
-    view_ = GTK_WIDGET(b.shell().gtkGrid().view());
-    handler_ = g_signal_connect_after(view_, "draw", G_CALLBACK(OnDraw), this);
-  }
-  ~FirstRowsWatch() { g_signal_handler_disconnect(view_, handler_); }
-  FirstRowsWatch(const FirstRowsWatch&) = delete;
-  FirstRowsWatch& operator=(const FirstRowsWatch&) = delete;
-  double drawnAt() const { return drawnAt_; }
-
- private:
-  static gboolean OnDraw(GtkWidget*, cairo_t*, gpointer self) {
-    auto* w = static_cast<FirstRowsWatch*>(self);
-    if (w->drawnAt_ > 0 || w->b_.session().grid.RowCount() == 0) return FALSE;
-    w->drawnAt_ = NowMs();
-    if (w->stop_) w->b_.session().db.Cancel();
-    return FALSE;
-  }
-  BenchProgram& b_;
-  bool stop_;
-  GtkWidget* view_ = nullptr;
-  gulong handler_ = 0;
-  double drawnAt_ = 0;
-};
-
 // One Run click until its first rows are drawn; a long fetch is cancelled
 // then, so the run ends soon after.
 double TimeFirstRows(BenchProgram& b, const std::string& sql, bool stop) {
   b.shell().SetText(kSqlEditor, sql);
   Settle(100);
   b.ui().messages.clear();
-  FirstRowsWatch watch(b, stop);
+  // Cancelled as Escape would cancel it, once the rows are on the screen.
+  RowsDrawnWatch watch(b, [&b, stop] {
+    if (stop) b.session().db.Cancel();
+  });
   const double start = NowMs();
   RunStatement(b.session());
-  if (watch.drawnAt() == 0) RunUntil([&] { return watch.drawnAt() > 0; }, 30000);
-  if (watch.drawnAt() == 0) Fail("the grid never drew rows");
+  if (!watch.Wait(30000)) Fail("the grid never drew rows");
   if (!b.ui().messages.empty()) Fail("the run showed a message");
   return watch.drawnAt() - start;
 }
