@@ -4,8 +4,8 @@
 
 namespace zuno {
 
-bool PieceClock::Due(bool blockEnded, Clock::time_point now) {
-  if (!blockEnded || (last_ && now - *last_ < kPieceEvery)) return false;
+bool PieceClock::Due(bool blockEnded, Clock::time_point now, std::size_t waiting, std::size_t handed) {
+  if (!blockEnded || (last_ && (now - *last_ < kPieceEvery || waiting < handed))) return false;
   last_ = now;
   return true;
 }

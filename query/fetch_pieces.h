@@ -5,6 +5,7 @@
 #pragma once
 
 #include <chrono>
+#include <cstddef>
 #include <functional>
 #include <mutex>
 #include <optional>
@@ -22,10 +23,13 @@ inline constexpr std::chrono::milliseconds kPieceEvery{100};
 class PieceClock {
  public:
   using Clock = std::chrono::steady_clock;
-  // A row has been ended; blockEnded: the driver has no more rows at hand.
-  // The first block's end is due at once, later ones kPieceEvery after the
-  // piece before.
-  bool Due(bool blockEnded, Clock::time_point now);
+  // A row has been ended, waiting rows wait to be handed on after the
+  // handed ones; blockEnded: the driver has no more rows at hand. The first
+  // block's end is due at once; a later one kPieceEvery after the piece
+  // before, once the rows waiting are as many as those handed: each piece
+  // at least doubles the rows shown, so the grid takes a result of any size
+  // in a few appends.
+  bool Due(bool blockEnded, Clock::time_point now, std::size_t waiting, std::size_t handed);
 
  private:
   std::optional<Clock::time_point> last_;

@@ -81,7 +81,8 @@ void FetchOneResult(OdbcLayer& db, int limit, std::uint64_t budget, FetchedResul
       r.budgetReached = true;
       break;
     }
-    if (r.pieces && pieces.Due(db.RowEndsBlock(), PieceClock::Clock::now())) HandPiece(r);
+    if (r.pieces && pieces.Due(db.RowEndsBlock(), PieceClock::Clock::now(), r.rows.RowCount(), r.rowsHanded))
+      HandPiece(r);
   }
   if (!r.limitReached && !r.budgetReached) {
     r.end = db.LastFetchEnd();

@@ -90,20 +90,20 @@ void GtkBusyWindow::GiveWay(GtkWidget* result, GtkWidget* view) {
   result_ = GTK_WIDGET(g_object_ref(result));
   resultView_ = view ? GTK_WIDGET(g_object_ref(view)) : nullptr;
   gtk_grab_add(result_);
-  if (resultView_) gtk_widget_grab_focus(resultView_);
   resultKeys_ = g_signal_connect(result_, "key-press-event", G_CALLBACK(ResultKey), this);
 }
 
-// The keys reach the result's view alone: the Main Window's mnemonics and
-// its other controls wait for the end of the work.
+// The keys reach the result's view alone, wherever the focus stands: the
+// Main Window's mnemonics and its other controls wait for the end of the
+// work. (Moving the focus to the view would cost a large result a walk of
+// its rows.)
 gboolean GtkBusyWindow::ResultKey(GtkWidget*, GdkEventKey* e, gpointer data) {
   auto* self = static_cast<GtkBusyWindow*>(data);
   if (e->keyval == GDK_KEY_Escape) {
     self->Cancel();
     return TRUE;
   }
-  if (self->resultView_ && gtk_widget_has_focus(self->resultView_))
-    gtk_widget_event(self->resultView_, reinterpret_cast<GdkEvent*>(e));
+  if (self->resultView_) gtk_widget_event(self->resultView_, reinterpret_cast<GdkEvent*>(e));
   return TRUE;
 }
 
