@@ -3,6 +3,7 @@
 // dialog answers.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string_view>
 
@@ -34,6 +35,30 @@ class BenchProgram {
   AnsweringUi ui_;
   JobRunner jobs_;
   Session session_;
+};
+
+// Notes the end of the first draw of the Main Window with rows in the grid
+// of the page in front, from its construction on: a run opens a page of its
+// own, so no one grid's view can be watched before the run.
+class RowsDrawnWatch {
+ public:
+  // onDrawn, when given, runs at that moment (on the windows' thread).
+  explicit RowsDrawnWatch(BenchProgram& b, std::function<void()> onDrawn = nullptr);
+  ~RowsDrawnWatch();
+  RowsDrawnWatch(const RowsDrawnWatch&) = delete;
+  RowsDrawnWatch& operator=(const RowsDrawnWatch&) = delete;
+
+  double drawnAt() const { return drawnAt_; }  // NowMs(); 0 until then
+  // Runs the main loop until rows have been drawn; false after timeoutMs.
+  bool Wait(int timeoutMs);
+
+ private:
+  static gboolean OnDraw(GtkWidget*, cairo_t*, gpointer self);
+
+  BenchProgram& b_;
+  std::function<void()> onDrawn_;
+  gulong handler_;
+  double drawnAt_ = 0;
 };
 
 }  // namespace zuno::bench

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace zuno::bench {
 
@@ -56,5 +57,24 @@ void ReportExportCase(const std::string& directory, int rows, int runs);
 // ("sort-text") and by a number column ("sort-number"), against a plain
 // stable sort of the column's texts.
 void GridSortCase(int rows, int runs);
+
+// Run Statement with Rows to fetch "0" until the grid first draws rows:
+// `bigSql` (a long result read through a cursor, cancelled once drawn)
+// against `smallSql` (50 rows of the same columns). Samples "first-rows".
+void FirstRowsCase(const Login& login, const std::string& bigSql, const std::string& smallSql, int runs);
+
+// The resident set at rest after `bigSql` (`bigRows` rows) was shown and
+// replaced by `oneRowSql`, against the same before it ran ("memory-back");
+// after five such runs against after one ("memory-five"). Kilobytes.
+void MemoryBackCase(const Login& login, const std::string& bigSql, long bigRows, const std::string& oneRowSql);
+
+struct SizedQuery {
+  long rows;
+  std::string sql;
+};
+// Every row of each query, smallest first: the time and the resident set
+// added per 1,000 rows of the largest against those of the smallest
+// ("growth-time", "growth-memory"), and each size's own figures.
+void GrowthCase(const Login& login, const std::vector<SizedQuery>& sizes, int runs);
 
 }  // namespace zuno::bench

@@ -10,11 +10,15 @@
 //   zuno_bench store DIRECTORY RECORDS RUNS
 //   zuno_bench report DIRECTORY ROWS RUNS
 //   zuno_bench sort ROWS RUNS
+//   zuno_bench first-rows DSN USER PASSWORD RUNS BIG_SQL SMALL_SQL
+//   zuno_bench memory-back DSN USER PASSWORD ROWS SQL ONE_ROW_SQL
+//   zuno_bench growth DSN USER PASSWORD RUNS ROWS SQL [ROWS SQL]...
 //
 // The cases with windows need a display: run them under xvfb-run.
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "app/startup.h"
 #include "bench/cases.h"
@@ -30,7 +34,10 @@ int Usage() {
                "       zuno_bench completion DSN USER PASSWORD SCHEMA RUNS\n"
                "       zuno_bench store DIRECTORY RECORDS RUNS\n"
                "       zuno_bench report DIRECTORY ROWS RUNS\n"
-               "       zuno_bench sort ROWS RUNS\n");
+               "       zuno_bench sort ROWS RUNS\n"
+               "       zuno_bench first-rows DSN USER PASSWORD RUNS BIG_SQL SMALL_SQL\n"
+               "       zuno_bench memory-back DSN USER PASSWORD ROWS SQL ONE_ROW_SQL\n"
+               "       zuno_bench growth DSN USER PASSWORD RUNS ROWS SQL [ROWS SQL]...\n");
   return 2;
 }
 
@@ -65,6 +72,14 @@ int main(int argc, char** argv) {
     zuno::bench::ReportExportCase(argv[2], Number(argv[3]), Number(argv[4]));
   } else if (which == "sort" && argc == 4) {
     zuno::bench::GridSortCase(Number(argv[2]), Number(argv[3]));
+  } else if (which == "first-rows" && argc == 8) {
+    zuno::bench::FirstRowsCase(Login{argv[2], argv[3], argv[4]}, argv[6], argv[7], Number(argv[5]));
+  } else if (which == "memory-back" && argc == 8) {
+    zuno::bench::MemoryBackCase(Login{argv[2], argv[3], argv[4]}, argv[6], Number(argv[5]), argv[7]);
+  } else if (which == "growth" && argc >= 10 && argc % 2 == 0) {
+    std::vector<zuno::bench::SizedQuery> sizes;
+    for (int a = 6; a + 1 < argc; a += 2) sizes.push_back({Number(argv[a]), argv[a + 1]});
+    zuno::bench::GrowthCase(Login{argv[2], argv[3], argv[4]}, sizes, Number(argv[5]));
   } else {
     return Usage();
   }

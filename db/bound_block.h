@@ -29,6 +29,9 @@ class BoundBlock {
   // The next row of the block, fetching the next block when this one is
   // read; rc is the driver's answer to a fetch that gave no row.
   bool Next(SQLHSTMT stmt, SQLRETURN& rc);
+  // Whether the current row is the last of its block: the next one waits
+  // for the driver.
+  bool LastOfBlock() const { return next_ >= fetched_; }
   // The current row's number in its block, counted from 1 as SQLSetPos does.
   SQLSETPOSIROW RowNumber() const { return row_ + 1; }
 

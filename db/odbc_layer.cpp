@@ -463,6 +463,8 @@ bool OdbcLayer::NextRow() {
   return false;
 }
 
+bool OdbcLayer::RowEndsBlock() const { return !s_->block.Bound() || s_->block.LastOfBlock(); }
+
 OdbcLayer::FetchEnd OdbcLayer::LastFetchEnd() const { return s_->fetchEnd; }
 
 bool OdbcLayer::ReadFailed() const { return s_->readFailed; }

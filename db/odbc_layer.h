@@ -91,6 +91,9 @@ class OdbcLayer {
   bool FetchInBlocks(const std::vector<BoundColumn>& columns, int maxRows);
 
   bool NextRow();
+  // Whether the row NextRow gave is the last the driver has handed over:
+  // the last of its block, or any row where rows come one a fetch.
+  bool RowEndsBlock() const;
   // How the last NextRow that gave false ended: past the last row, by a
   // cancel, or by an error whose text LastError then holds.
   enum class FetchEnd { EndOfRows, Cancelled, Error };

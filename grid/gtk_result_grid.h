@@ -91,6 +91,7 @@ class GtkResultGrid : public ResultGrid {
   void NumberColumnsFrom(int column) const;
   // After rows were added at the end while the view shows them.
   void ReportRowsAdded(std::size_t from) const;
+  void AppendRowsWhole(ResultRows&& rows);
   static void DrawCell(GtkTreeViewColumn* column, GtkCellRenderer* cell, GtkTreeModel* model,
                        GtkTreeIter* iter, gpointer self);
 

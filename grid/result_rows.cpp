@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 
 namespace zuno {
 namespace {
@@ -47,6 +48,7 @@ ResultRows& ResultRows::operator=(ResultRows&& other) noexcept {
   free_ = std::exchange(other.free_, nullptr);
   freeBytes_ = std::exchange(other.freeBytes_, 0);
   pendingCells_ = std::exchange(other.pendingCells_, 0);
+  pendingTextBytes_ = std::exchange(other.pendingTextBytes_, 0);
   textBytes_ = std::exchange(other.textBytes_, 0);
   cursor_ = nullptr;
   other.cursor_ = nullptr;
@@ -75,6 +77,7 @@ void ResultRows::Add(std::string_view text, bool null, const CellValue* kept) {
     pending_.append(kept->bytes);
   }
   ++pendingCells_;
+  pendingTextBytes_ += text.size();
   textBytes_ += text.size();
 }
 
@@ -86,6 +89,7 @@ void ResultRows::EndRow() {
   std::memcpy(at, pending_.data(), pending_.size());
   pending_.clear();
   pendingCells_ = 0;
+  pendingTextBytes_ = 0;
 }
 
 char* ResultRows::Reserve(std::size_t bytes) {
@@ -112,12 +116,47 @@ void ResultRows::Append(ResultRows&& other) {
     *this = std::move(other);
     return;
   }
-  WalkedCell cell;
-  for (std::size_t r = 0; r < other.RowCount(); ++r) {
-    for (CellWalk walk = other.Walk(r); walk.Next(cell);) Add(cell.text, cell.null, cell.kept ? &cell.value : nullptr);
-    EndRow();
+  const std::size_t before = rows_.size();
+  if (!ids_.empty() || !other.ids_.empty()) {
+    // Either side put in another order: every row's identity is written out.
+    if (ids_.empty())
+      for (std::size_t r = 0; r < before; ++r) ids_.push_back(r);
+    for (std::size_t r = 0; r < other.rows_.size(); ++r) ids_.push_back(before + other.Identity(r));
   }
+  // The cells stay where they are: the blocks move, with the rows that point
+  // into them. New rows go on filling this side's last block, which stays last.
+  rows_.insert(rows_.end(), other.rows_.begin(), other.rows_.end());
+  blocks_.insert(blocks_.end() - (blocks_.empty() ? 0 : 1), std::make_move_iterator(other.blocks_.begin()),
+                 std::make_move_iterator(other.blocks_.end()));
+  textBytes_ += other.textBytes_ - other.pendingTextBytes_;
   other.Clear();
+}
+
+ResultRows ResultRows::TakeEndedRows() {
+  ResultRows taken;
+  taken.rows_ = std::move(rows_);
+  taken.ids_ = std::move(ids_);
+  taken.blocks_ = std::move(blocks_);
+  taken.textBytes_ = textBytes_ - pendingTextBytes_;
+  textBytes_ = pendingTextBytes_;
+  rows_.clear();
+  ids_.clear();
+  blocks_.clear();
+  cursor_ = nullptr;
+  // The last block's unused end would stay with the taken rows for as long
+  // as they are shown: its rows move to a block of their size.
+  if (!taken.blocks_.empty() && freeBytes_ > 0) {
+    char* const start = taken.blocks_.back().get();
+    const auto used = static_cast<std::size_t>(free_ - start);
+    auto tight = std::make_unique_for_overwrite<char[]>(std::max<std::size_t>(used, 1));
+    if (used > 0) std::memcpy(tight.get(), start, used);
+    for (auto row = taken.rows_.rbegin(); row != taken.rows_.rend() && *row >= start && *row < free_; ++row)
+      *row = tight.get() + (*row - start);
+    taken.blocks_.back() = std::move(tight);
+  }
+  free_ = nullptr;
+  freeBytes_ = 0;
+  return taken;
 }
 
 void ResultRows::Clear() { *this = ResultRows(); }

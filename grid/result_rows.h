@@ -69,8 +69,13 @@ class ResultRows {
   void EndRow();
   // A whole row of texts, none of them NULL; texts past maxCells are left out.
   void AppendRow(const std::vector<std::string>& texts, std::size_t maxCells);
-  // The other rows after these: taken over whole when there are none yet.
+  // The other rows after these, their blocks taken over as they stand: no
+  // cell is copied. Whole when there are none yet.
   void Append(ResultRows&& other);
+  // The rows ended so far, moved out with their blocks (the last one cut to
+  // what it holds); the row being built stays. How a fetch hands its rows on
+  // in pieces while it goes on.
+  ResultRows TakeEndedRows();
   void Clear();
 
   std::size_t RowCount() const { return rows_.size(); }
@@ -135,6 +140,7 @@ class ResultRows {
   std::size_t freeBytes_ = 0;
   std::string pending_;  // the cells of the row being built
   std::size_t pendingCells_ = 0;
+  std::size_t pendingTextBytes_ = 0;  // the texts of the row being built
   std::size_t textBytes_ = 0;
   // Where the last read ended: a reader that goes along a row, as the view and
   // the export do, finds each next cell without walking from the first.

@@ -23,7 +23,7 @@ void FetchOneResult(OdbcLayer& db, int limit, std::uint64_t budget, FetchedResul
 // The result sets after the first, each with its rows (up to the limit each)
 // in what the memory budget leaves.
 void FetchFurtherResultSets(OdbcLayer& db, int limit, std::uint64_t budget, FetchedResult& r) {
-  std::uint64_t used = KeptBytes(r.rows, r.columns.size());
+  std::uint64_t used = r.bytesHanded + KeptBytes(r.rows, r.columns.size());
   while (db.NextResultSet()) {
     if (db.ColumnCount() == 0) continue;  // a row count, no result set
     FetchedResult& f = r.further.emplace_back();
@@ -51,23 +51,38 @@ void FetchCurrentResult(OdbcLayer& db, int limit, std::uint64_t budget, FetchedR
 
 namespace {
 
+// The rows ended so far on their way to the windows, with what the columns
+// are by now.
+void HandPiece(FetchedResult& r) {
+  FetchedPiece piece;
+  if (r.rowsHanded == 0) piece.columns = r.columns;
+  piece.classes = r.classes;
+  r.bytesHanded += KeptBytes(r.rows, r.columns.size());
+  r.rowsHanded += r.rows.RowCount();
+  piece.rows = r.rows.TakeEndedRows();
+  r.pieces->Hand(std::move(piece));
+}
+
 void FetchOneResult(OdbcLayer& db, int limit, std::uint64_t budget, FetchedResult& r) {
   r.columns = ReadResultColumns(db);
   r.classes.assign(r.columns.size(), TypeClass::Unset);
   r.inBlocks = FetchInBlocksWherePossible(db, r.columns, limit, ValuesRead::ByKind);
   CellReader reader(db, ValueBound(budget));
+  PieceClock pieces;
   while (db.NextRow()) {
     for (size_t c = 0; c < r.columns.size(); ++c)
       reader.Read(static_cast<int>(c), r.columns[c].size, r.columns[c].kind, r.classes[c], r.rows);
     r.rows.EndRow();
-    if (static_cast<long long>(r.rows.RowCount()) == limit) {
+    if (static_cast<long long>(RowsRead(r)) == limit) {
       r.limitReached = true;
       break;
     }
-    if (KeptBytes(r.rows, r.columns.size()) > budget) {
+    if (r.bytesHanded + KeptBytes(r.rows, r.columns.size()) > budget) {
       r.budgetReached = true;
       break;
     }
+    if (r.pieces && pieces.Due(db.RowEndsBlock(), PieceClock::Clock::now(), r.rows.RowCount(), r.rowsHanded))
+      HandPiece(r);
   }
   if (!r.limitReached && !r.budgetReached) {
     r.end = db.LastFetchEnd();
@@ -132,7 +147,7 @@ void ShowFetchedResult(Session& s, const std::string& statement, FetchedResult& 
   const std::vector<std::string> statements = ResultStatements(statement, 1 + r.further.size());
   CurrentPage(s).statement = statements.front();
   NoteStatementRan(s, statement, 0);
-  const int rows = static_cast<int>(r.rows.RowCount());
+  const int rows = static_cast<int>(RowsRead(r));
   // What only tells how the result came to be goes to the notes; a fetch
   // that failed is a failure.
   NoteFetchLimits(s, r);
@@ -150,9 +165,16 @@ void ShowFetchedResult(Session& s, const std::string& statement, FetchedResult& 
 }  // namespace
 
 void FillResult(Session& s, FetchedResult& r) {
-  s.grid.SetGridVisible(false);  // no layout row by row while it fills
-  AddResultColumns(s.grid, r.columns, r.classes);
-  const int rows = static_cast<int>(r.rows.RowCount());
+  // Columns shown with the first piece take the classes all the rows gave.
+  const bool shownInPieces = r.rowsHanded > 0;
+  if (shownInPieces) {
+    for (size_t c = 0; c < r.columns.size(); ++c)
+      s.grid.SetColumnOrder(static_cast<int>(c), ValueOrderOf(r.columns[c].kind, r.columns[c].size, r.classes[c]));
+  } else {
+    s.grid.SetGridVisible(false);  // no layout row by row while it fills
+    AddResultColumns(s.grid, r.columns, r.classes);
+  }
+  const int rows = static_cast<int>(RowsRead(r));
   s.grid.AppendRows(std::move(r.rows));
   s.grid.SetGridVisible(true);
   ShowRowCount(s.ui, rows, CutShortNote(r.end));
@@ -161,24 +183,48 @@ void FillResult(Session& s, FetchedResult& r) {
       s.grid.SetColumnBackground(static_cast<int>(c), TypeClassColour(r.classes[c]));
 }
 
+std::size_t RowsRead(const FetchedResult& r) { return r.rowsHanded + r.rows.RowCount(); }
+
 void NoteFetchLimits(Session& s, const FetchedResult& r) {
-  const std::string rows = std::to_string(r.rows.RowCount());
+  const std::string rows = std::to_string(RowsRead(r));
   if (r.limitReached) s.ui.ShowNote("Limit of " + rows + " rows reached!");
   if (r.budgetReached) s.ui.ShowNote("Limit of available memory reached at " + rows + " rows!");
 }
 
 std::uint64_t KeptBytes(const FetchedResult& r) {
-  std::uint64_t bytes = KeptBytes(r.rows, r.columns.size());
+  std::uint64_t bytes = r.bytesHanded + KeptBytes(r.rows, r.columns.size());
   for (const FetchedResult& f : r.further) bytes += KeptBytes(f);
   return bytes;
 }
 
+namespace {
+
+// The columns come with the first piece, the busy window giving way to
+// them; every piece counts the rows up.
+void ShowPiece(Session& s, FetchedPiece& piece, std::size_t& shown) {
+  const bool first = shown == 0 && !piece.columns.empty();
+  if (first) AddResultColumns(s.grid, piece.columns, piece.classes);
+  shown += piece.rows.RowCount();
+  s.grid.AppendRows(std::move(piece.rows));
+  ShowRowCount(s.ui, static_cast<int>(shown), "");
+  if (first) s.jobs.GiveWay();
+}
+
+}  // namespace
+
 void RunFetchJob(Session& s, const std::string& statement, const std::function<void(FetchedResult&)>& work,
                  const std::function<void(const FetchedResult&)>& after) {
+  PieceHandOff pieces([&jobs = s.jobs] { jobs.Wake(); });
   FetchedResult r;
+  r.pieces = &pieces;
+  std::size_t shown = 0;
   bool cancelled = false;
   const bool ran = s.jobs.Run({
       .work = [&] { work(r); },
+      .progress =
+          [&] {
+            for (FetchedPiece& piece : pieces.Take()) ShowPiece(s, piece, shown);
+          },
       .apply =
           [&] {
             ShowFetchedResult(s, statement, r, cancelled);
@@ -197,7 +243,8 @@ void RunResultSetPath(Session& s, const std::string& statement) {
   const int limit = ParseRowLimit(s.ui.Text(kRowsToFetchBox));
   const MemoryFiles memory = s.state.memoryFiles;
   RunFetchJob(s, statement, [&, &db = s.db](FetchedResult& r) {
-    r = ExecuteAndFetch(db, statement, limit, FetchBudget(memory));
+    r.executed = db.ExecuteQuery(statement);
+    if (r.executed) FetchCurrentResult(db, limit, FetchBudget(memory), r);
   });
 }
 

@@ -10,6 +10,7 @@
 #include "db/odbc_layer.h"
 #include "db/type_class.h"
 #include "grid/result_rows.h"
+#include "query/fetch_pieces.h"
 #include "query/result_columns.h"
 
 namespace zuno {
@@ -17,7 +18,12 @@ namespace zuno {
 struct FetchedResult {
   bool executed = false;
   std::vector<ResultColumn> columns;
-  ResultRows rows;
+  ResultRows rows;  // those not handed on in pieces
+  // Where the first result set's rows go while they are fetched (none: all
+  // stay in rows), and what went there.
+  PieceHandOff* pieces = nullptr;
+  std::size_t rowsHanded = 0;
+  std::uint64_t bytesHanded = 0;
   std::vector<TypeClass> classes;  // what the last row left, per column
   bool inBlocks = false;  // the rows came in blocks of bound arrays
   bool limitReached = false;
@@ -40,10 +46,15 @@ FetchedResult ExecuteAndFetch(OdbcLayer& db, const std::string& statement, int l
 void FetchCurrentResult(OdbcLayer& db, int limit, std::uint64_t budget, FetchedResult& r);
 
 struct Session;
-// One job under the busy window: work fills a result on the worker; on the
-// windows' thread it goes into the grid with Row Count, Elapsed Time, its
-// messages and the history (a statement that did not run says why), then
-// after is called. Escape cancels the statement.
+// The rows a fetch read, those handed on in pieces with them.
+std::size_t RowsRead(const FetchedResult& r);
+
+// One job under the busy window: work fills a result on the worker, its
+// first result set's rows going into the grid in pieces as they come (the
+// busy window gives way to them); at the end, on the windows' thread, the
+// rest goes into the grid with Row Count, Elapsed Time, its messages and
+// the history (a statement that did not run says why), then after is
+// called. Escape cancels the statement and keeps the rows shown.
 void RunFetchJob(Session& s, const std::string& statement, const std::function<void(FetchedResult&)>& work,
                  const std::function<void(const FetchedResult&)>& after = {});
 

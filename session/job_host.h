@@ -13,6 +13,11 @@ class JobHost {
 
   virtual void OpenBusyWindow() = 0;
   virtual void CloseBusyWindow() = 0;
+  // The work shows its first results while it goes on: the busy window, if
+  // open, closes, and until the wait ends the result in front takes the
+  // input (its rows scroll and select) and nothing else does; Escape there
+  // calls the wait's cancel.
+  virtual void GiveWayToResult() = 0;
 
   // Keeps the windows painted, and the input from them, until finished()
   // answers true; it is asked again after each Wake. Escape or the close box

@@ -66,9 +66,21 @@ bool JobRunner::Run(Job job) {
     done = true;
     host_.Wake();
   });
+  std::string progressFailure;
+  // The progress runs at each look at the work, and not again once it failed.
+  const auto progress = [&] {
+    if (!job.progress || !progressFailure.empty()) return;
+    progressFailure = CaughtFailure(job.progress);
+    if (!progressFailure.empty() && job.cancel) CaughtFailure(job.cancel);
+  };
   const std::string waitFailure = CaughtFailure([&] {
     if (job.busy == BusyWindow::Shown) OpenBusyWindow();
-    host_.WaitUntil([&] { return done.load(); }, job.cancel);
+    host_.WaitUntil(
+        [&] {
+          progress();
+          return done.load();
+        },
+        job.cancel);
   });
   if (!waitFailure.empty()) {
     // Without the wait the user cannot stop the work: it is asked to stop,
@@ -78,6 +90,8 @@ bool JobRunner::Run(Job job) {
   }
   worker.join();
   if (!waitFailure.empty()) failure = waitFailure;
+  if (failure.empty()) progress();  // what the work handed on at its end
+  if (failure.empty()) failure = progressFailure;
 
   if (failure.empty() && job.apply) failure = CaughtFailure(job.apply);
   if (!failure.empty()) Tell(failure);
@@ -88,6 +102,11 @@ bool JobRunner::Run(Job job) {
 void JobRunner::Tell(std::string_view message) {
   CloseBusyWindow();
   ui_.ShowMessage(message);
+}
+
+void JobRunner::GiveWay() {
+  host_.GiveWayToResult();
+  busyOpen_ = false;
 }
 
 void JobRunner::OpenBusyWindow() {

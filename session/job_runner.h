@@ -28,6 +28,11 @@ enum class BusyWindow { Shown, Hidden };
 struct Job {
   // On a worker. What it throws becomes a message and the apply is skipped.
   std::function<void()> work{};
+  // On the windows' thread while the work runs, each time the work calls
+  // JobRunner::Wake, and once after it has ended, before the apply: where a
+  // work's first results are shown. What it throws cancels the work and
+  // becomes a message, and the apply is skipped.
+  std::function<void()> progress{};
   // On the windows' thread once the work has finished, the busy window still
   // open; its messages go through JobRunner::Tell.
   std::function<void()> apply{};
@@ -52,6 +57,12 @@ class JobRunner {
   // input meanwhile; the busy window is closed when the apply is done. False
   // when the work or the apply threw: the message has then been shown.
   bool Run(Job job);
+
+  // From the work: the job's progress runs soon on the windows' thread.
+  void Wake() { host_.Wake(); }
+  // From the progress: its results show, so the busy window gives way to
+  // them (JobHost::GiveWayToResult) until the job ends.
+  void GiveWay();
 
   // The one order of a message and the busy window: the busy window closes
   // first, so that the message box never stands behind it.

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <utility>
 
+#include "db/idle_trim.h"
+
 namespace zuno {
 
 ResultPages::ResultPages(MakeGrid make) : make_(std::move(make)) {}
@@ -16,7 +18,9 @@ void ResultPages::ReplaceUnpinned() {
     if (&page == kept) current = static_cast<int>(pinned.size());
     pinned.push_back(std::move(page));
   }
+  const bool freed = pinned.size() < pages_.size();
   pages_ = std::move(pinned);  // the others go with their rows
+  if (freed) TrimAfterRest();  // their pages go back to the system
   current_ = current >= 0 ? current : (pages_.empty() ? -1 : 0);
 }
 
@@ -33,6 +37,7 @@ ResultPage& ResultPages::Add(std::string title) {
 void ResultPages::Close(int index) {
   if (index < 0 || index >= Count()) return;
   pages_.erase(pages_.begin() + index);
+  TrimAfterRest();  // the rows' pages go back to the system
   if (pages_.empty())
     current_ = -1;
   else if (current_ > index || current_ >= Count())

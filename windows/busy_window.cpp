@@ -77,10 +77,44 @@ void GtkBusyWindow::WaitUntil(const std::function<bool()>& finished, const std::
   cancel_ = cancel;
   while (!finished()) g_main_context_iteration(nullptr, TRUE);
   cancel_ = nullptr;
+  EndGiveWay();
   if (blocker) {
     gtk_grab_remove(blocker);
     gtk_widget_destroy(blocker);
   }
+}
+
+void GtkBusyWindow::GiveWay(GtkWidget* result, GtkWidget* view) {
+  Close();
+  if (!result || result_) return;
+  result_ = GTK_WIDGET(g_object_ref(result));
+  resultView_ = view ? GTK_WIDGET(g_object_ref(view)) : nullptr;
+  gtk_grab_add(result_);
+  resultKeys_ = g_signal_connect(result_, "key-press-event", G_CALLBACK(ResultKey), this);
+}
+
+// The keys reach the result's view alone, wherever the focus stands: the
+// Main Window's mnemonics and its other controls wait for the end of the
+// work. (Moving the focus to the view would cost a large result a walk of
+// its rows.)
+gboolean GtkBusyWindow::ResultKey(GtkWidget*, GdkEventKey* e, gpointer data) {
+  auto* self = static_cast<GtkBusyWindow*>(data);
+  if (e->keyval == GDK_KEY_Escape) {
+    self->Cancel();
+    return TRUE;
+  }
+  if (self->resultView_) gtk_widget_event(self->resultView_, reinterpret_cast<GdkEvent*>(e));
+  return TRUE;
+}
+
+void GtkBusyWindow::EndGiveWay() {
+  if (!result_) return;
+  g_signal_handler_disconnect(result_, resultKeys_);
+  gtk_grab_remove(result_);
+  g_object_unref(result_);
+  if (resultView_) g_object_unref(resultView_);
+  result_ = resultView_ = nullptr;
+  resultKeys_ = 0;
 }
 
 void GtkBusyWindow::Close() {

@@ -374,6 +374,10 @@ std::optional<SaveChoice> GtkShell::ChooseSaveFile(std::string_view title, std::
 
 void GtkShell::OpenBusyWindow() { busy_->Open(); }
 void GtkShell::CloseBusyWindow() { busy_->Close(); }
+void GtkShell::GiveWayToResult() {
+  GtkResultGrid* grid = pages_->Current();
+  busy_->GiveWay(grid ? grid->widget() : nullptr, grid ? GTK_WIDGET(grid->view()) : nullptr);
+}
 void GtkShell::WaitUntil(const std::function<bool()>& finished, const std::function<void()>& cancel) {
   busy_->WaitUntil(finished, cancel);
 }

@@ -115,6 +115,7 @@ class GtkShell : public Ui, public JobHost {
   // JobHost
   void OpenBusyWindow() override;
   void CloseBusyWindow() override;
+  void GiveWayToResult() override;
   void WaitUntil(const std::function<bool()>& finished, const std::function<void()>& cancel) override;
   void Wake() override;
   void Post(std::function<void()> task) override;

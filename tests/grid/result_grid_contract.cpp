@@ -372,6 +372,32 @@ TEST_P(ResultGridContract, SetColumnBackgroundColoursOnlyTheRowsPresentAtTheCall
   EXPECT_EQ(under->Background(0, 1), std::nullopt) << "a column out of range coloured another";
 }
 
+// Rows that come in pieces while the user works in the grid, a piece small
+// or large beside the rows shown, keep the selection where it was.
+TEST_P(ResultGridContract, RowsAppendedInPiecesKeepTheSelection) {
+  const auto piece = [](int from, int count) {
+    ResultRows rows;
+    for (int r = from; r < from + count; ++r) rows.AddCell(Text(r, 0)), rows.EndRow();
+    return rows;
+  };
+  for (int count : {1, 50}) {
+    SCOPED_TRACE("a piece of " + std::to_string(count) + " rows after 10");
+    auto under = Fresh();
+    ResultGrid& g = under->grid();
+    AddColumns(g, {"A"});
+    g.AppendRows(piece(0, 10));
+    under->Settle();
+    g.SelectRow(3);
+    g.AddToSelection(5);
+    under->Settle();
+    g.AppendRows(piece(10, count));
+    under->Settle();
+    EXPECT_EQ(g.SelectedRows(), (std::vector<int>{3, 5}));
+    ASSERT_EQ(g.RowCount(), 10 + count);
+    for (int r = 0; r < g.RowCount(); ++r) EXPECT_EQ(g.CellText(r, 0), Text(r, 0)) << "row " << r;
+  }
+}
+
 TEST_P(ResultGridContract, SelectRowSelectsOnlyRowsThatExist) {
   struct {
     const char* fault;

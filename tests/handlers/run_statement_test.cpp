@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "grid/result_grid.h"
@@ -279,6 +280,70 @@ TEST_F(RunTest, AFailingStatementShowsTheDriversTextAndLeavesNoTrace) {
   // Giving up at a prompt runs nothing, and says so.
   Run("select * from t where id = :ID");
   EXPECT_EQ(h.ui.Text(kRowCountText), "Row Count: 0 (cancelled)");
+}
+
+// Rows read through a server cursor reach the grid while the fetch goes on
+// (the first hundred at once, each later one 1 ms apart, the driver's
+// blocks of 512 rows each shown as it comes): the busy window
+// gives way to them, Row Count counts them up, and Escape stops the fetch
+// and keeps what came in the order it came.
+TEST_F(RunTest, RowsShowWhileTheyAreFetchedAndEscapeKeepsThem) {
+  struct {
+    const char* fault;
+    int rows;
+    bool escape;  // once the first rows are shown
+  } cases[] = {
+      {"a fetch that ends shows its rows only at the end, or loses some", 1200, false},
+      {"Escape during a long fetch loses the rows shown", 100000, true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.fault);
+    Connect(testing::PgCursor());
+    h.ui.SetText(kRowsToFetchBox, "0");
+    int shownWhileFetching = 0;
+    int firstShown = 0;
+    bool busyWhileShown = false;
+    std::string countWhileFetching;
+    h.ui.escapeWhen = [&] {
+      if (h.grid.RowCount() > shownWhileFetching) {
+        shownWhileFetching = h.grid.RowCount();
+        if (firstShown == 0) firstShown = shownWhileFetching;
+        busyWhileShown = busyWhileShown || h.ui.busyOpen;
+        countWhileFetching = h.ui.Text(kRowCountText);
+      }
+      return c.escape && shownWhileFetching >= 100;
+    };
+    const int gaveWay = h.ui.gaveWay;
+    Run("select g, g > 100 and pg_sleep(0.001) is null as late from generate_series(1, " + std::to_string(c.rows) +
+        ") g");
+    h.ui.escapeWhen = nullptr;
+    const int rows = h.grid.RowCount();
+    EXPECT_GE(shownWhileFetching, 100) << "no rows were shown before the fetch ended";
+    EXPECT_LT(firstShown, c.rows) << "no rows were shown before the fetch ended";
+    EXPECT_FALSE(busyWhileShown) << "the busy window covers the rows shown";
+    EXPECT_EQ(h.ui.gaveWay, gaveWay + 1);
+    EXPECT_EQ(countWhileFetching, "Row Count: " + std::to_string(shownWhileFetching));
+    EXPECT_FALSE(h.ui.busyOpen);
+    EXPECT_TRUE(h.ui.messages.empty()) << h.ui.messages.front();
+    // INTEGER has size 10: right-aligned in 11 characters.
+    const auto shownAs = [](int n) { return std::string(11 - std::to_string(n).size(), ' ') + std::to_string(n); };
+    for (int r = 0; r < rows; r += 37)
+      ASSERT_EQ(h.grid.CellText(r, 0), shownAs(r + 1)) << "row " << r << " is not the row fetched there";
+    if (c.escape) {
+      EXPECT_LT(rows, c.rows);
+      EXPECT_GE(rows, shownWhileFetching);
+      EXPECT_EQ(h.ui.notes, (std::vector<std::string>{"Fetch cancelled. Rows shown: " + std::to_string(rows) + "."}));
+      EXPECT_EQ(h.ui.Text(kRowCountText), "Row Count: " + std::to_string(rows) + " (cancelled)");
+    } else {
+      EXPECT_EQ(rows, c.rows);
+      EXPECT_TRUE(h.ui.notes.empty()) << h.ui.notes.front();
+      EXPECT_EQ(h.ui.Text(kRowCountText), "Row Count: " + std::to_string(c.rows));
+      EXPECT_EQ(h.grid.CellText(rows - 1, 0), shownAs(c.rows));
+    }
+    const std::vector<std::string> history = History();
+    EXPECT_NE(std::find(history.begin(), history.end(), h.ui.Text(kSqlEditor)), history.end())
+        << "a streamed result did not enter the history";
+  }
 }
 
 // An assignment's colon asks for nothing.

@@ -91,6 +91,12 @@ void ScriptedUi::CloseBusyWindow() {
   busyOpen = false;
 }
 
+void ScriptedUi::GiveWayToResult() {
+  Here();
+  ++gaveWay;
+  if (busyOpen) CloseBusyWindow();
+}
+
 std::optional<std::function<void()>> ScriptedUi::TakePosted() {
   std::lock_guard lock(mutex_);
   if (posted_.empty()) return std::nullopt;
@@ -111,7 +117,9 @@ void ScriptedUi::WaitUntil(const std::function<bool()>& finished, const std::fun
       (*task)();
       continue;
     }
-    if (escapeAfter && !escaped && std::chrono::steady_clock::now() - began >= *escapeAfter) {
+    const bool due = escapeWhen ? escapeWhen()
+                                : escapeAfter && std::chrono::steady_clock::now() - began >= *escapeAfter;
+    if (due && !escaped) {
       escaped = true;
       if (cancel) cancel();
       continue;

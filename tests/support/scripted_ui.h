@@ -48,6 +48,7 @@ class ScriptedUi : public Ui, public JobHost {
   int busyOpened = 0;
   int busyClosed = 0;
   bool busyOpen = false;
+  int gaveWay = 0;  // times the busy window gave way to a result
   // The elapsed-time text as each message appeared.
   std::vector<std::string> elapsedAtMessages;
   std::string clipboard;
@@ -110,6 +111,7 @@ class ScriptedUi : public Ui, public JobHost {
   // JobHost. The wait runs what was posted meanwhile, as the main loop would.
   void OpenBusyWindow() override;
   void CloseBusyWindow() override;
+  void GiveWayToResult() override;
   void WaitUntil(const std::function<bool()>& finished, const std::function<void()>& cancel) override;
   void Wake() override;
   void Post(std::function<void()> task) override;
@@ -117,6 +119,9 @@ class ScriptedUi : public Ui, public JobHost {
   int cancellableWaits = 0;
   // Escape in the busy window, pressed this long after a wait began.
   std::optional<std::chrono::milliseconds> escapeAfter;
+  // Escape pressed as soon as this holds, asked on the windows' thread at
+  // each look at the work.
+  std::function<bool()> escapeWhen;
   // Called once on the windows' thread as the next wait begins (a close
   // request, a timer tick arriving during the work).
   std::function<void()> duringWait;

@@ -153,5 +153,71 @@ TEST(ResultRowsTest, RowsMoveWholeAndLeaveNothingBehind) {
   EXPECT_EQ(shown.RowCount(), 2u);
 }
 
+std::size_t TextBytesOf(const std::vector<Row>& rows) {
+  std::size_t bytes = 0;
+  for (const Row& row : rows)
+    for (const Cell& cell : row) bytes += cell.text.size();
+  return bytes;
+}
+
+// A fetch hands its ended rows on in pieces while it builds the next row;
+// the grid appends each piece after the rows it shows.
+TEST(ResultRowsTest, PiecesTakenWhileARowIsBuiltArriveWholeAndInOrder) {
+  const std::string wide(3000, 'w');  // enough rows to fill several blocks
+  ResultRows fetching;
+  ResultRows shown;
+  std::vector<Row> expected;
+  for (int piece = 0; piece < 3; ++piece) {
+    for (int r = 0; r < 400; ++r) {
+      const std::string n = std::to_string(piece * 1000 + r);
+      const std::string text = r % 7 ? wide : "x";
+      fetching.AddCell(n);
+      fetching.AddCell(text, CellValue{"kept " + n, ValueKind::Text});
+      fetching.EndRow();
+      expected.push_back({{n}, {text, false, "kept " + n, ValueKind::Text}});
+    }
+    fetching.AddCell("half");  // the next row's first cell stays behind
+    shown.Append(fetching.TakeEndedRows());
+    EXPECT_EQ(fetching.RowCount(), 0u) << "piece " << piece << ": taken rows stayed";
+    ExpectRows(shown, expected, "after a piece");
+    EXPECT_EQ(shown.TextBytes(), TextBytesOf(expected)) << "piece " << piece << ": the texts are miscounted";
+    fetching.AddCell("end", true);
+    fetching.EndRow();
+    expected.push_back({{"half"}, {"end", true}});
+  }
+  shown.Append(fetching.TakeEndedRows());
+  ExpectRows(shown, expected, "at the end");
+  EXPECT_EQ(fetching.TextBytes(), 0u);
+  shown.AddCell("after");
+  shown.EndRow();
+  EXPECT_EQ(shown.Cell(shown.RowCount() - 1, 0), "after") << "no row can be added after the pieces";
+  EXPECT_EQ(shown.Cell(0, 0), "0") << "a row added after the pieces overwrote the first";
+}
+
+// Rows appended to rows a user sorted, or sorted rows to others, keep the
+// identities they were added with.
+TEST(ResultRowsTest, AppendedRowsTakeTheIdentitiesAfterThoseBefore) {
+  ResultRows sorted = Build({{{"b"}}, {{"a"}}});
+  sorted.Reorder({1, 0});
+  sorted.Append(Build({{{"c"}}}));
+  ResultRows plain = Build({{{"p"}}});
+  ResultRows other = Build({{{"y"}}, {{"x"}}});
+  other.Reorder({1, 0});
+  plain.Append(std::move(other));
+  struct {
+    const char* fault;
+    const ResultRows& rows;
+    std::vector<std::size_t> identities;
+  } cases[] = {
+      {"rows after sorted ones", sorted, {1, 0, 2}},
+      {"sorted rows after others", plain, {0, 2, 1}},
+  };
+  for (const auto& c : cases)
+    for (std::size_t r = 0; r < c.identities.size(); ++r) {
+      EXPECT_EQ(c.rows.Identity(r), c.identities[r]) << c.fault << ", row " << r;
+      EXPECT_EQ(c.rows.RowOfIdentity(c.identities[r]), r) << c.fault << ", row " << r;
+    }
+}
+
 }  // namespace
 }  // namespace zuno
