@@ -30,7 +30,6 @@ void FetchFurtherResultSets(OdbcLayer& db, int limit, std::uint64_t budget, Fetc
     f.executed = true;
     FetchOneResult(db, limit, budget > used ? budget - used : 0, f);
     used += KeptBytes(f.rows, f.columns.size());
-    ++r.furtherResultSets;
     r.furtherRows += static_cast<long long>(f.rows.RowCount());
   }
 }

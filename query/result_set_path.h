@@ -30,11 +30,10 @@ struct FetchedResult {
   bool budgetReached = false;  // stopped at the memory budget
   OdbcLayer::FetchEnd end = OdbcLayer::FetchEnd::EndOfRows;
   std::string fetchError;  // the driver's text when the fetch ended by an error
-  int furtherResultSets = 0;   // a procedure's result sets after the first
-  long long furtherRows = 0;   // their rows, up to the limit each
-  // Those result sets, each read as the first is, within the memory the
-  // ones before them left.
+  // A procedure's result sets after the first, each read as the first is,
+  // within the memory the ones before them left, and their rows together.
   std::vector<FetchedResult> further;
+  long long furtherRows = 0;
 };
 
 // Executes and reads up to limit rows (0: all) as cell texts, and no more
