@@ -32,6 +32,9 @@ bool StartsLikeTime(std::u16string_view t) {
          Within(Part(t, 4, 2), u"00", u"59") && Within(Part(t, 7, 2), u"00", u"59");
 }
 
+// Only a text column of a date's, a time's or a timestamp's size can hold them.
+bool SizeOfDateOrTime(int columnSize) { return columnSize == 10 || columnSize == 8 || columnSize >= 26; }
+
 // Every kind but String decides the class by itself.
 TypeClass KindTypeClass(ColumnKind kind, int columnSize, bool isNull) {
   switch (kind) {
@@ -72,6 +75,7 @@ std::string_view TypeClassWord(TypeClass typeClass) {
 }
 
 TypeClass StringTypeClass(std::u16string_view text, int columnSize) {
+  if (!SizeOfDateOrTime(columnSize)) return TypeClass::String;
   if (StartsLikeDate(text)) {
     if (columnSize == 10) return TypeClass::Date;
     if (columnSize >= 26) return TypeClass::Timestamp;
@@ -81,6 +85,7 @@ TypeClass StringTypeClass(std::u16string_view text, int columnSize) {
 }
 
 TypeClass StringTypeClass(std::string_view utf8Text, int columnSize) {
+  if (!SizeOfDateOrTime(columnSize)) return TypeClass::String;  // no text to look at
   // Only the first ten code units decide. Where they are ASCII, as in most
   // texts, each byte is its code unit and nothing needs converting; else they
   // lie within the first 40 bytes whatever the characters.
