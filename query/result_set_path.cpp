@@ -83,27 +83,19 @@ void FetchOneResult(OdbcLayer& db, int limit, std::uint64_t budget, FetchedResul
     if (r.pieces && pieces.Due(db.RowEndsBlock(), PieceClock::Clock::now(), r.rows.RowCount(), r.rowsHanded))
       HandPiece(r);
   }
+  // The rest of a result shown in pieces goes on before the driver moves on
+  // to the next result (freeing this one's): the windows show it meanwhile.
+  if (r.pieces && r.rowsHanded > 0 && r.rows.RowCount() > 0) HandPiece(r);
   if (!r.limitReached && !r.budgetReached) {
     r.end = db.LastFetchEnd();
     if (r.end == OdbcLayer::FetchEnd::Error) r.fetchError = db.LastError();
   }
 }
 
-// What the Row Count says after the number, and the message, of a fetch that
-// did not reach the end of the rows: the rows read stay, marked as a part.
-std::string_view CutShortNote(OdbcLayer::FetchEnd end) {
-  switch (end) {
-    case OdbcLayer::FetchEnd::Cancelled: return " (cancelled)";
-    case OdbcLayer::FetchEnd::Error: return " (fetch failed)";
-    case OdbcLayer::FetchEnd::EndOfRows: break;
-  }
-  return "";
-}
-
-std::string CutShortMessage(const FetchedResult& r, int rows) {
+std::string CutShortMessage(OdbcLayer::FetchEnd end, const std::string& fetchError, int rows) {
   const std::string shown = " Rows shown: " + std::to_string(rows) + ".";
-  if (r.end == OdbcLayer::FetchEnd::Cancelled) return "Fetch cancelled." + shown;
-  return "Fetch failed." + shown + "\n" + r.fetchError;
+  if (end == OdbcLayer::FetchEnd::Cancelled) return "Fetch cancelled." + shown;
+  return "Fetch failed." + shown + "\n" + fetchError;
 }
 
 // The statement each result set came from, the first one's first: a text
@@ -155,8 +147,7 @@ void ShowFetchedResult(Session& s, const std::string& statement, FetchedResult& 
   s.state.endTime = NowMilliseconds();
   ShowElapsedTime(s);
   ShowFurtherResultSets(s, statements, r);
-  if (r.end == OdbcLayer::FetchEnd::Cancelled) s.ui.ShowNote(CutShortMessage(r, rows));
-  if (r.end == OdbcLayer::FetchEnd::Error) s.jobs.Tell(CutShortMessage(r, rows));
+  TellFetchEnd(s, r.end, r.fetchError, rows);
   // A statement whose rows the driver could not give did not run well.
   if (r.end != OdbcLayer::FetchEnd::Error) RememberStatement(s.ui, statement);
 }
@@ -182,6 +173,20 @@ void FillResult(Session& s, FetchedResult& r) {
       s.grid.SetColumnBackground(static_cast<int>(c), TypeClassColour(r.classes[c]));
 }
 
+std::string_view CutShortNote(OdbcLayer::FetchEnd end) {
+  switch (end) {
+    case OdbcLayer::FetchEnd::Cancelled: return " (cancelled)";
+    case OdbcLayer::FetchEnd::Error: return " (fetch failed)";
+    case OdbcLayer::FetchEnd::EndOfRows: break;
+  }
+  return "";
+}
+
+void TellFetchEnd(Session& s, OdbcLayer::FetchEnd end, const std::string& fetchError, int rows) {
+  if (end == OdbcLayer::FetchEnd::Cancelled) s.ui.ShowNote(CutShortMessage(end, fetchError, rows));
+  if (end == OdbcLayer::FetchEnd::Error) s.jobs.Tell(CutShortMessage(end, fetchError, rows));
+}
+
 std::size_t RowsRead(const FetchedResult& r) { return r.rowsHanded + r.rows.RowCount(); }
 
 void NoteFetchLimits(Session& s, const FetchedResult& r) {
@@ -196,11 +201,7 @@ std::uint64_t KeptBytes(const FetchedResult& r) {
   return bytes;
 }
 
-namespace {
-
-// The columns come with the first piece, the busy window giving way to
-// them; every piece counts the rows up.
-void ShowPiece(Session& s, FetchedPiece& piece, std::size_t& shown) {
+void ShowFetchedPiece(Session& s, FetchedPiece& piece, std::size_t& shown) {
   const bool first = shown == 0 && !piece.columns.empty();
   if (first) AddResultColumns(s.grid, piece.columns, piece.classes);
   shown += piece.rows.RowCount();
@@ -208,8 +209,6 @@ void ShowPiece(Session& s, FetchedPiece& piece, std::size_t& shown) {
   ShowRowCount(s.ui, static_cast<int>(shown), "");
   if (first) s.jobs.GiveWay();
 }
-
-}  // namespace
 
 void RunFetchJob(Session& s, const std::string& statement, const std::function<void(FetchedResult&)>& work,
                  const std::function<void(const FetchedResult&)>& after) {
@@ -222,7 +221,7 @@ void RunFetchJob(Session& s, const std::string& statement, const std::function<v
       .work = [&] { work(r); },
       .progress =
           [&] {
-            for (FetchedPiece& piece : pieces.Take()) ShowPiece(s, piece, shown);
+            for (FetchedPiece& piece : pieces.Take()) ShowFetchedPiece(s, piece, shown);
           },
       .apply =
           [&] {

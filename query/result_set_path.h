@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "db/odbc_layer.h"
@@ -56,6 +57,17 @@ std::size_t RowsRead(const FetchedResult& r);
 // called. Escape cancels the statement and keeps the rows shown.
 void RunFetchJob(Session& s, const std::string& statement, const std::function<void(FetchedResult&)>& work,
                  const std::function<void(const FetchedResult&)>& after = {});
+
+// A piece into the grid of the page in front: the columns come with the
+// first one, the busy window giving way to them; each counts the rows
+// shown up.
+void ShowFetchedPiece(Session& s, FetchedPiece& piece, std::size_t& shown);
+
+// What the Row Count says after the number of a fetch that did not reach
+// the end of the rows (the rows read stay, marked as a part), and what the
+// user is told of it: a cancel in a note, a failure in a message.
+std::string_view CutShortNote(OdbcLayer::FetchEnd end);
+void TellFetchEnd(Session& s, OdbcLayer::FetchEnd end, const std::string& fetchError, int rows);
 
 // The notes of a fetch that stopped at the row limit or the memory budget
 // (before its rows go into the grid).

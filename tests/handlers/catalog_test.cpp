@@ -211,13 +211,45 @@ TEST_F(CatalogTest, ACreatorWithAnApostropheRunsTheIntendedQuery) {
   EXPECT_EQ(h.grid.RowCount(), 0);
 }
 
-TEST_F(CatalogTest, ALargeCatalogIsListedWhole) {
-  Connect(testing::PgBig());
-  h.state.lastCreator = "BIG";
-  OnLastCreatorClicked(h.session);
-  EXPECT_EQ(h.grid.RowCount(), 100000);
-  EXPECT_EQ(h.ui.Text(kRowCountText), "Row Count: 100000");
-  EXPECT_EQ(h.grid.CellText(99999, 1), "T100000");
+// A large list reaches the grid while it is fetched, the busy window giving
+// way to it; Escape then stops the fetch, keeps what came and says so.
+TEST_F(CatalogTest, ALargeCatalogShowsRowsAsTheyComeAndEscapeKeepsThem) {
+  for (const bool escape : {false, true}) {
+    SCOPED_TRACE(escape ? "Escape once rows show" : "the whole list");
+    Connect(testing::PgBig());
+    h.state.lastCreator = "BIG";
+    int shownWhileFetching = 0;
+    bool busyWhileShown = false;
+    h.ui.escapeWhen = [&] {
+      if (h.grid.RowCount() > 0 && shownWhileFetching == 0) {
+        shownWhileFetching = h.grid.RowCount();
+        busyWhileShown = h.ui.busyOpen;
+      }
+      return escape && shownWhileFetching > 0;
+    };
+    OnLastCreatorClicked(h.session);
+    h.ui.escapeWhen = nullptr;
+    const int rows = h.grid.RowCount();
+    EXPECT_GT(shownWhileFetching, 0) << "no rows were shown before the list ended";
+    EXPECT_FALSE(busyWhileShown) << "the busy window covers the rows shown";
+    // T000001 to T100000, every row where it was fetched.
+    for (int r = 0; r < rows; r += 997) {
+      const std::string n = std::to_string(r + 1);
+      ASSERT_EQ(h.grid.CellText(r, 1), "T" + std::string(6 - n.size(), '0') + n) << "row " << r;
+    }
+    if (escape) {
+      EXPECT_LT(rows, 100000);
+      EXPECT_GE(rows, shownWhileFetching);
+      EXPECT_EQ(h.ui.notes, (std::vector<std::string>{"Fetch cancelled. Rows shown: " + std::to_string(rows) + "."}));
+      EXPECT_EQ(h.ui.Text(kRowCountText), "Row Count: " + std::to_string(rows) + " (cancelled)");
+    } else {
+      EXPECT_EQ(rows, 100000);
+      EXPECT_TRUE(h.ui.notes.empty()) << h.ui.notes.front();
+      EXPECT_EQ(h.ui.Text(kRowCountText), "Row Count: 100000");
+      EXPECT_EQ(h.grid.CellText(99999, 1), "T100000");
+    }
+    EXPECT_TRUE(h.ui.messages.empty()) << h.ui.messages.front();
+  }
 }
 
 }  // namespace
