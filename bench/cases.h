@@ -23,7 +23,9 @@ void RunQueryCase(const std::string& key, const Login& login, const std::string&
 // Run Statement of `sql` with Rows to fetch "0", every row of it (`rows`
 // rows of `columns` columns) until the grid is filled, against the plain
 // fetch of the same statement. Samples under "query-all".
-void RunWholeQueryCase(const Login& login, const std::string& sql, long rows, int columns, int runs);
+// Samples under key (against the per-value floor) and key-blocks.
+void RunWholeQueryCase(const Login& login, const std::string& sql, long rows, int columns, int runs,
+                       const std::string& key);
 
 // What a shown result of `sql` (Rows to fetch "0") adds to the resident set,
 // once, in this process: samples "result-memory", ZUNO the kilobytes added

@@ -107,7 +107,8 @@ double TimeWholeQuery(BenchProgram& b, long rows, int columns) {
 
 }  // namespace
 
-void RunWholeQueryCase(const Login& login, const std::string& sql, long rows, int columns, int runs) {
+void RunWholeQueryCase(const Login& login, const std::string& sql, long rows, int columns, int runs,
+                       const std::string& key) {
   BenchProgram b;
   if (!b.Connect(login.dsn, login.user, login.password)) Fail("ZUNO could not connect");
   PlainFetch floor;
@@ -126,10 +127,10 @@ void RunWholeQueryCase(const Login& login, const std::string& sql, long rows, in
     if (i % 3 == 1) zuno = TimeWholeQuery(b, rows, columns);
     inBlocks = TimeFloor(floor, sql, 0, rows, Fetch::InBlocks);
     if (i % 3 == 2) zuno = TimeWholeQuery(b, rows, columns);
-    PrintSample("query-all", "zuno", zuno);
-    PrintSample("query-all", "floor", byValue);
-    PrintSample("query-all-blocks", "zuno", zuno);
-    PrintSample("query-all-blocks", "floor", inBlocks);
+    PrintSample(key, "zuno", zuno);
+    PrintSample(key, "floor", byValue);
+    PrintSample(key + "-blocks", "zuno", zuno);
+    PrintSample(key + "-blocks", "floor", inBlocks);
   }
 }
 

@@ -3,7 +3,7 @@
 // Prints sample lines (see samples.h).
 //
 //   zuno_bench query KEY DSN USER PASSWORD COLUMNS RUNS SQL
-//   zuno_bench query-all DSN USER PASSWORD ROWS COLUMNS RUNS SQL
+//   zuno_bench query-all DSN USER PASSWORD ROWS COLUMNS RUNS SQL [KEY]
 //   zuno_bench result-memory DSN USER PASSWORD SQL
 //   zuno_bench catalog DSN USER PASSWORD CREATOR RUNS
 //   zuno_bench completion DSN USER PASSWORD SCHEMA RUNS
@@ -28,7 +28,7 @@ namespace {
 int Usage() {
   std::fprintf(stderr,
                "usage: zuno_bench query KEY DSN USER PASSWORD COLUMNS RUNS SQL\n"
-               "       zuno_bench query-all DSN USER PASSWORD ROWS COLUMNS RUNS SQL\n"
+               "       zuno_bench query-all DSN USER PASSWORD ROWS COLUMNS RUNS SQL [KEY]\n"
                "       zuno_bench result-memory DSN USER PASSWORD SQL\n"
                "       zuno_bench catalog DSN USER PASSWORD CREATOR RUNS\n"
                "       zuno_bench completion DSN USER PASSWORD SCHEMA RUNS\n"
@@ -59,9 +59,9 @@ int main(int argc, char** argv) {
   zuno::InitToolkit(&toolkitArgc, &toolkitArgv);
   if (which == "query" && argc == 9) {
     zuno::bench::RunQueryCase(argv[2], Login{argv[3], argv[4], argv[5]}, argv[8], Number(argv[6]), Number(argv[7]));
-  } else if (which == "query-all" && argc == 9) {
+  } else if (which == "query-all" && (argc == 9 || argc == 10)) {
     zuno::bench::RunWholeQueryCase(Login{argv[2], argv[3], argv[4]}, argv[8], Number(argv[5]), Number(argv[6]),
-                                   Number(argv[7]));
+                                   Number(argv[7]), argc == 10 ? argv[9] : "query-all");
   } else if (which == "result-memory" && argc == 6) {
     zuno::bench::ResultMemoryCase(Login{argv[2], argv[3], argv[4]}, argv[5]);
   } else if (which == "catalog" && argc == 7) {
