@@ -75,7 +75,7 @@ void ShowCatalogList(Session& s, CatalogList& list, std::size_t shown, Reselect 
   if (shown == 0) AddResultColumns(s.grid, list.columns);
   const int columns = static_cast<int>(list.columns.size());
   const int rows = static_cast<int>(list.rowsHanded + list.rows.RowCount());
-  s.grid.AppendRows(std::move(list.rows));
+  AppendFetchedRows(s.grid, std::move(list.rows));
   if (s.ui.IsChecked(kColoredDatatypesCheckBox))
     for (int c = 0; c < columns; ++c) s.grid.SetColumnBackground(c, kCatalogTint);
   ShowElapsedTime(s);

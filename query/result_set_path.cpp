@@ -165,7 +165,7 @@ void FillResult(Session& s, FetchedResult& r) {
     AddResultColumns(s.grid, r.columns, r.classes);
   }
   const int rows = static_cast<int>(RowsRead(r));
-  s.grid.AppendRows(std::move(r.rows));
+  AppendFetchedRows(s.grid, std::move(r.rows));
   s.grid.SetGridVisible(true);
   ShowRowCount(s.ui, rows, CutShortNote(r.end));
   if (s.ui.IsChecked(kColoredDatatypesCheckBox))
@@ -201,11 +201,18 @@ std::uint64_t KeptBytes(const FetchedResult& r) {
   return bytes;
 }
 
+void AppendFetchedRows(ResultGrid& grid, ResultRows&& rows) {
+  const GridSort sort = grid.Sort();
+  const bool added = rows.RowCount() > 0;
+  grid.AppendRows(std::move(rows));
+  if (added && sort.direction != SortDirection::None) grid.SortRows(sort.column, sort.direction);
+}
+
 void ShowFetchedPiece(Session& s, FetchedPiece& piece, std::size_t& shown) {
   const bool first = shown == 0 && !piece.columns.empty();
   if (first) AddResultColumns(s.grid, piece.columns, piece.classes);
   shown += piece.rows.RowCount();
-  s.grid.AppendRows(std::move(piece.rows));
+  AppendFetchedRows(s.grid, std::move(piece.rows));
   ShowRowCount(s.ui, static_cast<int>(shown), "");
   if (first) s.jobs.GiveWay();
 }

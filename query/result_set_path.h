@@ -10,6 +10,7 @@
 
 #include "db/odbc_layer.h"
 #include "db/type_class.h"
+#include "grid/result_grid.h"
 #include "grid/result_rows.h"
 #include "query/fetch_pieces.h"
 #include "query/result_columns.h"
@@ -57,6 +58,9 @@ std::size_t RowsRead(const FetchedResult& r);
 // called. Escape cancels the statement and keeps the rows shown.
 void RunFetchJob(Session& s, const std::string& statement, const std::function<void(FetchedResult&)>& work,
                  const std::function<void(const FetchedResult&)>& after = {});
+
+// Rows that come after the user sorted the grid go into their places.
+void AppendFetchedRows(ResultGrid& grid, ResultRows&& rows);
 
 // A piece into the grid of the page in front: the columns come with the
 // first one, the busy window giving way to them; each counts the rows

@@ -346,6 +346,27 @@ TEST_F(RunTest, RowsShowWhileTheyAreFetchedAndEscapeKeepsThem) {
   }
 }
 
+// Rows that come after a header click go into the order it asked for.
+TEST_F(RunTest, RowsFetchedAfterASortGoIntoTheirPlaces) {
+  Connect(testing::PgCursor());
+  h.ui.SetText(kRowsToFetchBox, "0");
+  int sortedAt = 0;
+  h.ui.escapeWhen = [&] {
+    if (sortedAt == 0 && h.grid.RowCount() > 0) {
+      sortedAt = h.grid.RowCount();
+      h.grid.SortRows(0, SortDirection::Descending);
+    }
+    return false;
+  };
+  Run("select g, g > 100 and pg_sleep(0.001) is null as late from generate_series(1, 1200) g");
+  h.ui.escapeWhen = nullptr;
+  ASSERT_GT(sortedAt, 0);
+  ASSERT_LT(sortedAt, 1200) << "the sort came after the last row";
+  ASSERT_EQ(h.grid.RowCount(), 1200);
+  for (int r = 0; r < 1200; ++r) ASSERT_EQ(std::stoi(h.grid.CellText(r, 0)), 1200 - r) << "row " << r;
+  EXPECT_EQ(h.grid.Sort().direction, SortDirection::Descending);
+}
+
 // An assignment's colon asks for nothing.
 TEST_F(RunTest, AColonWithoutANameAfterItAsksNothing) {
   Connect(testing::PgPlain());
