@@ -360,11 +360,9 @@ TEST_F(RunTest, RowsFetchedAfterASortGoIntoTheirPlaces) {
   };
   Run("select g, g > 100 and pg_sleep(0.001) is null as late from generate_series(1, 1200) g");
   h.ui.escapeWhen = nullptr;
-  ASSERT_GT(sortedAt, 0);
   ASSERT_LT(sortedAt, 1200) << "the sort came after the last row";
   ASSERT_EQ(h.grid.RowCount(), 1200);
   for (int r = 0; r < 1200; ++r) ASSERT_EQ(std::stoi(h.grid.CellText(r, 0)), 1200 - r) << "row " << r;
-  EXPECT_EQ(h.grid.Sort().direction, SortDirection::Descending);
 }
 
 // An assignment's colon asks for nothing.

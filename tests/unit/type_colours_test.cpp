@@ -4,7 +4,6 @@
 
 #include <set>
 
-#include "db/type_class.h"
 #include "grid/dark_tint.h"
 
 namespace zuno {
@@ -50,29 +49,6 @@ TEST(TypeColoursTest, EveryTintHasADarkVariantLightTextReadsOn) {
   EXPECT_EQ(darks.size(), lights.size());
   EXPECT_TRUE(IsLightText(238 / 255.0, 238 / 255.0, 236 / 255.0));
   EXPECT_FALSE(IsLightText(46 / 255.0, 52 / 255.0, 54 / 255.0));  // the stock light theme's text
-}
-
-// A text's class comes from its first characters where the column is of a
-// date's, a time's or a timestamp's size, and is a plain string elsewhere.
-TEST(TypeColoursTest, ATextsClassDependsOnItsStartAndItsColumnsSize) {
-  struct {
-    const char* text;
-    int size;
-    TypeClass expected;
-  } cases[] = {
-      {"2024-03-01", 10, TypeClass::Date},
-      {"2024-03-01 10:00:00.000000", 26, TypeClass::Timestamp},
-      {"2024-03-01", 40, TypeClass::Timestamp},
-      {"10:20:30", 8, TypeClass::Time},
-      {"2024-03-01", 9, TypeClass::String},
-      {"10:20:30", 25, TypeClass::String},
-      {"2024-13-01", 10, TypeClass::String},
-      {"\xC3\xA9"
-       "024-03-01",
-       10, TypeClass::String},
-  };
-  for (const auto& c : cases)
-    EXPECT_EQ(StringTypeClass(std::string_view(c.text), c.size), c.expected) << c.text << " in " << c.size;
 }
 
 }  // namespace
