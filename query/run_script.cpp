@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <atomic>
 #include <map>
+#include <memory>
+#include <mutex>
+#include <utility>
 
 #include "base/clock.h"
 #include "query/comment_removal.h"
@@ -34,26 +37,60 @@ struct ScriptStep {
 
 constexpr int kReportWidths[] = {40, 50, 320, 70, 70, 400};
 
-// The results of a script's statements that get a page: the statement's
-// number and what it gave, up to the limit of pages; the others are counted.
-// The results kept share one memory budget: each statement's fetch may take
-// what the ones kept before it left.
+// What the windows get of a script's results while it runs: the rows of the
+// statement running now in pieces as they come, and each result that gets a
+// page whole once its statement has it, in the order of the statements.
+class ScriptHandOff {
+ public:
+  ScriptHandOff(JobRunner& jobs, std::size_t steps) : jobs_(jobs) {
+    for (std::size_t k = 0; k < steps; ++k) pieces_.push_back(std::make_unique<PieceHandOff>([&jobs] { jobs.Wake(); }));
+  }
+  PieceHandOff& PiecesOf(std::size_t step) { return *pieces_[step]; }
+  // From the worker: the statement starting now; every result of the ones
+  // before it has been handed on by then.
+  void Start(std::size_t step) { running_.store(step, std::memory_order_release); }
+  std::size_t Running() const { return running_.load(std::memory_order_acquire); }
+  void Hand(std::size_t step, FetchedResult r) {
+    {
+      std::lock_guard lock(mutex_);
+      results_.emplace_back(step, std::move(r));
+    }
+    jobs_.Wake();
+  }
+  std::vector<std::pair<std::size_t, FetchedResult>> TakeResults() {
+    std::lock_guard lock(mutex_);
+    return std::exchange(results_, {});
+  }
+
+ private:
+  JobRunner& jobs_;
+  std::vector<std::unique_ptr<PieceHandOff>> pieces_;  // one a statement
+  std::atomic<std::size_t> running_{0};
+  std::mutex mutex_;
+  std::vector<std::pair<std::size_t, FetchedResult>> results_;
+};
+
+// The results of a script's statements that get a page: up to the limit of
+// pages, handed on as each statement ends; the others are counted. The
+// results kept share one memory budget: each statement's fetch may take what
+// the ones kept before it left.
 struct ScriptResults {
-  std::vector<std::pair<std::size_t, FetchedResult>> kept;
   int count = 0;
   std::uint64_t keptBytes = 0;
 
   std::uint64_t Left(std::uint64_t budget) const { return budget > keptBytes ? budget - keptBytes : 0; }
-  void Take(std::size_t step, FetchedResult& r) {
+  // Whether the next result gets a page.
+  bool Kept() const { return count < kScriptPageLimit; }
+  void Take(std::size_t step, FetchedResult& r, ScriptHandOff& to) {
     // The further result sets of one statement after it, one page each.
     std::vector<FetchedResult> further = std::move(r.further);
-    Keep(step, r);
-    for (FetchedResult& f : further) Keep(step, f);
+    Keep(step, r, to);
+    for (FetchedResult& f : further) Keep(step, f, to);
   }
-  void Keep(std::size_t step, FetchedResult& r) {
+  void Keep(std::size_t step, FetchedResult& r, ScriptHandOff& to) {
     if (++count > kScriptPageLimit) return;
     keptBytes += KeptBytes(r);
-    kept.emplace_back(step, std::move(r));
+    to.Hand(step, std::move(r));
   }
 };
 
@@ -82,9 +119,10 @@ std::optional<std::vector<ScriptStep>> PrepareSteps(Session& s, std::string_view
 // On the worker: each statement by its class, until one fails or the user
 // stops the script.
 void RunSteps(OdbcLayer& db, const std::vector<ScriptStep>& steps, int limit, std::uint64_t budget,
-              const std::atomic<bool>& stopped,
-              std::vector<StatementOutcome>& outcomes, ScriptResults& results) {
+              const std::atomic<bool>& stopped, std::vector<StatementOutcome>& outcomes, ScriptResults& results,
+              ScriptHandOff& handOff) {
   for (std::size_t k = 0; k < steps.size() && !stopped; ++k) {
+    handOff.Start(k);
     const std::string& sql = steps[k].prepared;
     StatementOutcome& o = outcomes[k];
     const std::int64_t start = NowMilliseconds();
@@ -95,10 +133,14 @@ void RunSteps(OdbcLayer& db, const std::vector<ScriptStep>& steps, int limit, st
       ok = db.EndTransaction(*end);
       o.rows = 0;
     } else if (ClassifyStatement(sql) == StatementPath::ResultSet) {
-      FetchedResult r = ExecuteAndFetch(db, sql, limit, results.Left(budget));
+      // A result that gets a page shows its rows there as they come.
+      FetchedResult r;
+      if (results.Kept()) r.pieces = &handOff.PiecesOf(k);
+      r.executed = db.ExecuteQuery(sql);
+      if (r.executed) FetchCurrentResult(db, limit, results.Left(budget), r);
       ok = r.executed;
-      o.rows = static_cast<long long>(r.rows.RowCount()) + r.furtherRows;
-      if (ok) results.Take(k, r);
+      o.rows = static_cast<long long>(RowsRead(r)) + r.furtherRows;
+      if (ok) results.Take(k, r, handOff);
       db.FinishQuery();
     } else {
       ok = db.ExecuteUpdate(sql);
@@ -112,19 +154,64 @@ void RunSteps(OdbcLayer& db, const std::vector<ScriptStep>& steps, int limit, st
   }
 }
 
-// Each kept result on a page of its own beside the report, which stays shown.
-void ShowScriptPages(Session& s, const std::vector<ScriptStep>& steps, ScriptResults& results) {
-  if (results.kept.empty()) return;
-  const int report = s.pages->CurrentIndex();
-  s.pages->Page(report).title = "Report";
-  for (auto& [step, r] : results.kept) {
-    AddResultPage(s, "No. " + std::to_string(step + 1)).statement = steps[step].prepared;
-    NoteFetchLimits(s, r);
-    FillResult(s, r);
+// The script's results on pages of their own beside the report, in the
+// order of the statements: a statement's page is made with its first rows,
+// or with its result when that came whole.
+class ScriptPages {
+ public:
+  ScriptPages(Session& s, const std::vector<ScriptStep>& steps, ScriptHandOff& handOff)
+      : s_(s), steps_(steps), handOff_(handOff), report_(s.pages->CurrentIndex()) {}
+
+  void ShowWhatCame() {
+    // The statement running is read first: the results of those before it
+    // are all handed on by then.
+    const std::size_t running = handOff_.Running();
+    for (auto& [step, r] : handOff_.TakeResults()) {
+      ShowPieces(step);
+      // The first result of a statement shown in pieces ends on its page.
+      if (streamed_ == step && !ended_) {
+        ended_ = true;
+        if (s_.pages->CurrentIndex() != page_) ShowResultPage(s_, page_);
+      } else {
+        AddPage(step);
+      }
+      NoteFetchLimits(s_, r);
+      FillResult(s_, r);
+    }
+    ShowPieces(running);
   }
-  ShowResultPage(s, report);
-  if (results.count > kScriptPageLimit) s.jobs.Tell(ScriptPagesNote(results.count));
-}
+  int report() const { return report_; }
+
+ private:
+  void AddPage(std::size_t step) {
+    s_.pages->Page(report_).title = "Report";
+    AddResultPage(s_, "No. " + std::to_string(step + 1)).statement = steps_[step].prepared;
+  }
+  void ShowPieces(std::size_t step) {
+    std::vector<FetchedPiece> pieces = handOff_.PiecesOf(step).Take();
+    if (pieces.empty()) return;
+    if (streamed_ != step) {
+      AddPage(step);
+      streamed_ = step;
+      page_ = s_.pages->CurrentIndex();
+      ended_ = false;
+      shown_ = 0;
+    } else if (s_.pages->CurrentIndex() != page_) {
+      ShowResultPage(s_, page_);
+    }
+    for (FetchedPiece& piece : pieces) ShowFetchedPiece(s_, piece, shown_);
+  }
+
+  Session& s_;
+  const std::vector<ScriptStep>& steps_;
+  ScriptHandOff& handOff_;
+  const int report_;
+  // The statement whose rows come in pieces, its page and the rows shown.
+  std::size_t streamed_ = static_cast<std::size_t>(-1);
+  int page_ = -1;
+  bool ended_ = false;
+  std::size_t shown_ = 0;
+};
 
 // The transaction as the statements that ran left it, in their order.
 void NoteScriptTransaction(Session& s, const std::vector<ScriptStep>& steps,
@@ -140,11 +227,12 @@ void NoteScriptTransaction(Session& s, const std::vector<ScriptStep>& steps,
   }
 }
 
-// The report in the grid, and each kept result on its page; the message of
+// The report in the grid, in front of the results' pages; the message of
 // the statement that failed, if any.
-std::string ShowReport(Session& s, const std::vector<ScriptStep>& steps,
-                       const std::vector<StatementOutcome>& outcomes, ScriptResults& results) {
+std::string ShowReport(Session& s, const std::vector<ScriptStep>& steps, const std::vector<StatementOutcome>& outcomes,
+                       const ScriptResults& results, const ScriptPages& pages) {
   s.state.endTime = NowMilliseconds();
+  ShowResultPage(s, pages.report());
   ResultPage& page = CurrentPage(s);
   page.mode = GridMode::ScriptReport;
   page.scriptStatements.clear();
@@ -169,7 +257,7 @@ std::string ShowReport(Session& s, const std::vector<ScriptStep>& steps,
   NoteScriptTransaction(s, steps, outcomes);
   ShowRowCount(s.ui, rows);
   ShowElapsedTime(s);
-  ShowScriptPages(s, steps, results);
+  if (results.count > kScriptPageLimit) s.jobs.Tell(ScriptPagesNote(results.count));
   if (failed) s.ui.SelectEditorText(failed->range);
   return message;
 }
@@ -197,11 +285,14 @@ void RunScriptPart(Session& s, const std::string& editorText, TextRange part) {
   std::vector<StatementOutcome> outcomes(steps->size());
   std::atomic<bool> stopped = false;
   ScriptResults results;
+  ScriptHandOff handOff(s.jobs, steps->size());
+  ScriptPages pages(s, *steps, handOff);
   s.state.startTime = NowMilliseconds();
   std::string failure;
   s.jobs.Run({
-      .work = [&, &db = s.db] { RunSteps(db, *steps, limit, budget, stopped, outcomes, results); },
-      .apply = [&] { failure = ShowReport(s, *steps, outcomes, results); },
+      .work = [&, &db = s.db] { RunSteps(db, *steps, limit, budget, stopped, outcomes, results, handOff); },
+      .progress = [&] { pages.ShowWhatCame(); },
+      .apply = [&] { failure = ShowReport(s, *steps, outcomes, results, pages); },
       .cancel =
           [&] {
             stopped = true;

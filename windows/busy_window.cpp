@@ -86,7 +86,8 @@ void GtkBusyWindow::WaitUntil(const std::function<bool()>& finished, const std::
 
 void GtkBusyWindow::GiveWay(GtkWidget* result, GtkWidget* view) {
   Close();
-  if (!result || result_) return;
+  if (!result || result == result_) return;
+  EndGiveWay();  // a later result (a script's next page) takes the keys
   result_ = GTK_WIDGET(g_object_ref(result));
   resultView_ = view ? GTK_WIDGET(g_object_ref(view)) : nullptr;
   gtk_grab_add(result_);

@@ -28,7 +28,7 @@ class GtkBusyWindow {
   void WaitUntil(const std::function<bool()>& finished, const std::function<void()>& cancel);
   // During the wait: the busy window closes and result (with view, which
   // takes the keys, inside it) holds the input grab until the wait ends;
-  // Escape there cancels.
+  // Escape there cancels. A later result takes the grab from the one before.
   void GiveWay(GtkWidget* result, GtkWidget* view);
 
  private:

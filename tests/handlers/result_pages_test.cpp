@@ -95,6 +95,27 @@ TEST_F(PagesTest, AScriptShowsTwentyResultsOnPagesAndSaysWhereTheRestWent) {
   EXPECT_EQ(grid.RowCount(), kScriptPageLimit + 2) << "the report lost a statement";
 }
 
+// A script's result shows its rows on its page while the script goes on.
+TEST_F(PagesTest, AScriptsResultShowsItsRowsWhileTheScriptRuns) {
+  ASSERT_TRUE(testing::ConnectTo(h.db, testing::PgCursor()));
+  h.ui.SetText(kRowsToFetchBox, "0");
+  std::string seen;
+  h.ui.escapeWhen = [&] {
+    if (seen.empty() && grid.RowCount() > 0 && !h.ui.busyOpen) seen = pages.Current()->title;
+    return false;
+  };
+  h.ui.SetText(kSqlEditor,
+               "select g, g > 100 and pg_sleep(0.001) is null from generate_series(1, 1200) g;\n"
+               "select 2 as n");
+  RunScript(s);
+  h.ui.escapeWhen = nullptr;
+  EXPECT_EQ(seen, "No. 1") << "no rows were shown on their page before the script ended";
+  ASSERT_EQ(Titles(), (std::vector<std::string>{"Report", "No. 1", "No. 2"}));
+  EXPECT_EQ(h.page().mode, GridMode::ScriptReport) << "the report is not the page shown";
+  EXPECT_EQ(pages.Page(1).grid->RowCount(), 1200);
+  EXPECT_EQ(pages.Page(2).grid->RowCount(), 1);
+}
+
 // The results a script keeps on its pages share the memory budget: a later
 // one stops where the ones before it left the budget spent.
 TEST_F(PagesTest, AScriptsResultsShareTheMemoryBudget) {
